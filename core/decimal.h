@@ -1,0 +1,33 @@
+// A small exact decimal: 96-bit magnitude, sign and scale 0..28, enough for the error of a
+// fraction to be written without binary noise.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace ov {
+
+class Decimal {
+public:
+    Decimal() = default;
+    static Decimal fromInt(std::int64_t v);
+    // The double rounded to 15 significant digits first, as the value the user sees.
+    static Decimal fromDouble(double v);
+    // Exact quotient rounded to the available 28 digits.
+    static Decimal quotient(std::int64_t num, std::int64_t den);
+
+    Decimal operator+(const Decimal& o) const;
+    Decimal operator-(const Decimal& o) const;
+    bool isZero() const;
+    bool isNegative() const { return negative_ && !isZero(); }
+
+    // Plain positional notation, no trailing zeros, leading '-' when negative ("-0,000333").
+    std::string toString(char dec) const;
+
+private:
+    std::uint32_t lo_ = 0, mid_ = 0, hi_ = 0;
+    int scale_ = 0;
+    bool negative_ = false;
+    friend struct DecimalAccess;
+};
+
+} // namespace ov

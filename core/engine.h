@@ -1,0 +1,49 @@
+// The conversion engine: expresses the value typed against one unit in every unit of the topic.
+#pragma once
+#include "grid.h"
+#include "numtext.h"
+#include "unitdb.h"
+#include <string>
+
+namespace ov {
+
+struct EngineSettings {
+    bool colored = true;                               // "Colored" = 1
+    TextColour coloredColour = TextColour::highlightText();
+    DisplayFormat format = DisplayFormat::Single;
+    int fix = 2;
+    char decimalSeparator = ',';
+};
+
+struct EngineState {
+    int editRow = 0;
+    int coloredRow = 0;
+    bool negativeNoticeShown = false;
+    long conversionCount = 0;                          // setting "Prevedeno"
+    std::string resultText;
+};
+
+class ConversionEngine {
+public:
+    ConversionEngine(const UnitDatabase& db, ConversionGrid& grid) : db_(db), grid_(grid) {}
+
+    EngineSettings& settings() { return settings_; }
+    EngineState& state() { return state_; }
+    const EngineState& state() const { return state_; }
+
+    // The grid got the focus back (the only entry point of a conversion).
+    void onGridFocus(int currentTopic);
+    // Re-render column 2 in the current display format.
+    void formatTable(int currentTopic);
+    // The result line for the current row against a reference row, as the cell-change
+    // handling composes it: " S: <grouped> sym = <grouped ref> refsym ".
+    std::string composeResultLine(int row, int referenceRow) const;
+
+private:
+    const UnitDatabase& db_;
+    ConversionGrid& grid_;
+    EngineSettings settings_;
+    EngineState state_;
+};
+
+} // namespace ov

@@ -1,0 +1,49 @@
+// Reading the main data file (Texty) and the user data file (TextyUser) into the unit database.
+// Problems are reported through a MessageSink with the exact texts the user knows.
+#pragma once
+#include "encoding.h"
+#include "messages.h"
+#include "unitdb.h"
+#include <string>
+#include <string_view>
+
+namespace ov {
+
+// Level chosen in the level menu: 0 "Vše", 1 "Úroveň 1", 2 "Úroveň 2", 3 "Úroveň 3".
+enum class Level : int { All = 0, Level1 = 1, Level2 = 2, Level3 = 3 };
+
+struct LoadOptions {
+    std::string mainPath;          // full path of the main data file
+    std::string mainFileName;      // name shown in messages (e.g. "Omnivel.omv")
+    std::string userPath;          // full path of the user data file
+    Level level = Level::All;
+    char decimalSeparator = ',';   // the user's locale, used for the operands of "/"
+};
+
+struct LoadResult {
+    bool mainLoaded = false;       // false after a fatal error (counts of 1..26 stay 0)
+    bool userLoaded = false;
+    TextEncoding mainEncoding = TextEncoding::Utf8;
+    TextEncoding userEncoding = TextEncoding::Utf8;
+};
+
+// Texty then TextyUser, as start-up and every reload do.
+LoadResult LoadDataFiles(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink);
+
+bool Texty(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink, TextEncoding* encoding = nullptr);
+bool TextyUser(UnitDatabase& db, const LoadOptions& opt, TextEncoding* encoding = nullptr);
+
+// Coefficient expression: a plain number with "." or "a/b" with operands in the user's locale or "PI".
+// Throws RuntimeError (13 for a non-numeric operand, 11 for a zero divisor).
+double VyhodnotKoef(std::string_view expr, char decimalSeparator);
+std::string OdstranZnacku(std::string_view name);   // drops the first character (UTF-8 aware)
+// Throws RuntimeError(SubscriptOutOfRange) when the topic is full (151st unit).
+void UlozJednotku(UnitDatabase& db, int topic, const std::string& name, const std::string& symbol,
+                  double coefficient, const std::string& info, bool topicStart);
+
+// Locale-independent reader: longest leading number with "." (blanks skipped); 0 if none.
+double ValInvariant(std::string_view text);
+// The platform's numeric test as the loader uses it for F(1).
+bool IsNumericInvariant(std::string_view text);
+
+} // namespace ov
