@@ -3,3 +3,8 @@ function(ov_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
     -Wno-sign-conversion -Werror)
 endfunction()
+
+# The Qt side: Qt's int/qsizetype mix makes -Wconversion noise, the rest stays strict.
+function(ov_gui_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Werror)
+endfunction()

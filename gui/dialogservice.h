@@ -1,0 +1,41 @@
+// Every message box, input box and platform dialog of the program goes through this service,
+// so that tests answer them without a screen. The program installs the real service at
+// start-up; tests install a fake that records texts and returns prepared answers.
+#pragma once
+#include <QColor>
+#include <QFont>
+#include <QMessageBox>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace ov::gui {
+
+class DialogService {
+public:
+    enum class Icon { None, Information, Warning, Critical, Question };
+
+    virtual ~DialogService() = default;
+    // Returns the button the user pressed (the default or escape button when closed).
+    virtual QMessageBox::StandardButton message(QWidget* parent, Icon icon, const QString& title,
+                                                const QString& text,
+                                                QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                                QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) = 0;
+    // nullopt when cancelled.
+    virtual std::optional<QString> getText(QWidget* parent, const QString& title, const QString& prompt,
+                                           const QString& initial = {}) = 0;
+    // Empty text when cancelled.
+    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                 const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                 const QString& filter) = 0;
+    virtual std::optional<QFont> font(QWidget* parent, const QFont& initial) = 0;
+    virtual std::optional<QColor> colour(QWidget* parent, const QColor& initial) = 0;
+};
+
+// The service in use; the real one until setDialogService installs another (nullptr restores it).
+DialogService& dialogs();
+void setDialogService(DialogService* service);
+
+} // namespace ov::gui
