@@ -14,6 +14,7 @@ enum class ErrorNumber : int {
     DivisionByZero = 11,
     TypeMismatch = 13,
     FileNotFound = 53,
+    PathFileAccess = 75,
 };
 
 // The Czech description of an error number; an unknown number gets a generic text.
@@ -27,6 +28,16 @@ public:
 
 private:
     int number_;
+};
+
+// A 151st unit in one topic: the store is refused (number 9) and the user is told the topic is full.
+class TopicFullError : public RuntimeError {
+public:
+    explicit TopicFullError(int topic) : RuntimeError(ErrorNumber::SubscriptOutOfRange), topic_(topic) {}
+    int topic() const { return topic_; }
+
+private:
+    int topic_;
 };
 
 } // namespace ov

@@ -1,0 +1,196 @@
+#include "encoding.h"
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace ov {
+
+namespace {
+
+// Windows-1250 (Central European) bytes 0x80..0xFF. The five bytes the code page leaves
+// undefined (0x81, 0x83, 0x88, 0x90, 0x98) map to the C1 control of the same value, as
+// Windows itself does, so that every file survives a read and a write unchanged.
+constexpr std::array<char16_t, 128> kCp1250High{
+    // 0x80
+    0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x0088, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,
+    // 0x90
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x0098, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A,
+    // 0xA0
+    0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7,
+    0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,
+    // 0xB0
+    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7,
+    0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C,
+    // 0xC0
+    0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,
+    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E,
+    // 0xD0
+    0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7,
+    0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,
+    // 0xE0
+    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,
+    0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F,
+    // 0xF0
+    0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
+    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
+};
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Decodes one well-formed UTF-8 sequence at `i`, advancing `i`; returns false (and advances
+// by one byte) when the bytes there are not a shortest-form encoding of a scalar value.
+bool nextCodePoint(std::string_view s, std::size_t& i, char32_t& cp) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    if (b0 < 0x80) {
+        cp = b0;
+        ++i;
+        return true;
+    }
+    int len;
+    char32_t min;
+    if ((b0 & 0xE0) == 0xC0) { len = 2; cp = b0 & 0x1F; min = 0x80; }
+    else if ((b0 & 0xF0) == 0xE0) { len = 3; cp = b0 & 0x0F; min = 0x800; }
+    else if ((b0 & 0xF8) == 0xF0) { len = 4; cp = b0 & 0x07; min = 0x10000; }
+    else { ++i; return false; }
+    if (i + static_cast<std::size_t>(len) > s.size()) { ++i; return false; }
+    for (int k = 1; k < len; ++k) {
+        const auto b = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+        if ((b & 0xC0) != 0x80) { ++i; return false; }
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) { ++i; return false; }
+    i += static_cast<std::size_t>(len);
+    return true;
+}
+
+char toWindows1250(char32_t cp) {
+    if (cp < 0x80) return static_cast<char>(cp);
+    for (std::size_t k = 0; k < kCp1250High.size(); ++k)
+        if (kCp1250High[k] == cp) return static_cast<char>(0x80 + k);
+    return '?';
+}
+
+// Lines end in CR LF, a lone LF or a lone CR; a final line end does not start another line.
+std::vector<std::string> splitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') continue;
+        lines.emplace_back(text.substr(start, i - start));
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+} // namespace
+
+bool isValidUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    char32_t cp;
+    while (i < bytes.size())
+        if (!nextCodePoint(bytes, i, cp)) return false;
+    return true;
+}
+
+std::string windows1250ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) out += c;
+        else appendUtf8(out, kCp1250High[b - 0x80]);
+    }
+    return out;
+}
+
+std::string utf8ToWindows1250(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    char32_t cp;
+    while (i < utf8.size())
+        out += nextCodePoint(utf8, i, cp) ? toWindows1250(cp) : '?';
+    return out;
+}
+
+TextFileContent decodeText(std::string_view bytes) {
+    TextFileContent content;
+    if (bytes.starts_with(kBom)) bytes.remove_prefix(kBom.size());
+    if (isValidUtf8(bytes)) {
+        content.lines = splitLines(bytes);
+    } else {
+        content.encoding = TextEncoding::Windows1250;
+        content.lines = splitLines(windows1250ToUtf8(bytes));
+    }
+    return content;
+}
+
+std::optional<TextFileContent> readTextFile(const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return std::nullopt;
+    return decodeText(bytes);
+}
+
+bool writeTextFile(const std::string& path, const std::vector<std::string>& lines, TextEncoding encoding) {
+    std::string text;
+    std::size_t size = 0;
+    for (const auto& l : lines) size += l.size() + 2;
+    text.reserve(size);
+    for (const auto& l : lines) {
+        text += l;
+        text += "\r\n";
+    }
+    if (encoding == TextEncoding::Windows1250) text = utf8ToWindows1250(text);
+
+    // Written beside the target and renamed over it, so a failed write (a full disk, a
+    // removed medium) never leaves the user with half a file.
+    const std::string temp = path + ".ovtmp";
+    std::FILE* f = std::fopen(temp.c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    ok = std::fflush(f) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (ok) {
+        const auto st = fs::status(path, ec);
+        if (!ec && fs::exists(st)) fs::permissions(temp, st.permissions(), ec);
+        ec.clear();
+        fs::rename(temp, path, ec);
+        ok = !ec;
+    }
+    if (!ok) fs::remove(temp, ec);
+    return ok;
+}
+
+} // namespace ov

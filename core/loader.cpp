@@ -1,0 +1,265 @@
+#include "loader.h"
+
+#include "errors.h"
+
+#include <array>
+#include <cmath>
+#include <filesystem>
+#include <span>
+
+namespace ov {
+
+namespace {
+
+constexpr int kMaxLines = 32767;          // the line counter is 16-bit
+constexpr std::size_t kMainFields = 6;
+constexpr std::size_t kUserFields = 5;
+constexpr std::string_view kFalse = "False";
+
+// Splits at every '|'; stores at most out.size() fields and returns how many there are.
+std::size_t splitFields(std::string_view line, std::span<std::string_view> out) {
+    std::size_t count = 0;
+    std::size_t start = 0;
+    while (true) {
+        const auto bar = line.find('|', start);
+        const auto field = line.substr(start, bar == std::string_view::npos ? std::string_view::npos : bar - start);
+        if (count < out.size()) out[count] = field;
+        ++count;
+        if (bar == std::string_view::npos) return count;
+        start = bar + 1;
+    }
+}
+
+bool blankOnly(std::string_view s) { return s.find_first_not_of(" \t") == std::string_view::npos; }
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+// The topic-start flag: "True" or "False" in any case, or a number (non-zero is true).
+bool toBoolean(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) throw RuntimeError(ErrorNumber::TypeMismatch);
+    text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    if (equalsNoCase(text, "True")) return true;
+    if (equalsNoCase(text, kFalse)) return false;
+    if (IsNumericInvariant(text)) return ValInvariant(text) != 0.0;
+    throw RuntimeError(ErrorNumber::TypeMismatch);
+}
+
+// A number read the way the language converts it to a whole number (halves to even);
+// nullopt when it does not fit 0..255.
+std::optional<int> toByte(double v) {
+    const double r = std::nearbyint(v);
+    if (!(r >= 0.0 && r <= 255.0)) return std::nullopt;
+    return static_cast<int>(r);
+}
+
+bool isBuiltin(int topic) { return topic >= 1 && topic <= kBuiltinTopics; }
+
+void storeUnit(UnitDatabase& db, int topic, std::string_view name, std::string_view symbol, double coefficient,
+               std::string_view info, bool topicStart) {
+    if (topicStart) db.storeCounter = 0;
+    ++db.storeCounter;
+    if (topic < 0 || topic > kMaxTopic) throw RuntimeError(ErrorNumber::SubscriptOutOfRange);
+    if (db.storeCounter > kMaxUnits) throw TopicFullError(topic);
+    const int u = db.storeCounter;
+    db.JednNazev[topic][u].assign(name);
+    db.JednZnacka[topic][u].assign(symbol);
+    db.JednKoef[topic][u] = coefficient;
+    db.JednInfo[topic][u].assign(info);
+}
+
+// Reading the main data file. Every message names the file as the user knows it.
+class MainFileReader {
+public:
+    MainFileReader(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink)
+        : db_(db), opt_(opt), sink_(sink), fileName_(opt.mainFileName) {
+        if (fileName_.empty()) fileName_ = std::filesystem::path(opt.mainPath).filename().string();
+    }
+
+    bool run(TextEncoding* encoding) {
+        for (auto& topic : db_.JednNazev)
+            for (auto& name : topic) name.clear();
+        db_.PocetJednotek.fill(0);
+
+        std::error_code ec;
+        if (!std::filesystem::exists(opt_.mainPath, ec)) return fatal(fileNotFoundText());
+        const auto content = readTextFile(opt_.mainPath);
+        if (!content) return fatal(otherFatalText(RuntimeError(ErrorNumber::PathFileAccess)));
+        if (encoding) *encoding = content->encoding;
+
+        try {
+            for (const auto& line : content->lines) {
+                if (++lineNo_ > kMaxLines) throw RuntimeError(ErrorNumber::Overflow);
+                readLine(line);
+            }
+        } catch (const RuntimeError& e) {
+            return fatal(e.number() == static_cast<int>(ErrorNumber::TypeMismatch) ? dataTypeText()
+                                                                                    : otherFatalText(e));
+        }
+
+        for (int t = 1; t <= kBuiltinTopics; ++t) {
+            std::int16_t n = 0;
+            while (n < kMaxUnits && !db_.JednNazev[t][n + 1].empty()) ++n;
+            db_.PocetJednotek[t] = n;
+        }
+        return true;
+    }
+
+private:
+    void readLine(std::string_view line) {
+        std::array<std::string_view, kMainFields> f{};
+        const std::size_t count = splitFields(line, f);
+        if (count > kMainFields) throw RuntimeError(ErrorNumber::SubscriptOutOfRange);
+        if (count < 5) f[4] = {};
+        if (count < 6) f[5] = kFalse;
+
+        const bool numeric = IsNumericInvariant(f[0]);
+        if (!numeric && f[0].starts_with('\'')) return;
+        const std::optional<int> topicByte = toByte(ValInvariant(f[0]));
+        // Short lines, topic numbers of no built-in topic and unreadable ones are all shown;
+        // the line still takes its unit index, so the rest of its topic stays where it was.
+        if (count < 4 && !blankOnly(line)) warnBadData(line);
+        else if (!numeric) warnBadData(f[0]);
+        else if (topicByte && !isBuiltin(*topicByte)) warnBadData(f[0]);
+
+        if (f[3].find(',') != std::string_view::npos)
+            warnBadData(std::string(f[3]) + "\r\nTip: Použijte desetinnou tečku.");
+        const double coefficient = VyhodnotKoef(f[3], opt_.decimalSeparator);
+
+        std::string_view name = f[1];
+        const char marker = name.empty() ? '\0' : name.front();
+        if (marker == '*' || marker == '+') {
+            const bool keep = opt_.level == Level::All || (opt_.level == Level::Level2 && marker == '+') ||
+                              (opt_.level == Level::Level3 && marker == '*');
+            if (!keep) return;
+            name.remove_prefix(1);
+        }
+
+        if (!topicByte) throw RuntimeError(ErrorNumber::Overflow);
+        const int topic = isBuiltin(*topicByte) ? *topicByte : 0;
+        const bool topicStart = toBoolean(f[5]);
+        try {
+            storeUnit(db_, topic, name, f[2], coefficient, f[4], topicStart);
+        } catch (const TopicFullError& e) {
+            show(topicFullText(e.topic()), std::string(kAppTitle), MessageIcon::Critical);
+        } catch (const RuntimeError& e) {
+            show(storeFailureText(e), std::string(kAppTitle), MessageIcon::Critical);
+        }
+    }
+
+    void show(const std::string& text, const std::string& title, MessageIcon icon) {
+        sink_.showMessage(text, title, icon);
+    }
+
+    void warnBadData(std::string_view value) {
+        show(ZpravaChyby({"Načtena nekorektní data", std::nullopt,
+                          "Při načítání dat byl na řádku " + std::to_string(lineNo_) + " načten špatný datový typ.",
+                          "Proveďte opravu v souboru " + fileName_ + ".", std::nullopt, "Načtená hodnota: "}) +
+                 std::string(value),
+             std::string(kAppTitle), MessageIcon::Exclamation);
+    }
+
+    std::string topicFullText(int topic) const {
+        return ZpravaChyby({"V tématu " + std::to_string(topic) + " " + db_.NazvyTemat[topic] +
+                                " je příliš mnoho vět!",
+                            std::nullopt, "Další řádky v tématu nebudou načteny.",
+                            "Smažte nepotřebné řádky ze souboru " + fileName_ + "."});
+    }
+
+    static std::string storeFailureText(const RuntimeError& e) {
+        return ZpravaChyby({"Při načítání dat se vyskytla chyba.",
+                            "Chyba " + std::to_string(e.number()) + " " + std::string(e.description()), std::nullopt,
+                            "Obraťte se na autora programu."});
+    }
+
+    std::string dataTypeText() const {
+        return ZpravaChyby({"Špatný datový typ. Chyba číslo 13", std::nullopt, "Opravte soubor " + fileName_ + "!"});
+    }
+
+    std::string fileNotFoundText() const {
+        const RuntimeError e(ErrorNumber::FileNotFound);
+        return ZpravaChyby({"Soubor " + fileName_ + " nebyl nalezen.", std::nullopt,
+                            "Chyba " + std::to_string(e.number()) + " " + std::string(e.description()) + ".",
+                            std::nullopt,
+                            "V okně Možnosti (nabídka Nastavení>Možnosti) vyberte cestu k datovému souboru.",
+                            "Standardně Omnivel.omv pro hlavní datový soubor a User.omv pro uživatelské jednotky.",
+                            "Aplikaci poté restartujte."});
+    }
+
+    static std::string otherFatalText(const RuntimeError& e) {
+        return ZpravaChyby({"Při načítání dat se vyskytla chyba " + std::to_string(e.number()) + " " +
+                                std::string(e.description()) + ".",
+                            std::nullopt, "Kontaktujte autora programu."});
+    }
+
+    // Ends the load: what was stored stays, the built-in topics keep a count of 0.
+    bool fatal(const std::string& text) {
+        show(text, std::string(kAppTitle) + " [Sub Texty]", MessageIcon::Critical);
+        return false;
+    }
+
+    UnitDatabase& db_;
+    const LoadOptions& opt_;
+    MessageSink& sink_;
+    std::string fileName_;
+    int lineNo_ = 0;
+};
+
+} // namespace
+
+void UlozJednotku(UnitDatabase& db, int topic, const std::string& name, const std::string& symbol,
+                  double coefficient, const std::string& info, bool topicStart) {
+    storeUnit(db, topic, name, symbol, coefficient, info, topicStart);
+}
+
+bool Texty(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink, TextEncoding* encoding) {
+    return MainFileReader(db, opt, sink).run(encoding);
+}
+
+bool TextyUser(UnitDatabase& db, const LoadOptions& opt, TextEncoding* encoding) {
+    // Texty clears these too; doing it here keeps a second run from doubling the units.
+    for (int t = kFirstUserTopic; t < kFirstUserTopic + kUserTopics; ++t) db.PocetJednotek[t] = 0;
+    const auto content = readTextFile(opt.userPath);
+    if (!content) return false;
+    if (encoding) *encoding = content->encoding;
+
+    // Lines that cannot be used (too few fields, no user topic 1..20, a full topic, a number
+    // beyond range) are passed over; everything else loads.
+    for (const auto& line : content->lines) {
+        const std::string_view text = line;
+        const auto first = text.find_first_not_of(" \t");
+        if (first == std::string_view::npos || text[first] == '\'') continue;
+        std::array<std::string_view, kUserFields> f{};
+        const std::size_t count = splitFields(text, f);
+        if (count < 4) continue;
+        const std::optional<int> n = toByte(ValInvariant(f[0]));
+        if (!n || *n < 1 || *n > kUserTopics) continue;
+        const double coefficient = ValInvariant(f[3]);
+        if (!std::isfinite(coefficient)) continue;
+        const int t = *n + kBuiltinTopics;
+        if (db.PocetJednotek[t] >= kMaxUnits) continue;
+        db.UserTemaPouzito[*n] = true;
+        const int u = ++db.PocetJednotek[t];
+        db.JednNazev[t][u].assign(f[1]);
+        db.JednZnacka[t][u].assign(f[2]);
+        db.JednKoef[t][u] = coefficient;
+        db.JednInfo[t][u].assign(count >= 5 ? f[4] : std::string_view{});
+    }
+    return true;
+}
+
+LoadResult LoadDataFiles(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink) {
+    LoadResult r;
+    r.mainLoaded = Texty(db, opt, sink, &r.mainEncoding);
+    r.userLoaded = TextyUser(db, opt, &r.userEncoding);
+    return r;
+}
+
+} // namespace ov
