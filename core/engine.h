@@ -40,6 +40,11 @@ public:
     std::string composeResultLine(int row, int referenceRow) const;
 
 private:
+    void convertByCoefficients(int topic, int row, bool& redrawOff);
+    void convertTemperature(int row);
+    // " 30° 15' 36\" (30° — ostrý úhel)": degrees, minutes, seconds and the class of the angle.
+    std::string angleLine(double degrees) const;
+
     const UnitDatabase& db_;
     ConversionGrid& grid_;
     EngineSettings settings_;

@@ -27,6 +27,7 @@ public:
     std::vector<Shown> results;
     std::vector<Box> boxes;
     int lupaCalls = 0, recordCalls = 0, clipboardCalls = 0, redrawOffCount = 0;
+    bool redrawOn = true;
 
     int rowCount() const override { return static_cast<int>(rows.size()); }
     std::string cellText(int row, int col) const override;
@@ -47,6 +48,7 @@ public:
     void messageBox(const std::string& text, MessageIcon icon) override { boxes.push_back({text, icon}); }
 
     // Hook for a cell-change handler (the real table recomposes the result line on row moves).
+    // Runs only when the current row really changes, as the grid's cell-change event does.
     std::function<void(int from, int to)> onRowChanged;
 };
 

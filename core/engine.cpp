@@ -1,0 +1,301 @@
+#include "engine.h"
+
+#include "errors.h"
+#include "messages.h"
+#include "represent.h"
+
+#include <cmath>
+#include <optional>
+
+namespace ov {
+
+namespace {
+
+// Every arithmetic step is checked the way the run-time checks it: a result that is not a
+// finite number is an overflow (6), a non-zero value divided by zero is error 11 and 0 / 0
+// an invalid operation (reported as 6). Underflow to 0 is no failure.
+[[noreturn]] void fail(ErrorNumber n) { throw RuntimeError(n); }
+
+double checked(double r)
+{
+    if (!std::isfinite(r))
+        fail(ErrorNumber::Overflow);
+    return r;
+}
+double mul(double a, double b) { return checked(a * b); }
+double add(double a, double b) { return checked(a + b); }
+double sub(double a, double b) { return checked(a - b); }
+double divide(double a, double b)
+{
+    if (b == 0.0)
+        fail(a != 0.0 ? ErrorNumber::DivisionByZero : ErrorNumber::Overflow);
+    return checked(a / b);
+}
+
+// The negative zero of a product such as -0 x k would be written "-0"; the user never sees it.
+std::string render(double v, char dec) { return FormatGeneral(v + 0.0, dec); }
+
+struct AngleClass { int from, to; const char* prefix; };
+// The class text of an angle d (whole degrees, 0..360): prefix + "ý úhel"; 181..360 have none.
+constexpr AngleClass kAngleClasses[] = {
+    {0, 0, " — nulov"},
+    {1, 89, " — ostr"},
+    {90, 90, " — prav"},
+    {91, 179, " — tup"},
+    {180, 180, " — přím"},
+};
+
+std::string angleClassText(long long d)
+{
+    for (const AngleClass& c : kAngleClasses)
+        if (d >= c.from && d <= c.to)
+            return std::string(c.prefix) + "ý úhel";
+    return {};
+}
+
+const std::string kNegativeNotice = ZpravaChyby({
+    std::string("Zadáno záporné číslo."),
+    std::nullopt,
+    std::string("Záporné hodnoty se nepoužívají. Budou převedeny na kladná čísla."),
+    std::nullopt,
+    std::string("Poznámka: Tato zpráva už nebude zobrazena."),
+});
+
+constexpr const char* kAbsoluteZero = "Teplota pod 0 K teoreticky neexistuje.";
+
+// Cell access that reports a row the grid does not have as a failure of its own.
+class Cells {
+public:
+    Cells(ConversionGrid& g, char dec) : g_(g), dec_(dec) {}
+
+    void checkRow(int row) const
+    {
+        if (row < 0 || row >= g_.rowCount())
+            fail(ErrorNumber::SubscriptOutOfRange);
+    }
+    std::string text(int row) const
+    {
+        checkRow(row);
+        return g_.cellText(row, kColValue);
+    }
+    double number(int row) const
+    {
+        const std::optional<double> v = ParseNumber(text(row), dec_);
+        if (!v)
+            fail(ErrorNumber::TypeMismatch);
+        return checked(*v);
+    }
+    void set(int row, double v)
+    {
+        checkRow(row);
+        g_.setCellText(row, kColValue, render(v, dec_));
+    }
+    void setText(int row, const std::string& t)
+    {
+        checkRow(row);
+        g_.setCellText(row, kColValue, t);
+    }
+
+private:
+    ConversionGrid& g_;
+    char dec_;
+};
+
+} // namespace
+
+void ConversionEngine::onGridFocus(int currentTopic)
+{
+    // A: bookkeeping done on every focus gain.
+    const int current = grid_.currentRow();
+    if (current > 0)
+        state_.editRow = current;
+    const int lastRow = grid_.rowCount() > 0 ? grid_.rowCount() - 1 : 0;
+    if (state_.editRow > lastRow)
+        state_.editRow = lastRow;
+    if (grid_.cellText(current, kColValue).empty())
+        grid_.setJakoEnabled(false);
+    if (!grid_.editorVisible())
+        return;
+
+    // B: commit the editor into the cell.
+    grid_.setCellText(current, kColValue, grid_.editorText());
+    grid_.hideEditor();
+
+    bool redrawOff = false;
+    try {
+        if (currentTopic == kTemperatureTopic)
+            convertTemperature(current);
+        else
+            convertByCoefficients(currentTopic, current, redrawOff);
+    } catch (const RuntimeError& e) {
+        if (redrawOff)
+            grid_.setRedraw(true);
+        state_.resultText = NotANumberMessage(e.number(), grid_.cellText(grid_.currentRow(), kColValue));
+        grid_.messageBox(state_.resultText, MessageIcon::Exclamation);
+        grid_.setCellText(state_.editRow, kColValue, grid_.editorTag());
+        grid_.updateClipboardCommands();
+    }
+}
+
+void ConversionEngine::convertByCoefficients(int t, int r, bool& redrawOff)
+{
+    const char dec = settings_.decimalSeparator;
+    Cells cells(grid_, dec);
+
+    // C1: leaving an empty cell computes nothing.
+    if (cells.text(r).empty())
+        return;
+
+    // C2: negative values are turned positive, with a notice the first time in a run.
+    const double entered = cells.number(r);
+    if (!(entered >= 0)) {
+        cells.set(r, std::fabs(entered));
+        if (!state_.negativeNoticeShown) {
+            state_.resultText = kNegativeNotice;
+            grid_.messageBox(state_.resultText, MessageIcon::Information);
+            state_.negativeNoticeShown = true;
+        }
+    }
+
+    // C3: every unit from the entered one; the cell is read afresh for each unit because the
+    // entered row itself is rewritten on the way.
+    if (t < 1 || t > kMaxTopic || r + 1 > db_.unitCount(t))
+        fail(ErrorNumber::SubscriptOutOfRange);
+    const int n = db_.unitCount(t);
+    grid_.setRedraw(false);
+    redrawOff = true;
+    for (int u = 1; u <= n; ++u) {
+        const double x = cells.number(r);
+        const double value = divide(mul(x, db_.JednKoef[t][r + 1]), db_.JednKoef[t][u]);
+        cells.set(u - 1, value);
+    }
+    grid_.setRedraw(true);
+    redrawOff = false;
+
+    // C4, C5: display format, then the result line from the displayed texts.
+    formatTable(t);
+    const bool angle = t == kAngleTopic;
+    if (angle) {
+        state_.resultText = angleLine(cells.number(1));
+        grid_.showResult(state_.resultText, false, TextColour::black());
+    } else {
+        state_.resultText = composeResultLine(r, 0);
+        grid_.showResult(state_.resultText, false, TextColour::black());
+        grid_.lupaText();
+    }
+
+    // C6
+    grid_.writeRecord();
+
+    // C7: entry colouring. The row moves are ordinary cell changes, so the table recomposes its
+    // line for them; the angle line would be lost that way and is shown again afterwards.
+    const int R = r;
+    const bool validColoured = state_.coloredRow >= 0 && state_.coloredRow < grid_.rowCount();
+    const bool moved = validColoured && state_.coloredRow != R;
+    if (validColoured) {
+        grid_.setCurrentRow(state_.coloredRow);
+        grid_.setCellColour(state_.coloredRow, TextColour::windowText());
+    }
+    grid_.setCurrentRow(R);
+    if (settings_.colored) {
+        grid_.setCellColour(R, settings_.coloredColour);
+        state_.coloredRow = R;
+    }
+    if (angle && moved) {
+        state_.resultText = angleLine(cells.number(1));
+        grid_.showResult(state_.resultText, false, TextColour::black());
+    }
+
+    // C8, C9
+    ++state_.conversionCount;
+    grid_.updateClipboardCommands();
+}
+
+std::string ConversionEngine::angleLine(double v) const
+{
+    const char dec = settings_.decimalSeparator;
+    const double whole = std::floor(v);
+    long long d = static_cast<long long>(std::fmod(whole, 360.0));
+    if (v - whole >= 0.5)
+        ++d;
+    const double m = (v - whole) * 60.0;
+    const double s = (m - std::floor(m)) * 60.0;
+    std::string line = " " + render(whole, dec) + "° " + render(std::floor(m), dec) + "' " +
+                       FormatSingle(s, dec) + "\"";
+    line += " (" + std::to_string(d) + "°";
+    return line + angleClassText(d) + ")";
+}
+
+void ConversionEngine::convertTemperature(int r)
+{
+    const char dec = settings_.decimalSeparator;
+    Cells cells(grid_, dec);
+    const int e = r + 1;
+    const double x = cells.number(r);
+
+    // D1: the entered value in kelvin goes into row 0.
+    std::optional<double> kelvin;
+    switch (e) {
+    case 2: kelvin = add(x, 273.15); break;
+    case 3: kelvin = add(mul(sub(x, 32.0), 5.0 / 9.0), 273.15); break;
+    case 4: kelvin = divide(mul(x, 5.0), 9.0); break;
+    case 5: kelvin = add(mul(x, 1.25), 273.15); break;
+    default: break;
+    }
+    if (kelvin)
+        cells.set(0, *kelvin);
+
+    // D2: the other rows from the kelvin text as it stands.
+    const double K = cells.number(0);
+    if (K > 0) {
+        const double celsius = sub(K, 273.15);
+        const double rows[] = {celsius, add(mul(celsius, 9.0 / 5.0), 32.0), mul(K, 9.0 / 5.0),
+                               divide(celsius, 1.25)};
+        for (int row = 1; row <= 4; ++row)
+            if (row != r)
+                cells.set(row, rows[row - 1]);
+        formatTable(kTemperatureTopic);
+        grid_.writeRecord();
+        return;
+    }
+
+    // D3: nothing lies below absolute zero; the rows show it instead.
+    grid_.showResult(kAbsoluteZero, true, TextColour::red());
+    const double zeroC = sub(0.0, 273.15);
+    cells.setText(0, "0");
+    cells.set(1, zeroC);
+    cells.set(2, add(mul(zeroC, 9.0 / 5.0), 32.0));
+    cells.set(3, mul(0.0, 9.0 / 5.0));
+    cells.set(4, divide(zeroC, 1.25));
+}
+
+void ConversionEngine::formatTable(int currentTopic)
+{
+    const int n = db_.unitCount(currentTopic);
+    if (n == 0 || grid_.rowCount() == 0 || grid_.cellText(0, kColValue).empty())
+        return;
+    grid_.setRedraw(false);
+    for (int row = 0; row < n && row < grid_.rowCount(); ++row) {
+        // A text that is no number stays as it is.
+        if (auto shown = RenderInFormat(settings_.format, grid_.cellText(row, kColValue), settings_.fix,
+                                        settings_.decimalSeparator))
+            grid_.setCellText(row, kColValue, *shown);
+    }
+    grid_.setRedraw(true);
+}
+
+std::string ConversionEngine::composeResultLine(int row, int referenceRow) const
+{
+    const char dec = settings_.decimalSeparator;
+    auto grouped = [&](int rw) {
+        const std::string t = grid_.cellText(rw, kColValue);
+        const std::optional<double> v = ParseNumber(t, dec);
+        return v ? GroupedFormat(*v, dec) : t;
+    };
+    const std::string symbol = grid_.cellText(row, kColSymbol);
+    const std::string label = symbol.empty() ? grid_.cellText(row, kColName) : symbol;
+    return SingleSpaces(" " + label + ": " + grouped(row) + " " + symbol + " = " + grouped(referenceRow) + " " +
+                        grid_.cellText(referenceRow, kColSymbol) + " ");
+}
+
+} // namespace ov
