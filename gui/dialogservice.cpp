@@ -1,0 +1,120 @@
+// The real dialog service: Qt's standard boxes and platform dialogs, Czech through the Qt
+// translation that main() loads.
+#include "gui/dialogservice.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QPushButton>
+
+namespace ov::gui {
+namespace {
+
+QMessageBox::Icon boxIcon(DialogService::Icon icon)
+{
+    switch (icon) {
+    case DialogService::Icon::Information: return QMessageBox::Information;
+    case DialogService::Icon::Warning: return QMessageBox::Warning;
+    case DialogService::Icon::Critical: return QMessageBox::Critical;
+    case DialogService::Icon::Question: return QMessageBox::Question;
+    case DialogService::Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+class RealDialogs final : public DialogService {
+public:
+    QMessageBox::StandardButton message(QWidget* parent, Icon icon, const QString& title, const QString& text,
+                                        QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton) override
+    {
+        return messageWithDetails(parent, icon, title, text, {}, buttons, defaultButton);
+    }
+
+    QMessageBox::StandardButton messageWithDetails(QWidget* parent, Icon icon, const QString& title,
+                                                   const QString& text, const QString& details,
+                                                   QMessageBox::StandardButtons buttons,
+                                                   QMessageBox::StandardButton defaultButton) override
+    {
+        QMessageBox box(boxIcon(icon), title, plain(text), buttons, parent);
+        if (!details.isEmpty())
+            box.setInformativeText(plain(details));
+        if (defaultButton != QMessageBox::NoButton)
+            box.setDefaultButton(defaultButton);
+        // Closing the box with Esc or the title bar answers with the default button when the
+        // box has no Cancel/No/Ok to fall back on (Abort/Retry/Ignore, for example).
+        if (!box.escapeButton() && defaultButton != QMessageBox::NoButton)
+            box.setEscapeButton(defaultButton);
+        box.exec();
+        QAbstractButton* clicked = box.clickedButton();
+        if (!clicked)
+            return defaultButton;
+        const QMessageBox::StandardButton answer = box.standardButton(clicked);
+        return answer == QMessageBox::NoButton ? defaultButton : answer;
+    }
+
+    std::optional<QString> getText(QWidget* parent, const QString& title, const QString& prompt,
+                                   const QString& initial) override
+    {
+        bool ok = false;
+        const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
+        if (!ok)
+            return std::nullopt;
+        return text;
+    }
+
+    QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+    }
+
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override
+    {
+        return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    }
+
+    std::optional<QFont> font(QWidget* parent, const QFont& initial) override
+    {
+        bool ok = false;
+        const QFont chosen = QFontDialog::getFont(&ok, initial, parent);
+        if (!ok)
+            return std::nullopt;
+        return chosen;
+    }
+
+    std::optional<QColor> colour(QWidget* parent, const QColor& initial) override
+    {
+        const QColor chosen = QColorDialog::getColor(initial, parent);
+        if (!chosen.isValid())
+            return std::nullopt;
+        return chosen;
+    }
+
+private:
+    // Messages of the core end their lines with CR LF; a Qt label wants plain line feeds.
+    static QString plain(QString text)
+    {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        return text;
+    }
+};
+
+DialogService* g_installed = nullptr;
+
+} // namespace
+
+DialogService& dialogs()
+{
+    static RealDialogs real;
+    return g_installed ? *g_installed : real;
+}
+
+void setDialogService(DialogService* service)
+{
+    g_installed = service;
+}
+
+} // namespace ov::gui

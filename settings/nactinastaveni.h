@@ -1,0 +1,55 @@
+// The preferences read once at start-up, and the procedure that reads them.
+#pragma once
+#include "settings/settingsstore.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace ov::gui {
+
+// Every value starts at its default, so that a value the user chose to pass over (Ignore) or
+// that was never read (Abort) leaves the program in its first-run state, never with zeros.
+struct Preferences {
+    QString file = QStringLiteral("Omnivel.omv");
+    QString path;                        // program folder + "/" + file unless stored
+    QString fileUser = QStringLiteral("User.omv");
+    QString pathUser;
+    int safeEnd = 1;
+    int onlyOne = 0;
+    int gridOption = 0;                  // the options dialog's "Zobrazit mřížku"
+    int gridLines = 0;                   // what the table shows
+    int numBase = 12;
+    int numBaseDec = 6;
+    int zCitlivost = 3;
+    double fix = 2;
+    QString fixText = QStringLiteral("2"); // the field's text, trimmed, for the menu caption
+    int tema = 0;
+    int uroven = 0;
+    bool nahled = true;
+    bool lupa = false;                   // only with a start topic (tema > 0)
+    bool informace = false;
+    bool onTop = false;
+    int presnost = 0;
+    int veliciny = -1;                   // 0 large icons, 1 list, -1 leave as it is
+    int navigator = -1;                  // 0 topic list, 1 unit list, -1 leave as it is
+    int colored = 1;
+    qint32 coloredColor = -2147483634;
+    QString fontName = QStringLiteral("MS Sans Serif");
+    double fontSize = 8;
+    bool fontBold = false;
+    bool fontItalic = false;
+    qint32 spusteno = 0;
+    qint32 prevedeno = 0;
+};
+
+// The defaults of the data-file paths: the program's folder and the file name.
+QString programFolderPath(const QString& fileName);
+
+// Reads the store into prefs, key by key in the order the program always has. A value that
+// cannot be used asks "Chyba načítání z registrů." with Abort (stop reading, keep the rest at
+// their defaults), Retry (read the file again) and Ignore (keep the default, go on).
+// Returns false when the user chose Abort.
+bool NactiNastaveni(SettingsStore& store, Preferences& prefs, QWidget* parent = nullptr);
+
+} // namespace ov::gui

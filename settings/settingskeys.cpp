@@ -1,0 +1,113 @@
+#include "settings/settingskeys.h"
+
+#include <array>
+#include <limits>
+
+namespace ov::gui {
+namespace {
+
+constexpr double kInt32Min = std::numeric_limits<qint32>::min();
+constexpr double kInt32Max = std::numeric_limits<qint32>::max();
+constexpr double kInt16Min = std::numeric_limits<qint16>::min();
+constexpr double kInt16Max = std::numeric_limits<qint16>::max();
+
+using K = Key;
+using S = Section;
+using V = ValueKind;
+
+// The stored text forms are what earlier versions wrote; keep them when adding keys.
+constexpr std::array<KeyInfo, static_cast<int>(Key::Count)> kKeys{{
+    {K::File, S::Obecne, "File", V::Text, "Omnivel.omv"},
+    {K::Path, S::Obecne, "Path", V::Text, nullptr},
+    {K::FileUser, S::Obecne, "FileUser", V::Text, "User.omv"},
+    {K::PathUser, S::Obecne, "PathUser", V::Text, nullptr},
+    {K::SafeEnd, S::Obecne, "SafeEnd", V::Integer, "1", 0, 1},
+    {K::ZCitlivost, S::Obecne, "ZCitlivost", V::Integer, "3", 1, 9},
+    {K::Fix, S::Obecne, "Fix", V::Number, "2", 0, 9},
+    {K::Uroven, S::Obecne, "Uroven", V::Integer, "0", 0, 3},
+    {K::Nahled, S::Obecne, "Nahled", V::Boolean, "True"},
+    {K::Lupa, S::Obecne, "Lupa", V::Boolean, "False"},
+    {K::Informace, S::Obecne, "Informace", V::Boolean, "False"},
+    {K::OnTop, S::Obecne, "OnTop", V::Boolean, "False"},
+    {K::Presnost, S::Obecne, "Presnost", V::Integer, "0", 0, 3},
+    {K::Veliciny, S::Obecne, "Veliciny", V::Text, "Seznam"},
+    {K::Navigator, S::Obecne, "Navigator", V::Text, "Veliciny"},
+    {K::Colored, S::Obecne, "Colored", V::Integer, "1", 0, 1},
+    // The platform's "highlighted text" system colour, 0x8000000E.
+    {K::ColoredColor, S::Obecne, "ColoredColor", V::Integer, "-2147483634", kInt32Min, kInt32Max},
+    {K::Prevedeno, S::Obecne, "Prevedeno", V::Integer, "0", 0, kInt32Max},
+    {K::Doba, S::Obecne, "Doba", V::Time, "0"},
+
+    {K::Spusteno, S::Start, "Spusteno", V::Integer, "0", 0, kInt32Max},
+    {K::OnlyOne, S::Start, "OnlyOne", V::Integer, "0", 0, 1},
+    {K::Grid, S::Start, "Grid", V::Integer, "0", 0, 1},
+    {K::NumBase, S::Start, "NumBase", V::Integer, "12", 2, 32},
+    {K::NumBaseDec, S::Start, "NumBaseDec", V::Integer, "6", 1, 16},
+    {K::Tema, S::Start, "Tema", V::Integer, "0", 0, 26},
+    {K::Left, S::Start, "Left", V::Number, nullptr, kInt32Min, kInt32Max},
+    {K::Top, S::Start, "Top", V::Number, nullptr, kInt32Min, kInt32Max},
+    {K::Width, S::Start, "Width", V::Number, "7590", 0, kInt32Max},
+    {K::Height, S::Start, "Height", V::Number, "6285", 0, kInt32Max},
+    {K::WindowState, S::Start, "WindowState", V::Integer, "0", 0, 2},
+    {K::Vlevo, S::Start, "Vlevo", V::Integer, "1700", kInt16Min, kInt16Max},
+
+    {K::FontName, S::Edit, "FontName", V::Text, "MS Sans Serif"},
+    {K::FontSize, S::Edit, "FontSize", V::Number, "8", 1, 1638},
+    {K::FontBold, S::Edit, "FontBold", V::Boolean, "False"},
+    {K::FontItalic, S::Edit, "FontItalic", V::Boolean, "False"},
+}};
+
+constexpr bool tableInKeyOrder()
+{
+    for (int i = 0; i < static_cast<int>(Key::Count); ++i)
+        if (static_cast<int>(kKeys[i].key) != i)
+            return false;
+    return true;
+}
+static_assert(tableInKeyOrder(), "the key table must list the keys in the order of the enum");
+
+} // namespace
+
+const KeyInfo& keyInfo(Key key)
+{
+    return kKeys[static_cast<int>(key)];
+}
+
+QString sectionName(Section section)
+{
+    switch (section) {
+    case Section::Obecne: return QStringLiteral("Obecne");
+    case Section::Start: return QStringLiteral("Start");
+    case Section::Navigator: return QStringLiteral("Navigator");
+    case Section::Edit: return QStringLiteral("Edit");
+    }
+    return {};
+}
+
+QString keyPath(Key key)
+{
+    const KeyInfo& info = keyInfo(key);
+    return sectionName(info.section) + QLatin1Char('/') + QLatin1String(info.name);
+}
+
+QString navigatorKey(bool userTopic, int n)
+{
+    return (userTopic ? QStringLiteral("U") : QStringLiteral("S")) + QString::number(n);
+}
+
+QString boolText(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+QString timeText(qint64 seconds)
+{
+    if (seconds < 0)
+        seconds = 0;
+    const qint64 h = seconds / 3600;
+    const int m = static_cast<int>((seconds / 60) % 60);
+    const int s = static_cast<int>(seconds % 60);
+    return QStringLiteral("%1:%2:%3").arg(h).arg(m, 2, 10, QLatin1Char('0')).arg(s, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace ov::gui

@@ -1,0 +1,55 @@
+// Every key of the per-user settings file, in one table: section, key name, text form,
+// default and the range a stored value must lie in to be used.
+#pragma once
+#include <QString>
+#include <QtGlobal>
+
+namespace ov::gui {
+
+enum class Section { Obecne, Start, Navigator, Edit };
+
+// How a value is written as text and read back.
+enum class ValueKind {
+    Text,      // any text
+    Integer,   // decimal text, within [min, max]
+    Number,    // decimal text, a fraction allowed, within [min, max]
+    Boolean,   // "True" / "False"
+    Time,      // "H:MM:SS" (hours not limited), "0" for none
+};
+
+enum class Key {
+    // Obecne
+    File, Path, FileUser, PathUser, SafeEnd, ZCitlivost, Fix, Uroven, Nahled, Lupa, Informace, OnTop,
+    Presnost, Veliciny, Navigator, Colored, ColoredColor, Prevedeno, Doba,
+    // Start
+    Spusteno, OnlyOne, Grid, NumBase, NumBaseDec, Tema, Left, Top, Width, Height, WindowState, Vlevo,
+    // Edit
+    FontName, FontSize, FontBold, FontItalic,
+    Count
+};
+
+struct KeyInfo {
+    Key key;
+    Section section;
+    const char* name;
+    ValueKind kind;
+    // Default text; nullptr where the default is computed at the moment of reading
+    // (the data-file paths from the program folder, the centred window position).
+    const char* defaultText;
+    double min = 0;
+    double max = 0;
+};
+
+const KeyInfo& keyInfo(Key key);
+QString sectionName(Section section);
+// "Start/Grid": how a key is named in messages.
+QString keyPath(Key key);
+
+// Section Navigator: "S1".."S26" for the built-in topics, "U1".."U20" for the user topics.
+QString navigatorKey(bool userTopic, int n);
+
+// The text form of a value of each kind.
+QString boolText(bool value);
+QString timeText(qint64 seconds);
+
+} // namespace ov::gui

@@ -1,0 +1,77 @@
+// The per-user settings file KZomniVELOR140.ini in the user's configuration folder: text values
+// by section and key, read back into the types of the key table. A value that cannot be used
+// raises SettingError, so that the caller can tell the user which value and keep the default.
+#pragma once
+#include "settings/settingskeys.h"
+
+#include <QString>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+
+class QSettings;
+
+namespace ov::gui {
+
+inline constexpr const char* kApplicationKey = "KZomniVELOR140";
+
+class SettingError : public std::runtime_error {
+public:
+    SettingError(Key key, QString value, QString detail);
+    Key key() const { return key_; }
+    const QString& value() const { return value_; }
+    // A Czech sentence naming the key, the stored text and what would have been usable.
+    const QString& detail() const { return detail_; }
+
+private:
+    Key key_;
+    QString value_;
+    QString detail_;
+};
+
+class SettingsStore {
+public:
+    // The file in the user's configuration folder, or any other file (tests).
+    SettingsStore();
+    explicit SettingsStore(const QString& filePath);
+    ~SettingsStore();
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+
+    // $XDG_CONFIG_HOME, by default ~/.config.
+    static QString configFolder();
+    static QString defaultFilePath();
+    QString filePath() const;
+
+    // The stored text, nullopt when the key is missing.
+    std::optional<QString> stored(Key key) const;
+    // The stored text, or the fallback (by default the table's default) when missing.
+    QString text(Key key) const;
+    QString text(Key key, const QString& fallback) const;
+    // Typed readers: a missing key yields the default; garbage or a value out of range throws.
+    qint64 integer(Key key) const;
+    double number(Key key) const;
+    double number(Key key, double fallback) const;
+    bool boolean(Key key) const;
+    qint64 seconds(Key key) const;     // ValueKind::Time
+
+    void setText(Key key, const QString& value);
+    void setInteger(Key key, qint64 value);
+    void setBoolean(Key key, bool value);
+    void setSeconds(Key key, qint64 value);
+
+    QString navigatorText(bool userTopic, int n, const QString& fallback) const;
+    void setNavigatorText(bool userTopic, int n, const QString& text);
+
+    // False when the file cannot be read or written (reported by the caller).
+    bool healthy() const;
+    // Writes pending values and re-reads the file (a value the user mended in the meantime).
+    bool sync();
+
+private:
+    std::optional<QString> raw(const QString& path) const;
+    [[noreturn]] void refuse(Key key, const QString& value) const;
+    std::unique_ptr<QSettings> settings_;
+};
+
+} // namespace ov::gui

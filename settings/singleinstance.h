@@ -1,0 +1,40 @@
+// Knows whether another copy of the program is running for this user: the first copy holds a
+// lock file in the user's runtime folder and listens on a local socket beside it, so that a
+// refused second copy can bring the first one to the front.
+#pragma once
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QLocalServer;
+
+namespace ov::gui {
+
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    explicit SingleInstance(QObject* parent = nullptr);
+    ~SingleInstance() override;
+
+    // $XDG_RUNTIME_DIR, or a private folder of the user when it is not set.
+    static QString runtimeFolder();
+    static QString lockFilePath();
+    static QString serverName();
+
+    // Takes the lock when no other copy holds it; true when this copy is the first one.
+    bool claim();
+    bool isFirst() const { return first_; }
+    // From a refused copy: asks the first copy to show its window.
+    static bool activateFirst();
+
+signals:
+    void activationRequested();
+
+private:
+    std::unique_ptr<QLockFile> lock_;
+    QLocalServer* server_ = nullptr;
+    bool first_ = false;
+};
+
+} // namespace ov::gui

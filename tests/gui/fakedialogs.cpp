@@ -1,0 +1,152 @@
+#include "fakedialogs.h"
+
+#include <QTest>
+
+namespace ov::gui::test {
+
+FakeDialogs::FakeDialogs()
+{
+    setDialogService(this);
+}
+
+FakeDialogs::~FakeDialogs()
+{
+    setDialogService(nullptr);
+}
+
+int FakeDialogs::pendingAnswers() const
+{
+    return int(buttons_.size() + texts_.size() + files_.size() + fonts_.size() + colours_.size());
+}
+
+QList<DialogCall> FakeDialogs::messages(const QString& text) const
+{
+    QList<DialogCall> found;
+    for (const DialogCall& c : calls_)
+        if (c.kind == QLatin1String("message") && c.text == text)
+            found.append(c);
+    return found;
+}
+
+QStringList FakeDialogs::messageTexts() const
+{
+    QStringList texts;
+    for (const DialogCall& c : calls_)
+        if (c.kind == QLatin1String("message"))
+            texts.append(c.text);
+    return texts;
+}
+
+void FakeDialogs::clear()
+{
+    calls_.clear();
+    buttons_.clear();
+    texts_.clear();
+    files_.clear();
+    fonts_.clear();
+    colours_.clear();
+}
+
+void FakeDialogs::unexpected(const DialogCall& call)
+{
+    const QByteArray what = QStringLiteral("Unexpected %1 \"%2\" (%3)").arg(call.kind, call.text, call.title).toUtf8();
+    QTest::qFail(what.constData(), __FILE__, __LINE__);
+}
+
+QMessageBox::StandardButton FakeDialogs::message(QWidget* parent, Icon icon, const QString& title,
+                                                 const QString& text, QMessageBox::StandardButtons buttons,
+                                                 QMessageBox::StandardButton defaultButton)
+{
+    return messageWithDetails(parent, icon, title, text, {}, buttons, defaultButton);
+}
+
+QMessageBox::StandardButton FakeDialogs::messageWithDetails(QWidget*, Icon icon, const QString& title,
+                                                            const QString& text, const QString& details,
+                                                            QMessageBox::StandardButtons buttons,
+                                                            QMessageBox::StandardButton defaultButton)
+{
+    DialogCall call{QStringLiteral("message"), icon, title, text, details, buttons, defaultButton};
+    if (whileShown_)
+        whileShown_(call);
+    if (!buttons_.empty()) {
+        call.answer = buttons_.front();
+        buttons_.pop_front();
+        if (!buttons.testFlag(call.answer))
+            unexpected(call);
+    } else if (buttons == QMessageBox::Ok || buttons == QMessageBox::NoButton) {
+        call.answer = QMessageBox::Ok;
+    } else {
+        call.answer = defaultButton;
+        unexpected(call);
+    }
+    calls_.append(call);
+    return call.answer;
+}
+
+std::optional<QString> FakeDialogs::getText(QWidget*, const QString& title, const QString& prompt,
+                                            const QString& initial)
+{
+    DialogCall call{QStringLiteral("text"), Icon::None, title, prompt, initial, {}, {}};
+    calls_.append(call);
+    if (texts_.empty()) {
+        unexpected(call);
+        return std::nullopt;
+    }
+    std::optional<QString> t = texts_.front();
+    texts_.pop_front();
+    return t;
+}
+
+QString FakeDialogs::openFileName(QWidget*, const QString& caption, const QString& dir, const QString& filter)
+{
+    DialogCall call{QStringLiteral("open"), Icon::None, caption, dir, filter, {}, {}};
+    calls_.append(call);
+    if (files_.empty()) {
+        unexpected(call);
+        return {};
+    }
+    QString f = files_.front();
+    files_.pop_front();
+    return f;
+}
+
+QString FakeDialogs::saveFileName(QWidget*, const QString& caption, const QString& dir, const QString& filter)
+{
+    DialogCall call{QStringLiteral("save"), Icon::None, caption, dir, filter, {}, {}};
+    calls_.append(call);
+    if (files_.empty()) {
+        unexpected(call);
+        return {};
+    }
+    QString f = files_.front();
+    files_.pop_front();
+    return f;
+}
+
+std::optional<QFont> FakeDialogs::font(QWidget*, const QFont& initial)
+{
+    DialogCall call{QStringLiteral("font"), Icon::None, {}, initial.family(), {}, {}, {}};
+    calls_.append(call);
+    if (fonts_.empty()) {
+        unexpected(call);
+        return std::nullopt;
+    }
+    std::optional<QFont> f = fonts_.front();
+    fonts_.pop_front();
+    return f;
+}
+
+std::optional<QColor> FakeDialogs::colour(QWidget*, const QColor& initial)
+{
+    DialogCall call{QStringLiteral("colour"), Icon::None, {}, initial.name(), {}, {}, {}};
+    calls_.append(call);
+    if (colours_.empty()) {
+        unexpected(call);
+        return std::nullopt;
+    }
+    std::optional<QColor> c = colours_.front();
+    colours_.pop_front();
+    return c;
+}
+
+} // namespace ov::gui::test

@@ -1,0 +1,74 @@
+// A dialog service for window tests: it records every box the program shows and answers from
+// prepared queues. A box that needs a decision nobody prepared fails the test instead of
+// waiting for a click that never comes.
+#pragma once
+#include "gui/dialogservice.h"
+
+#include <QList>
+#include <QString>
+#include <deque>
+#include <functional>
+
+namespace ov::gui::test {
+
+struct DialogCall {
+    QString kind;                        // "message", "text", "open", "save", "font", "colour"
+    DialogService::Icon icon = DialogService::Icon::None;
+    QString title;
+    QString text;                        // the main text, or the prompt / caption
+    QString details;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QMessageBox::StandardButton answer = QMessageBox::NoButton;
+};
+
+class FakeDialogs final : public DialogService {
+public:
+    FakeDialogs();                       // installs itself as the program's service
+    ~FakeDialogs() override;             // restores the real one
+
+    // The next answers, in order. Boxes with a lone OK button need no prepared answer.
+    void answer(QMessageBox::StandardButton button) { buttons_.push_back(button); }
+    void answerText(std::optional<QString> text) { texts_.push_back(std::move(text)); }
+    void answerFile(const QString& path) { files_.push_back(path); }
+    void answerFont(std::optional<QFont> f) { fonts_.push_back(std::move(f)); }
+    void answerColour(std::optional<QColor> c) { colours_.push_back(std::move(c)); }
+    // Runs when a box appears, before it is answered: what the user does meanwhile.
+    void whileShown(std::function<void(const DialogCall&)> f) { whileShown_ = std::move(f); }
+    // Answers still waiting: a test that prepared more than the program asked fails on it.
+    int pendingAnswers() const;
+
+    const QList<DialogCall>& calls() const { return calls_; }
+    QList<DialogCall> messages(const QString& text) const;   // message calls with this main text
+    QStringList messageTexts() const;
+    void clear();
+
+    QMessageBox::StandardButton message(QWidget* parent, Icon icon, const QString& title, const QString& text,
+                                        QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton) override;
+    QMessageBox::StandardButton messageWithDetails(QWidget* parent, Icon icon, const QString& title,
+                                                   const QString& text, const QString& details,
+                                                   QMessageBox::StandardButtons buttons,
+                                                   QMessageBox::StandardButton defaultButton) override;
+    std::optional<QString> getText(QWidget* parent, const QString& title, const QString& prompt,
+                                   const QString& initial) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override;
+    std::optional<QFont> font(QWidget* parent, const QFont& initial) override;
+    std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
+
+private:
+    void unexpected(const DialogCall& call);
+
+    std::function<void(const DialogCall&)> whileShown_;
+    QList<DialogCall> calls_;
+    std::deque<QMessageBox::StandardButton> buttons_;
+    std::deque<std::optional<QString>> texts_;
+    std::deque<QString> files_;
+    std::deque<std::optional<QFont>> fonts_;
+    std::deque<std::optional<QColor>> colours_;
+};
+
+} // namespace ov::gui::test

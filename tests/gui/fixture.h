@@ -1,0 +1,82 @@
+// What every window test shares: a private settings and runtime folder, small data files, the
+// fake dialog service, a watchdog against real modal dialogs, and ways to act as a user.
+#pragma once
+#include "fakedialogs.h"
+
+#include <QAction>
+#include <QObject>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+namespace ov::gui::test {
+
+// Call once per test binary (initTestCase): Czech number locale whatever the machine has, and
+// no quitting when a test closes the last window.
+void initGuiTests();
+
+// A fresh user: XDG_CONFIG_HOME and XDG_RUNTIME_DIR point into a temporary folder for the
+// lifetime of the object, so that the program's settings file and lock start empty.
+class TestEnvironment {
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+    TestEnvironment(const TestEnvironment&) = delete;
+    TestEnvironment& operator=(const TestEnvironment&) = delete;
+
+    QString folder() const { return dir_.path(); }
+    QString configFolder() const;
+    QString runtimeFolder() const;
+    QString iniPath() const;             // KZomniVELOR140.ini in the configuration folder
+
+    // Settings as the user's file holds them: "Section/Key".
+    void setSetting(const QString& sectionKey, const QString& value) const;
+    QString setting(const QString& sectionKey) const;   // empty when missing
+    bool hasSetting(const QString& sectionKey) const;
+
+    // Writes a data file (lines joined with CR LF) into the folder and returns its path.
+    QString writeFile(const QString& name, const QStringList& lines) const;
+    // The small data files below, with Obecne/Path and Obecne/PathUser pointing at them.
+    void useSmallData() const;
+
+private:
+    QTemporaryDir dir_;
+    QByteArray oldConfig_, oldRuntime_;
+};
+
+// Topic 1 "Délka": metr (reference), kilometr, centimetr; topic 2: metr čtvereční, ar.
+QStringList smallMainData();
+// User topic 1: kus, tucet.
+QStringList smallUserData();
+
+// Fails the running test when a real modal dialog opens (the code bypassed the dialog service)
+// and closes it, so that the test ends instead of waiting for a click.
+class ModalWatchdog : public QObject {
+    Q_OBJECT
+public:
+    explicit ModalWatchdog(QObject* parent = nullptr);
+    int caught() const { return caught_; }
+
+private:
+    void check();
+    QTimer timer_;
+    int caught_ = 0;
+};
+
+// Finding and using things by object name, as the program names its controls.
+QAction* findAction(const QWidget* root, const QString& objectName);
+// Triggers the action (a menu click); fails the test when there is none or it is disabled.
+bool triggerAction(const QWidget* root, const QString& objectName);
+
+template <class T> T* findNamed(const QObject* root, const QString& objectName)
+{
+    return root->findChild<T*>(objectName);
+}
+
+// Sends a key to the widget that has the focus in the window (or the window itself).
+void keyToFocus(QWidget* window, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier);
+void typeToFocus(QWidget* window, const QString& text);
+
+} // namespace ov::gui::test

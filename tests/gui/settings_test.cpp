@@ -1,0 +1,230 @@
+// The settings file as the user has it: what an empty file gives, the text forms, and the
+// Abort/Retry/Ignore question for a value that cannot be used.
+#include "fixture.h"
+#include "settings/nactinastaveni.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+using namespace ov::gui;
+using namespace ov::gui::test;
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { initGuiTests(); }
+
+    void fileIsInTheConfigurationFolder()
+    {
+        TestEnvironment env;
+        QCOMPARE(SettingsStore::defaultFilePath(), env.iniPath());
+        SettingsStore store;
+        store.setBoolean(Key::OnTop, true);
+        store.setInteger(Key::Vlevo, 1800);
+        store.setNavigatorText(false, 3, QStringLiteral("Můj objem"));
+        QVERIFY(store.sync());
+        QCOMPARE(env.setting(QStringLiteral("Obecne/OnTop")), QStringLiteral("True"));
+        QCOMPARE(env.setting(QStringLiteral("Start/Vlevo")), QStringLiteral("1800"));
+        QCOMPARE(env.setting(QStringLiteral("Navigator/S3")), QStringLiteral("Můj objem"));
+    }
+
+    void emptyStoreGivesTheFirstRunState()
+    {
+        TestEnvironment env;
+        FakeDialogs fake;
+        SettingsStore store;
+        Preferences p;
+        QVERIFY(NactiNastaveni(store, p));
+        QVERIFY(fake.calls().isEmpty());
+        const QString dir = QCoreApplication::applicationDirPath();
+        QCOMPARE(p.path, dir + QStringLiteral("/Omnivel.omv"));
+        QCOMPARE(p.pathUser, dir + QStringLiteral("/User.omv"));
+        QCOMPARE(p.safeEnd, 1);
+        QCOMPARE(p.numBase, 12);
+        QCOMPARE(p.numBaseDec, 6);
+        QCOMPARE(p.zCitlivost, 3);
+        QCOMPARE(p.fixText, QStringLiteral("2"));
+        QCOMPARE(p.tema, 0);
+        QCOMPARE(p.uroven, 0);
+        QVERIFY(p.nahled);
+        QVERIFY(!p.lupa);
+        QVERIFY(!p.informace);
+        QCOMPARE(p.veliciny, 1);
+        QCOMPARE(p.navigator, 0);
+        QCOMPARE(p.coloredColor, -2147483634);
+        QCOMPARE(p.fontName, QStringLiteral("MS Sans Serif"));
+        // Reading writes nothing.
+        QVERIFY(!QFile::exists(env.iniPath()));
+    }
+
+    void storedValuesAreRead_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("path follows the file name") << "Obecne/File" << "Jiny.omv" << "path"
+                                                    << QCoreApplication::applicationDirPath() + "/Jiny.omv";
+        QTest::newRow("icons in lower case") << "Obecne/Veliciny" << "ikony" << "veliciny" << "0";
+        QTest::newRow("unit list in upper case") << "Obecne/Navigator" << "JEDNOTKY" << "navigator" << "1";
+        QTest::newRow("unknown view changes nothing") << "Obecne/Veliciny" << "Dlaždice" << "veliciny" << "-1";
+        QTest::newRow("magnifier needs a start topic") << "Obecne/Lupa" << "True" << "lupa" << "0";
+        QTest::newRow("boolean any case") << "Obecne/OnTop" << "tRUE" << "onTop" << "1";
+        QTest::newRow("fixed decimals") << "Obecne/Fix" << "4" << "fixText" << "4";
+        QTest::newRow("custom base") << "Start/NumBase" << "16" << "numBase" << "16";
+    }
+
+    void storedValuesAreRead()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(QString, field);
+        QFETCH(QString, expected);
+        TestEnvironment env;
+        env.setSetting(key, value);
+        FakeDialogs fake;
+        SettingsStore store;
+        Preferences p;
+        QVERIFY(NactiNastaveni(store, p));
+        const QHash<QString, QString> seen{
+            {"path", p.path},
+            {"veliciny", QString::number(p.veliciny)},
+            {"navigator", QString::number(p.navigator)},
+            {"lupa", QString::number(p.lupa)},
+            {"onTop", QString::number(p.onTop)},
+            {"fixText", p.fixText},
+            {"numBase", QString::number(p.numBase)},
+        };
+        QCOMPARE(seen.value(field), expected);
+    }
+
+    void magnifierWithStartTopic()
+    {
+        TestEnvironment env;
+        env.setSetting("Obecne/Lupa", "True");
+        env.setSetting("Start/Tema", "3");
+        FakeDialogs fake;
+        SettingsStore store;
+        Preferences p;
+        NactiNastaveni(store, p);
+        QVERIFY(p.lupa);
+        QCOMPARE(p.tema, 3);
+    }
+
+    void garbageGridAsksTwiceAndReadingGoesOn()
+    {
+        TestEnvironment env;
+        env.setSetting("Start/Grid", "ano");
+        env.setSetting("Start/NumBase", "16");
+        FakeDialogs fake;
+        fake.answer(QMessageBox::Ignore);
+        fake.answer(QMessageBox::Ignore);
+        SettingsStore store;
+        Preferences p;
+        QVERIFY(NactiNastaveni(store, p));
+        QCOMPARE(fake.calls().size(), 2);
+        for (const DialogCall& c : fake.calls()) {
+            QCOMPARE(c.text, QStringLiteral("Chyba načítání z registrů."));
+            QCOMPARE(c.title, QStringLiteral("Chyba inicializace"));
+            QCOMPARE(c.icon, DialogService::Icon::Critical);
+            QCOMPARE(c.buttons, QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore);
+            QCOMPARE(c.defaultButton, QMessageBox::Ignore);
+            // The user learns which value it was.
+            QVERIFY2(c.details.contains("Start/Grid") && c.details.contains("„ano“"), qPrintable(c.details));
+        }
+        QCOMPARE(p.gridLines, 0);
+        QCOMPARE(p.numBase, 16);
+        // The garbage stays in the file for the user to mend.
+        QCOMPARE(env.setting("Start/Grid"), QStringLiteral("ano"));
+    }
+
+    void abortStopsReadingWithDefaults()
+    {
+        TestEnvironment env;
+        env.setSetting("Obecne/SafeEnd", "x");
+        env.setSetting("Start/OnlyOne", "1");
+        env.setSetting("Start/NumBase", "16");
+        FakeDialogs fake;
+        fake.answer(QMessageBox::Abort);
+        SettingsStore store;
+        Preferences p;
+        QVERIFY(!NactiNastaveni(store, p));
+        QCOMPARE(fake.calls().size(), 1);
+        QCOMPARE(p.safeEnd, 1);
+        QCOMPARE(p.onlyOne, 0);
+        QCOMPARE(p.numBase, 12);
+        // What was read before the bad value stays.
+        QCOMPARE(p.path, QCoreApplication::applicationDirPath() + "/Omnivel.omv");
+    }
+
+    void retryReadsTheMendedFile()
+    {
+        TestEnvironment env;
+        env.setSetting("Start/NumBase", "dvanáct");
+        FakeDialogs fake;
+        SettingsStore store;
+        // The user mends the file while the question is on screen, then chooses Retry.
+        fake.answer(QMessageBox::Retry);
+        fake.whileShown([&](const DialogCall&) { env.setSetting("Start/NumBase", "20"); });
+        Preferences p;
+        QVERIFY(NactiNastaveni(store, p));
+        QCOMPARE(fake.calls().size(), 1);
+        QCOMPARE(p.numBase, 20);
+    }
+
+    void unusableValues_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("base below 2") << "Start/NumBase" << "1";
+        QTest::newRow("base above 32") << "Start/NumBase" << "33";
+        QTest::newRow("level 4") << "Obecne/Uroven" << "4";
+        QTest::newRow("format text") << "Obecne/Presnost" << "vědecké";
+        QTest::newRow("start topic 27") << "Start/Tema" << "27";
+        QTest::newRow("boolean word") << "Obecne/Nahled" << "ano";
+        QTest::newRow("fixed decimals 10") << "Obecne/Fix" << "10";
+        QTest::newRow("empty counter") << "Start/Spusteno" << "";
+        QTest::newRow("colour too large") << "Obecne/ColoredColor" << "4294967295";
+    }
+
+    void unusableValues()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        TestEnvironment env;
+        env.setSetting(key, value);
+        FakeDialogs fake;
+        fake.answer(QMessageBox::Ignore);
+        SettingsStore store;
+        Preferences p;
+        QVERIFY(NactiNastaveni(store, p));
+        QCOMPARE(fake.calls().size(), 1);
+        QVERIFY2(fake.calls().first().details.contains(key), qPrintable(fake.calls().first().details));
+        const Preferences defaults;
+        QCOMPARE(p.numBase, defaults.numBase);
+        QCOMPARE(p.uroven, defaults.uroven);
+        QCOMPARE(p.presnost, defaults.presnost);
+        QCOMPARE(p.tema, defaults.tema);
+        QCOMPARE(p.nahled, defaults.nahled);
+        QCOMPARE(p.fixText, defaults.fixText);
+    }
+
+    void runningTimeTextForm()
+    {
+        TestEnvironment env;
+        SettingsStore store;
+        QCOMPARE(store.seconds(Key::Doba), 0);
+        store.setSeconds(Key::Doba, 90061);
+        QCOMPARE(store.text(Key::Doba), QStringLiteral("25:01:01"));
+        QCOMPARE(store.seconds(Key::Doba), 90061);
+        env.setSetting("Obecne/Doba", "0,5");
+        store.sync();
+        QCOMPARE(store.seconds(Key::Doba), 43200);
+        env.setSetting("Obecne/Doba", "dlouho");
+        store.sync();
+        QVERIFY_THROWS_EXCEPTION(SettingError, store.seconds(Key::Doba));
+    }
+};
+
+QTEST_MAIN(SettingsTest)
+#include "settings_test.moc"
