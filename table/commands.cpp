@@ -1,0 +1,528 @@
+#include "table/commands.h"
+
+#include "core/catalogue.h"
+#include "core/unitdb.h"
+#include "table/commandtable.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QFile>
+#include <QIcon>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace ov::gui {
+namespace {
+
+const char* const kKeyProperty = "commandKey";
+
+// The pane commands: the toolbar check button is the pane's master state.
+struct PaneCommand {
+    const char* menu;
+    const char* button;
+};
+constexpr PaneCommand kPanes[] = {
+    {"mnuNahled", "Náhled"},
+    {"mnuLupa", "Lupa"},
+    {"mnuInfo", "Info"},
+};
+
+const char* paneButtonOf(const QString& menuName)
+{
+    for (const auto& p : kPanes)
+        if (menuName == QLatin1String(p.menu)) return p.button;
+    return nullptr;
+}
+
+const char* paneMenuOf(const QString& key)
+{
+    for (const auto& p : kPanes)
+        if (key == QString::fromUtf8(p.button)) return p.menu;
+    return nullptr;
+}
+
+// Which recording buttons (Start, Pause, Stop, Rec) each recording command shows (1), hides (0)
+// or leaves alone (-1); the mnuRec items 0..3 follow the same pattern.
+struct RecVisibility {
+    const char* command;
+    int visible[4];
+};
+constexpr RecVisibility kRecStates[] = {
+    {"Rec", {-1, 1, 1, 0}},
+    {"Pause", {1, 0, 1, -1}},
+    {"Start", {0, 1, 1, -1}},
+    {"Stop", {0, 0, 0, 1}},
+};
+constexpr const char* kRecButtons[] = {"Start", "Pause", "Stop", "Rec"};
+
+QString objectNameOf(const char* name, int index)
+{
+    const QString n = QString::fromUtf8(name);
+    return index >= 0 ? n + QLatin1Char('_') + QString::number(index) : n;
+}
+
+// A caption without its accelerator marks, as a tool tip shows it.
+QString plainCaption(const QString& caption)
+{
+    QString out;
+    out.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) ++i;
+        out += caption[i];
+    }
+    return out;
+}
+
+// A name shown as a caption: an "&" in it is a character, not an accelerator.
+QString literalCaption(QString text) { return text.replace(QLatin1Char('&'), QLatin1String("&&")); }
+
+const cmd::ToolRow* toolRow(const QString& key)
+{
+    for (const auto& r : cmd::toolRows())
+        if (key == QString::fromUtf8(r.key)) return &r;
+    return nullptr;
+}
+
+const cmd::DropRow* dropRow(const QString& button, const QString& key)
+{
+    for (const auto& r : cmd::dropRows())
+        if (button == QString::fromUtf8(r.button) && key == QString::fromUtf8(r.key)) return &r;
+    return nullptr;
+}
+
+} // namespace
+
+Commands::Commands(QMainWindow* window) : QObject(window)
+{
+    buildMenus(window);
+    buildTopicItems();
+    buildToolBar(window);
+    buildStatusBar(window);
+}
+
+void Commands::buildMenus(QMainWindow* window)
+{
+    for (const auto& row : cmd::menuRows()) {
+        const QString name = QString::fromUtf8(row.name);
+        const QString objectName = objectNameOf(row.name, row.index);
+        const QString caption = QString::fromUtf8(row.caption);
+        QMenu* parent = row.parent[0] ? m_menus.value(QString::fromUtf8(row.parent)) : nullptr;
+        Q_ASSERT(parent || (row.flags & cmd::Submenu));
+        QAction* a = nullptr;
+        if (row.flags & cmd::Submenu) {
+            auto* m = new QMenu(caption, parent ? static_cast<QWidget*>(parent) : window);
+            m->setObjectName(objectName);
+            if (parent)
+                parent->addMenu(m);
+            else if (!(row.flags & cmd::NotInBar))
+                window->menuBar()->addMenu(m);
+            m_menus.insert(objectName, m);
+            a = m->menuAction();
+        } else if (row.flags & cmd::Separator) {
+            a = parent->addSeparator();
+        } else {
+            a = new QAction(caption, parent);
+            parent->addAction(a);
+            connect(a, &QAction::triggered, this, [this, a, name, index = row.index] { onMenuItem(a, name, index); });
+        }
+        a->setObjectName(objectName);
+        a->setData(row.index);
+        a->setProperty("helpContext", row.help);
+        if (row.shortcut[0]) a->setShortcut(QKeySequence(QString::fromUtf8(row.shortcut)));
+        if (row.flags & cmd::Checkable) a->setCheckable(true);
+        if (row.flags & cmd::Group) {
+            QActionGroup*& g = m_groups[name];
+            if (!g) g = new QActionGroup(this);
+            a->setActionGroup(g);
+        }
+        a->setChecked(row.flags & cmd::Checked);
+        a->setEnabled(!(row.flags & cmd::Off));
+        a->setVisible(!(row.flags & cmd::Hidden));
+        m_actions.insert(objectName, a);
+    }
+}
+
+// "&Přejít" ends with one item per built-in topic, captioned with the topic's name.
+void Commands::buildTopicItems()
+{
+    QMenu* m = m_menus.value(QStringLiteral("mnuPrejit"));
+    for (int t = 1; t <= ov::kBuiltinTopics; ++t) {
+        const QString name = QString::fromStdString(std::string(ov::DefaultTopicName(t)));
+        auto* a = new QAction(literalCaption(name), m);
+        m->addAction(a);
+        a->setObjectName(objectNameOf("mnuTema", t));
+        a->setData(t);
+        a->setProperty("helpContext", cmd::kHelpDefault);
+        connect(a, &QAction::triggered, this, [this, a, t] { onMenuItem(a, QStringLiteral("mnuTema"), t); });
+        m_actions.insert(a->objectName(), a);
+    }
+}
+
+void Commands::buildToolBar(QMainWindow* window)
+{
+    m_toolBar = new QToolBar(window);
+    m_toolBar->setObjectName(QStringLiteral("tlbLista"));
+    m_toolBar->setMovable(false);
+    m_toolBar->toggleViewAction()->setVisible(false);
+    window->addToolBar(m_toolBar);
+    for (const auto& row : cmd::toolRows()) {
+        if (row.kind == cmd::ButtonKind::Separator) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        const QString key = QString::fromUtf8(row.key);
+        auto* a = new QAction(key, m_toolBar);
+        a->setObjectName(QStringLiteral("tlb_") + key);
+        a->setProperty(kKeyProperty, key);
+        a->setToolTip(QString::fromUtf8(row.toolTip));
+        setImage(a, QString::fromUtf8(row.image));
+        a->setCheckable(row.kind == cmd::ButtonKind::Check);
+        a->setChecked(row.flags & cmd::Checked);
+        a->setEnabled(!(row.flags & cmd::Off));
+        a->setVisible(!(row.flags & cmd::Hidden));
+        if (row.kind == cmd::ButtonKind::DropDown) {
+            auto* items = new QMenu(window);
+            items->setObjectName(QStringLiteral("tlb_") + key + QStringLiteral("_menu"));
+            for (const auto& d : cmd::dropRows()) {
+                if (key != QString::fromUtf8(d.button)) continue;
+                const QString itemKey = QString::fromUtf8(d.key);
+                QAction* item = items->addAction(QString::fromUtf8(d.text));
+                item->setObjectName(QStringLiteral("tlb_") + itemKey);
+                item->setProperty(kKeyProperty, itemKey);
+                connect(item, &QAction::triggered, this, [this, key, itemKey] { onDropItem(key, itemKey); });
+                m_actions.insert(item->objectName(), item);
+            }
+            a->setMenu(items);
+        }
+        connect(a, &QAction::triggered, this, [this, key] { onToolButton(key); });
+        m_toolBar->addAction(a);
+        if (auto* b = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(a))) {
+            b->setObjectName(a->objectName());
+            if (row.kind == cmd::ButtonKind::DropDown) b->setPopupMode(QToolButton::MenuButtonPopup);
+        }
+        m_actions.insert(a->objectName(), a);
+    }
+}
+
+void Commands::buildStatusBar(QMainWindow* window)
+{
+    QStatusBar* bar = window->statusBar();
+    bar->setObjectName(QStringLiteral("staStav"));
+    for (const auto& row : cmd::panelRows()) {
+        const QString key = QString::fromUtf8(row.key);
+        auto* label = new QLabel(QString::fromUtf8(row.text), bar);
+        label->setObjectName(QStringLiteral("sta_") + key);
+        label->setProperty(kKeyProperty, key);
+        label->setToolTip(QString::fromUtf8(row.toolTip));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setMargin(1);
+        label->installEventFilter(this);
+        bar->addWidget(label, row.stretch);
+        m_panels.insert(key, label);
+    }
+    m_singleLabel = new QLabel(QStringLiteral("Editace jednotek"), bar);
+    m_singleLabel->setObjectName(QStringLiteral("sta_Simple"));
+    bar->addWidget(m_singleLabel, 1);
+    m_singleLabel->hide();
+}
+
+QAction* Commands::action(const QString& objectName) const { return m_actions.value(objectName); }
+
+QMenu* Commands::menu(const QString& objectName) const { return m_menus.value(objectName); }
+
+QLabel* Commands::panel(const QString& key) const { return m_panels.value(key); }
+
+// ---- dispatch ----------------------------------------------------------------------------
+
+// A shortcut must not reach an item whose menu is disabled, just as a click cannot.
+bool Commands::reachable(const QAction* a) const
+{
+    for (auto* m = qobject_cast<QMenu*>(a->parent()); m; m = qobject_cast<QMenu*>(m->parent()))
+        if (!m->menuAction()->isEnabled()) return false;
+    return true;
+}
+
+void Commands::onMenuItem(QAction* a, const QString& name, int index)
+{
+    const bool ownCheck = a->isCheckable() && !a->actionGroup();
+    if (!reachable(a)) {
+        if (ownCheck) a->setChecked(!a->isChecked());
+        return;
+    }
+    if (const char* button = paneButtonOf(name)) {
+        // The pane routine sets the menu mark from the button; the click must not.
+        a->setChecked(!a->isChecked());
+        toggleButton(QString::fromUtf8(button));
+    }
+    run(name, index);
+}
+
+void Commands::onToolButton(const QString& key)
+{
+    emit toolbarTriggered(key);
+    if (key == QLatin1String("Jako")) {
+        const cmd::DropRow* d = dropRow(key, m_lastJako);
+        if (!d) return;
+        emit representationRequested(m_lastJako);
+        run(QString::fromUtf8(d->command), d->index);
+        return;
+    }
+    if (const char* pane = paneMenuOf(key)) {
+        run(QString::fromUtf8(pane), -1);
+        return;
+    }
+    const cmd::ToolRow* row = toolRow(key);
+    if (row && row->command[0]) run(QString::fromUtf8(row->command), row->index);
+}
+
+void Commands::onDropItem(const QString& button, const QString& key)
+{
+    const cmd::DropRow* d = dropRow(button, key);
+    if (!d) return;
+    if (button == QLatin1String("Jako")) {
+        QAction* jako = action(QStringLiteral("tlb_Jako"));
+        if (d->image[0]) setImage(jako, QString::fromUtf8(d->image));
+        if (d->remembered) {
+            m_lastJako = key;
+            jako->setToolTip(QString::fromUtf8(d->text));
+        }
+        emit representationRequested(key);
+    }
+    run(QString::fromUtf8(d->command), d->index);
+}
+
+void Commands::run(const QString& name, int index)
+{
+    if (name == QLatin1String("mnuFormatZ"))
+        index = formatZ(index);
+    else if (name == QLatin1String("mnuU"))
+        setLevel(index);
+    emit triggered(name, index);
+}
+
+bool Commands::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* label = qobject_cast<QLabel*>(watched);
+        auto* me = static_cast<QMouseEvent*>(event);
+        if (label && me->button() == Qt::LeftButton && label->rect().contains(me->position().toPoint())) {
+            const QString key = label->property(kKeyProperty).toString();
+            emit panelClicked(key);
+            QMenu* levels = menu(QStringLiteral("mnuUroven"));
+            if (key == QLatin1String("Uroven") && levels->menuAction()->isEnabled())
+                levels->popup(me->globalPosition().toPoint());
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// ---- status bar --------------------------------------------------------------------------
+
+void Commands::setPanelText(const QString& key, const QString& text)
+{
+    if (QLabel* l = panel(key)) l->setText(text);
+}
+
+void Commands::setPanelText(const QString& key, const QString& text, const QString& toolTip)
+{
+    if (QLabel* l = panel(key)) {
+        l->setText(text);
+        l->setToolTip(toolTip);
+    }
+}
+
+QString Commands::panelText(const QString& key) const
+{
+    QLabel* l = panel(key);
+    return l ? l->text() : QString();
+}
+
+QString Commands::panelToolTip(const QString& key) const
+{
+    QLabel* l = panel(key);
+    return l ? l->toolTip() : QString();
+}
+
+void Commands::setSingleTextStyle(bool on)
+{
+    m_singleText = on;
+    for (QLabel* l : std::as_const(m_panels)) l->setVisible(!on);
+    m_singleLabel->setVisible(on);
+}
+
+void Commands::updateCounts(const ov::UnitDatabase& db, int userTopicCount)
+{
+    int topics = 0;
+    int units = 0;
+    for (int t = 1; t <= ov::kBuiltinTopics; ++t) {
+        units += db.PocetJednotek[t];
+        if (db.PocetJednotek[t] >= 1) ++topics;
+    }
+    setPanelText(QStringLiteral("Temata"),
+                 QStringLiteral("Témat: %1+%2").arg(topics).arg(userTopicCount));
+    setPanelText(QStringLiteral("Veličiny"), QStringLiteral("Jednotek v aplikaci: %1").arg(units));
+}
+
+// ---- availability ------------------------------------------------------------------------
+
+// While a data file is edited the commands it blocks stay disabled; a change asked for them in
+// the meantime is kept and applied when editing ends.
+void Commands::setAvailable(const QString& objectName, bool on)
+{
+    QAction* a = action(objectName);
+    if (!a) return;
+    if (m_editMode && m_editSaved.contains(objectName))
+        m_editSaved[objectName] = on;
+    else
+        a->setEnabled(on);
+}
+
+void Commands::firstDisplay()
+{
+    if (m_firstShown) return;
+    m_firstShown = true;
+    for (const char* n : cmd::firstDisplayNames()) setAvailable(QString::fromUtf8(n), true);
+}
+
+void Commands::editModeOnOff(bool on)
+{
+    // Opening the other file while one is open switches again; the saved states must survive.
+    if (on == m_editMode) return;
+    if (on) {
+        for (const char* n : cmd::editBlockedNames()) {
+            QAction* a = action(QString::fromUtf8(n));
+            m_editSaved.insert(a->objectName(), a->isEnabled());
+            a->setEnabled(false);
+        }
+    } else {
+        for (auto it = m_editSaved.cbegin(); it != m_editSaved.cend(); ++it)
+            action(it.key())->setEnabled(it.value());
+        m_editSaved.clear();
+    }
+    m_editMode = on;
+    for (const char* n : cmd::editOnlyNames()) action(QString::fromUtf8(n))->setEnabled(on);
+    for (const char* n : cmd::editVisibleNames()) action(QString::fromUtf8(n))->setVisible(on);
+}
+
+void Commands::setNavigation(bool canPrev, bool canNext)
+{
+    setAvailable(QStringLiteral("tlb_Zpět"), canPrev);
+    setAvailable(QStringLiteral("mnuNavigace_1"), canPrev);
+    setAvailable(QStringLiteral("tlb_Vpřed"), canNext);
+    setAvailable(QStringLiteral("mnuNavigace_2"), canNext);
+}
+
+void Commands::setHideEnabled(bool on)
+{
+    setAvailable(QStringLiteral("mnuSkryt"), on);
+    setAvailable(QStringLiteral("mnuHide_2"), on);
+}
+
+void Commands::setJakoEnabled(bool on) { setAvailable(QStringLiteral("tlb_Jako"), on); }
+
+void Commands::setCopyEnabled(bool on)
+{
+    setAvailable(QStringLiteral("mnuKopirovat"), on);
+    setAvailable(QStringLiteral("tlb_Kopírovat"), on);
+}
+
+void Commands::setPasteEnabled(bool on)
+{
+    setAvailable(QStringLiteral("mnuVlozit"), on);
+    setAvailable(QStringLiteral("tlb_Vložit"), on);
+}
+
+void Commands::setRecordingState(const QString& command)
+{
+    for (const auto& s : kRecStates) {
+        if (command != QLatin1String(s.command)) continue;
+        for (int i = 0; i < 4; ++i) {
+            if (s.visible[i] < 0) continue;
+            action(QStringLiteral("tlb_") + QLatin1String(kRecButtons[i]))->setVisible(s.visible[i] == 1);
+            action(objectNameOf("mnuRec", i))->setVisible(s.visible[i] == 1);
+        }
+    }
+}
+
+void Commands::enableRec(bool on)
+{
+    setAvailable(QStringLiteral("tlb_Rec"), on);
+    setAvailable(QStringLiteral("mnuRec_3"), on);
+}
+
+// ---- formats, level, captions ------------------------------------------------------------
+
+int Commands::formatZ(int index)
+{
+    // A stored value out of range selects single precision rather than nothing.
+    if (index < 0 || index > 3) index = 0;
+    m_format = index;
+    QAction* item = action(objectNameOf("mnuFormatZ", index));
+    item->setChecked(true);
+    setPanelText(QStringLiteral("Presnost"), QString::fromLatin1(cmd::kFormatLetters[index]),
+                 plainCaption(item->text()));
+    return index;
+}
+
+void Commands::setFix(int decimals)
+{
+    QAction* item = action(QStringLiteral("mnuFormatZ_3"));
+    item->setText(QStringLiteral("Pevný počet (%1)").arg(decimals));
+    if (m_format == 3) setPanelText(QStringLiteral("Presnost"), QStringLiteral("F"), item->text());
+}
+
+void Commands::setNumBase(int base)
+{
+    action(QStringLiteral("mnuSoustava_3"))->setText(QStringLiteral("Vlast&ní (%1)").arg(base));
+}
+
+void Commands::setLevel(int index)
+{
+    if (index < 0 || index > 3) index = 0;
+    action(objectNameOf("mnuU", index))->setChecked(true);
+    if (index == 0)
+        setPanelText(QStringLiteral("Uroven"), QStringLiteral("V"), QStringLiteral("Úroveň Vše"));
+    else
+        setPanelText(QStringLiteral("Uroven"), QString::number(index), QStringLiteral("Úroveň %1").arg(index));
+}
+
+void Commands::setTopicName(int topic, const QString& name)
+{
+    if (QAction* a = action(objectNameOf("mnuTema", topic))) a->setText(literalCaption(name));
+}
+
+// ---- toolbar -----------------------------------------------------------------------------
+
+void Commands::toggleButton(const QString& key)
+{
+    QAction* a = action(QStringLiteral("tlb_") + key);
+    if (a && a->isCheckable()) a->setChecked(!a->isChecked());
+}
+
+bool Commands::isPressed(const QString& key) const
+{
+    QAction* a = action(QStringLiteral("tlb_") + key);
+    return a && a->isChecked();
+}
+
+QString Commands::jakoImage() const
+{
+    return action(QStringLiteral("tlb_Jako"))->property("imageKey").toString();
+}
+
+void Commands::setImage(QAction* a, const QString& imageKey)
+{
+    a->setProperty("imageKey", imageKey);
+    const QString path = QStringLiteral(":/icons/") + imageKey + QStringLiteral(".svg");
+    a->setIcon(QFile::exists(path) ? QIcon(path) : QIcon());
+}
+
+} // namespace ov::gui

@@ -1,0 +1,126 @@
+// The command layer of the main window: the menu bar, the toolbar tlbLista and the status bar
+// staStav, built from the rows of commandtable, with the rules that enable, check and show the
+// commands as the window's state changes.
+//
+// One signal carries every command: triggered(name, index), with the control name without its
+// index ("mnuSoustava", 0; "mnuKonec", -1). Toolbar buttons and drop-down items arrive there
+// too, as the menu command they stand for: "Zpět" as ("mnuNavigace", 1), the "Jako" button as
+// the representation it repeats, the pane buttons "Náhled", "Lupa", "Info" as ("mnuNahled" /
+// "mnuLupa" / "mnuInfo", -1). By the time a pane command arrives the toolbar button has been
+// flipped (by the click or by toggleButton for the menu), and the menu check mark is unchanged:
+// the pane routine reads the button and sets the mark. Display formats and levels also arrive
+// with their check mark and status panel already updated (formatZ, setLevel). The other signals
+// only report where a command came from.
+#pragma once
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMainWindow;
+class QMenu;
+class QToolBar;
+class QToolButton;
+
+namespace ov {
+struct UnitDatabase;
+}
+
+namespace ov::gui {
+
+class Commands : public QObject {
+    Q_OBJECT
+public:
+    // Fills the window's menu bar, adds the toolbar and sets up its status bar.
+    explicit Commands(QMainWindow* window);
+
+    // Menu items by control name ("mnuKonec", "mnuSoustava_0"; a submenu's own item by the
+    // submenu's name, "mnuA"), toolbar buttons and drop-down items by "tlb_" + key.
+    QAction* action(const QString& objectName) const;
+    // Any menu or submenu by name, for pop-up use: "mnuA", "mnuTab", "mnuEditace", "mnuPrejit",
+    // "mnuUroven", "mnuKN", "mnut".
+    QMenu* menu(const QString& objectName) const;
+    QToolBar* toolBar() const { return m_toolBar; }
+    QLabel* panel(const QString& key) const;
+
+    // Status bar panels by key ("Navi", "Temata", "Veličiny", "TVeličiny", "Uroven", "Presnost").
+    void setPanelText(const QString& key, const QString& text);
+    void setPanelText(const QString& key, const QString& text, const QString& toolTip);
+    QString panelText(const QString& key) const;
+    QString panelToolTip(const QString& key) const;
+    // The single-text style shows "Editace jednotek" in place of the panels.
+    void setSingleTextStyle(bool on);
+    bool singleTextStyle() const { return m_singleText; }
+
+    // Availability rules.
+    void firstDisplay();                           // a topic is displayed
+    void editModeOnOff(bool on);                   // a data file opened / closed for editing
+    bool editMode() const { return m_editMode; }
+    void setNavigation(bool canPrev, bool canNext);
+    void setHideEnabled(bool on);                  // the topic has at least 2 marked units
+    void setJakoEnabled(bool on);                  // result line and current cell both non-empty
+    void setCopyEnabled(bool on);
+    void setPasteEnabled(bool on);
+    // Recording: shows and hides the buttons and menu items for a command "Rec", "Pause",
+    // "Start" or "Stop"; enableRec follows the unit count of the topic just filled.
+    void setRecordingState(const QString& command);
+    void enableRec(bool on);
+
+    // Panel "Temata" = "Témat: " + topics with units + "+" + user topics; "Veličiny" the units.
+    void updateCounts(const ov::UnitDatabase& db, int userTopicCount);
+    // Selects a display format 0..3 (negative gives 0) and returns the index used.
+    int formatZ(int index);
+    int formatIndex() const { return m_format; }
+    void setFix(int decimals);                     // "Pevný počet (n)"
+    void setNumBase(int base);                     // "Vlast&ní (n)"
+    // Checks level 0..3 and writes the "Uroven" panel.
+    void setLevel(int index);
+    // Caption of mnuTema_<topic>, topic 1..26.
+    void setTopicName(int topic, const QString& name);
+
+    // Flips a toolbar check button ("Náhled", "Lupa", "Info").
+    void toggleButton(const QString& key);
+    bool isPressed(const QString& key) const;
+    QString lastJako() const { return m_lastJako; }
+    QString jakoImage() const;
+
+signals:
+    void triggered(const QString& name, int index);
+    void toolbarTriggered(const QString& key);
+    void representationRequested(const QString& key);
+    void panelClicked(const QString& key);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus(QMainWindow* window);
+    void buildTopicItems();
+    void buildToolBar(QMainWindow* window);
+    void buildStatusBar(QMainWindow* window);
+    void onMenuItem(QAction* a, const QString& name, int index);
+    void onToolButton(const QString& key);
+    void onDropItem(const QString& button, const QString& key);
+    void run(const QString& name, int index);
+    void setAvailable(const QString& objectName, bool on);
+    void setImage(QAction* a, const QString& imageKey);
+    bool reachable(const QAction* a) const;
+
+    QHash<QString, QAction*> m_actions;
+    QHash<QString, QMenu*> m_menus;
+    QHash<QString, QActionGroup*> m_groups;
+    QHash<QString, QLabel*> m_panels;
+    QHash<QString, bool> m_editSaved;  // enabled states to restore when editing ends
+    QToolBar* m_toolBar = nullptr;
+    QLabel* m_singleLabel = nullptr;
+    QString m_lastJako = QStringLiteral("Binarne");
+    int m_format = 0;
+    bool m_editMode = false;
+    bool m_singleText = false;
+    bool m_firstShown = false;
+};
+
+} // namespace ov::gui

@@ -1,0 +1,201 @@
+#include "table/commandtable.h"
+
+#include <iterator>
+
+namespace ov::gui::cmd {
+namespace {
+
+constexpr int D = kHelpDefault;
+constexpr int N = kNoHelp;
+constexpr unsigned Sub = Submenu;
+constexpr unsigned Sep = Separator;
+constexpr unsigned Radio = Checkable | Group;
+constexpr unsigned Toggle = Checkable;
+
+// clang-format off
+constexpr MenuRow kMenus[] = {
+    // name               idx caption                         shortcut          flags                help  parent
+    {"mnuSoubor",          -1, "&Soubor",                      "",               Sub,                 D,    ""},
+    {"mnuOtevrit",         -1, "&Otevřít",                     "",               Off | Hidden,        D,    "mnuSoubor"},
+    {"mnuNacist",          -1, "Znovu &načíst",                "Ctrl+R",         None,                D,    "mnuSoubor"},
+    {"mnuE",               -1, "&Editace jednotek",            "",               Sub,                 D,    "mnuSoubor"},
+    {"mnuEdit",             0, "&Hlavní",                      "Ctrl+E",         None,                D,    "mnuE"},
+    {"mnuEdit",             1, "&Uživatelské",                 "",               None,                D,    "mnuE"},
+    {"mnuUlozit",           0, "&Zavřít",                      "Ctrl+W",         Off,                 D,    "mnuSoubor"},
+    {"mnuUlozit",           1, "&Uložit",                      "Ctrl+S",         Off,                 D,    "mnuSoubor"},
+    {"mnuSep3",            -1, "",                             "",               Sep,                 N,    "mnuSoubor"},
+    {"mnuTisk",            -1, "&Tisk…",                       "Ctrl+P",         None,                D,    "mnuSoubor"},
+    {"mnuSep",             -1, "",                             "",               Sep,                 N,    "mnuSoubor"},
+    {"mnuKonec",           -1, "&Konec",                       "",               None,                D,    "mnuSoubor"},
+
+    {"mnuEditace",         -1, "Úpr&avy",                      "",               Sub,                 D,    ""},
+    {"mnuKopirovat",       -1, "&Kopírovat",                   "Ctrl+C",         None,                D,    "mnuEditace"},
+    {"mnuKopírovatR",      -1, "&Rozšířené kopírování",        "",               Off | Hidden,        D,    "mnuEditace"},
+    {"mnuVlozit",          -1, "&Vložit",                      "Ctrl+V",         None,                D,    "mnuEditace"},
+    {"mnuSepU",            -1, "",                             "",               Sep,                 N,    "mnuEditace"},
+    {"mnuNajit",           -1, "&Najít",                       "Ctrl+F",         None,                1360, "mnuEditace"},
+
+    {"mnuZobrazit",        -1, "&Zobrazit",                    "",               Sub,                 D,    ""},
+    {"mnuUroven",          -1, "Ú&roveň",                      "",               Sub,                 1290, "mnuZobrazit"},
+    {"mnuU",                0, "Vše",                          "",               Radio | Checked,     1290, "mnuUroven"},
+    {"mnuU",                1, "Úroveň 1",                     "",               Radio,               1290, "mnuUroven"},
+    {"mnuU",                2, "Úroveň 2",                     "",               Radio,               1290, "mnuUroven"},
+    {"mnuU",                3, "Úroveň 3",                     "",               Radio,               1290, "mnuUroven"},
+    {"mnuSep1",            -1, "",                             "",               Sep,                 N,    "mnuZobrazit"},
+    {"mnuLupa",            -1, "&Lupa",                        "F2",             Toggle | Off,        40,   "mnuZobrazit"},
+    {"mnuNahled",          -1, "Krátký &náhled",               "F3",             Toggle | Off | Checked, 1100, "mnuZobrazit"},
+    {"mnuInfo",            -1, "&Informace",                   "Ctrl+I",         Toggle | Off,        1070, "mnuZobrazit"},
+    {"mnuSep6",            -1, "",                             "",               Sep,                 N,    "mnuZobrazit"},
+    {"mnuKN",              -1, "&Krátký náhled uvádí",         "",               Sub,                 N,    "mnuZobrazit"},
+    {"mnuNahledUkazuje",    0, "Aktuální a &první jednotka",   "",               Radio | Checked,     N,    "mnuKN"},
+    {"mnuNahledUkazuje",    1, "Aktuální a &zadaná jednotka",  "",               Radio,               N,    "mnuKN"},
+    {"mnuOnTop",           -1, "Vždy n&avrchu",                "Ctrl+T",         Toggle,              1420, "mnuZobrazit"},
+
+    {"mnuPrejit",          -1, "&Přejít",                      "",               Sub,                 D,    ""},
+    {"mnuNavigace",         1, "&Předchozí téma",              "F7",             Off,                 1350, "mnuPrejit"},
+    {"mnuNavigace",         2, "&Následující téma",            "F8",             None,                1350, "mnuPrejit"},
+    {"mnuSep4",            -1, "",                             "",               Sep,                 N,    "mnuPrejit"},
+
+    {"mnuFormat",          -1, "&Formát",                      "",               Sub,                 D,    ""},
+    {"mnuPismo",           -1, "Písmo...",                     "",               Hidden,              N,    "mnuFormat"},
+    {"mnuSep17",           -1, "",                             "",               Sep | Hidden,        N,    "mnuFormat"},
+    {"mnuFormatZ",          0, "&Jednoduchá přesnost",         "Ctrl+J",         Radio | Checked,     1030, "mnuFormat"},
+    {"mnuFormatZ",          1, "&Dvojitá přesnost",            "Ctrl+D",         Radio,               1030, "mnuFormat"},
+    {"mnuFormatZ",          2, "&Vědecké zobrazení",           "",               Radio,               1030, "mnuFormat"},
+    {"mnuFormatZ",          3, "Pevné (Fi&xed)",               "Ctrl+X",         Radio,               1030, "mnuFormat"},
+    {"mnuSep11",           -1, "",                             "",               Sep,                 N,    "mnuFormat"},
+    {"mnuRadek",           -1, "Řád&ky",                       "",               Sub | Off,           D,    "mnuFormat"},
+    {"mnuSkryt",           -1, "&Skrýt neoznačené",            "",               Off,                 D,    "mnuRadek"},
+    {"mnuZobrazitVse",     -1, "&Zobrazit",                    "",               None,                D,    "mnuRadek"},
+    {"mnuSep16",           -1, "",                             "",               Sep,                 N,    "mnuRadek"},
+    {"mnuBarvy",           -1, "&Barevné značení",             "",               Toggle | Checked,    D,    "mnuRadek"},
+    {"mnuSep12",           -1, "",                             "",               Sep,                 N,    "mnuFormat"},
+    {"mnut",               -1, "Zobrazit &Navigátor",          "",               Sub,                 D,    "mnuFormat"},
+    {"mnuIkony",            0, "&Ikony",                       "",               Radio,               D,    "mnut"},
+    {"mnuIkony",            1, "&Seznam",                      "",               Radio | Checked,     D,    "mnut"},
+
+    {"mnuNastroje",        -1, "Nást&roje",                    "",               Sub,                 D,    ""},
+    {"mnuNavigator",        0, "Seznam &veličin",              "Shift+F4",       Radio | Checked,     1150, "mnuNastroje"},
+    {"mnuNavigator",        1, "&Uživatelské veličiny",        "Ctrl+Shift+F4",  Radio,               1150, "mnuNastroje"},
+    {"mnuNavigator",        2, "Seznam &jednotek",             "F4",             Radio,               1150, "mnuNastroje"},
+    {"mnuSep2",            -1, "",                             "",               Sep,                 N,    "mnuNastroje"},
+    {"mnuPredpony",        -1, "&Předpony",                    "F5",             Off,                 50,   "mnuNastroje"},
+    {"mnuKonstanty",       -1, "Fyzikální &konstanty…",        "F6",             None,                1040, "mnuNastroje"},
+    {"mnuSep5",            -1, "",                             "",               Sep,                 N,    "mnuNastroje"},
+    {"mnuA",               -1, "Aktuální jako",                "",               Sub | Off,           D,    "mnuNastroje"},
+    {"mnuSoustava",         0, "&Binárně",                     "Ctrl+B",         None,                1020, "mnuA"},
+    {"mnuSoustava",         1, "&Oktálně",                     "Ctrl+O",         None,                1020, "mnuA"},
+    {"mnuSoustava",         2, "&Hexadecimálně",               "Ctrl+H",         None,                1020, "mnuA"},
+    {"mnuSoustava",         3, "Vlast&ní",                     "Ctrl+N",         None,                1020, "mnuA"},
+    {"mnuSoustava",         4, "Vlastní vč. &des. míst",       "",               None,                1020, "mnuA"},
+    {"mnuSep7",            -1, "",                             "",               Sep,                 N,    "mnuA"},
+    {"mnuZlomek",          -1, "&Zlomek",                      "Ctrl+Z",         None,                1230, "mnuA"},
+    {"mnuLatin",           -1, "Ří&msky",                      "Ctrl+L",         None,                1380, "mnuA"},
+    {"mnuSep13",           -1, "",                             "",               Sep,                 N,    "mnuNastroje"},
+    {"mnuRec",              0, "&Start",                       "Ctrl+F5",        Hidden,              1370, "mnuNastroje"},
+    {"mnuRec",              1, "Pa&uza",                       "Ctrl+F6",        Hidden,              1370, "mnuNastroje"},
+    {"mnuRec",              2, "S&top",                        "Ctrl+F7",        Hidden,              1370, "mnuNastroje"},
+    {"mnuRec",              3, "Nah&rávání",                   "Ctrl+Shift+F5",  Off,                 1370, "mnuNastroje"},
+    {"mnuSep14",           -1, "",                             "",               Sep,                 N,    "mnuNastroje"},
+    {"mnuLite",            -1, "omniVELOR Lite",               "",               None,                1112, "mnuNastroje"},
+    {"mnuKalkulacka",      -1, "K&alkulačka",                  "Ctrl+K",         None,                1111, "mnuNastroje"},
+    {"mnuSpe15",           -1, "",                             "",               Sep,                 N,    "mnuNastroje"},
+    {"mnuOptions",         -1, "&Možnosti…",                   "",               None,                1120, "mnuNastroje"},
+
+    {"mnuN",               -1, "&Nápověda",                    "",               Sub,                 D,    ""},
+    {"mnuNapoveda",        -1, "&Nápověda…",                   "F1",             None,                N,    "mnuN"},
+    {"mnuIndex",           -1, "&Index…",                      "",               None,                1,    "mnuN"},
+    {"mnuSep9",            -1, "",                             "",               Sep,                 N,    "mnuN"},
+    {"mnuCoJeTo",          -1, "&Co je to?",                   "",               Hidden,              D,    "mnuN"},
+    {"mnuKlavesnice",      -1, "&Klávesnice…",                 "Shift+F1",       None,                1160, "mnuN"},
+    {"mnuSep8",            -1, "",                             "",               Sep,                 N,    "mnuN"},
+    {"mnuWWW",             -1, "&Domovská stránka…",           "",               None,                D,    "mnuN"},
+    {"mnuMail",            -1, "&Připomínky k aplikaci…",      "",               None,                80,   "mnuN"},
+    {"mnuOAplikaci",       -1, "&O aplikaci omniVELOR…",       "",               None,                N,    "mnuN"},
+
+    // The table's context menu; never shown in the menu bar.
+    {"mnuTab",             -1, "Tabulka",                      "",               Sub | NotInBar,      D,    ""},
+    {"mnuHide",             0, "Zobrazit",                     "",               None,                D,    "mnuTab"},
+    {"mnuHide",             1, "Skrýt aktivní",                "",               None,                D,    "mnuTab"},
+    {"mnuHide",             2, "Skrýt neoznačené",             "",               Off,                 D,    "mnuTab"},
+};
+
+using K = ButtonKind;
+constexpr ToolRow kTools[] = {
+    // key          tooltip                    kind          image           command         idx flags
+    {"Otevřít",   "Editace",                 K::Button,    "Otevrit",      "mnuEdit",      0,  None},
+    {"Uložit",    "Uložit",                  K::Button,    "Ulozit",       "mnuUlozit",    1,  Off},
+    {"",          "",                        K::Separator, "",             "",            -1,  None},
+    {"Tisk",      "Tisk…",                   K::Button,    "Tisk",         "mnuTisk",     -1,  None},
+    {"",          "",                        K::Separator, "",             "",            -1,  None},
+    {"Kopírovat", "Kopírovat",               K::Button,    "Kopirovat",    "mnuKopirovat",-1,  None},
+    {"Vložit",    "Vložit",                  K::Button,    "Vlozit",       "mnuVlozit",   -1,  None},
+    {"",          "",                        K::Separator, "",             "",            -1,  None},
+    {"Náhled",    "Krátký náhled",           K::Check,     "Nahled",       "",            -1,  Off | Checked},
+    {"Lupa",      "Lupa",                    K::Check,     "Lupa",         "",            -1,  Off},
+    {"Info",      "Informace",               K::Check,     "Info",         "",            -1,  Off},
+    {"Jako",      "Aktuální buňka jako…",    K::DropDown,  "AktualniJako", "",            -1,  Off},
+    {"",          "",                        K::Separator, "",             "",            -1,  None},
+    {"Zpět",      "Zpět",                    K::Button,    "Zpet",         "mnuNavigace",  1,  Off},
+    {"Vpřed",     "Vpřed",                   K::Button,    "Vpred",        "mnuNavigace",  2,  None},
+    {"",          "",                        K::Separator, "",             "",            -1,  None},
+    {"Úroveň",    "Úroveň",                  K::DropDown,  "Uroven",       "mnuU",         0,  None},
+    {"",          "",                        K::Separator, "",             "",            -1,  None},
+    {"Start",     "Pokračovat",              K::Button,    "Start",        "mnuRec",       0,  Hidden},
+    {"Pause",     "Pauza",                   K::Button,    "Pause",        "mnuRec",       1,  Hidden},
+    {"Stop",      "Koncec nahrávání",        K::Button,    "Stop",         "mnuRec",       2,  Hidden},
+    {"Rec",       "Nahrávání",               K::Button,    "Rec",          "mnuRec",       3,  Off},
+    {"",          "",                        K::Separator, "",             "",            -1,  None},
+    {"Nápověda",  "Nápověda",                K::Button,    "Napoveda",     "mnuIndex",    -1,  None},
+};
+
+constexpr DropRow kDrops[] = {
+    // button    text                      key              image           remembered command     idx
+    {"Jako",   "Binárně",                "Binarne",       "Bin",          true,  "mnuSoustava", 0},
+    {"Jako",   "Oktálně",                "Oktalne",       "Oct",          true,  "mnuSoustava", 1},
+    {"Jako",   "Hexadecimálně",          "Hexadecimalne", "Hex",          true,  "mnuSoustava", 2},
+    {"Jako",   "Vlastní",                "Vlastni",       "AktualniJako", false, "mnuSoustava", 3},
+    {"Jako",   "Vlastní vč. des. míst",  "VlastniD",      "AktualniJako", false, "mnuSoustava", 4},
+    {"Jako",   "Zlomek",                 "Zlomek",        "Zlomek",       true,  "mnuZlomek",  -1},
+    {"Jako",   "Římsky",                 "Rimsky",        "Romanus",      true,  "mnuLatin",   -1},
+    {"Úroveň", "Vše",                    "Vse",           "",             false, "mnuU",        0},
+    {"Úroveň", "Úroveň 1",               "Uroven1",       "",             false, "mnuU",        1},
+    {"Úroveň", "Úroveň 2",               "Uroven2",       "",             false, "mnuU",        2},
+    {"Úroveň", "Úroveň 3",               "Uroven3",       "",             false, "mnuU",        3},
+};
+
+constexpr PanelRow kPanels[] = {
+    {"Navi",      "Veličiny",             "Navigátor",           0},
+    {"Temata",    "Témat:",               "Klepněte pro seznam", 0},
+    {"Veličiny",  "Jednotek v aplikaci:", "Klepněte pro seznam", 0},
+    {"TVeličiny", "V tématu:",            "",                    1},
+    {"Uroven",    "V",                    "Úroveň",              0},
+    {"Presnost",  "J",                    "Jednoduchá přesnost", 0},
+};
+
+constexpr const char* kFirstDisplay[] = {
+    "tlb_Náhled", "tlb_Lupa", "tlb_Info", "tlb_Jako",
+    "mnuRadek", "mnuNahled", "mnuLupa", "mnuInfo", "mnuPredpony", "mnuA",
+};
+constexpr const char* kEditBlocked[] = {
+    "mnuNacist", "mnuE", "mnuNahled", "mnuLupa", "mnuInfo", "mnuPredpony", "mnuA", "mnuUroven",
+    "mnuRec_0", "mnuRec_1", "mnuRec_2", "mnuRec_3",
+    "tlb_Náhled", "tlb_Lupa", "tlb_Info", "tlb_Jako", "tlb_Úroveň",
+    "tlb_Start", "tlb_Pause", "tlb_Stop", "tlb_Rec",
+};
+constexpr const char* kEditOnly[] = {"mnuUlozit_0", "mnuUlozit_1", "tlb_Uložit"};
+constexpr const char* kEditVisible[] = {"mnuPismo", "mnuSep17"};
+// clang-format on
+
+} // namespace
+
+std::span<const MenuRow> menuRows() { return kMenus; }
+std::span<const ToolRow> toolRows() { return kTools; }
+std::span<const DropRow> dropRows() { return kDrops; }
+std::span<const PanelRow> panelRows() { return kPanels; }
+std::span<const char* const> firstDisplayNames() { return kFirstDisplay; }
+std::span<const char* const> editBlockedNames() { return kEditBlocked; }
+std::span<const char* const> editOnlyNames() { return kEditOnly; }
+std::span<const char* const> editVisibleNames() { return kEditVisible; }
+
+} // namespace ov::gui::cmd

@@ -1,0 +1,84 @@
+// The command vocabulary of the main window as data: every menu item, toolbar button and
+// status-bar panel with its caption, shortcut, initial state and help number. Commands builds
+// the widgets from these rows; nothing else in the program repeats a caption or a shortcut.
+#pragma once
+#include <span>
+
+namespace ov::gui::cmd {
+
+// Initial flags of a menu row.
+enum Flag : unsigned {
+    None = 0,
+    Off = 1u << 0,        // starts disabled
+    Hidden = 1u << 1,     // starts invisible
+    Checked = 1u << 2,    // starts with a check mark
+    Checkable = 1u << 3,  // carries a check mark that can change
+    Group = 1u << 4,      // one of an exclusive group (all rows of the same name)
+    Submenu = 1u << 5,    // opens a submenu; children name it as their parent
+    Separator = 1u << 6,
+    NotInBar = 1u << 7,   // top-level menu kept out of the menu bar (context menu only)
+};
+
+inline constexpr int kHelpDefault = 1110;
+inline constexpr int kNoHelp = 0;
+
+struct MenuRow {
+    const char* name;      // control name, without the index
+    int index;             // index within a control array, -1 for a single control
+    const char* caption;   // with "&" before the accelerator letter; empty for a separator
+    const char* shortcut;  // portable key-sequence text, empty for none
+    unsigned flags;
+    int help;              // help context number, kNoHelp for none
+    const char* parent;    // the menu it belongs to, empty for a top-level menu
+};
+
+// In menu order: a parent row always comes before its children. The topic items of
+// "&Přejít" (mnuTema_1..26) are not rows: their captions are the topic names.
+std::span<const MenuRow> menuRows();
+
+enum class ButtonKind { Button, Check, DropDown, Separator };
+
+struct ToolRow {
+    const char* key;       // the button key the toolbar dispatches on
+    const char* toolTip;
+    ButtonKind kind;
+    const char* image;     // image key of the picture ":/icons/<image>.svg"
+    const char* command;   // menu control run by a click, empty when the click has its own rule
+    int index;             // index of that control, -1 for none
+    unsigned flags;        // Off, Hidden, Checked
+};
+std::span<const ToolRow> toolRows();
+
+struct DropRow {
+    const char* button;    // key of the drop-down button
+    const char* text;
+    const char* key;
+    const char* image;     // new image of the button, empty to keep it
+    bool remembered;       // becomes the command the button itself repeats
+    const char* command;
+    int index;
+};
+std::span<const DropRow> dropRows();
+
+struct PanelRow {
+    const char* key;
+    const char* text;
+    const char* toolTip;
+    int stretch;
+};
+std::span<const PanelRow> panelRows();
+
+// Availability rules, as lists of object names ("mnuRec_3", "tlb_Jako").
+// Enabled together by the first display of a topic.
+std::span<const char* const> firstDisplayNames();
+// Disabled while a data file is edited.
+std::span<const char* const> editBlockedNames();
+// Enabled only while a data file is edited.
+std::span<const char* const> editOnlyNames();
+// Shown only while a data file is edited.
+std::span<const char* const> editVisibleNames();
+
+// The four display formats: status-bar letters by index.
+inline constexpr const char* kFormatLetters[] = {"J", "D", "S", "F"};
+
+} // namespace ov::gui::cmd
