@@ -1,0 +1,523 @@
+#include "navigation/navigator.h"
+
+#include "core/unitdb.h"
+#include "navigation/icons.h"
+
+#include <QCollator>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStackedWidget>
+#include <QStyledItemDelegate>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace ov::gui {
+namespace {
+
+constexpr int kKeyRole = Qt::UserRole;        // topic key (topic list) or "t-u" tag (unit list)
+constexpr int kIconKeyRole = Qt::UserRole + 1;
+
+QString fromStd(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// The tabs in strip order and the list each one shows.
+struct TabDef { const char* caption; const char* key; const char* tip; Navigator::List list; };
+constexpr TabDef kTabs[] = {
+    {"&Veličiny", "Veliciny", "Seznam veličin", Navigator::TopicList},
+    {"&Jednotky", "Jednotky", "Abecední seznam jednotek", Navigator::UnitList},
+    {"&Uživatel", "User", "Uživatelský seznam veličin", Navigator::UserList},
+};
+
+int tabOf(Navigator::List list)
+{
+    for (int i = 0; i < int(std::size(kTabs)); ++i)
+        if (kTabs[i].list == list)
+            return i;
+    return 0;
+}
+
+// In-place renaming: the proposed text goes to the navigator, which may refuse it; the
+// editor keeps Enter and Escape for itself even when the window binds them as shortcuts.
+class RenameDelegate : public QStyledItemDelegate {
+public:
+    using Commit = std::function<void(int row, const QString& text)>;
+    RenameDelegate(Commit commit, QObject* parent) : QStyledItemDelegate(parent), m_commit(std::move(commit)) {}
+
+    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override
+    {
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            m_commit(index.row(), line->text());
+    }
+
+protected:
+    bool eventFilter(QObject* editor, QEvent* event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
+                event->accept();
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(editor, event);
+    }
+
+private:
+    Commit m_commit;
+};
+
+} // namespace
+
+Navigator::Navigator(ov::UnitDatabase& db, QWidget* parent) : QWidget(parent), m_db(db)
+{
+    m_tabs = new QTabBar(this);
+    m_tabs->setObjectName(QStringLiteral("tabNavigator"));
+    for (const TabDef& t : kTabs) {
+        const int i = m_tabs->addTab(QString::fromUtf8(t.caption));
+        m_tabs->setTabData(i, QString::fromUtf8(t.key));
+        m_tabs->setTabToolTip(i, QString::fromUtf8(t.tip));
+    }
+    // The pane is narrow: the tabs share its width and shorten their captions.
+    m_tabs->setExpanding(true);
+    m_tabs->setUsesScrollButtons(false);
+    m_tabs->setElideMode(Qt::ElideRight);
+    m_tabs->setDrawBase(false);
+
+    m_stack = new QStackedWidget(this);
+    m_stack->setObjectName(QStringLiteral("picNavigator"));
+    m_lvwTema = makeList("lvwTema");
+    m_lvwJednotky = makeList("lvwJednotky");
+    m_lvwUser = makeList("lvwUser");
+    m_stack->addWidget(m_lvwTema);
+    m_stack->addWidget(m_lvwJednotky);
+    m_stack->addWidget(m_lvwUser);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_tabs);
+    layout->addWidget(m_stack, 1);
+
+    for (QListWidget* list : {m_lvwTema, m_lvwUser}) {
+        list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+        list->setItemDelegate(new RenameDelegate(
+            [this, list](int row, const QString& text) { acceptRename(list, row, text); }, list));
+        list->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint& pos) {
+            emit contextMenuRequested(QStringLiteral("mnut"), list->viewport()->mapToGlobal(pos));
+        });
+        connect(list, &QListWidget::itemClicked, this, [this, list](QListWidgetItem* item) { onItemPicked(list, item); });
+        connect(list, &QListWidget::currentItemChanged, this,
+                [this, list](QListWidgetItem* item) { onItemPicked(list, item); });
+        connect(list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+            m_currentTopic = topicOf(item);
+            navigace();
+        });
+    }
+    m_lvwJednotky->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(m_lvwJednotky, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { goToUnit(item->data(kKeyRole).toString()); });
+
+    connect(m_tabs, &QTabBar::currentChanged, this, [this](int tab) {
+        if (!m_quiet)
+            onTabChosen(tab);
+    });
+    // A click on the tab already selected changes nothing in the bar but still chooses it.
+    connect(m_tabs, &QTabBar::tabBarClicked, this, [this](int tab) {
+        if (tab >= 0 && tab == m_tabs->currentIndex())
+            onTabChosen(tab);
+    });
+
+    setViewMode(SmallList);
+    setTopicNames({}, {});
+}
+
+QListWidget* Navigator::makeList(const char* objectName)
+{
+    auto* list = new QListWidget(m_stack);
+    list->setObjectName(QString::fromLatin1(objectName));
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setMovement(QListView::Static);
+    list->setDragEnabled(false);
+    list->setUniformItemSizes(false);
+    list->setFrameShape(QFrame::StyledPanel);
+    list->setFrameShadow(QFrame::Sunken);
+    list->setViewMode(QListView::ListMode);
+    list->setIconSize(QSize(16, 16));
+    // The chosen entry stays clearly highlighted while the user works in the table.
+    QPalette pal = list->palette();
+    pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
+    pal.setColor(QPalette::Inactive, QPalette::HighlightedText, pal.color(QPalette::Active, QPalette::HighlightedText));
+    list->setPalette(pal);
+    list->installEventFilter(this);
+    return list;
+}
+
+void Navigator::addTopicEntry(QListWidget* list, int topic, const QString& text, const QString& iconKey)
+{
+    auto* item = new QListWidgetItem(text, list);
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    item->setData(kKeyRole, topic <= ov::kBuiltinTopics ? iconKey : QString());
+    item->setData(kIconKeyRole, iconKey);
+    item->setIcon(topicIcon(iconKey, m_viewMode == LargeIcons));
+}
+
+void Navigator::setTopicNames(const QStringList& topicNames, const QStringList& userNames)
+{
+    const auto nameOr = [](const QStringList& names, int n, const QString& fallback) {
+        const QString s = n - 1 < names.size() ? names.at(n - 1) : QString();
+        return s.trimmed().isEmpty() ? fallback : s;
+    };
+    m_quiet = true;
+    m_lvwTema->clear();
+    for (int n = 1; n <= ov::kBuiltinTopics; ++n) {
+        const QString name = nameOr(topicNames, n, fromStd(ov::DefaultTopicName(n)));
+        addTopicEntry(m_lvwTema, n, name, fromStd(ov::TemaKlic(n)));
+        // The table title shows the same name as the list, before and after a restart.
+        m_db.NazvyTemat[std::size_t(n)] = name.toStdString();
+    }
+    // Entries are numbered by position, so the user list stops at the first unused topic.
+    m_lvwUser->clear();
+    for (int n = 1; n <= ov::kUserTopics && m_db.UserTemaPouzito[std::size_t(n)]; ++n) {
+        const QString name = nameOr(userNames, n, QString::fromStdString(ov::DefaultUserTopicName(n)));
+        addTopicEntry(m_lvwUser, ov::kBuiltinTopics + n, name, QStringLiteral("User"));
+        m_db.NazvyTemat[std::size_t(ov::kBuiltinTopics + n)] = name.toStdString();
+    }
+    m_quiet = false;
+    if (m_currentTopic > ov::kBuiltinTopics + userTopicCount())
+        m_currentTopic = 0;
+}
+
+void Navigator::fillJednotky()
+{
+    struct Entry { QString name; int topic; int unit; };
+    std::vector<Entry> entries;
+    const int last = ov::kBuiltinTopics + userTopicCount();
+    for (int t = 1; t <= last; ++t)
+        for (int u = 0; u <= m_db.unitCount(t) && u <= ov::kMaxUnits; ++u)
+            if (const std::string& name = m_db.JednNazev[std::size_t(t)][std::size_t(u)]; !name.empty())
+                entries.push_back({QString::fromStdString(name), t, u});
+    // Alphabetical as the user reads it (Czech order: "č" after "c"), case aside; a name
+    // found in several topics keeps the topic order.
+    QCollator collator(QLocale{});
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(entries.begin(), entries.end(),
+                     [&](const Entry& a, const Entry& b) { return collator.compare(a.name, b.name) < 0; });
+
+    m_quiet = true;
+    m_lvwJednotky->clear();
+    for (const Entry& e : entries) {
+        auto* item = new QListWidgetItem(e.name, m_lvwJednotky);
+        const QString tag = QStringLiteral("%1-%2").arg(e.topic).arg(e.unit);
+        item->setData(kKeyRole, tag);
+        item->setToolTip(tag);
+        item->setIcon(topicIcon(e.topic <= ov::kBuiltinTopics ? fromStd(ov::TemaKlic(e.topic)) : QStringLiteral("User"), false));
+    }
+    m_quiet = false;
+}
+
+int Navigator::topicCount() const { return m_lvwTema->count(); }
+int Navigator::userTopicCount() const { return m_lvwUser->count(); }
+
+QString Navigator::topicText(int n) const
+{
+    const QListWidgetItem* item = m_lvwTema->item(n - 1);
+    return item ? item->text() : QString();
+}
+
+QString Navigator::userTopicText(int n) const
+{
+    const QListWidgetItem* item = m_lvwUser->item(n - 1);
+    return item ? item->text() : QString();
+}
+
+void Navigator::setSearchPane(QWidget* pane)
+{
+    if (m_searchPane)
+        m_stack->removeWidget(m_searchPane);
+    m_searchPane = pane;
+    if (pane)
+        m_stack->addWidget(pane);
+}
+
+void Navigator::showSearchPane()
+{
+    if (m_searchPane)
+        m_stack->setCurrentWidget(m_searchPane);
+}
+
+bool Navigator::focusAllowed() const
+{
+    const QWidget* w = window();
+    return w->isVisible() && w->isEnabled();
+}
+
+void Navigator::showList(List list)
+{
+    QListWidget* shown = list == TopicList ? m_lvwTema : list == UserList ? m_lvwUser : m_lvwJednotky;
+    m_shownList = list;
+    if (list != TopicList && window()->isVisible())
+        emit conversionPaneWanted();
+    emit titleChanged(list == UnitList ? QStringLiteral(" Výběr jednotky") : QStringLiteral(" Výběr veličiny"));
+    // Showing one page of the stack hides the other lists and the search pane.
+    m_stack->setCurrentWidget(shown);
+    if (focusAllowed()) {
+        shown->setFocus();
+        if (list != TopicList && shown->count() > 0) {
+            shown->scrollToItem(shown->item(0));
+            selectQuietly(shown, 0);
+        }
+    }
+    if (const int tab = tabOf(list); m_tabs->currentIndex() != tab) {
+        m_quiet = true;
+        m_tabs->setCurrentIndex(tab);
+        m_quiet = false;
+    }
+    emit listMenuChecked(int(list));
+    emit listShown(list == TopicList ? QStringLiteral("Veličiny")
+                   : list == UserList ? QStringLiteral("Uživatelské veličiny")
+                                      : QStringLiteral("Jednotky"));
+}
+
+void Navigator::showTopicList() { showList(TopicList); }
+void Navigator::showUserList() { showList(UserList); }
+void Navigator::showUnitList() { showList(UnitList); }
+
+void Navigator::chooseList(int menuIndex)
+{
+    if (menuIndex < TopicList || menuIndex > UnitList)
+        return;
+    emit listMenuChecked(menuIndex);
+    m_tabs->setEnabled(true);
+    showList(List(menuIndex));
+}
+
+void Navigator::onTabChosen(int tab)
+{
+    if (tab < 0 || tab >= int(std::size(kTabs)))
+        return;
+    const List list = kTabs[tab].list;
+    showList(list);
+    if (list == UnitList)
+        return;
+    QListWidget* lw = list == TopicList ? m_lvwTema : m_lvwUser;
+    if (QListWidgetItem* item = lw->currentItem(); item && item->isSelected()) {
+        m_currentTopic = topicOf(item);
+        navigaceSet();
+    }
+}
+
+void Navigator::setViewMode(int mode)
+{
+    if (mode != LargeIcons && mode != SmallList)
+        return;
+    m_viewMode = ViewMode(mode);
+    const bool large = m_viewMode == LargeIcons;
+    for (QListWidget* list : {m_lvwTema, m_lvwUser}) {
+        list->setViewMode(large ? QListView::IconMode : QListView::ListMode);
+        list->setMovement(QListView::Static);
+        list->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
+        list->setWordWrap(large);
+        list->setWrapping(large);
+        list->setFlow(large ? QListView::LeftToRight : QListView::TopToBottom);
+        list->setResizeMode(QListView::Adjust);
+        list->setSpacing(large ? 4 : 0);
+        for (int i = 0; i < list->count(); ++i) {
+            QListWidgetItem* item = list->item(i);
+            item->setIcon(topicIcon(item->data(kIconKeyRole).toString(), large));
+        }
+    }
+    emit viewModeChanged(mode);
+}
+
+int Navigator::topicOf(const QListWidgetItem* item) const
+{
+    if (!item)
+        return 0;
+    if (item->listWidget() == m_lvwTema)
+        return m_lvwTema->row(item) + 1;
+    if (item->listWidget() == m_lvwUser)
+        return ov::kBuiltinTopics + m_lvwUser->row(item) + 1;
+    return 0;
+}
+
+void Navigator::onItemPicked(QListWidget* list, QListWidgetItem* item)
+{
+    if (m_quiet || !item || item->listWidget() != list)
+        return;
+    m_currentTopic = topicOf(item);
+    navigaceSet();
+}
+
+void Navigator::onEnter(QListWidget* list)
+{
+    QListWidgetItem* item = list->currentItem();
+    const bool picked = item && item->isSelected();
+    if (list == m_lvwJednotky) {
+        if (picked)
+            goToUnit(item->data(kKeyRole).toString());
+        return;
+    }
+    // Enter chooses the highlighted entry, whatever the navigator pointed at before.
+    if (picked)
+        m_currentTopic = topicOf(item);
+    else if (m_currentTopic == 0)
+        m_currentTopic = 1;
+    navigace();
+}
+
+bool Navigator::acceptRename(QListWidget* list, int row, const QString& text)
+{
+    QListWidgetItem* item = list->item(row);
+    if (!item || text.trimmed().isEmpty())
+        return false;
+    item->setText(text);
+    // The entry edited is renamed, even when the navigator points at another topic.
+    const int topic = topicOf(item);
+    m_db.NazvyTemat[std::size_t(topic)] = text.toStdString();
+    emit topicRenamed(topic, text);
+    return true;
+}
+
+void Navigator::selectQuietly(QListWidget* list, int row)
+{
+    if (row < 0 || row >= list->count())
+        return;
+    m_quiet = true;
+    list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    list->scrollToItem(list->item(row));
+    m_quiet = false;
+}
+
+void Navigator::navigace()
+{
+    if (m_currentTopic == 0)
+        return;
+    emit topicChosen(m_currentTopic);
+    emit conversionPaneWanted();
+    navigaceSet();
+}
+
+void Navigator::navigaceSet()
+{
+    const int t = m_currentTopic;
+    const int lastUser = ov::kBuiltinTopics + userTopicCount();
+    m_canPrev = true;
+    m_canNext = true;
+    if (t == 1 || t == ov::kFirstUserTopic)
+        m_canPrev = false;
+    else if (t == ov::kBuiltinTopics || t == lastUser)
+        m_canNext = false;
+    emit navigationChanged(m_canPrev, m_canNext);
+}
+
+void Navigator::previousTopic()
+{
+    const int n = userTopicCount();
+    int& t = m_currentTopic;
+    if ((t >= ov::kFirstUserTopic + 1 && t <= ov::kBuiltinTopics + n) || (t >= 2 && t <= ov::kBuiltinTopics))
+        --t;
+    selectTopicEntry(t);
+    navigace();
+}
+
+void Navigator::nextTopic()
+{
+    const int n = userTopicCount();
+    int& t = m_currentTopic;
+    if (t == 0)
+        t = 2;
+    else if ((t >= ov::kFirstUserTopic && t <= ov::kBuiltinTopics - 1 + n) || (t >= 1 && t <= ov::kBuiltinTopics - 1))
+        ++t;
+    selectTopicEntry(t);
+    navigace();
+}
+
+void Navigator::chooseTopicFromMenu(int topic)
+{
+    if (topic < 1 || topic > ov::kBuiltinTopics)
+        return;
+    emit conversionPaneWanted();
+    m_currentTopic = topic;
+    selectTopicEntry(topic);
+    emit topicChosen(topic);
+    navigaceSet();
+}
+
+bool Navigator::goToUnit(const QString& tag)
+{
+    const qsizetype dash = tag.indexOf(QLatin1Char('-'));
+    if (dash < 0)
+        return false;
+    bool okTopic = false;
+    bool okUnit = false;
+    const int t = tag.left(dash).trimmed().toInt(&okTopic);
+    const int u = tag.mid(dash + 1).trimmed().toInt(&okUnit);
+    if (!okTopic || !okUnit || t < 1 || t > ov::kBuiltinTopics + userTopicCount() || u < 1 || u > m_db.unitCount(t))
+        return false;
+    m_currentTopic = t;
+    selectTopicEntry(t);
+    navigace();
+    emit unitChosen(t, u);
+    return true;
+}
+
+void Navigator::setCurrentTopic(int topic)
+{
+    if (topic < 0 || topic > ov::kBuiltinTopics + userTopicCount())
+        return;
+    m_currentTopic = topic;
+    selectTopicEntry(topic);
+    navigaceSet();
+}
+
+void Navigator::selectTopicEntry(int topic)
+{
+    if (topic >= 1 && topic <= ov::kBuiltinTopics)
+        selectQuietly(m_lvwTema, topic - 1);
+    else if (topic > ov::kBuiltinTopics)
+        selectQuietly(m_lvwUser, topic - ov::kFirstUserTopic);
+}
+
+void Navigator::focusShownList()
+{
+    if (m_shownList == TopicList) {
+        m_lvwTema->setFocus();
+        return;
+    }
+    QListWidget* list = m_shownList == UserList ? m_lvwUser : m_lvwJednotky;
+    if (list->count() > 0) {
+        list->scrollToItem(list->item(0));
+        selectQuietly(list, 0);
+    }
+    list->setFocus();
+}
+
+bool Navigator::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* list = qobject_cast<QListWidget*>(watched);
+    if (!list || (list != m_lvwTema && list != m_lvwUser && list != m_lvwJednotky))
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::ShortcutOverride) {
+        // F2 renames in the topic lists even though the window binds it to another command.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool rename = key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier && list != m_lvwJednotky;
+        if (rename || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            event->accept();
+            return true;
+        }
+    } else if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            onEnter(list);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace ov::gui
