@@ -2,6 +2,7 @@
 // fraction to be written without binary noise.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace ov {
@@ -19,6 +20,11 @@ public:
     Decimal operator-(const Decimal& o) const;
     bool isZero() const;
     bool isNegative() const { return negative_ && !isZero(); }
+    // The value times 10^k (k >= 0), exact.
+    Decimal timesPowerOfTen(int k) const;
+    Decimal abs() const;
+    // The nearest whole number, halves away from zero; nullopt beyond 63 bits.
+    std::optional<std::int64_t> roundHalfUp() const;
 
     // Plain positional notation, no trailing zeros, leading '-' when negative ("-0,000333").
     std::string toString(char dec) const;
