@@ -1,0 +1,250 @@
+// The commands: each one drives the core the way the window does and prints what it shows.
+#include "cli.h"
+
+#include "core/catalogue.h"
+#include "core/engine.h"
+#include "core/memgrid.h"
+#include "core/represent.h"
+#include "core/search.h"
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+
+namespace ov::cli {
+
+namespace {
+
+// Messages use CR LF inside the program; a terminal wants plain line ends.
+void printMessage(const std::string& text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+            out.push_back(text[i]);
+    if (out.empty() || out.back() != '\n')
+        out.push_back('\n');
+    std::cerr << out;
+}
+
+class StderrSink : public MessageSink {
+public:
+    bool failed = false;
+    void showMessage(const std::string& text, const std::string&, MessageIcon icon) override
+    {
+        printMessage(text);
+        if (icon != MessageIcon::Information)
+            failed = true;
+    }
+};
+
+std::filesystem::path programFolder()
+{
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::current_path() : exe.parent_path();
+}
+
+struct Data {
+    std::unique_ptr<UnitDatabase> db = std::make_unique<UnitDatabase>();
+    bool usable = false;      // the main data file was read
+    bool failed = false;      // a warning or an error was shown while reading
+};
+
+Data load(const Options& o)
+{
+    Data d;
+    LoadOptions lo;
+    lo.mainPath = o.dataPath.empty() ? (programFolder() / "Omnivel.omv").string() : o.dataPath;
+    lo.userPath = o.userPath.empty() ? (programFolder() / "User.omv").string() : o.userPath;
+    lo.mainFileName = std::filesystem::path(lo.mainPath).filename().string();
+    lo.level = o.level;
+    lo.decimalSeparator = o.decimal;
+    StderrSink sink;
+    const LoadResult r = LoadDataFiles(*d.db, lo, sink);
+    d.usable = r.mainLoaded;
+    d.failed = sink.failed;
+    // The window names the user topics from its settings; without them they keep the default names.
+    for (int n = 1; n <= kUserTopics; ++n)
+        if (d.db->UserTemaPouzito[n] && d.db->NazvyTemat[26 + n].empty())
+            d.db->NazvyTemat[26 + n] = DefaultUserTopicName(n);
+    return d;
+}
+
+std::optional<int> wholeNumber(const std::string& s)
+{
+    if (s.empty() || s.size() > 6 || s.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return std::stoi(s);
+}
+
+int resolveTopic(const UnitDatabase& db, const std::string& word)
+{
+    if (const auto n = wholeNumber(word)) {
+        if (*n >= 1 && *n < kFirstUserTopic + kUserTopics)
+            return *n;
+    } else {
+        const std::string w = foldCase(word);
+        for (int t = 1; t < kFirstUserTopic + kUserTopics; ++t) {
+            if (t <= kBuiltinTopics && foldCase(std::string(TemaKlic(t))) == w)
+                return t;
+            if (!db.NazvyTemat[t].empty() && foldCase(db.NazvyTemat[t]) == w)
+                return t;
+        }
+    }
+    throw UsageError("neznámé téma '" + word + "'");
+}
+
+int resolveUnit(const UnitDatabase& db, int t, const std::string& word)
+{
+    const int n = db.unitCount(t);
+    if (const auto number = wholeNumber(word)) {
+        if (*number >= 1 && *number <= n)
+            return *number;
+    } else {
+        for (int u = 1; u <= n; ++u)
+            if (db.JednZnacka[t][u] == word)
+                return u;
+        const std::string w = foldCase(word);
+        for (int u = 1; u <= n; ++u)
+            if (foldCase(db.JednNazev[t][u]) == w)
+                return u;
+    }
+    throw UsageError("téma " + std::to_string(t) + " nemá jednotku '" + word + "'");
+}
+
+void expectWords(const Options& o, std::size_t count)
+{
+    if (o.words.size() != count + 1)
+        throw UsageError("příkaz " + o.words[0] + " čeká " + std::to_string(count) +
+                         (count == 1 ? " argument" : " argumenty"));
+}
+
+int finish(const Data& d) { return d.failed ? kExitFailure : kExitOk; }
+
+int topics(const Options&, const Data& d)
+{
+    std::string out;
+    for (int t = 1; t < kFirstUserTopic + kUserTopics; ++t) {
+        if (d.db->unitCount(t) == 0)
+            continue;
+        out += std::to_string(t) + "\t" + std::string(TemaKlic(t)) + "\t" + d.db->NazvyTemat[t] + "\t" +
+               std::to_string(d.db->unitCount(t)) + "\n";
+    }
+    std::cout << out;
+    return finish(d);
+}
+
+int units(const Options& o, const Data& d)
+{
+    const UnitDatabase& db = *d.db;
+    const int t = resolveTopic(db, o.words[1]);
+    std::string out;
+    for (int u = 1; u <= db.unitCount(t); ++u)
+        out += std::to_string(u) + "\t" + db.JednNazev[t][u] + "\t" + db.JednZnacka[t][u] + "\t" +
+               FormatGeneral(db.JednKoef[t][u], o.decimal) + "\t" + db.JednInfo[t][u] + "\n";
+    std::cout << out;
+    return finish(d);
+}
+
+// Typing VALUE into the unit's row and pressing Enter.
+int convert(const Options& o, const Data& d)
+{
+    const UnitDatabase& db = *d.db;
+    const int t = resolveTopic(db, o.words[1]);
+    const int row = resolveUnit(db, t, o.words[2]) - 1;
+    MemoryGrid grid;
+    grid.fillTopic(db, t);
+    ConversionEngine engine(db, grid);
+    engine.settings().format = o.format;
+    engine.settings().fix = o.fix;
+    engine.settings().decimalSeparator = o.decimal;
+    grid.typeInto(row, o.words[3]);
+    engine.state().editRow = row;
+    engine.onGridFocus(t);
+
+    bool failed = d.failed;
+    bool refused = false;
+    for (const auto& box : grid.boxes) {
+        printMessage(box.text);
+        if (box.icon != MessageIcon::Information)
+            refused = true;
+    }
+    if (refused)
+        return kExitFailure;
+    std::string out;
+    for (const auto& r : grid.rows)
+        out += r.name + "\t" + r.symbol + "\t" + r.value + "\n";
+    if (!grid.results.empty()) {
+        out += grid.results.back().text + "\n";
+        // The absolute-zero text is the red warning of the result line.
+        if (grid.results.back().colour == TextColour::red())
+            failed = true;
+    }
+    std::cout << out;
+    return failed ? kExitFailure : kExitOk;
+}
+
+int representation(const Options& o)
+{
+    const std::string& kind = o.words[1];
+    const std::string& value = o.words[2];
+    static const struct { const char* name; BaseKind base; } bases[] = {
+        {"bin", BaseKind::Binary}, {"oct", BaseKind::Octal}, {"hex", BaseKind::Hex},
+        {"base", BaseKind::Custom}, {"base-dec", BaseKind::CustomWithDecimals}};
+    std::optional<RepresentationResult> r;
+    for (const auto& b : bases)
+        if (kind == b.name)
+            r = BaseResult(value, b.base, o.base, o.basePlaces, o.decimal);
+    if (kind == "roman")
+        r = RomanResult(value, o.decimal);
+    else if (kind == "fraction")
+        r = FractionResult(value, o.sensitivity, o.decimal);
+    if (!r)
+        throw UsageError("neznámý druh '" + kind + "' (bin, oct, hex, base, base-dec, roman, fraction)");
+
+    switch (r->kind) {
+    case RepresentationResult::Kind::Empty: return kExitOk;
+    case RepresentationResult::Kind::Ok: std::cout << r->text << "\n"; return kExitOk;
+    case RepresentationResult::Kind::OutOfRange: std::cout << r->text << "\n"; return kExitFailure;
+    case RepresentationResult::Kind::NotANumber: printMessage(r->text); return kExitFailure;
+    }
+    return kExitFailure;
+}
+
+int search(const Options& o, const Data& d)
+{
+    std::string out;
+    for (const SearchHit& h : SearchUnits(*d.db, o.words[1]))
+        out += h.tag() + "\t" + h.name + "\t" + (h.exact ? "exact" : "pattern") + "\n";
+    std::cout << out;
+    return finish(d);
+}
+
+} // namespace
+
+int run(const Options& o)
+{
+    if (o.words.empty())
+        throw UsageError("chybí příkaz");
+    const std::string& command = o.words[0];
+    static const struct { const char* name; std::size_t args; int (*run)(const Options&, const Data&); } commands[] = {
+        {"topics", 0, topics}, {"units", 1, units}, {"convert", 3, convert}, {"search", 1, search}};
+    if (command == "as") {
+        expectWords(o, 2);
+        return representation(o);
+    }
+    for (const auto& c : commands) {
+        if (command != c.name)
+            continue;
+        expectWords(o, c.args);
+        const Data d = load(o);
+        if (!d.usable)
+            return kExitFailure;
+        return c.run(o, d);
+    }
+    throw UsageError("neznámý příkaz '" + command + "'");
+}
+
+} // namespace ov::cli
