@@ -1,0 +1,578 @@
+#include "table/conversiontable.h"
+#include "table/celleditor.h"
+
+#include "core/catalogue.h"
+#include "core/numtext.h"
+#include "gui/dialogservice.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+namespace ov::gui {
+
+namespace {
+constexpr int kValueColumn = 2;
+const QString kTitle = QStringLiteral("omniVELOR");
+
+QString fromStd(const std::string& s) { return QString::fromStdString(s); }
+
+// Qt's text widgets break lines at LF; the core joins message lines with CR LF.
+QString displayText(const std::string& s) { return fromStd(s).replace("\r\n", "\n"); }
+
+QString trimSpaces(QString s)
+{
+    qsizetype a = 0, b = s.size();
+    while (a < b && s.at(a) == u' ')
+        ++a;
+    while (b > a && s.at(b - 1) == u' ')
+        --b;
+    return s.mid(a, b - a);
+}
+
+// Removes the last `count` characters, never splitting a surrogate pair.
+void chopCharacters(QString& s, int count)
+{
+    for (int i = 0; i < count && !s.isEmpty(); ++i) {
+        const bool pair = s.size() >= 2 && s.back().isLowSurrogate() && s.at(s.size() - 2).isHighSurrogate();
+        s.chop(pair ? 2 : 1);
+    }
+}
+} // namespace
+
+ConversionTable::ConversionTable(const ov::UnitDatabase& db, QWidget* parent)
+    : QWidget(parent), db_(db), adapter_(*this), engine_(db_, adapter_)
+{
+    setObjectName("picPrevod");
+    lblTitulek_ = new QLabel(this);
+    lblTitulek_->setObjectName("lblTitulek");
+    lblTitulek_->setTextFormat(Qt::PlainText);
+    lblTitulek_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    QFont titleFont = lblTitulek_->font();
+    titleFont.setBold(true);
+    lblTitulek_->setFont(titleFont);
+
+    lblSI_ = new QLabel(this);
+    lblSI_->setObjectName("lblSI");
+    lblSI_->setTextFormat(Qt::PlainText);
+    lblSI_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    QSizePolicy lineSize(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    lineSize.setRetainSizeWhenHidden(true);   // hiding the line does not move the grid
+    lblSI_->setSizePolicy(lineSize);
+
+    msgTab_ = new GridView(this);
+    txtEdit_ = new CellEditor(msgTab_->viewport());
+    editing_ = new CellEditing(msgTab_, txtEdit_, this);
+
+    picTop_ = new QToolButton(this);
+    picTop_->setObjectName("picTop");
+    picTop_->setArrowType(Qt::UpArrow);
+    picTop_->setAutoRaise(true);
+    picTop_->setFocusPolicy(Qt::NoFocus);
+    picTop_->hide();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(lblTitulek_);
+    layout->addWidget(lblSI_);
+    layout->addWidget(msgTab_, 1);
+
+    connect(msgTab_, &GridView::gotFocus, this, &ConversionTable::gridGotFocus);
+    connect(msgTab_, &GridView::characterTyped, this, [this](const QString& text) {
+        if (!editing_->findMe(text))
+            editing_->startEdit(text);
+    });
+    connect(msgTab_, &GridView::editKeyPressed, this, [this] { editing_->startEdit({}); });
+    connect(msgTab_, &GridView::doubleClickedCell, this, [this] { editing_->startEdit({}); });
+    connect(msgTab_, &GridView::insertPressed, this, [this] {
+        if (currentRow() >= 0)
+            emit markToggleRequested(currentRow());
+    });
+    connect(msgTab_, &GridView::rightClicked, this, [this](int row, int column, const QPoint& pos) {
+        if (currentTopic_ == 0)
+            return;
+        if (column == kValueColumn || column < 0) {
+            if (row >= 0)
+                msgTab_->setCurrentCell(row, kValueColumn);
+            emit contextMenuRequested("mnuA", pos);
+        } else {
+            emit contextMenuRequested("mnuTab", pos);
+        }
+    });
+    connect(msgTab_, &GridView::scrolled, this, [this] {
+        if (editing_->editing()) {
+            editing_->discard();
+            focusGrid();
+        }
+    });
+    connect(msgTab_, &GridView::resized, this, [this] {
+        editing_->placeEditor();
+        placeTopButton();
+    });
+    connect(msgTab_, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column, int previousRow, int) {
+                if (row >= 0 && column != kValueColumn) {
+                    msgTab_->setCurrentCell(row, kValueColumn);   // the value column is the only current one
+                    return;
+                }
+                cellChanged(row, previousRow);
+            });
+    connect(editing_, &CellEditing::editStarted, this, [this](int row) { engine_.state().editRow = row; });
+    connect(editing_, &CellEditing::focusGridRequested, this, &ConversionTable::focusGrid);
+    connect(editing_, &CellEditing::menuRequested, this, &ConversionTable::contextMenuRequested);
+    connect(txtEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (magnifierOn_ && editing_->editing())
+            emit lupaTextChanged(cellString(currentRow(), 0) + "\r\n" + text, 24);
+    });
+    connect(picTop_, &QToolButton::clicked, this, [this] {
+        if (currentRow() > 0)
+            msgTab_->setCurrentCell(currentRow() - 1, kValueColumn);
+        if (msgTab_->topRow() > 0)
+            msgTab_->setTopRow(msgTab_->topRow() - 1);
+        focusGrid();
+        if (msgTab_->topRow() == 0)
+            picTop_->hide();
+    });
+
+    const QString point = QLocale().decimalPoint();
+    setDecimalSeparator(point.size() == 1 && point.at(0).unicode() < 128 ? point.at(0).toLatin1() : ',');
+    gridLines(true);
+    showWelcome();
+}
+
+ConversionTable::~ConversionTable() = default;
+
+// ---- topics ---------------------------------------------------------------------------------
+
+void ConversionTable::showWelcome()
+{
+    editing_->discard();
+    currentTopic_ = 0;
+    msgTab_->setHasTopic(false);
+    msgTab_->clearContents();
+    msgTab_->setRowCount(0);
+    setTitle(fromStd(db_.NazvyTemat[0]));
+    picTop_->hide();
+}
+
+void ConversionTable::setTitle(const QString& name)
+{
+    const bool hidden = currentTopic_ >= 0 && currentTopic_ <= ov::kMaxTopic && hiddenUnits_[currentTopic_];
+    lblTitulek_->setText(" " + name + (hidden ? " (skryto)" : ""));
+}
+
+void ConversionTable::setHiddenUnits(int topic, bool hidden)
+{
+    if (topic >= 0 && topic <= ov::kMaxTopic)
+        hiddenUnits_[topic] = hidden;
+}
+
+void ConversionTable::fillTopic(int topic)
+{
+    if (topic < 0 || topic > ov::kMaxTopic || editMode_)
+        return;
+    if (topic == 0) {
+        showWelcome();
+        return;
+    }
+    busy_ = true;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    currentTopic_ = topic;
+    const int n = db_.unitCount(topic);
+    setTitle(fromStd(db_.NazvyTemat[topic]));
+    engine_.state().resultText = " Jednotek k převodu: " + std::to_string(n) + " ";
+    showResult(resultText(), false, Qt::black);
+    emit positionTextChanged(QString("V tématu: 1/%1").arg(n));
+    if (!firstShown_) {
+        firstShown_ = true;
+        emit firstTopicShown();
+    }
+
+    // A value half typed into the previous topic must not land in this one.
+    editing_->discard();
+    msgTab_->setUpdatesEnabled(false);
+    msgTab_->clearContents();
+    msgTab_->setRowCount(0);
+    msgTab_->setRowCount(n);
+    msgTab_->setHasTopic(true);
+    for (int r = 0; r < n; ++r) {
+        auto* name = new QTableWidgetItem(fromStd(db_.JednNazev[topic][r + 1]));
+        name->setFlags(Qt::ItemIsEnabled);
+        name->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        auto* symbol = new QTableWidgetItem(fromStd(db_.JednZnacka[topic][r + 1]));
+        symbol->setFlags(Qt::ItemIsEnabled);
+        symbol->setTextAlignment(Qt::AlignCenter);
+        auto* value = new QTableWidgetItem();
+        value->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        msgTab_->setItem(r, 0, name);
+        msgTab_->setItem(r, 1, symbol);
+        msgTab_->setItem(r, kValueColumn, value);
+        if (markingDisplay_ && !db_.JednInfo[topic][r + 1].empty())
+            name->setData(kPictureRole, static_cast<int>(CellPicture::Info));
+    }
+    updateLupa();
+    if (n > 0) {
+        engine_.state().editRow = 0;
+        msgTab_->setCurrentCell(0, kValueColumn);
+        msgTab_->setTopRow(0);
+    }
+    focusGrid();
+    msgTab_->setUpdatesEnabled(true);
+    QGuiApplication::restoreOverrideCursor();
+    updateInfo();
+    updateClipboardCommands();
+    emit jakoEnabledChanged(!currentValueText().isEmpty());
+    picTop_->hide();
+    busy_ = false;
+    emit topicFilled(topic);
+}
+
+void ConversionTable::goToRow(int row)
+{
+    if (row < 0 || row >= msgTab_->rowCount())
+        return;
+    msgTab_->setCurrentCell(row, kValueColumn);
+    msgTab_->setTopRow(row);
+    // The arrow is needed only when rows are scrolled away although all of them would fit.
+    int total = 0;
+    for (int r = 0; r < msgTab_->rowCount(); ++r)
+        total += msgTab_->rowHeight(r);
+    const bool allFit = total <= msgTab_->viewport()->height();
+    picTop_->setVisible(allFit && row >= 1 && msgTab_->topRow() > 0);
+    placeTopButton();
+}
+
+void ConversionTable::showPrefixes()
+{
+    if (editMode_)
+        return;
+    const QString text = currentValueText();
+    const auto x = ov::ParseNumber(text.toStdString(), decimalSeparator());
+    if (text.isEmpty() || !x)   // also a text left behind by an unfinished edit
+        return;
+    const QString unitName = cellString(currentRow(), 0);
+    QGuiApplication::clipboard()->setText(text);
+    fillTopic(ov::kMultiplesTopic);
+    setTitle(unitName);
+    const int n = msgTab_->rowCount();
+    if (n > 0) {
+        msgTab_->item(0, kValueColumn)->setText(text);
+        focusGrid();
+        const auto& koef = db_.JednKoef[ov::kMultiplesTopic];
+        for (int u = 1; u <= n; ++u) {
+            const double v = *x * koef[1] / koef[u];
+            msgTab_->item(u - 1, kValueColumn)->setText(fromStd(ov::FormatGeneral(v, decimalSeparator())));
+        }
+        for (int r = 0; r < n; ++r) {
+            const auto v = ov::ParseNumber(cellString(r, kValueColumn).toStdString(), decimalSeparator());
+            if (v && std::fabs(*v) > 1.0 && std::fabs(*v) < 1000.0) {
+                msgTab_->setCurrentCell(r, kValueColumn);
+                msgTab_->setTopRow(r);
+                break;
+            }
+        }
+    }
+    emit prefixesShown(ov::kMultiplesTopic, unitName);
+}
+
+// ---- settings -------------------------------------------------------------------------------
+
+void ConversionTable::setFormat(int index)
+{
+    engine_.settings().format = static_cast<ov::DisplayFormat>(std::clamp(index, 0, 3));
+}
+ov::EngineSettings& ConversionTable::settings() const
+{
+    return const_cast<ov::ConversionEngine&>(engine_).settings();   // the engine offers no const view
+}
+int ConversionTable::format() const { return static_cast<int>(settings().format); }
+void ConversionTable::formatTable() { engine_.formatTable(currentTopic_); }
+void ConversionTable::setFix(int decimals) { engine_.settings().fix = std::clamp(decimals, 0, 9); }
+void ConversionTable::setColored(bool on) { engine_.settings().colored = on; }
+void ConversionTable::setColoredColour(ov::TextColour colour) { engine_.settings().coloredColour = colour; }
+void ConversionTable::setDecimalSeparator(char separator) { engine_.settings().decimalSeparator = separator; }
+char ConversionTable::decimalSeparator() const { return settings().decimalSeparator; }
+long ConversionTable::conversionCount() const { return engine_.state().conversionCount; }
+void ConversionTable::setConversionCount(long count) { engine_.state().conversionCount = count; }
+
+void ConversionTable::setResultLineVisible(bool on)
+{
+    resultLineOn_ = on;
+    lblSI_->setVisible(on);
+}
+
+void ConversionTable::setReferenceMode(int mode) { referenceMode_ = mode == 1 ? 1 : 0; }
+
+void ConversionTable::gridLines(bool on)
+{
+    QPalette pal = msgTab_->palette();
+    pal.setColor(QPalette::Mid, on ? pal.color(QPalette::Disabled, QPalette::Text) : pal.color(QPalette::Button));
+    msgTab_->setPalette(pal);
+    msgTab_->setShowGrid(on);
+    msgTab_->setGridStyle(on ? Qt::SolidLine : Qt::NoPen);
+}
+
+bool ConversionTable::gridLinesShown() const { return msgTab_->showGrid(); }
+
+void ConversionTable::setInfoOn(bool on)
+{
+    infoOn_ = on;
+    updateInfo();
+}
+
+void ConversionTable::setMarkingDisplay(bool on)
+{
+    markingDisplay_ = on;
+    const int t = currentTopic_;
+    for (int r = 0; r < msgTab_->rowCount(); ++r) {
+        if (!on) {
+            setCellPicture(r, 0, CellPicture::Blank);
+            setCellPicture(r, kValueColumn, CellPicture::Blank);
+        } else if (!db_.JednInfo[t][r + 1].empty()) {
+            setCellPicture(r, 0, CellPicture::Info);
+        }
+    }
+}
+
+void ConversionTable::setCellPicture(int row, int column, CellPicture picture)
+{
+    if (QTableWidgetItem* cell = msgTab_->item(row, column))
+        cell->setData(kPictureRole, static_cast<int>(picture));
+}
+
+CellPicture ConversionTable::cellPicture(int row, int column) const
+{
+    const QTableWidgetItem* cell = msgTab_->item(row, column);
+    return cell ? static_cast<CellPicture>(cell->data(kPictureRole).toInt()) : CellPicture::None;
+}
+
+// ---- focus, cell change, result line ---------------------------------------------------------
+
+void ConversionTable::focusGrid()
+{
+    if (msgTab_->hasFocus())
+        return;
+    focusDelivered_ = false;
+    msgTab_->setFocus(Qt::OtherFocusReason);
+    // A hidden or inactive window gets no focus event; the grid still takes over the edit.
+    if (!focusDelivered_)
+        gridGotFocus();
+}
+
+void ConversionTable::gridGotFocus()
+{
+    focusDelivered_ = true;
+    if (engineRunning_)   // a message box shown by the engine gives the focus back to the grid
+        return;
+    engineRunning_ = true;
+    const bool committing = editing_->editing();
+    engine_.onGridFocus(currentTopic_);
+    engineRunning_ = false;
+    if (committing)
+        emit conversionDone();
+}
+
+void ConversionTable::cellChanged(int row, int previousRow)
+{
+    if (row == previousRow)
+        return;
+    editing_->leaveCell(previousRow);
+    if (row >= 0)
+        enterCell();
+}
+
+void ConversionTable::enterCell()
+{
+    if (busy_)
+        return;
+    updateLupa();
+    updateInfo();
+    updateClipboardCommands();
+    if (msgTab_->topRow() == 0 && !picTop_->isHidden())
+        picTop_->hide();
+    const int row = currentRow();
+    if (!cellString(row, kValueColumn).isEmpty() && resultLineOn_) {
+        int reference = referenceMode_ == 0 ? 0 : editRow();
+        if (reference < 0 || reference >= msgTab_->rowCount())
+            reference = 0;
+        engine_.state().resultText = engine_.composeResultLine(row, reference);
+        showResult(resultText(), false, Qt::black);
+    }
+    emit positionTextChanged(QString("V tématu: %1/%2").arg(row + 1).arg(db_.unitCount(currentTopic_)));
+}
+
+void ConversionTable::showResult(const QString& text, bool showBox, const QColor& colour)
+{
+    if (resultLineOn_) {
+        lblSI_->setToolTip(text);
+        QPalette pal = lblSI_->palette();
+        pal.setColor(QPalette::WindowText, colour);
+        lblSI_->setPalette(pal);
+        // Too long for the line: cut two characters at a time and show that something is missing.
+        const int room = msgTab_->width() - 20;
+        const QFontMetrics metrics(lblSI_->font());
+        QString caption = text;
+        if (metrics.horizontalAdvance(caption) > room) {
+            do {
+                chopCharacters(caption, 2);
+                caption = trimSpaces(caption);
+            } while (!caption.isEmpty() && metrics.horizontalAdvance(caption) >= room);
+            caption += QChar(0x2026);
+        }
+        lblSI_->setText(caption);
+        emit jakoEnabledChanged(!caption.isEmpty() && !currentValueText().isEmpty());
+    } else if (showBox) {
+        dialogs().message(this, DialogService::Icon::Information, kTitle, text, QMessageBox::Ok);
+    }
+}
+
+void ConversionTable::updateClipboardCommands() { emit copyEnabledChanged(!currentValueText().isEmpty()); }
+
+// ---- magnifier and information texts ---------------------------------------------------------
+
+QString ConversionTable::composeLupaText() const
+{
+    const int n = msgTab_->rowCount();
+    if (n == 0)
+        return {};
+    const char dec = decimalSeparator();
+    QStringList lines;
+    for (int row : {0, std::clamp(editRow(), 0, n - 1), std::max(currentRow(), 0)}) {
+        QString line = cellString(row, 0);
+        const QString symbol = cellString(row, 1);
+        if (!symbol.isEmpty())
+            line += " [" + symbol + "]";
+        const QString value = cellString(row, kValueColumn);
+        const auto v = ov::ParseNumber(value.toStdString(), dec);
+        line += " " + (v ? fromStd(ov::GroupedFormat(*v, dec)) : value);
+        lines << line;
+    }
+    return fromStd(ov::SingleSpaces(lines.join("\r\n").toStdString()));
+}
+
+QString ConversionTable::composeInfoText() const
+{
+    const int row = currentRow();
+    const int t = currentTopic_;
+    if (row < 0 || t <= 0 || row >= ov::kMaxUnits)
+        return {};
+    const int u = row + 1;
+    const QString name = fromStd(db_.JednNazev[t][u]).toUpper();
+    const QString info = fromStd(db_.JednInfo[t][u]);
+    if (t == ov::kTemperatureTopic)
+        return name + "\r\n" + info;
+    const std::string relation = "1 " + db_.JednZnacka[t][u] + " = " +
+                                 ov::GroupedFormat(db_.JednKoef[t][u], decimalSeparator()) + " " +
+                                 db_.JednZnacka[t][1] + ")";
+    return name + " (" + fromStd(ov::SingleSpaces(relation)) + "\r\n" + info;
+}
+
+void ConversionTable::updateLupa()
+{
+    if (magnifierOn_)
+        emit lupaTextChanged(composeLupaText(), 14);
+}
+
+void ConversionTable::updateInfo()
+{
+    if (infoOn_)
+        emit infoTextChanged(composeInfoText());
+}
+
+// ---- "Aktuální jako" ------------------------------------------------------------------------
+
+void ConversionTable::runRepresentation(const QString& key)
+{
+    static const std::pair<const char*, ov::BaseKind> bases[] = {
+        {"Binarne", ov::BaseKind::Binary},   {"Oktalne", ov::BaseKind::Octal},
+        {"Hexadecimalne", ov::BaseKind::Hex}, {"Vlastni", ov::BaseKind::Custom},
+        {"VlastniD", ov::BaseKind::CustomWithDecimals},
+    };
+    for (const auto& [name, kind] : bases) {
+        if (key == QLatin1String(name)) {
+            runAs(kind);
+            return;
+        }
+    }
+    if (key == "Zlomek")
+        runFraction();
+    else if (key == "Rimsky")
+        runRoman();
+}
+
+void ConversionTable::runAs(ov::BaseKind kind)
+{
+    const std::string text = currentValueText().toStdString();
+    // A base shown nowhere would look like a dead command: with no line and no magnifier, a box.
+    showRepresentation(ov::BaseResult(text, kind, numBase_, numBaseDec_, decimalSeparator()), !magnifierOn_);
+}
+
+void ConversionTable::runRoman()
+{
+    showRepresentation(ov::RomanResult(currentValueText().toStdString(), decimalSeparator()), true);
+}
+
+void ConversionTable::runFraction()
+{
+    showRepresentation(ov::FractionResult(currentValueText().toStdString(), sensitivity_, decimalSeparator()),
+                       true);
+}
+
+void ConversionTable::showRepresentation(const ov::RepresentationResult& result, bool showBoxWhenOk)
+{
+    using Kind = ov::RepresentationResult::Kind;
+    if (currentValueText().isEmpty() || result.kind == Kind::Empty) {
+        focusGrid();
+        return;
+    }
+    engine_.state().resultText = result.text;
+    switch (result.kind) {
+    case Kind::Ok:
+        showResult(fromStd(result.text), showBoxWhenOk, Qt::black);
+        if (magnifierOn_)
+            emit lupaTextChanged(fromStd(result.text), 0);
+        break;
+    case Kind::OutOfRange: showResult(fromStd(result.text), true, Qt::red); break;
+    case Kind::NotANumber:
+        dialogs().message(this, DialogService::Icon::Warning, kTitle, displayText(result.text), QMessageBox::Ok);
+        break;
+    case Kind::Empty: break;
+    }
+    focusGrid();
+}
+
+// ---- small helpers --------------------------------------------------------------------------
+
+QString ConversionTable::resultText() const { return fromStd(engine_.state().resultText); }
+QString ConversionTable::cellString(int row, int column) const
+{
+    const QTableWidgetItem* cell = msgTab_->item(row, column);
+    return cell ? cell->text() : QString();
+}
+QString ConversionTable::currentValueText() const { return cellString(currentRow(), kValueColumn); }
+int ConversionTable::currentRow() const { return msgTab_->currentRow(); }
+int ConversionTable::editRow() const { return engine_.state().editRow; }
+
+void ConversionTable::placeTopButton()
+{
+    const QSize size(18, 18);
+    const QRect grid = msgTab_->geometry();
+    picTop_->setGeometry(grid.right() + 1 - size.width(), grid.top(), size.width(), size.height());
+    picTop_->raise();
+}
+
+void ConversionTable::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    placeTopButton();
+}
+
+} // namespace ov::gui

@@ -1,0 +1,142 @@
+// The conversion table of the main window: the title lblTitulek, the result line lblSI, the grid
+// msgTab with its in-cell editor txtEdit and the up-arrow picTop. It owns the conversion engine
+// and is the engine's grid; the unit database belongs to the main window.
+#pragma once
+#include "core/engine.h"
+#include "core/represent.h"
+#include "table/gridadapter.h"
+#include "table/gridview.h"
+
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class QLabel;
+class QToolButton;
+
+namespace ov::gui {
+
+class CellEditor;
+class CellEditing;
+
+class ConversionTable : public QWidget {
+    Q_OBJECT
+public:
+    explicit ConversionTable(const ov::UnitDatabase& db, QWidget* parent = nullptr);
+    ~ConversionTable() override;
+
+    // Topics
+    void fillTopic(int topic);
+    int currentTopic() const { return currentTopic_; }
+    void showWelcome();                           // no topic yet: empty grid, start-screen title
+    void goToRow(int row);                        // current row and top row (GoToUnit)
+    void showPrefixes();                          // the current value in the multiples topic
+    void setHiddenUnits(int topic, bool hidden);  // the title then ends with " (skryto)"
+
+    // Engine settings
+    void setFormat(int index);                    // a negative index selects single precision
+    int format() const;
+    void formatTable();
+    void setFix(int decimals);
+    void setColored(bool on);
+    void setColoredColour(ov::TextColour colour);
+    void setDecimalSeparator(char separator);
+    char decimalSeparator() const;
+    void setNumBase(int base) { numBase_ = base; }
+    void setNumBaseDec(int places) { numBaseDec_ = places; }
+    void setFractionSensitivity(int digits) { sensitivity_ = digits; }   // ZCitlivost
+    long conversionCount() const;
+    void setConversionCount(long count);
+
+    // Display
+    void setResultLineVisible(bool on);           // the short preview
+    bool resultLineVisible() const { return resultLineOn_; }
+    void setReferenceMode(int mode);              // 0: against the first unit, 1: the entered one
+    int referenceMode() const { return referenceMode_; }
+    void gridLines(bool on);
+    bool gridLinesShown() const;
+    void setMagnifierOn(bool on) { magnifierOn_ = on; }
+    void setInfoOn(bool on);
+    void setMarkingDisplay(bool on);              // the information pictures in column 0
+    void setEditMode(bool on) { editMode_ = on; } // a data file is open for editing
+    void setCellPicture(int row, int column, CellPicture picture);
+    CellPicture cellPicture(int row, int column) const;
+
+    // "Aktuální jako": "Binarne", "Oktalne", "Hexadecimalne", "Vlastni", "VlastniD", "Zlomek", "Rimsky"
+    void runRepresentation(const QString& key);
+    void runAs(ov::BaseKind kind);
+    void runRoman();
+    void runFraction();
+
+    // Composers and state, for the panes and the commands
+    void showResult(const QString& text, bool showBox, const QColor& colour);
+    QString resultText() const;
+    QString composeLupaText() const;
+    QString composeInfoText() const;
+    QString currentValueText() const;
+    int currentRow() const;
+    int editRow() const;
+    void focusGrid();                             // the grid takes the focus: commit + recompute
+    ov::ConversionEngine& engine() { return engine_; }
+
+signals:
+    void positionTextChanged(const QString& text);      // panel "TVeličiny"
+    void firstTopicShown();
+    void jakoEnabledChanged(bool enabled);
+    void copyEnabledChanged(bool enabled);
+    void contextMenuRequested(const QString& menuName, const QPoint& globalPos);
+    void conversionDone();
+    void lupaTextChanged(const QString& text, int pointSize);   // pointSize 0: keep the size
+    void infoTextChanged(const QString& text);
+    void markToggleRequested(int row);                  // Insert on a row
+    void recordRequested();                             // one record line while recording
+    void prefixesShown(int topic, const QString& unitName);
+    void topicFilled(int topic);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    friend class GridAdapter;
+
+    void gridGotFocus();
+    void cellChanged(int row, int previousRow);
+    void enterCell();
+    void updateLupa();
+    void updateInfo();
+    void updateClipboardCommands();
+    void placeTopButton();
+    void showRepresentation(const ov::RepresentationResult& result, bool showBoxWhenOk);
+    void setTitle(const QString& unitOrTopic);
+    QString cellString(int row, int column) const;
+    ov::EngineSettings& settings() const;
+
+    const ov::UnitDatabase& db_;
+    GridAdapter adapter_;
+    ov::ConversionEngine engine_;
+
+    QLabel* lblTitulek_ = nullptr;
+    QLabel* lblSI_ = nullptr;
+    GridView* msgTab_ = nullptr;
+    CellEditor* txtEdit_ = nullptr;
+    CellEditing* editing_ = nullptr;
+    QToolButton* picTop_ = nullptr;
+
+    int currentTopic_ = 0;
+    bool busy_ = false;
+    bool firstShown_ = false;
+    bool resultLineOn_ = true;
+    int referenceMode_ = 0;
+    bool magnifierOn_ = false;
+    bool infoOn_ = false;
+    bool markingDisplay_ = true;
+    bool editMode_ = false;
+    bool focusDelivered_ = false;
+    bool engineRunning_ = false;
+    int numBase_ = 12;
+    int numBaseDec_ = 6;
+    int sensitivity_ = 3;
+    std::array<bool, ov::kMaxTopic + 1> hiddenUnits_{};
+};
+
+} // namespace ov::gui

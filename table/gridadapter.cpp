@@ -1,0 +1,83 @@
+#include "table/gridadapter.h"
+#include "table/celleditor.h"
+#include "table/conversiontable.h"
+
+#include "gui/dialogservice.h"
+
+namespace ov::gui {
+
+QColor toQColor(const ov::TextColour& colour, const QPalette& palette)
+{
+    using Role = ov::TextColour::Role;
+    switch (colour.role) {
+    case Role::Rgb:
+        return QColor(static_cast<int>((colour.rgb >> 16) & 0xFF), static_cast<int>((colour.rgb >> 8) & 0xFF),
+                      static_cast<int>(colour.rgb & 0xFF));
+    case Role::WindowText: return palette.color(QPalette::WindowText);
+    // The entry colour's default. On the button-face background of the grid the highlight-text
+    // colour (white in most themes) cannot be read, so the cell takes the highlight colour itself.
+    case Role::HighlightText: return palette.color(QPalette::Highlight);
+    case Role::Highlight: return palette.color(QPalette::Highlight);
+    case Role::GrayText: return palette.color(QPalette::Disabled, QPalette::Text);
+    }
+    return palette.color(QPalette::WindowText);
+}
+
+int GridAdapter::rowCount() const { return table_.msgTab_->rowCount(); }
+
+std::string GridAdapter::cellText(int row, int col) const { return table_.cellString(row, col).toStdString(); }
+
+void GridAdapter::setCellText(int row, int col, const std::string& text)
+{
+    if (row < 0 || row >= table_.msgTab_->rowCount() || col < 0 || col > 2)
+        return;
+    QTableWidgetItem* cell = table_.msgTab_->item(row, col);
+    if (!cell) {
+        cell = new QTableWidgetItem();
+        table_.msgTab_->setItem(row, col, cell);
+    }
+    cell->setText(QString::fromStdString(text));
+}
+
+void GridAdapter::setCellColour(int row, ov::TextColour colour)
+{
+    if (QTableWidgetItem* cell = table_.msgTab_->item(row, kColValue))
+        cell->setForeground(toQColor(colour, table_.msgTab_->palette()));
+}
+
+int GridAdapter::currentRow() const { return table_.msgTab_->currentRow(); }
+
+void GridAdapter::setCurrentRow(int row)
+{
+    if (row >= 0 && row < table_.msgTab_->rowCount())
+        table_.msgTab_->setCurrentCell(row, kColValue);   // runs the cell-change handling
+}
+
+void GridAdapter::setRedraw(bool on) { table_.msgTab_->setUpdatesEnabled(on); }
+
+bool GridAdapter::editorVisible() const { return table_.editing_->editing(); }
+std::string GridAdapter::editorText() const { return table_.txtEdit_->text().toStdString(); }
+std::string GridAdapter::editorTag() const { return table_.txtEdit_->tag().toStdString(); }
+void GridAdapter::hideEditor() { table_.editing_->discard(); }
+
+void GridAdapter::showResult(const std::string& text, bool showBox, ov::TextColour colour)
+{
+    table_.showResult(QString::fromStdString(text), showBox, toQColor(colour, table_.palette()));
+}
+
+void GridAdapter::lupaText() { table_.updateLupa(); }
+void GridAdapter::writeRecord() { emit table_.recordRequested(); }
+void GridAdapter::updateClipboardCommands() { table_.updateClipboardCommands(); }
+void GridAdapter::setJakoEnabled(bool enabled) { emit table_.jakoEnabledChanged(enabled); }
+
+void GridAdapter::messageBox(const std::string& text, ov::MessageIcon icon)
+{
+    using Icon = DialogService::Icon;
+    const Icon shown = icon == ov::MessageIcon::Information ? Icon::Information
+                       : icon == ov::MessageIcon::Critical  ? Icon::Critical
+                                                            : Icon::Warning;
+    dialogs().message(&table_, shown, QString::fromStdString(std::string(ov::kAppTitle)),
+                      QString::fromStdString(text).replace("\r\n", "\n"), QMessageBox::Ok);
+}
+
+} // namespace ov::gui

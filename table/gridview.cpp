@@ -1,0 +1,213 @@
+#include "table/gridview.h"
+
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <cmath>
+
+namespace ov::gui {
+
+namespace {
+constexpr int kValueColumn = 2;
+constexpr double kTwipsPerPixel = 15.0;
+
+int twipsToPixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+} // namespace
+
+QIcon PictureDelegate::iconFor(CellPicture picture)
+{
+    // The pictures come from the program's icon set; without it the cell simply shows none.
+    static const QIcon info = QFile::exists(":/icons/info.svg") ? QIcon(":/icons/info.svg") : QIcon();
+    static const QIcon mark = QFile::exists(":/icons/mark.svg") ? QIcon(":/icons/mark.svg") : QIcon();
+    switch (picture) {
+    case CellPicture::Info: return info;
+    case CellPicture::Mark: return mark;
+    default: return {};
+    }
+}
+
+void PictureDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::paint(painter, option, index);
+    const auto picture = static_cast<CellPicture>(index.data(kPictureRole).toInt());
+    const QIcon icon = iconFor(picture);
+    if (icon.isNull())
+        return;
+    const int side = std::min(16, option.rect.height());
+    const QRect box(option.rect.right() - side + 1, option.rect.top(), side, side);
+    icon.paint(painter, box, Qt::AlignRight | Qt::AlignTop);
+}
+
+GridView::GridView(QWidget* parent) : QTableWidget(parent)
+{
+    setObjectName("msgTab");
+    setColumnCount(3);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setFrameShape(QFrame::NoFrame);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setItemDelegate(new PictureDelegate(this));
+
+    // The grid, the area beyond its rows and the fixed columns all wear the button-face colour.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, pal.color(QPalette::Button));
+    pal.setColor(QPalette::Window, pal.color(QPalette::Button));
+    setPalette(pal);
+
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { emit scrolled(); });
+}
+
+int GridView::topRow() const
+{
+    const int r = rowAt(0);
+    return r < 0 ? 0 : r;
+}
+
+void GridView::setTopRow(int row)
+{
+    if (row >= 0 && row < rowCount())
+        verticalScrollBar()->setValue(row);
+}
+
+int GridView::visibleRows() const
+{
+    const int height = viewport()->height();
+    for (int r = topRow(); r < rowCount(); ++r) {
+        if (rowViewportPosition(r) + rowHeight(r) > height)
+            return r - topRow();
+    }
+    return rowCount();
+}
+
+void GridView::updateColumnWidths()
+{
+    const int gridWidth = width();
+    const double w = gridWidth * kTwipsPerPixel - 200.0;
+    const int c0 = std::max(0, twipsToPixels(std::round(w * 0.47)));
+    const int c1 = std::max(0, twipsToPixels(std::round(w * 0.15)));
+    // The value column ends where the vertical scroll bar begins, shown or not.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    setColumnWidth(0, c0);
+    setColumnWidth(1, c1);
+    setColumnWidth(2, std::max(0, gridWidth - c0 - c1 - bar));
+}
+
+void GridView::focusInEvent(QFocusEvent* event)
+{
+    QTableWidget::focusInEvent(event);
+    emit gotFocus();
+}
+
+void GridView::keyPressEvent(QKeyEvent* event)
+{
+    if (!hasTopic_ || rowCount() == 0) {
+        QTableWidget::keyPressEvent(event);
+        return;
+    }
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    switch (event->key()) {
+    case Qt::Key_Insert:
+        if (plain) {
+            emit insertPressed();
+            return;
+        }
+        break;
+    case Qt::Key_Escape:
+        event->ignore();   // the window's own Escape rule
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Backspace:
+        if (plain) {
+            emit editKeyPressed();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    const QString text = event->text();
+    if (plain && !text.isEmpty() && text.at(0).isPrint()) {
+        emit characterTyped(text);
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+void GridView::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::RightButton) {
+        if (hasTopic_)
+            emit rightClicked(rowAt(pos.y()), columnAt(pos.x()), event->globalPosition().toPoint());
+        event->accept();
+        return;
+    }
+    // The fixed columns and the area below the rows cannot become the current cell.
+    if (event->button() == Qt::LeftButton && (columnAt(pos.x()) != kValueColumn || rowAt(pos.y()) < 0)) {
+        event->accept();
+        return;
+    }
+    QTableWidget::mousePressEvent(event);
+}
+
+void GridView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (hasTopic_ && rowCount() > 0 && event->button() == Qt::LeftButton)
+        emit doubleClickedCell();
+}
+
+void GridView::contextMenuEvent(QContextMenuEvent* event)
+{
+    event->accept();
+    // The mouse menus are handled on the press; the keyboard's menu key acts on the current cell.
+    if (event->reason() != QContextMenuEvent::Keyboard || !hasTopic_)
+        return;
+    const int row = currentRow();
+    const QRect cell = visualRect(model()->index(std::max(row, 0), kValueColumn));
+    emit rightClicked(row, kValueColumn, viewport()->mapToGlobal(cell.center()));
+}
+
+void GridView::resizeEvent(QResizeEvent* event)
+{
+    QTableWidget::resizeEvent(event);
+    updateColumnWidths();
+    emit resized();
+}
+
+QModelIndex GridView::moveCursor(CursorAction action, Qt::KeyboardModifiers)
+{
+    const int n = rowCount();
+    if (n == 0)
+        return {};
+    int r = currentIndex().isValid() ? currentIndex().row() : -1;
+    const int page = std::max(1, visibleRows() > 1 ? visibleRows() - 1 : 1);
+    switch (action) {
+    case MoveUp:
+    case MovePrevious: r -= 1; break;
+    case MoveDown:
+    case MoveNext: r += 1; break;
+    case MovePageUp: r -= page; break;
+    case MovePageDown: r += page; break;
+    case MoveHome: r = 0; break;
+    case MoveEnd: r = n - 1; break;
+    case MoveLeft:
+    case MoveRight: break;
+    }
+    r = std::clamp(r, 0, n - 1);
+    return model()->index(r, kValueColumn);
+}
+
+} // namespace ov::gui

@@ -1,0 +1,59 @@
+// The grid msgTab: three columns (unit name, symbol, value), the value column the only one the
+// cursor moves in, small pictures at the right edge of cells. It only reports what the user does
+// (keys, clicks, focus, scrolling); the conversion table decides what that means.
+#pragma once
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+
+namespace ov::gui {
+
+// Pictures drawn at the right edge of a cell, top-aligned.
+enum class CellPicture { None = 0, Info = 1, Mark = 2, Blank = 3 };
+
+inline constexpr int kPictureRole = Qt::UserRole + 1;
+
+class PictureDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    static QIcon iconFor(CellPicture picture);
+};
+
+class GridView : public QTableWidget {
+    Q_OBJECT
+public:
+    explicit GridView(QWidget* parent = nullptr);
+
+    int topRow() const;
+    void setTopRow(int row);
+    // Rows fully visible from the top row on; the row count when all the remaining rows fit.
+    int visibleRows() const;
+    void updateColumnWidths();
+    // True once the grid has shown a topic; before that it takes no edits or menus.
+    void setHasTopic(bool on) { hasTopic_ = on; }
+
+signals:
+    void gotFocus();
+    void characterTyped(const QString& text);   // a character key
+    void editKeyPressed();                       // Space, Backspace, Enter: edit the cell's text
+    void insertPressed();
+    void doubleClickedCell();
+    void rightClicked(int row, int column, const QPoint& globalPos);
+    void scrolled();
+    void resized();
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+
+private:
+    bool hasTopic_ = false;
+};
+
+} // namespace ov::gui
