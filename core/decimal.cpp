@@ -94,14 +94,25 @@ struct DecimalAccess {
         return r;
     }
 
-    // Brings a wide magnitude back into 96 bits and the scale range, rounding half away from zero.
+    // Brings a wide magnitude back into 96 bits and the scale range. The digits dropped are
+    // rounded once, half away from zero: rounding digit by digit would turn ...45 into ...5
+    // and then up.
     static Decimal make(Wide m, int scale, bool negative)
     {
+        bool dropped = false;
+        std::uint32_t leadingDropped = 0;
         while (scale > kMaxScale || (!m.fits96() && scale > 0)) {
-            const std::uint32_t rem = m.divSmall(10);
+            leadingDropped = m.divSmall(10);
+            dropped = true;
             --scale;
-            if (rem >= 5)
-                m.add(Wide::of(1));
+        }
+        if (dropped && leadingDropped >= 5) {
+            m.add(Wide::of(1));
+            if (!m.fits96() && scale > 0) { // the carry reached 2^96
+                if (m.divSmall(10) >= 5)
+                    m.add(Wide::of(1));
+                --scale;
+            }
         }
         if (!m.fits96())
             throw RuntimeError(ErrorNumber::Overflow);
@@ -183,18 +194,18 @@ Decimal Decimal::quotient(std::int64_t num, std::int64_t den)
     while (!rem.isZero() && scale < kMaxScale) {
         Wide next = m;
         next.mulSmall(10);
-        if (!next.fits96())
-            break;
-        rem.mulSmall(10);
+        Wide nextRem = rem;
+        nextRem.mulSmall(10);
         std::uint32_t digit = 0;
-        while (rem.compare(divisor) >= 0) {
-            rem.sub(divisor);
+        while (nextRem.compare(divisor) >= 0) {
+            nextRem.sub(divisor);
             ++digit;
         }
         next.add(Wide::of(digit));
         if (!next.fits96())
             break;
         m = next;
+        rem = nextRem;
         ++scale;
     }
     if (!rem.isZero()) {

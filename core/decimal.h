@@ -1,5 +1,7 @@
 // A small exact decimal: 96-bit magnitude, sign and scale 0..28, enough for the error of a
-// fraction to be written without binary noise.
+// fraction to be written without binary noise. Results that need more digits keep the most
+// significant ones (rounded half away from zero); a whole part beyond 96 bits, or a double that
+// is not finite, throws RuntimeError(Overflow); a zero divisor RuntimeError(DivisionByZero).
 #pragma once
 #include <cstdint>
 #include <optional>

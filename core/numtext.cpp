@@ -93,47 +93,68 @@ namespace {
 
 using detail::Digits;
 
-void appendExponent(std::string& out, int e)
-{
-    out += 'E';
-    out += e < 0 ? '-' : '+';
-    char buf[8];
-    auto r = std::to_chars(buf, buf + sizeof buf, e < 0 ? -e : e);
-    if (r.ptr - buf < 2)
-        out += '0';
-    out.append(buf, r.ptr);
-}
+// The renderings are built in a stack buffer and copied once: short results then fit the
+// string's own storage and the grid's many cells cost no allocation.
+class TextBuffer {
+public:
+    void put(char c) { buf_[n_++] = c; }
+    void put(const char* s, int count)
+    {
+        for (int i = 0; i < count; ++i)
+            buf_[n_++] = s[i];
+    }
+    void zeros(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            buf_[n_++] = '0';
+    }
+    void exponent(int e)
+    {
+        put('E');
+        put(e < 0 ? '-' : '+');
+        if (e < 0)
+            e = -e;
+        if (e < 10)
+            put('0');
+        n_ = static_cast<int>(std::to_chars(buf_ + n_, buf_ + sizeof buf_, e).ptr - buf_);
+    }
+    std::string str() const { return std::string(buf_, static_cast<std::size_t>(n_)); }
+
+private:
+    char buf_[48];
+    int n_ = 0;
+};
 
 // Shortest text of the digits: positional for exponents in (-5, expHigh), exponent form otherwise.
 std::string writeGeneral(const Digits& g, int expHigh, char dec)
 {
-    std::string out;
-    out.reserve(24);
     if (g.zero())
         return "0";
+    TextBuffer out;
     if (g.neg)
-        out += '-';
+        out.put('-');
     if (g.exp >= expHigh || g.exp <= -5) {
-        out += g.d[0];
+        out.put(g.d[0]);
         if (g.n > 1) {
-            out += dec;
-            out.append(g.d + 1, static_cast<std::size_t>(g.n - 1));
+            out.put(dec);
+            out.put(g.d + 1, g.n - 1);
         }
-        appendExponent(out, g.exp);
+        out.exponent(g.exp);
     } else if (g.exp >= 0) {
-        for (int i = 0; i <= g.exp; ++i)
-            out += i < g.n ? g.d[i] : '0';
-        if (g.n > g.exp + 1) {
-            out += dec;
-            out.append(g.d + g.exp + 1, static_cast<std::size_t>(g.n - g.exp - 1));
+        const int whole = std::min(g.n, g.exp + 1);
+        out.put(g.d, whole);
+        out.zeros(g.exp + 1 - whole);
+        if (g.n > whole) {
+            out.put(dec);
+            out.put(g.d + whole, g.n - whole);
         }
     } else {
-        out += '0';
-        out += dec;
-        out.append(static_cast<std::size_t>(-g.exp - 1), '0');
-        out.append(g.d, static_cast<std::size_t>(g.n));
+        out.put('0');
+        out.put(dec);
+        out.zeros(-g.exp - 1);
+        out.put(g.d, g.n);
     }
-    return out;
+    return out.str();
 }
 
 // Infinities and NaN never come out of the reader; should one reach a rendering it is shown
@@ -173,16 +194,15 @@ std::string FormatScientific(double v, char dec)
         return nonFinite(v);
     Digits g = detail::digitsOf(v, 15);
     detail::roundSignificant(g, 3);
-    std::string out;
-    out.reserve(16);
+    TextBuffer out;
     if (g.neg && !g.zero())
-        out += '-';
-    out += g.d[0];
-    out += dec;
-    out += g.n > 1 ? g.d[1] : '0';
-    out += g.n > 2 ? g.d[2] : '0';
-    appendExponent(out, g.zero() ? 0 : g.exp);
-    return out;
+        out.put('-');
+    out.put(g.d[0]);
+    out.put(dec);
+    out.put(g.n > 1 ? g.d[1] : '0');
+    out.put(g.n > 2 ? g.d[2] : '0');
+    out.exponent(g.zero() ? 0 : g.exp);
+    return out.str();
 }
 
 std::string FormatFixed(double v, int decimals, char dec)

@@ -49,7 +49,11 @@ INSTANTIATE_TEST_SUITE_P(Values, Decimals,
         DecimalRow{"DifferenceNegative", Decimal::quotient(333, 1000) - Decimal::fromDouble(0.333333), "-0,000333"},
         DecimalRow{"DifferenceSignFlips", Decimal::fromDouble(0.1) - Decimal::fromDouble(0.3), "-0,2"},
         DecimalRow{"SumOfNegatives", Decimal::fromInt(-1) + Decimal::fromDouble(-0.5), "-1,5"},
-        DecimalRow{"SumRoundsToFit", Decimal::fromDouble(1e20) + Decimal::quotient(1, 3), "100000000000000000000,33333333"}
+        DecimalRow{"SumRoundsToFit", Decimal::fromDouble(1e20) + Decimal::quotient(1, 3), "100000000000000000000,33333333"},
+        DecimalRow{"DroppedDigitsRoundOnce", Decimal::fromDouble(1e20) + Decimal::fromDouble(4.5e-9),
+                   "100000000000000000000"},
+        DecimalRow{"DroppedDigitsRoundUp", Decimal::fromDouble(1e20) + Decimal::fromDouble(5.5e-9),
+                   "100000000000000000000,00000001"}
             ),
     [](const auto& p) { return std::string(p.param.name); });
 
