@@ -1,0 +1,81 @@
+#include "app/windowlayout.h"
+
+#include <QHBoxLayout>
+#include <QSplitter>
+#include <algorithm>
+
+namespace ov::gui {
+namespace {
+// A thin bar, 45 twips wide: the panes on the right start right after it.
+constexpr int kBarPixels = 3;
+} // namespace
+
+Workspace::Workspace(QWidget* left, QWidget* right, QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("picPlocha"));
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName(QStringLiteral("picTram"));
+    splitter_->setHandleWidth(kBarPixels);
+    splitter_->setChildrenCollapsible(false);
+    splitter_->setOpaqueResize(true);
+    // While dragged, the bar takes the colour of the application workspace.
+    splitter_->setStyleSheet(QStringLiteral("QSplitter::handle:pressed { background: palette(dark); }"));
+    splitter_->addWidget(left);
+    splitter_->addWidget(right);
+    // Growing the window widens the panes, never the navigator.
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    left->setMinimumWidth(twipsToPixels(kMinVlevoTwips) - kBarPixels);
+    // The workspace spans the whole window, so the panes' width is the window's minus Vlevo.
+    right->setMinimumWidth(twipsToPixels(kMinRightTwips));
+    auto* box = new QHBoxLayout(this);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->addWidget(splitter_);
+
+    connect(splitter_, &QSplitter::splitterMoved, this, [this](int pos, int) {
+        if (applying_)
+            return;
+        // The bar is where the user let it go; the panes start right after it.
+        vlevo_ = clamp(pixelsToTwips(pos + kBarPixels));
+        applyPosition();
+        emit vlevoChanged(vlevo_);
+    });
+}
+
+int Workspace::clamp(int twips) const
+{
+    const int windowTwips = pixelsToTwips(window()->width());
+    twips = std::max(twips, kMinVlevoTwips);
+    // On a window narrower than both limits together the right-hand panes win.
+    if (windowTwips - twips < kMinRightTwips)
+        twips = windowTwips - kMinRightTwips;
+    return twips;
+}
+
+int Workspace::vlevo() const
+{
+    const QList<int> sizes = splitter_->sizes();
+    if (sizes.isEmpty())
+        return vlevo_;
+    const int shownPixels = sizes.first() + kBarPixels;
+    // The position in twips as set, as long as the bar still stands there.
+    return twipsToPixels(vlevo_) == shownPixels ? vlevo_ : pixelsToTwips(shownPixels);
+}
+
+int Workspace::setVlevo(int twips)
+{
+    vlevo_ = clamp(twips);
+    applyPosition();
+    return vlevo_;
+}
+
+void Workspace::applyPosition()
+{
+    const int total = splitter_->width() - kBarPixels;
+    const int left = std::max(1, twipsToPixels(vlevo_) - kBarPixels);
+    applying_ = true;
+    splitter_->setSizes({left, std::max(1, total - left)});
+    applying_ = false;
+}
+
+} // namespace ov::gui
