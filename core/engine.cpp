@@ -220,10 +220,11 @@ std::string ConversionEngine::angleLine(double v) const
         ++d;
     const double m = (v - whole) * 60.0;
     const double s = (m - std::floor(m)) * 60.0;
-    std::string line = " " + render(whole, dec) + "° " + render(std::floor(m), dec) + "' " +
-                       FormatSingle(s, dec) + "\"";
-    line += " (" + std::to_string(d) + "°";
-    return line + angleClassText(d) + ")";
+    // Appended piece by piece: GCC 12 misreads "literal" + std::string&& at -O3 (-Wrestrict).
+    std::string line = " ";
+    line.append(render(whole, dec)).append("° ").append(render(std::floor(m), dec)).append("' ");
+    line.append(FormatSingle(s, dec)).append("\" (").append(std::to_string(d)).append("°");
+    return line.append(angleClassText(d)).append(")");
 }
 
 void ConversionEngine::convertTemperature(int r)
