@@ -22,6 +22,7 @@ namespace ov::gui {
 namespace {
 
 const char* const kKeyProperty = "commandKey";
+const char* const kAvailableProperty = "available";
 
 // The pane commands: the toolbar check button is the pane's master state.
 struct PaneCommand {
@@ -105,6 +106,7 @@ Commands::Commands(QMainWindow* window) : QObject(window)
     buildTopicItems();
     buildToolBar(window);
     buildStatusBar(window);
+    for (const char* n : cmd::editBlockedNames()) m_blocked.insert(QString::fromUtf8(n));
 }
 
 void Commands::buildMenus(QMainWindow* window)
@@ -144,6 +146,7 @@ void Commands::buildMenus(QMainWindow* window)
         }
         a->setChecked(row.flags & cmd::Checked);
         a->setEnabled(!(row.flags & cmd::Off));
+        a->setProperty(kAvailableProperty, !(row.flags & cmd::Off));
         a->setVisible(!(row.flags & cmd::Hidden));
         m_actions.insert(objectName, a);
     }
@@ -186,6 +189,7 @@ void Commands::buildToolBar(QMainWindow* window)
         a->setCheckable(row.kind == cmd::ButtonKind::Check);
         a->setChecked(row.flags & cmd::Checked);
         a->setEnabled(!(row.flags & cmd::Off));
+        a->setProperty(kAvailableProperty, !(row.flags & cmd::Off));
         a->setVisible(!(row.flags & cmd::Hidden));
         if (row.kind == cmd::ButtonKind::DropDown) {
             auto* items = new QMenu(window);
@@ -373,16 +377,15 @@ void Commands::updateCounts(const ov::UnitDatabase& db, int userTopicCount)
 
 // ---- availability ------------------------------------------------------------------------
 
-// While a data file is edited the commands it blocks stay disabled; a change asked for them in
-// the meantime is kept and applied when editing ends.
+// Every availability change goes through here. The state asked for is kept on the action, so
+// that editing, which blocks some commands for a while, can give each its own state back: an
+// action hidden by the recording state reports itself disabled, so isEnabled() cannot be saved.
 void Commands::setAvailable(const QString& objectName, bool on)
 {
     QAction* a = action(objectName);
     if (!a) return;
-    if (m_editMode && m_editSaved.contains(objectName))
-        m_editSaved[objectName] = on;
-    else
-        a->setEnabled(on);
+    a->setProperty(kAvailableProperty, on);
+    if (!(m_editMode && m_blocked.contains(objectName))) a->setEnabled(on);
 }
 
 void Commands::firstDisplay()
@@ -394,21 +397,12 @@ void Commands::firstDisplay()
 
 void Commands::editModeOnOff(bool on)
 {
-    // Opening the other file while one is open switches again; the saved states must survive.
-    if (on == m_editMode) return;
-    if (on) {
-        for (const char* n : cmd::editBlockedNames()) {
-            QAction* a = action(QString::fromUtf8(n));
-            m_editSaved.insert(a->objectName(), a->isEnabled());
-            a->setEnabled(false);
-        }
-    } else {
-        for (auto it = m_editSaved.cbegin(); it != m_editSaved.cend(); ++it)
-            action(it.key())->setEnabled(it.value());
-        m_editSaved.clear();
-    }
     m_editMode = on;
-    for (const char* n : cmd::editOnlyNames()) action(QString::fromUtf8(n))->setEnabled(on);
+    for (const QString& n : std::as_const(m_blocked)) {
+        QAction* a = action(n);
+        a->setEnabled(!on && a->property(kAvailableProperty).toBool());
+    }
+    for (const char* n : cmd::editOnlyNames()) setAvailable(QString::fromUtf8(n), on);
     for (const char* n : cmd::editVisibleNames()) action(QString::fromUtf8(n))->setVisible(on);
 }
 

@@ -14,6 +14,7 @@
 #pragma once
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -113,7 +114,7 @@ private:
     QHash<QString, QMenu*> m_menus;
     QHash<QString, QActionGroup*> m_groups;
     QHash<QString, QLabel*> m_panels;
-    QHash<QString, bool> m_editSaved;  // enabled states to restore when editing ends
+    QSet<QString> m_blocked;           // the commands editing a data file blocks
     QToolBar* m_toolBar = nullptr;
     QLabel* m_singleLabel = nullptr;
     QString m_lastJako = QStringLiteral("Binarne");
