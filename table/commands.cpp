@@ -2,12 +2,11 @@
 
 #include "core/catalogue.h"
 #include "core/unitdb.h"
+#include "navigation/icons.h"
 #include "table/commandtable.h"
 
 #include <QAction>
 #include <QActionGroup>
-#include <QFile>
-#include <QIcon>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMainWindow>
@@ -515,8 +514,7 @@ QString Commands::jakoImage() const
 void Commands::setImage(QAction* a, const QString& imageKey)
 {
     a->setProperty("imageKey", imageKey);
-    const QString path = QStringLiteral(":/icons/") + imageKey + QStringLiteral(".svg");
-    a->setIcon(QFile::exists(path) ? QIcon(path) : QIcon());
+    a->setIcon(toolIcon(imageKey));   // a null icon leaves the key's text on the button
 }
 
 } // namespace ov::gui

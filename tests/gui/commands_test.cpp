@@ -230,6 +230,7 @@ private slots:
         w.a("tlb_Rimsky")->trigger();
         QCOMPARE(commands.takeFirst(), (QVariantList{"mnuLatin", -1}));
         QCOMPARE(w.commands->jakoImage(), "Romanus");
+        QVERIFY(!w.a("tlb_Jako")->icon().isNull());
         QCOMPARE(w.a("tlb_Jako")->toolTip(), "Římsky");
         w.a("tlb_VlastniD")->trigger();
         QCOMPARE(commands.takeFirst(), (QVariantList{"mnuSoustava", 4}));
