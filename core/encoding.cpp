@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace ov {
@@ -113,8 +112,13 @@ std::vector<std::string> splitLines(std::string_view text) {
 bool isValidUtf8(std::string_view bytes) {
     std::size_t i = 0;
     char32_t cp;
-    while (i < bytes.size())
+    while (i < bytes.size()) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
         if (!nextCodePoint(bytes, i, cp)) return false;
+    }
     return true;
 }
 
@@ -154,10 +158,17 @@ TextFileContent decodeText(std::string_view bytes) {
 std::optional<TextFileContent> readTextFile(const std::string& path) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return std::nullopt;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return std::nullopt;
+    std::string bytes;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec) bytes.reserve(static_cast<std::size_t>(size));
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) return std::nullopt;
     return decodeText(bytes);
 }
 

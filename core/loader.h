@@ -14,7 +14,7 @@ enum class Level : int { All = 0, Level1 = 1, Level2 = 2, Level3 = 3 };
 
 struct LoadOptions {
     std::string mainPath;          // full path of the main data file
-    std::string mainFileName;      // name shown in messages (e.g. "Omnivel.omv")
+    std::string mainFileName;      // name shown in messages (e.g. "Omnivel.omv"); empty: taken from mainPath
     std::string userPath;          // full path of the user data file
     Level level = Level::All;
     char decimalSeparator = ',';   // the user's locale, used for the operands of "/"
@@ -31,19 +31,24 @@ struct LoadResult {
 LoadResult LoadDataFiles(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink);
 
 bool Texty(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink, TextEncoding* encoding = nullptr);
+// Shows no messages: lines it cannot use (fewer than four fields, a user topic outside 1..20,
+// a 151st unit of a topic) are passed over. False when the file cannot be read.
 bool TextyUser(UnitDatabase& db, const LoadOptions& opt, TextEncoding* encoding = nullptr);
 
 // Coefficient expression: a plain number with "." or "a/b" with operands in the user's locale or "PI".
-// Throws RuntimeError (13 for a non-numeric operand, 11 for a zero divisor).
+// Throws RuntimeError (13 for a non-numeric operand, 11 for a zero divisor, 6 for overflow).
 double VyhodnotKoef(std::string_view expr, char decimalSeparator);
 std::string OdstranZnacku(std::string_view name);   // drops the first character (UTF-8 aware)
-// Throws RuntimeError(SubscriptOutOfRange) when the topic is full (151st unit).
+// Throws TopicFullError (a RuntimeError numbered 9) when the topic is full (151st unit) and
+// RuntimeError(SubscriptOutOfRange) for a topic outside 0..50; the running counter still advances.
 void UlozJednotku(UnitDatabase& db, int topic, const std::string& name, const std::string& symbol,
                   double coefficient, const std::string& info, bool topicStart);
 
 // Locale-independent reader: longest leading number with "." (blanks skipped); 0 if none.
+// A number beyond the range of a double gives +-infinity (callers treat that as overflow).
 double ValInvariant(std::string_view text);
-// The platform's numeric test as the loader uses it for F(1).
+// The platform's numeric test as the loader uses it for F(1): the whole text, blanks around it
+// aside, is one number (sign, digits, ".", exponent): "1" and " -2.5E3 " yes, "'x", "3abc", "" no.
 bool IsNumericInvariant(std::string_view text);
 
 } // namespace ov
