@@ -169,8 +169,8 @@ void Lifecycle::restorePlacement()
     const int screenRight = pixelsToTwips(screen.x() + screen.width());
     const int screenBottom = pixelsToTwips(screen.y() + screen.height());
     // Centred with the size the window has before the stored one is applied.
-    const double centredLeft = pixelsToTwips(screen.x()) + (pixelsToTwips(screen.width()) - pixelsToTwips(w_.width())) / 2.0;
-    const double centredTop = pixelsToTwips(screen.y()) + (pixelsToTwips(screen.height()) - pixelsToTwips(w_.height())) / 2.0;
+    const double centredLeft = pixelsToTwips(screen.x() + (screen.width() - w_.width()) / 2);
+    const double centredTop = pixelsToTwips(screen.y() + (screen.height() - w_.height()) / 2);
     double left = storedNumber(s, Key::Left, centredLeft);
     double top = storedNumber(s, Key::Top, centredTop);
     if (left > screenRight)
@@ -234,17 +234,23 @@ void Lifecycle::ukonceni()
     guarded([&] {
         const int state = w_.isMinimized() ? 1 : w_.isMaximized() ? 2 : 0;
         s.setInteger(Key::WindowState, state);
-        const QRect normal = state != 0 && w_.normalGeometry().isValid() ? w_.normalGeometry() : w_.geometry();
-        const QPoint frameOffset = w_.geometry().topLeft() - w_.frameGeometry().topLeft();
+        // The window's outer position and its inner size, as the next start applies them.
+        QPoint corner = w_.pos();
+        QSize size = w_.size();
+        if (state != 0 && w_.normalGeometry().isValid()) {
+            const QPoint frameOffset = w_.geometry().topLeft() - w_.frameGeometry().topLeft();
+            corner = w_.normalGeometry().topLeft() - frameOffset;
+            size = w_.normalGeometry().size();
+        }
         if (state != 0)
             w_.showNormal();
         // Before the stored placement was applied (the set-up switch) the window has no
         // placement of its own worth keeping.
         if (placed_) {
-            s.setInteger(Key::Left, pixelsToTwips(normal.x() - (state != 0 ? frameOffset.x() : 0)));
-            s.setInteger(Key::Top, pixelsToTwips(normal.y() - (state != 0 ? frameOffset.y() : 0)));
-            s.setInteger(Key::Height, pixelsToTwips(normal.height()));
-            s.setInteger(Key::Width, pixelsToTwips(normal.width()));
+            s.setInteger(Key::Left, pixelsToTwips(corner.x()));
+            s.setInteger(Key::Top, pixelsToTwips(corner.y()));
+            s.setInteger(Key::Height, pixelsToTwips(size.height()));
+            s.setInteger(Key::Width, pixelsToTwips(size.width()));
             s.setInteger(Key::Vlevo, w_.workspace()->vlevo());
         }
     });

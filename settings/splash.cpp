@@ -51,7 +51,6 @@ void SplashWindow::showAndPaint()
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
     show();
-    raise();
     QApplication::processEvents();
 }
 

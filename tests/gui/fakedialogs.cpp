@@ -92,9 +92,11 @@ std::optional<QString> FakeDialogs::getText(QWidget*, const QString& title, cons
         unexpected(call);
         return std::nullopt;
     }
-    std::optional<QString> t = texts_.front();
+    const auto [given, text] = texts_.front();
     texts_.pop_front();
-    return t;
+    if (!given)
+        return std::nullopt;
+    return text;
 }
 
 QString FakeDialogs::openFileName(QWidget*, const QString& caption, const QString& dir, const QString& filter)

@@ -29,7 +29,7 @@ public:
 
     // The next answers, in order. Boxes with a lone OK button need no prepared answer.
     void answer(QMessageBox::StandardButton button) { buttons_.push_back(button); }
-    void answerText(std::optional<QString> text) { texts_.push_back(std::move(text)); }
+    void answerText(std::optional<QString> text) { texts_.push_back({text.has_value(), text.value_or(QString())}); }
     void answerFile(const QString& path) { files_.push_back(path); }
     void answerFont(std::optional<QFont> f) { fonts_.push_back(std::move(f)); }
     void answerColour(std::optional<QColor> c) { colours_.push_back(std::move(c)); }
@@ -65,7 +65,7 @@ private:
     std::function<void(const DialogCall&)> whileShown_;
     QList<DialogCall> calls_;
     std::deque<QMessageBox::StandardButton> buttons_;
-    std::deque<std::optional<QString>> texts_;
+    std::deque<std::pair<bool, QString>> texts_;   // cancelled = false
     std::deque<QString> files_;
     std::deque<std::optional<QFont>> fonts_;
     std::deque<std::optional<QColor>> colours_;

@@ -127,7 +127,7 @@ void ModalWatchdog::check()
     if (!modal)
         return;
     ++caught_;
-    const QByteArray what = "A real modal dialog opened: " + modal->metaObject()->className() + QByteArray(" \"") +
+    const QByteArray what = QByteArray("A real modal dialog opened: ") + modal->metaObject()->className() + QByteArray(" \"") +
                             modal->windowTitle().toUtf8() + "\"";
     QTest::qFail(what.constData(), __FILE__, __LINE__);
     if (auto* d = qobject_cast<QDialog*>(modal))

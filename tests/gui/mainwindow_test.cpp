@@ -1,0 +1,268 @@
+// The main window as a user meets it: the first start, choosing a topic and converting,
+// previous/next, the splitter and size limits, Esc, and what "Konec" leaves in the settings.
+#include "fixture.h"
+
+#include "app/mainwindow.h"
+#include "app/windowlayout.h"
+#include "navigation/navigator.h"
+#include "settings/splash.h"
+#include "table/conversiontable.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QScreen>
+#include <QSplitter>
+#include <QTableWidget>
+
+using namespace ov::gui;
+using namespace ov::gui::test;
+
+namespace {
+
+QString labelText(const QWidget* w, const char* name)
+{
+    const auto* l = w->findChild<QLabel*>(QLatin1String(name));
+    return l ? l->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
+}
+
+QString cell(const QWidget* w, int row, int col)
+{
+    const auto* grid = w->findChild<QTableWidget*>(QStringLiteral("msgTab"));
+    const QTableWidgetItem* item = grid ? grid->item(row, col) : nullptr;
+    return item ? item->text() : QString();
+}
+
+void saveShot(QWidget* w, const QString& name)
+{
+    const QString dir = qEnvironmentVariable("OV_SHOTS");
+    if (!dir.isEmpty())
+        w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { initGuiTests(); }
+
+    void firstStartOpensCentredWithTheTopicListFocused()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        FakeDialogs fake;
+        ModalWatchdog watchdog;
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.windowTitle(), QStringLiteral("omniVELOR 1.41"));
+        QCOMPARE(w.size(), QSize(506, 419));
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QCOMPARE(w.pos(), QPoint((screen.width() - 506) / 2, (screen.height() - 419) / 2));
+        QCOMPARE(w.workspace()->vlevo(), 1700);
+        QVERIFY(!(w.windowFlags() & Qt::WindowStaysOnTopHint));
+        QVERIFY(!w.splash()->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(QApplication::focusWidget(), w.findChild<QWidget*>(QStringLiteral("lvwTema")));
+        QVERIFY(fake.calls().isEmpty());
+        saveShot(&w, "first-start");
+    }
+
+    void enterShowsTheTopicAndAValueFillsEveryRow()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        FakeDialogs fake;
+        ModalWatchdog watchdog;
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        keyToFocus(&w, Qt::Key_Return);
+        QCOMPARE(labelText(&w, "lblTitulek"), QStringLiteral(" Délka"));
+        QCOMPARE(w.table()->currentTopic(), 1);
+        QCOMPARE(w.findChild<QTableWidget*>(QStringLiteral("msgTab"))->rowCount(), 3);
+
+        keyToFocus(&w, Qt::Key_Down);            // kilometr
+        typeToFocus(&w, QStringLiteral("5"));
+        keyToFocus(&w, Qt::Key_Return);
+        QCOMPARE(cell(&w, 0, 2), QStringLiteral("5000"));
+        QCOMPARE(cell(&w, 1, 2), QStringLiteral("5"));
+        QCOMPARE(cell(&w, 2, 2), QStringLiteral("500000"));
+        QCOMPARE(labelText(&w, "lblSI"), QStringLiteral(" km: 5,00 km = 5 000,00 m "));
+        saveShot(&w, "converted");
+
+        // F8 and F7 move between the topics.
+        keyToFocus(&w, Qt::Key_F8);
+        QCOMPARE(labelText(&w, "lblTitulek"), QStringLiteral(" Plošný obsah"));
+        keyToFocus(&w, Qt::Key_F7);
+        QCOMPARE(labelText(&w, "lblTitulek"), QStringLiteral(" Délka"));
+        QVERIFY(!findAction(&w, "mnuNavigace_1")->isEnabled());
+    }
+
+    void konecAsksAndYesStoresTheSession()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        FakeDialogs fake;
+        ModalWatchdog watchdog;
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.move(40, 30);
+        w.resize(600, 450);
+        w.workspace()->setVlevo(2400);
+        fake.answer(QMessageBox::Yes);
+        QVERIFY(triggerAction(&w, "mnuKonec"));
+        QCOMPARE(fake.calls().size(), 1);
+        const DialogCall& q = fake.calls().first();
+        QCOMPARE(q.text, QStringLiteral("Ukončit program?"));
+        QCOMPARE(q.title, QStringLiteral("omniVELOR"));
+        QCOMPARE(q.icon, DialogService::Icon::Question);
+        QCOMPARE(q.buttons, QMessageBox::Yes | QMessageBox::No);
+        QVERIFY(w.ended());
+        QVERIFY(!w.isVisible());
+        QCOMPARE(w.splash()->text(), QStringLiteral("omniVELOR ukončení"));
+
+        QCOMPARE(env.setting("Start/Spusteno"), QStringLiteral("1"));
+        QCOMPARE(env.setting("Start/Left"), QString::number(40 * 15));
+        QCOMPARE(env.setting("Start/Top"), QString::number(30 * 15));
+        QCOMPARE(env.setting("Start/Width"), QString::number(600 * 15));
+        QCOMPARE(env.setting("Start/Height"), QString::number(450 * 15));
+        QCOMPARE(env.setting("Start/WindowState"), QStringLiteral("0"));
+        QCOMPARE(env.setting("Start/Vlevo"), QStringLiteral("2400"));
+        QCOMPARE(env.setting("Navigator/S1"), QStringLiteral("Délka"));
+        for (int n = 1; n <= 26; ++n)
+            QVERIFY2(!env.setting(QStringLiteral("Navigator/S%1").arg(n)).isEmpty(), qPrintable(QString::number(n)));
+        QCOMPARE(env.setting("Navigator/U1"), QStringLiteral("Uživatel 1"));
+        QCOMPARE(env.setting("Obecne/Prevedeno"), QStringLiteral("0"));
+        QVERIFY(env.hasSetting("Obecne/Doba"));
+    }
+
+    void theNextStartOpensWhereTheLastEnded()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        FakeDialogs fake;
+        {
+            MainWindow first;
+            QVERIFY(first.start({"omnivelor"}));
+            first.move(60, 50);
+            first.resize(620, 460);
+            first.workspace()->setVlevo(2100);
+            fake.answer(QMessageBox::Yes);
+            first.close();
+            QVERIFY(first.ended());
+        }
+        MainWindow second;
+        QVERIFY(second.start({"omnivelor"}));
+        QCOMPARE(second.pos(), QPoint(60, 50));
+        QCOMPARE(second.size(), QSize(620, 460));
+        QCOMPARE(second.workspace()->vlevo(), 2100);
+        QCOMPARE(env.setting("Start/Spusteno"), QStringLiteral("2"));
+    }
+
+    void declinedShutDownLeavesANormalWindow()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        FakeDialogs fake;
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        w.showMaximized();
+        fake.answer(QMessageBox::No);
+        w.close();
+        QVERIFY(!w.ended());
+        QVERIFY(w.isVisible());
+        QVERIFY(!w.isMaximized());
+        QCOMPARE(env.setting("Start/WindowState"), QStringLiteral("2"));
+        // Asked again, the question comes again.
+        fake.answer(QMessageBox::Yes);
+        QVERIFY(triggerAction(&w, "mnuKonec"));
+        QVERIFY(w.ended());
+        QCOMPARE(fake.messages("Ukončit program?").size(), 2);
+    }
+
+    void withoutSafeEndTheProgramEndsAtOnce()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        env.setSetting("Obecne/SafeEnd", "0");
+        FakeDialogs fake;
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        QVERIFY(triggerAction(&w, "mnuKonec"));
+        QVERIFY(w.ended());
+        QVERIFY(fake.calls().isEmpty());
+        QCOMPARE(env.setting("Start/Spusteno"), QStringLiteral("1"));
+    }
+
+    void escMinimises()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        FakeDialogs fake;
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        keyToFocus(&w, Qt::Key_Escape);
+        QVERIFY(w.windowState() & Qt::WindowMinimized);
+    }
+
+    void windowAndSplitterLimits()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        FakeDialogs fake;
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        w.resize(200, 150);
+        QCOMPARE(w.size(), QSize(506, 417));     // 7590 x 6255 twips
+        w.resize(700, 500);
+        QCOMPARE(w.workspace()->setVlevo(100), 550);
+        QCOMPARE(w.workspace()->setVlevo(100000), 700 * 15 - 4000);
+        QCOMPARE(w.workspace()->vlevo(), 700 * 15 - 4000);
+        // The navigator keeps its width when the window grows.
+        w.workspace()->setVlevo(1700);
+        const int navigatorWidth = w.navigator()->width();
+        w.resize(900, 500);
+        QCOMPARE(w.navigator()->width(), navigatorWidth);
+        QCOMPARE(w.workspace()->vlevo(), 1700);
+    }
+
+    void placementOffTheScreenComesBack()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        const QRect screen = QGuiApplication::primaryScreen()->virtualGeometry();
+        env.setSetting("Start/Left", QString::number((screen.right() + 500) * 15));
+        env.setSetting("Start/Top", QString::number((screen.bottom() + 500) * 15));
+        FakeDialogs fake;
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        QCOMPARE(w.pos(), QPoint(screen.x() + screen.width() - 7, screen.y() + screen.height() - 7));
+    }
+
+    void storedOnTopAndStartTopic()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        env.setSetting("Obecne/OnTop", "True");
+        env.setSetting("Start/Tema", "2");
+        FakeDialogs fake;
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(findAction(&w, "mnuOnTop")->isChecked());
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.table()->currentTopic(), 2);
+        QCOMPARE(labelText(&w, "lblTitulek"), QStringLiteral(" Plošný obsah"));
+        // The menu item takes it away again.
+        QVERIFY(triggerAction(&w, "mnuOnTop"));
+        QVERIFY(!(w.windowFlags() & Qt::WindowStaysOnTopHint));
+        QVERIFY(w.isVisible());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "mainwindow_test.moc"
