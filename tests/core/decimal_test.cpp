@@ -26,9 +26,9 @@ struct DecimalRow {
     Decimal value;
     std::string expected;
 };
-class Decimals : public testing::TestWithParam<DecimalRow> {};
-TEST_P(Decimals, WriteExactDigits) { EXPECT_EQ(GetParam().value.toString(','), GetParam().expected); }
-INSTANTIATE_TEST_SUITE_P(Values, Decimals,
+class DecimalValues : public testing::TestWithParam<DecimalRow> {};
+TEST_P(DecimalValues, WriteExactDigits) { EXPECT_EQ(GetParam().value.toString(','), GetParam().expected); }
+INSTANTIATE_TEST_SUITE_P(Values, DecimalValues,
     testing::Values(
         DecimalRow{"Zero", Decimal(), "0"},
         DecimalRow{"Int", Decimal::fromInt(-42), "-42"},
@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Values, Decimals,
             ),
     [](const auto& p) { return std::string(p.param.name); });
 
-TEST(Decimals, ScalingAndRounding)
+TEST(DecimalValues, ScalingAndRounding)
 {
     EXPECT_EQ(Decimal::fromDouble(0.0005).timesPowerOfTen(3).toString(','), "0,5");
     EXPECT_EQ(Decimal::fromDouble(0.0005).timesPowerOfTen(3).roundHalfUp(), 1);
@@ -69,7 +69,7 @@ TEST(Decimals, ScalingAndRounding)
     EXPECT_FALSE(Decimal::fromDouble(-0.0).isNegative());
 }
 
-TEST(Decimals, OutOfRangeIsAnOverflow)
+TEST(DecimalValues, OutOfRangeIsAnOverflow)
 {
     try {
         (void)Decimal::fromDouble(1e30);

@@ -120,8 +120,8 @@ struct ParseRow {
     char dec;
     std::optional<double> expected;
 };
-class Parsing : public testing::TestWithParam<ParseRow> {};
-TEST_P(Parsing, AcceptsOnlyNumbers)
+class NumberParsing : public testing::TestWithParam<ParseRow> {};
+TEST_P(NumberParsing, AcceptsOnlyNumbers)
 {
     const auto v = ov::ParseNumber(GetParam().text, GetParam().dec);
     ASSERT_EQ(v.has_value(), GetParam().expected.has_value()) << GetParam().text;
@@ -129,7 +129,7 @@ TEST_P(Parsing, AcceptsOnlyNumbers)
         EXPECT_DOUBLE_EQ(*v, *GetParam().expected);
     }
 }
-INSTANTIATE_TEST_SUITE_P(Texts, Parsing,
+INSTANTIATE_TEST_SUITE_P(Texts, NumberParsing,
     testing::Values(
         ParseRow{"DecimalComma", "1,5", ',', 1.5},
         ParseRow{"PointIsNotTheSeparator", "1.5", ',', std::nullopt},
@@ -166,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, Parsing,
         ParseRow{"Overflow", "1E+400", ',', std::nullopt}),
     [](const auto& p) { return rowName(p.param.name); });
 
-TEST(Parsing, ReadsBackEveryGeneralRendering)
+TEST(NumberParsing, ReadsBackEveryGeneralRendering)
 {
     for (double v : {0.1, 1.0 / 3.0, 1e20, 1.5e-7, -273.15, 123456789012345.0, 4.9406564584124654e-324}) {
         const std::string text = ov::FormatGeneral(v, ',');
@@ -183,12 +183,12 @@ struct FormatRow {
     int fix;
     std::optional<std::string> expected;
 };
-class CellFormats : public testing::TestWithParam<FormatRow> {};
-TEST_P(CellFormats, RerenderTheCellText)
+class DisplayFormats : public testing::TestWithParam<FormatRow> {};
+TEST_P(DisplayFormats, RerenderTheCellText)
 {
     EXPECT_EQ(ov::RenderInFormat(GetParam().format, GetParam().cell, GetParam().fix, ','), GetParam().expected);
 }
-INSTANTIATE_TEST_SUITE_P(Cells, CellFormats,
+INSTANTIATE_TEST_SUITE_P(Cells, DisplayFormats,
     testing::Values(
         FormatRow{"FixedToDoubleKeepsTheShownDigits", DisplayFormat::Double, "0,33", 2, "0,33"},
         FormatRow{"SingleDropsDigits", DisplayFormat::Single, "0,333333333333333", 2, "0,3333333"},
@@ -203,9 +203,9 @@ struct MaskRow {
     int n;
     const char* expected;
 };
-class FixMask : public testing::TestWithParam<MaskRow> {};
-TEST_P(FixMask, HasTheDecimals) { EXPECT_EQ(ov::MakeFixMask(GetParam().n), GetParam().expected); }
-INSTANTIATE_TEST_SUITE_P(Decimals, FixMask,
+class FixMaskText : public testing::TestWithParam<MaskRow> {};
+TEST_P(FixMaskText, HasTheDecimals) { EXPECT_EQ(ov::MakeFixMask(GetParam().n), GetParam().expected); }
+INSTANTIATE_TEST_SUITE_P(Decimals, FixMaskText,
     testing::Values(MaskRow{"None", 0, "0"}, MaskRow{"One", 1, "0.0"}, MaskRow{"Two", 2, "0.#0"},
                     MaskRow{"Three", 3, "0.##0"}, MaskRow{"Nine", 9, "0.########0"}),
     [](const auto& p) { return rowName(p.param.name); });
@@ -218,12 +218,12 @@ std::string repeatedGroups(const std::string& first, int groups)
     return s + ",00";
 }
 
-class Grouped : public testing::TestWithParam<RenderRow> {};
-TEST_P(Grouped, GroupsDigitsByThree)
+class GroupedText : public testing::TestWithParam<RenderRow> {};
+TEST_P(GroupedText, GroupsDigitsByThree)
 {
     EXPECT_EQ(ov::GroupedFormat(GetParam().value, ','), GetParam().expected);
 }
-INSTANTIATE_TEST_SUITE_P(Values, Grouped,
+INSTANTIATE_TEST_SUITE_P(Values, GroupedText,
     testing::Values(
         RenderRow{"Five", 5.0, "5,00"},
         RenderRow{"FiveThousand", 5000.0, "5 000,00"},
@@ -248,9 +248,9 @@ struct SpacesRow {
     const char* text;
     const char* expected;
 };
-class Spaces : public testing::TestWithParam<SpacesRow> {};
-TEST_P(Spaces, CollapseToOne) { EXPECT_EQ(ov::SingleSpaces(GetParam().text), GetParam().expected); }
-INSTANTIATE_TEST_SUITE_P(Texts, Spaces,
+class SingleSpacesText : public testing::TestWithParam<SpacesRow> {};
+TEST_P(SingleSpacesText, CollapseToOne) { EXPECT_EQ(ov::SingleSpaces(GetParam().text), GetParam().expected); }
+INSTANTIATE_TEST_SUITE_P(Texts, SingleSpacesText,
     testing::Values(SpacesRow{"FourSpaces", "a    b", "a b"}, SpacesRow{"ThreeSpaces", "a   b  c", "a b c"},
                     SpacesRow{"EdgesKeepOne", "  x  ", " x "}, SpacesRow{"Empty", "", ""},
                     SpacesRow{"SingleUnchanged", " km: 5,00 km ", " km: 5,00 km "},

@@ -32,15 +32,15 @@ struct BaseRow {
     std::string expected;
 };
 
-class Bases : public testing::TestWithParam<BaseRow> {};
-TEST_P(Bases, ShowTheWholePartInTheBase)
+class NumberBases : public testing::TestWithParam<BaseRow> {};
+TEST_P(NumberBases, ShowTheWholePartInTheBase)
 {
     const BaseRow& r = GetParam();
     const auto result = ov::BaseResult(r.cell, r.kind, r.base, r.places, ',');
     EXPECT_EQ(result.kind, r.expectedKind);
     EXPECT_EQ(result.text, r.expected);
 }
-INSTANTIATE_TEST_SUITE_P(Cells, Bases,
+INSTANTIATE_TEST_SUITE_P(Cells, NumberBases,
     testing::Values(
         BaseRow{"BinaryFive", "5", BaseKind::Binary, 12, 6, Kind::Ok, "5 dekadicky = 101 binárně."},
         BaseRow{"BinaryZero", "0", BaseKind::Binary, 12, 6, Kind::Ok, "0 dekadicky = 0 binárně."},
@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Cells, Bases,
         BaseRow{"EmptyCell", "", BaseKind::Binary, 12, 6, Kind::Empty, ""}),
     [](const auto& p) { return rowName(p.param.name); });
 
-TEST(Bases, TextThatIsNotANumberShowsTheFailureMessage)
+TEST(NumberBases, TextThatIsNotANumberShowsTheFailureMessage)
 {
     const std::string expected = "Chyba 13: " + std::string(ov::errorDescription(13)) + "\r\n\r\nNevhodná hodnota 'abc'.\r\n";
     for (auto kind : {BaseKind::Binary, BaseKind::Hex, BaseKind::CustomWithDecimals}) {
@@ -103,7 +103,7 @@ TEST(Bases, TextThatIsNotANumberShowsTheFailureMessage)
               "Chyba 13: " + std::string(ov::errorDescription(13)) + "\r\n\r\nNevhodná hodnota 'x'.\r\n");
 }
 
-TEST(Bases, DigitRoutines)
+TEST(NumberBases, DigitRoutines)
 {
     EXPECT_EQ(ov::BinaryDigits(0), "0");
     EXPECT_EQ(ov::BinaryDigits(-1), "1111111111111111");
@@ -118,9 +118,9 @@ struct RomanRow {
     double value;
     const char* expected;
 };
-class Roman : public testing::TestWithParam<RomanRow> {};
-TEST_P(Roman, UsesTheProgramsNumerals) { EXPECT_EQ(ov::RomanNumeral(GetParam().value), GetParam().expected); }
-INSTANTIATE_TEST_SUITE_P(Values, Roman,
+class RomanNumerals : public testing::TestWithParam<RomanRow> {};
+TEST_P(RomanNumerals, UsesTheProgramsNumerals) { EXPECT_EQ(ov::RomanNumeral(GetParam().value), GetParam().expected); }
+INSTANTIATE_TEST_SUITE_P(Values, RomanNumerals,
     testing::Values(
         RomanRow{"NineHundredNinetyNine", 999, "IM"}, RomanRow{"NineteenNinetyNine", 1999, "MIM"},
         RomanRow{"NineNinetyFive", 995, "XMV"}, RomanRow{"NineNinety", 990, "XM"},
@@ -142,14 +142,14 @@ struct RomanCellRow {
     Kind kind;
     const char* expected;
 };
-class RomanCells : public testing::TestWithParam<RomanCellRow> {};
-TEST_P(RomanCells, PrefixTheWholePart)
+class RomanCellTexts : public testing::TestWithParam<RomanCellRow> {};
+TEST_P(RomanCellTexts, PrefixTheWholePart)
 {
     const auto result = ov::RomanResult(GetParam().cell, ',');
     EXPECT_EQ(result.kind, GetParam().kind);
     EXPECT_EQ(result.text, GetParam().expected);
 }
-INSTANTIATE_TEST_SUITE_P(Cells, RomanCells,
+INSTANTIATE_TEST_SUITE_P(Cells, RomanCellTexts,
     testing::Values(
         RomanCellRow{"Year", "1999", Kind::Ok, "1999 = MIM"},
         RomanCellRow{"Floor", "3,7", Kind::Ok, "3 = III"},
@@ -165,12 +165,12 @@ struct FractionRow {
     int sensitivity;
     const char* expected;
 };
-class Fractions : public testing::TestWithParam<FractionRow> {};
-TEST_P(Fractions, ShowFractionAndExactError)
+class FractionTexts : public testing::TestWithParam<FractionRow> {};
+TEST_P(FractionTexts, ShowFractionAndExactError)
 {
     EXPECT_EQ(ov::FractionText(GetParam().value, GetParam().sensitivity, ','), GetParam().expected);
 }
-INSTANTIATE_TEST_SUITE_P(Values, Fractions,
+INSTANTIATE_TEST_SUITE_P(Values, FractionTexts,
     testing::Values(
         FractionRow{"Quarter", 2.25, 3, "2 + 1/4 chyba 0"},
         FractionRow{"Third", 0.333333, 3, "333/1000 chyba -0,000333"},
@@ -192,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(Values, Fractions,
         FractionRow{"NegativeBeyond", -5000000.5, 3, "Vstupní hodnota -5000000,5 je mimo povolený rozsah."}),
     [](const auto& p) { return rowName(p.param.name); });
 
-TEST(Fractions, CellResults)
+TEST(FractionTexts, CellResults)
 {
     EXPECT_EQ(ov::FractionResult("", 3, ',').kind, Kind::Empty);
     const auto ok = ov::FractionResult("0,125", 3, ',');
