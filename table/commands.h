@@ -9,8 +9,13 @@
 // "mnuLupa" / "mnuInfo", -1). By the time a pane command arrives the toolbar button has been
 // flipped (by the click or by toggleButton for the menu), and the menu check mark is unchanged:
 // the pane routine reads the button and sets the mark. Display formats and levels also arrive
-// with their check mark and status panel already updated (formatZ, setLevel). The other signals
-// only report where a command came from.
+// with their check mark and status panel already updated (formatZ, setLevel); the option
+// groups (mnuNavigator, mnuIkony, mnuNahledUkazuje) with the chosen item checked; mnuOnTop and
+// mnuBarvy with their mark already inverted, so the mark is the new state. A shortcut of an item
+// whose menu is disabled does nothing. The other signals only report where a command came from.
+//
+// Enable the commands through the setters below rather than action()->setEnabled(): editing a
+// data file blocks some of them for a while and gives each its own state back afterwards.
 #pragma once
 #include <QHash>
 #include <QObject>
