@@ -237,6 +237,24 @@ TEST(OdstranZnacku, DropsTheFirstCharacter) {
     EXPECT_EQ(OdstranZnacku(""), "");
 }
 
+TEST(UlozJednotku, RefusesThe151stUnitAndKeepsCounting) {
+    auto db = std::make_unique<UnitDatabase>();
+    UlozJednotku(*db, 3, "litr", "l", 0.001, "", true);
+    for (int u = 2; u <= 150; ++u) UlozJednotku(*db, 3, "u", "u", 1, "", false);
+    EXPECT_THROW(UlozJednotku(*db, 3, "navíc", "n", 1, "", false), TopicFullError);
+    EXPECT_EQ(db->storeCounter, 151);
+    EXPECT_EQ(db->JednNazev[3][1], "litr");
+    EXPECT_EQ(db->JednKoef[3][1], 0.001);
+    try {
+        UlozJednotku(*db, 51, "x", "x", 1, "", true);
+        FAIL() << "topic 51 stored";
+    } catch (const TopicFullError&) {
+        FAIL() << "topic 51 reported as full";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), 9);
+    }
+}
+
 // ---- fatal errors ----
 
 struct FatalCase {
