@@ -3,6 +3,7 @@
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace ov::gui {
 
@@ -52,10 +53,22 @@ void CellEditor::keyPressEvent(QKeyEvent* event)
     QLineEdit::keyPressEvent(event);
 }
 
+void CellEditor::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        emit menuRequested(event->globalPosition().toPoint());
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
 void CellEditor::contextMenuEvent(QContextMenuEvent* event)
 {
+    // The mouse opens the menu on the press; here only the keyboard's menu key is left.
     event->accept();
-    emit menuRequested(event->globalPos());
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        emit menuRequested(mapToGlobal(cursorRect().center()));
 }
 
 CellEditing::CellEditing(GridView* grid, CellEditor* editor, QObject* parent)

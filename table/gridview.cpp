@@ -1,7 +1,7 @@
 #include "table/gridview.h"
+#include "navigation/icons.h"
 
 #include <QContextMenuEvent>
-#include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
@@ -19,9 +19,9 @@ int twipsToPixels(double twips) { return static_cast<int>(std::lround(twips / kT
 
 QIcon PictureDelegate::iconFor(CellPicture picture)
 {
-    // The pictures come from the program's icon set; without it the cell simply shows none.
-    static const QIcon info = QFile::exists(":/icons/info.svg") ? QIcon(":/icons/info.svg") : QIcon();
-    static const QIcon mark = QFile::exists(":/icons/mark.svg") ? QIcon(":/icons/mark.svg") : QIcon();
+    // The blank picture draws nothing, so it is not drawn at all.
+    static const QIcon info = cellIcon("info");
+    static const QIcon mark = cellIcon("mark");
     switch (picture) {
     case CellPicture::Info: return info;
     case CellPicture::Mark: return mark;
