@@ -52,14 +52,23 @@ DialogService::Icon dialogIcon(ov::MessageIcon icon)
 // The loader's messages become message boxes.
 class BoxSink final : public ov::MessageSink {
 public:
-    explicit BoxSink(QWidget* parent) : parent_(parent) {}
+    // seen: messages already shown, which are not shown again (nullptr: show everything).
+    BoxSink(QWidget* parent, QStringList* seen) : parent_(parent), seen_(seen) {}
     void showMessage(const std::string& text, const std::string& title, ov::MessageIcon icon) override
     {
-        dialogs().message(parent_, dialogIcon(icon), QString::fromStdString(title), QString::fromStdString(text));
+        const QString t = QString::fromStdString(text);
+        const QString caption = QString::fromStdString(title);
+        if (seen_) {
+            if (seen_->contains(caption + QLatin1Char('\n') + t))
+                return;
+            seen_->append(caption + QLatin1Char('\n') + t);
+        }
+        dialogs().message(parent_, dialogIcon(icon), caption, t);
     }
 
 private:
     QWidget* parent_;
+    QStringList* seen_;
 };
 
 const char* const kRepresentationKeys[] = {"Binarne", "Oktalne", "Hexadecimalne", "Vlastni", "VlastniD"};
@@ -282,8 +291,14 @@ void MainWindow::loadDataFiles(int level)
     opt.userPath = prefs_.pathUser.toStdString();
     opt.level = static_cast<ov::Level>(std::clamp(level, 0, 3));
     opt.decimalSeparator = decimal_;
-    BoxSink sink(isVisible() ? this : nullptr);
+    BoxSink sink(isVisible() ? this : nullptr, quietRepeats_ ? &shownMessages_ : nullptr);
     ov::LoadDataFiles(db_, opt, sink);
+}
+
+void MainWindow::setQuietRepeats(bool on)
+{
+    quietRepeats_ = on;
+    shownMessages_.clear();
 }
 
 void MainWindow::applyLevel(int level)

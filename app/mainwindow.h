@@ -48,6 +48,9 @@ public:
     void applyPreferences();
     // Reads both data files at a level 0..3 (messages through the dialog service).
     void loadDataFiles(int level);
+    // While on (start-up, which reads the data files twice), a message about the data files
+    // that has been shown once is not shown again.
+    void setQuietRepeats(bool on);
     // The level command: check mark, panel, reload, table again, focus to the table.
     void applyLevel(int level);
     // Always on top, as the menu item "Vždy n&avrchu" sets it.
@@ -73,6 +76,8 @@ private:
     std::unique_ptr<SettingsStore> store_;
     Preferences prefs_;
     char decimal_ = ',';
+    bool quietRepeats_ = false;
+    QStringList shownMessages_;
     Commands* commands_ = nullptr;
     Navigator* navigator_ = nullptr;
     ConversionTable* table_ = nullptr;

@@ -119,8 +119,10 @@ bool Lifecycle::formLoad(const QStringList& arguments)
         [&] { w_.applyLevel(prefs.uroven); },
         [&] { w_.navigator()->focusShownList(); },
     };
+    w_.setQuietRepeats(true);
     for (const auto& step : steps)
         guarded(step);
+    w_.setQuietRepeats(false);
     return true;
 }
 

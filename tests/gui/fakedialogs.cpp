@@ -68,13 +68,14 @@ QMessageBox::StandardButton FakeDialogs::messageWithDetails(QWidget*, Icon icon,
     DialogCall call{QStringLiteral("message"), icon, title, text, details, buttons, defaultButton};
     if (whileShown_)
         whileShown_(call);
-    if (!buttons_.empty()) {
+    if (buttons == QMessageBox::Ok || buttons == QMessageBox::NoButton) {
+        // Nothing to decide: the prepared answers are for the boxes that ask.
+        call.answer = QMessageBox::Ok;
+    } else if (!buttons_.empty()) {
         call.answer = buttons_.front();
         buttons_.pop_front();
         if (!buttons.testFlag(call.answer))
             unexpected(call);
-    } else if (buttons == QMessageBox::Ok || buttons == QMessageBox::NoButton) {
-        call.answer = QMessageBox::Ok;
     } else {
         call.answer = defaultButton;
         unexpected(call);

@@ -1,0 +1,201 @@
+// Start-up as the user lives it: a garbage setting, the SETUP switch, a second copy of the
+// program, the stored level and start topic, a missing data file.
+#include "fixture.h"
+
+#include "app/mainwindow.h"
+#include "settings/singleinstance.h"
+#include "table/conversiontable.h"
+
+#include <QLabel>
+#include <QLockFile>
+#include <QSignalSpy>
+#include <QTableWidget>
+
+using namespace ov::gui;
+using namespace ov::gui::test;
+
+namespace {
+const QString kSecondCopy = QStringLiteral(
+    "Je nastavena volba Spouštět pouze 1 instanci programu. Aplikace omniVELOR je již spuštěna.\r\n\r\n"
+    "Aplikace bude ukončena.");
+
+int rows(const QWidget* w)
+{
+    return w->findChild<QTableWidget*>(QStringLiteral("msgTab"))->rowCount();
+}
+} // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { initGuiTests(); }
+
+    void garbageSettingAsksAndTheProgramStarts()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        env.setSetting("Start/Grid", "mřížka");
+        FakeDialogs fake;
+        ModalWatchdog watchdog;
+        fake.answer(QMessageBox::Ignore);
+        fake.answer(QMessageBox::Ignore);
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        QCOMPARE(fake.messages("Chyba načítání z registrů.").size(), 2);
+        QCOMPARE(fake.calls().first().title, QStringLiteral("Chyba inicializace"));
+        QVERIFY(w.isVisible());
+        QVERIFY(!w.table()->gridLinesShown());
+        QCOMPARE(fake.pendingAnswers(), 0);
+        QCOMPARE(env.setting("Start/Grid"), QStringLiteral("mřížka"));
+    }
+
+    void abortStartsWithTheDefaults()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        env.setSetting("Obecne/SafeEnd", "možná");
+        FakeDialogs fake;
+        fake.answer(QMessageBox::Abort);
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        QCOMPARE(fake.calls().size(), 1);
+        // The data files were read before the bad value: the topics are there.
+        QCOMPARE(w.database().PocetJednotek[1], 3);
+        QCOMPARE(w.windowTitle(), QStringLiteral("omniVELOR 1.41"));
+    }
+
+    void setupSwitchOffersToEnd_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("upper case") << QStringList{"omnivelor", "SETUP"};
+        QTest::newRow("lower case") << QStringList{"omnivelor", "setup"};
+        QTest::newRow("inside an argument") << QStringList{"omnivelor", "/SetUp"};
+    }
+
+    void setupSwitchOffersToEnd()
+    {
+        QFETCH(QStringList, arguments);
+        TestEnvironment env;
+        env.useSmallData();
+        FakeDialogs fake;
+        ModalWatchdog watchdog;
+        fake.answer(QMessageBox::Yes);
+        MainWindow w;
+        QVERIFY(!w.start(arguments));
+        QCOMPARE(fake.messageTexts(), (QStringList{"Spusťte aplikaci znovu.", "Ukončit program?"}));
+        QCOMPARE(fake.calls().first().icon, DialogService::Icon::Information);
+        QCOMPARE(fake.calls().first().title, QStringLiteral("omniVELOR"));
+        QVERIFY(w.ended());
+        QVERIFY(!w.isVisible());
+        // Nothing of a window that was never placed is kept, and no start is counted.
+        QVERIFY(!env.hasSetting("Start/Left"));
+        QVERIFY(!env.hasSetting("Start/Vlevo"));
+        QVERIFY(!env.hasSetting("Start/Spusteno"));
+    }
+
+    void setupDeclinedGoesOnStarting()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        FakeDialogs fake;
+        fake.answer(QMessageBox::No);
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor", "setup"}));
+        QVERIFY(w.isVisible());
+        QCOMPARE(env.setting("Start/Spusteno"), QStringLiteral("1"));
+        QCOMPARE(rows(&w), 0);
+        // The next shut-down stores the real placement.
+        fake.answer(QMessageBox::Yes);
+        w.close();
+        QCOMPARE(env.setting("Start/Width"), QString::number(w.width() * 15));
+        QCOMPARE(env.setting("Start/Vlevo"), QStringLiteral("1700"));
+    }
+
+    void secondCopyIsRefused()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        env.setSetting("Start/OnlyOne", "1");
+        env.setSetting("Start/Spusteno", "7");
+        SingleInstance first;
+        QVERIFY(first.claim());
+        QSignalSpy raised(&first, &SingleInstance::activationRequested);
+        FakeDialogs fake;
+        ModalWatchdog watchdog;
+        {
+            MainWindow second;
+            QVERIFY(!second.start({"omnivelor"}));
+            QCOMPARE(fake.messageTexts(), QStringList{kSecondCopy});
+            QCOMPARE(fake.calls().first().icon, DialogService::Icon::Information);
+            QVERIFY(!second.isVisible());
+        }
+        QCOMPARE(env.setting("Start/Spusteno"), QStringLiteral("7"));
+        // The running copy is asked to come to the front.
+        QVERIFY(raised.count() > 0 || raised.wait(2000));
+    }
+
+    void secondCopyRunsWhenAllowed()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        SingleInstance first;
+        QVERIFY(first.claim());
+        FakeDialogs fake;
+        MainWindow second;
+        QVERIFY(second.start({"omnivelor"}));
+        QVERIFY(fake.calls().isEmpty());
+        QCOMPARE(env.setting("Start/Spusteno"), QStringLiteral("1"));
+    }
+
+    void lockOfAFinishedCopyDoesNotCount()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        env.setSetting("Start/OnlyOne", "1");
+        {
+            SingleInstance earlier;
+            QVERIFY(earlier.claim());
+        }
+        FakeDialogs fake;
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        QVERIFY(fake.calls().isEmpty());
+    }
+
+    void storedLevelReloadsTheDataFiles()
+    {
+        TestEnvironment env;
+        QStringList data = smallMainData();
+        data.insert(3, QStringLiteral("1|*palec|in|0.0254"));
+        env.setSetting("Obecne/Path", env.writeFile("Omnivel.omv", data));
+        env.setSetting("Obecne/PathUser", env.writeFile("User.omv", smallUserData()));
+        env.setSetting("Obecne/Uroven", "1");
+        env.setSetting("Start/Tema", "1");
+        FakeDialogs fake;
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        QVERIFY(findAction(&w, "mnuU_1")->isChecked());
+        QCOMPARE(w.database().PocetJednotek[1], 3);
+        QCOMPARE(rows(&w), 3);
+        QCOMPARE(w.table()->currentTopic(), 1);
+    }
+
+    void missingDataFileIsReportedOnce()
+    {
+        TestEnvironment env;
+        env.setSetting("Obecne/Path", env.folder() + "/chybi.omv");
+        env.setSetting("Obecne/PathUser", env.folder() + "/chybi-user.omv");
+        env.setSetting("Obecne/Uroven", "2");
+        FakeDialogs fake;
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        QCOMPARE(fake.calls().size(), 1);
+        QCOMPARE(fake.calls().first().icon, DialogService::Icon::Critical);
+        QVERIFY2(fake.calls().first().text.startsWith("Soubor Omnivel.omv nebyl nalezen."),
+                 qPrintable(fake.calls().first().text));
+        QVERIFY(w.isVisible());
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "startup_test.moc"
