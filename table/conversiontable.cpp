@@ -5,7 +5,6 @@
 #include "core/numtext.h"
 #include "gui/dialogservice.h"
 
-#include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
@@ -22,9 +21,6 @@ constexpr int kValueColumn = 2;
 const QString kTitle = QStringLiteral("omniVELOR");
 
 QString fromStd(const std::string& s) { return QString::fromStdString(s); }
-
-// Qt's text widgets break lines at LF; the core joins message lines with CR LF.
-QString displayText(const std::string& s) { return fromStd(s).replace("\r\n", "\n"); }
 
 QString trimSpaces(QString s)
 {
@@ -250,39 +246,6 @@ void ConversionTable::goToRow(int row)
     placeTopButton();
 }
 
-void ConversionTable::showPrefixes()
-{
-    if (editMode_)
-        return;
-    const QString text = currentValueText();
-    const auto x = ov::ParseNumber(text.toStdString(), decimalSeparator());
-    if (text.isEmpty() || !x)   // also a text left behind by an unfinished edit
-        return;
-    const QString unitName = cellString(currentRow(), 0);
-    QGuiApplication::clipboard()->setText(text);
-    fillTopic(ov::kMultiplesTopic);
-    setTitle(unitName);
-    const int n = msgTab_->rowCount();
-    if (n > 0) {
-        msgTab_->item(0, kValueColumn)->setText(text);
-        focusGrid();
-        const auto& koef = db_.JednKoef[ov::kMultiplesTopic];
-        for (int u = 1; u <= n; ++u) {
-            const double v = *x * koef[1] / koef[u];
-            msgTab_->item(u - 1, kValueColumn)->setText(fromStd(ov::FormatGeneral(v, decimalSeparator())));
-        }
-        for (int r = 0; r < n; ++r) {
-            const auto v = ov::ParseNumber(cellString(r, kValueColumn).toStdString(), decimalSeparator());
-            if (v && std::fabs(*v) > 1.0 && std::fabs(*v) < 1000.0) {
-                msgTab_->setCurrentCell(r, kValueColumn);
-                msgTab_->setTopRow(r);
-                break;
-            }
-        }
-    }
-    emit prefixesShown(ov::kMultiplesTopic, unitName);
-}
-
 // ---- settings -------------------------------------------------------------------------------
 
 void ConversionTable::setFormat(int index)
@@ -485,68 +448,6 @@ void ConversionTable::updateInfo()
 {
     if (infoOn_)
         emit infoTextChanged(composeInfoText());
-}
-
-// ---- "Aktuální jako" ------------------------------------------------------------------------
-
-void ConversionTable::runRepresentation(const QString& key)
-{
-    static const std::pair<const char*, ov::BaseKind> bases[] = {
-        {"Binarne", ov::BaseKind::Binary},   {"Oktalne", ov::BaseKind::Octal},
-        {"Hexadecimalne", ov::BaseKind::Hex}, {"Vlastni", ov::BaseKind::Custom},
-        {"VlastniD", ov::BaseKind::CustomWithDecimals},
-    };
-    for (const auto& [name, kind] : bases) {
-        if (key == QLatin1String(name)) {
-            runAs(kind);
-            return;
-        }
-    }
-    if (key == "Zlomek")
-        runFraction();
-    else if (key == "Rimsky")
-        runRoman();
-}
-
-void ConversionTable::runAs(ov::BaseKind kind)
-{
-    const std::string text = currentValueText().toStdString();
-    // A base shown nowhere would look like a dead command: with no line and no magnifier, a box.
-    showRepresentation(ov::BaseResult(text, kind, numBase_, numBaseDec_, decimalSeparator()), !magnifierOn_);
-}
-
-void ConversionTable::runRoman()
-{
-    showRepresentation(ov::RomanResult(currentValueText().toStdString(), decimalSeparator()), true);
-}
-
-void ConversionTable::runFraction()
-{
-    showRepresentation(ov::FractionResult(currentValueText().toStdString(), sensitivity_, decimalSeparator()),
-                       true);
-}
-
-void ConversionTable::showRepresentation(const ov::RepresentationResult& result, bool showBoxWhenOk)
-{
-    using Kind = ov::RepresentationResult::Kind;
-    if (currentValueText().isEmpty() || result.kind == Kind::Empty) {
-        focusGrid();
-        return;
-    }
-    engine_.state().resultText = result.text;
-    switch (result.kind) {
-    case Kind::Ok:
-        showResult(fromStd(result.text), showBoxWhenOk, Qt::black);
-        if (magnifierOn_)
-            emit lupaTextChanged(fromStd(result.text), 0);
-        break;
-    case Kind::OutOfRange: showResult(fromStd(result.text), true, Qt::red); break;
-    case Kind::NotANumber:
-        dialogs().message(this, DialogService::Icon::Warning, kTitle, displayText(result.text), QMessageBox::Ok);
-        break;
-    case Kind::Empty: break;
-    }
-    focusGrid();
 }
 
 // ---- small helpers --------------------------------------------------------------------------

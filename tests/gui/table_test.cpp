@@ -297,6 +297,35 @@ private slots:
         QVERIFY(dialogs_->calls().isEmpty());
     }
 
+    void representationOfATextThatIsNoNumber()
+    {
+        table_->fillTopic(1);
+        type("x");
+        table_->goToRow(1);   // the edit ends without a recomputation: "x" stays in the cell
+        table_->goToRow(0);
+        QCOMPARE(cell(0), QString("x"));
+        table_->runRepresentation("Binarne");
+        QCOMPARE(dialogs_->calls().size(), 1);
+        QCOMPARE(dialogs_->calls().first().icon, DialogService::Icon::Warning);
+        QCOMPARE(dialogs_->calls().first().title, QString("omniVELOR"));
+        QVERIFY2(dialogs_->calls().first().text.contains("'x'"), qPrintable(dialogs_->calls().first().text));
+    }
+
+    void jakoFollowsTheCurrentValue()
+    {
+        QSignalSpy jako(table_, &ConversionTable::jakoEnabledChanged);
+        QSignalSpy copy(table_, &ConversionTable::copyEnabledChanged);
+        table_->fillTopic(1);
+        QCOMPARE(jako.last().at(0).toBool(), false);
+        QCOMPARE(copy.last().at(0).toBool(), false);
+        enter("5");
+        QCOMPARE(jako.last().at(0).toBool(), true);
+        QCOMPARE(copy.last().at(0).toBool(), true);
+        table_->fillTopic(16);
+        QCOMPARE(jako.last().at(0).toBool(), false);
+        QCOMPARE(copy.last().at(0).toBool(), false);
+    }
+
     void prefixesOfTheCurrentValue()
     {
         QSignalSpy shown(table_, &ConversionTable::prefixesShown);
