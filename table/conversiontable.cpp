@@ -164,6 +164,8 @@ void ConversionTable::setTitle(const QString& name)
     lblTitulek_->setText(" " + name + (hidden ? " (skryto)" : ""));
 }
 
+void ConversionTable::setTitleText(const QString& text) { lblTitulek_->setText(text); }
+
 void ConversionTable::setHiddenUnits(int topic, bool hidden)
 {
     if (topic >= 0 && topic <= ov::kMaxTopic)

@@ -32,6 +32,7 @@ public:
     void goToRow(int row);                        // current row and top row (GoToUnit)
     void showPrefixes();                          // the current value in the multiples topic
     void setHiddenUnits(int topic, bool hidden);  // the title then ends with " (skryto)"
+    void setTitleText(const QString& text);       // the title label as given (a renamed topic)
 
     // Engine settings
     void setFormat(int index);                    // a negative index selects single precision

@@ -57,6 +57,9 @@ GridView::GridView(QWidget* parent) : QTableWidget(parent)
     setWordWrap(false);
     setCornerButtonEnabled(false);
     setItemDelegate(new PictureDelegate(this));
+    // Compact rows: a topic's units should fit without scrolling where possible.
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 
     // The grid, the area beyond its rows and the fixed columns all wear the button-face colour.
     QPalette pal = palette();
