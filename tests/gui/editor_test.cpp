@@ -260,6 +260,39 @@ private slots:
         QCOMPARE(grid()->currentRow(), 0);
     }
 
+    void gridKeysStayInTheValueColumn_data()
+    {
+        QTest::addColumn<int>("navigation");
+        QTest::addColumn<int>("row");
+        QTest::newRow("right") << int(Qt::Key_Right) << 2;
+        QTest::newRow("left") << int(Qt::Key_Left) << 2;
+        QTest::newRow("home") << int(Qt::Key_Home) << 0;
+        QTest::newRow("end") << int(Qt::Key_End) << 5;
+        QTest::newRow("page down") << int(Qt::Key_PageDown) << 5;
+    }
+
+    void gridKeysStayInTheValueColumn()
+    {
+        QFETCH(int, navigation);
+        QFETCH(int, row);
+        table_->goToRow(2);
+        key(Qt::Key(navigation));
+        QCOMPARE(grid()->currentRow(), row);
+        QCOMPARE(grid()->currentColumn(), 2);
+        QVERIFY(!editor()->isVisible());
+    }
+
+    void typingShowsInTheMagnifier()
+    {
+        QSignalSpy lupa(table_, &ConversionTable::lupaTextChanged);
+        table_->setMagnifierOn(true);
+        key(Qt::Key_Down);
+        type("5");
+        type("1");
+        QCOMPARE(lupa.last().at(0).toString(), QString("kilometr\r\n51"));
+        QCOMPARE(lupa.last().at(1).toInt(), 24);
+    }
+
     void insertAsksForTheMark()
     {
         QSignalSpy mark(table_, &ConversionTable::markToggleRequested);

@@ -369,6 +369,49 @@ private slots:
         QCOMPARE(info.last().at(0).toString(), QString("KELVIN\r\nTermodynamická teplota."));
     }
 
+    void displayFormatOfTheTable_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("kilometres");
+        QTest::newRow("double") << 1 << "0,0254";
+        QTest::newRow("scientific") << 2 << "2,54E-02";
+        QTest::newRow("fixed") << 3 << "0,03";
+        QTest::newRow("negative index is single") << -1 << "0,0254";
+    }
+
+    void displayFormatOfTheTable()
+    {
+        QFETCH(int, format);
+        QFETCH(QString, kilometres);
+        table_->fillTopic(1);
+        table_->goToRow(4);
+        enter("1000");   // inches
+        table_->setFix(2);
+        table_->setFormat(format);
+        table_->formatTable();
+        QCOMPARE(cell(1), kilometres);
+    }
+
+    void withoutEntryColouringTheCellsKeepTheirColour()
+    {
+        table_->setColored(false);
+        table_->fillTopic(1);
+        enter("5");
+        QCOMPARE(grid()->item(0, 2)->foreground().color(), grid()->palette().color(QPalette::WindowText));
+    }
+
+    void markingDisplayOffBlanksThePictures()
+    {
+        table_->fillTopic(1);
+        table_->setMarkingDisplay(false);
+        QCOMPARE(table_->cellPicture(0, 0), CellPicture::Blank);
+        table_->setMarkingDisplay(true);
+        QCOMPARE(table_->cellPicture(0, 0), CellPicture::Info);
+        table_->setMarkingDisplay(false);
+        table_->fillTopic(1);
+        QCOMPARE(table_->cellPicture(0, 0), CellPicture::None);
+    }
+
     void gridLinesSwitch()
     {
         table_->gridLines(false);
