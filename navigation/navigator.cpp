@@ -3,6 +3,7 @@
 #include "core/unitdb.h"
 #include "navigation/icons.h"
 
+#include <QApplication>
 #include <QCollator>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -266,11 +267,9 @@ void Navigator::showList(List list)
     // Showing one page of the stack hides the other lists and the search pane.
     m_stack->setCurrentWidget(shown);
     if (focusAllowed()) {
-        shown->setFocus();
-        if (list != TopicList && shown->count() > 0) {
-            shown->scrollToItem(shown->item(0));
+        if (list != TopicList && shown->count() > 0)
             selectQuietly(shown, 0);
-        }
+        shown->setFocus();
     }
     if (const int tab = tabOf(list); m_tabs->currentIndex() != tab) {
         m_quiet = true;
@@ -325,7 +324,9 @@ void Navigator::setViewMode(int mode)
         list->setWrapping(large);
         list->setFlow(large ? QListView::LeftToRight : QListView::TopToBottom);
         list->setResizeMode(QListView::Adjust);
-        list->setSpacing(large ? 4 : 0);
+        list->setSpacing(large ? 2 : 0);
+        // Icons sit in even cells so that long names wrap under their picture.
+        list->setGridSize(large ? QSize(76, 66) : QSize());
         for (int i = 0; i < list->count(); ++i) {
             QListWidgetItem* item = list->item(i);
             item->setIcon(topicIcon(item->data(kIconKeyRole).toString(), large));
@@ -347,7 +348,8 @@ int Navigator::topicOf(const QListWidgetItem* item) const
 
 void Navigator::onItemPicked(QListWidget* list, QListWidgetItem* item)
 {
-    if (m_quiet || !item || item->listWidget() != list)
+    // Only an entry the user selects counts; the view making an entry current on focus does not.
+    if (m_quiet || !item || item->listWidget() != list || !item->isSelected())
         return;
     m_currentTopic = topicOf(item);
     navigaceSet();
@@ -510,7 +512,8 @@ bool Navigator::eventFilter(QObject* watched, QEvent* event)
             event->accept();
             return true;
         }
-    } else if (event->type() == QEvent::KeyPress) {
+    } else if (event->type() == QEvent::KeyPress && QApplication::focusWidget() == list) {
+        // (An Enter that ends renaming reaches the list too, passed on by the editor.)
         const auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
             onEnter(list);

@@ -62,6 +62,13 @@ struct Window {
     QTabBar* tabs() const { return host.findChild<QTabBar*>(QStringLiteral("tabNavigator")); }
     QPoint at(QListWidget* l, int row) const { return l->visualItemRect(l->item(row)).center(); }
     void click(QListWidget* l, int row) const { QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, at(l, row)); }
+    // As the mouse does it: the first press and release, then the second press as a double click.
+    void doubleClick(QListWidget* l, int row) const
+    {
+        click(l, row);
+        QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, at(l, row));
+        QTest::mouseRelease(l->viewport(), Qt::LeftButton, {}, at(l, row));
+    }
     void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) const { QTest::keyClick(QApplication::focusWidget(), k, m); }
     QLineEdit* editor() const { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); }
 
@@ -189,8 +196,7 @@ private slots:
         QCOMPARE(chosen.at(0).at(0).toInt(), 25);
         w.tema()->scrollToTop();
         w.click(w.tema(), 6);
-        qDebug() << "cur" << w.tema()->currentRow() << w.at(w.tema(), 6);
-        QTest::mouseDClick(w.tema()->viewport(), Qt::LeftButton, {}, w.at(w.tema(), 6));
+        w.doubleClick(w.tema(), 6);
         QCOMPARE(chosen.last().at(0).toInt(), 7);
         // The double click on a selected entry does not start renaming it afterwards.
         QTest::qWait(QApplication::doubleClickInterval() + 100);
@@ -302,7 +308,7 @@ private slots:
         w.key(Qt::Key_Return);
         QCOMPARE(topic.last(), (QVariantList{1}));
         QCOMPARE(unit.last(), (QVariantList{1, 2}));
-        QTest::mouseDClick(w.units()->viewport(), Qt::LeftButton, {}, w.at(w.units(), 2));
+        w.doubleClick(w.units(), 2);
         QCOMPARE(unit.last(), (QVariantList{27, 1}));
         QCOMPARE(w.user()->currentRow(), 0);
     }
