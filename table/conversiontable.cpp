@@ -124,7 +124,7 @@ ConversionTable::ConversionTable(const ov::UnitDatabase& db, QWidget* parent)
     connect(editing_, &CellEditing::focusGridRequested, this, &ConversionTable::focusGrid);
     connect(editing_, &CellEditing::menuRequested, this, &ConversionTable::contextMenuRequested);
     connect(txtEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (magnifierOn_ && editing_->editing())
+        if (magnifierOn_)
             emit lupaTextChanged(cellString(currentRow(), 0) + "\r\n" + text, 24);
     });
     connect(picTop_, &QToolButton::clicked, this, [this] {
@@ -286,6 +286,12 @@ void ConversionTable::gridLines(bool on)
 }
 
 bool ConversionTable::gridLinesShown() const { return msgTab_->showGrid(); }
+
+void ConversionTable::setMagnifierOn(bool on)
+{
+    magnifierOn_ = on;
+    updateLupa();
+}
 
 void ConversionTable::setInfoOn(bool on)
 {

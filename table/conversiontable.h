@@ -56,7 +56,7 @@ public:
     int referenceMode() const { return referenceMode_; }
     void gridLines(bool on);
     bool gridLinesShown() const;
-    void setMagnifierOn(bool on) { magnifierOn_ = on; }
+    void setMagnifierOn(bool on);
     void setInfoOn(bool on);
     void setMarkingDisplay(bool on);              // the information pictures in column 0
     void setEditMode(bool on) { editMode_ = on; } // a data file is open for editing

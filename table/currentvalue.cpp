@@ -30,7 +30,7 @@ void ConversionTable::showPrefixes()
     const QString unitName = cellString(currentRow(), 0);
     QGuiApplication::clipboard()->setText(text);
     fillTopic(ov::kMultiplesTopic);
-    setTitle(unitName);
+    setTitleText(" " + unitName);
     const int n = msgTab_->rowCount();
     if (n > 0) {
         msgTab_->item(0, kValueColumn)->setText(text);

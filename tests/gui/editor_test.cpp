@@ -288,6 +288,7 @@ private slots:
         table_->setMagnifierOn(true);
         key(Qt::Key_Down);
         type("5");
+        QCOMPARE(lupa.last().at(0).toString(), QString("kilometr\r\n5"));
         type("1");
         QCOMPARE(lupa.last().at(0).toString(), QString("kilometr\r\n51"));
         QCOMPARE(lupa.last().at(1).toInt(), 24);
