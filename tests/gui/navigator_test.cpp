@@ -45,6 +45,9 @@ struct Window {
         lupa = new QAction(QStringLiteral("&Lupa"), &host);
         lupa->setShortcut(Qt::Key_F2);
         host.addAction(lupa);
+        minimise = new QAction(QStringLiteral("minimise"), &host);
+        minimise->setShortcut(Qt::Key_Escape);
+        host.addAction(minimise);
         host.resize(220, 500);
         nav->fillJednotky();
         host.show();
@@ -75,6 +78,7 @@ struct Window {
     QWidget host;
     Navigator* nav;
     QAction* lupa;
+    QAction* minimise;
 };
 
 int rowCount(QSignalSpy& spy) { return int(spy.count()); }
@@ -218,18 +222,22 @@ private slots:
         QTest::addColumn<bool>("secondClick");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("F2, new name") << false << "Krychle" << "Krychle";
-        QTest::newRow("F2, empty name refused") << false << "" << "Objem";
-        QTest::newRow("F2, blank name refused") << false << "   " << "Objem";
-        QTest::newRow("second click, new name") << true << "Kubatura" << "Kubatura";
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("F2, new name") << false << "Krychle" << "Krychle" << false;
+        QTest::newRow("F2, empty name refused") << false << "" << "Objem" << false;
+        QTest::newRow("F2, blank name refused") << false << "   " << "Objem" << false;
+        QTest::newRow("F2, Escape keeps the name") << false << "Krychle" << "Objem" << true;
+        QTest::newRow("second click, new name") << true << "Kubatura" << "Kubatura" << false;
     }
     void renamingInPlace()
     {
         QFETCH(bool, secondClick);
         QFETCH(QString, typed);
         QFETCH(QString, shown);
+        QFETCH(bool, escape);
         ov::UnitDatabase db;
         Window w(db);
+        QSignalSpy minimised(w.minimise, &QAction::triggered);
         QSignalSpy renamed(w.nav, &Navigator::topicRenamed);
         QSignalSpy chosen(w.nav, &Navigator::topicChosen);
         QSignalSpy lupa(w.lupa, &QAction::triggered);
@@ -245,12 +253,14 @@ private slots:
         w.key(Qt::Key_A, Qt::ControlModifier);
         w.key(Qt::Key_Backspace);
         QTest::keyClicks(w.editor(), typed);
-        w.key(Qt::Key_Return);
+        w.key(escape ? Qt::Key_Escape : Qt::Key_Return);
         QTRY_VERIFY(!w.editor());
+        QCOMPARE(minimised.count(), 0);   // Escape ends renaming, nothing else
         QCOMPARE(w.tema()->item(2)->text(), shown);
         QCOMPARE(w.nav->topicText(3), shown);
         QCOMPARE(QString::fromStdString(db.NazvyTemat[3]), shown);
         QCOMPARE(renamed.count(), shown == typed ? 1 : 0);
+        QCOMPARE(w.tema()->currentRow(), 2);
         QCOMPARE(chosen.count(), 0);      // the Enter that ends renaming shows nothing
         QCOMPARE(lupa.count(), 0);        // F2 in the list is renaming, not the magnifier
     }
