@@ -143,7 +143,14 @@ ConversionTable::ConversionTable(const ov::UnitDatabase& db, QWidget* parent)
     showWelcome();
 }
 
-ConversionTable::~ConversionTable() = default;
+ConversionTable::~ConversionTable()
+{
+    // The children outlive the engine; nothing they report on their way out may reach it.
+    msgTab_->disconnect(this);
+    txtEdit_->disconnect(this);
+    editing_->disconnect(this);
+    picTop_->disconnect(this);
+}
 
 // ---- topics ---------------------------------------------------------------------------------
 
@@ -468,6 +475,16 @@ QString ConversionTable::cellString(int row, int column) const
 }
 QString ConversionTable::currentValueText() const { return cellString(currentRow(), kValueColumn); }
 int ConversionTable::currentRow() const { return msgTab_->currentRow(); }
+std::pair<int, int> ConversionTable::selectedRows() const
+{
+    int first = currentRow(), last = currentRow();
+    for (const QTableWidgetSelectionRange& range : msgTab_->selectedRanges()) {
+        first = std::min(first, range.topRow());
+        last = std::max(last, range.bottomRow());
+    }
+    return {first, last};
+}
+
 int ConversionTable::editRow() const { return engine_.state().editRow; }
 
 void ConversionTable::placeTopButton()

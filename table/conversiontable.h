@@ -77,6 +77,9 @@ public:
     QString currentValueText() const;
     int currentRow() const;
     int editRow() const;
+    // The block of rows selected with Shift and the arrows (or the mouse), in ascending order;
+    // the current row twice when no block is selected.
+    std::pair<int, int> selectedRows() const;
     void focusGrid();                             // the grid takes the focus: commit + recompute
     ov::ConversionEngine& engine() { return engine_; }
 

@@ -282,6 +282,16 @@ private slots:
         QVERIFY(!editor()->isVisible());
     }
 
+    void shiftArrowsSelectABlock()
+    {
+        table_->goToRow(4);
+        keyToFocus(window_.get(), Qt::Key_Up, Qt::ShiftModifier);
+        keyToFocus(window_.get(), Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(table_->selectedRows(), std::make_pair(2, 4));
+        QCOMPARE(grid()->currentRow(), 2);
+        QVERIFY(!editor()->isVisible());
+    }
+
     void typingShowsInTheMagnifier()
     {
         QSignalSpy lupa(table_, &ConversionTable::lupaTextChanged);
