@@ -217,6 +217,21 @@ private slots:
         QCOMPARE(chosen.at(0).at(0).toInt(), 1);
     }
 
+    void anEmptyUserListChoosesNothing()
+    {
+        ov::UnitDatabase db;
+        Window w(db);
+        w.click(w.tema(), 4);
+        QSignalSpy chosen(w.nav, &Navigator::topicChosen);
+        QTest::mouseClick(w.tabs(), Qt::LeftButton, {}, w.tabs()->tabRect(2).center());
+        QVERIFY(w.user()->isVisible());
+        QCOMPARE(w.user()->count(), 0);
+        QCOMPARE(w.nav->currentTopic(), 5);
+        w.key(Qt::Key_Return);
+        QCOMPARE(chosen.count(), 1);      // Enter shows the topic the navigator points at
+        QCOMPARE(chosen.at(0).at(0).toInt(), 5);
+    }
+
     void renamingInPlace_data()
     {
         QTest::addColumn<bool>("secondClick");
