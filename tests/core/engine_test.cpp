@@ -335,3 +335,16 @@ TEST_F(EngineTest, FormatTableLeavesAnUncomputedTableAlone)
     engine.formatTable(1);
     EXPECT_EQ(grid.rows[2].value, "3,14159265");
 }
+
+TEST_F(EngineTest, FormatSwitchStartsFromTheShownTexts)
+{
+    show(1);
+    engine.settings().format = DisplayFormat::Fixed;
+    enter(0, "0,333333");
+    EXPECT_EQ(grid.rows[0].value, "0,33");
+    engine.settings().format = DisplayFormat::Double;
+    engine.formatTable(1);
+    EXPECT_EQ(grid.rows[0].value, "0,33");   // digits a coarser format dropped stay dropped
+    enter(0, "0,333333");
+    EXPECT_EQ(grid.rows[0].value, "0,333333");
+}
