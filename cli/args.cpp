@@ -124,7 +124,8 @@ const char* usageText()
            "TÉMA je číslo tématu, jeho klíč nebo název; JEDNOTKA je číslo jednotky, její značka\n"
            "nebo název. Názvy se porovnávají bez ohledu na velikost písmen.\n"
            "\n"
-           "Výstup je v UTF-8, hlášení jdou na chybový výstup.\n"
+           "Výstup je v UTF-8, hlášení jdou na chybový výstup. Když převod skončí chybovým\n"
+           "hlášením, tabulka se nevypisuje.\n"
            "Návratový kód: 0 úspěch, 1 program by ukázal chybové hlášení, 2 chybné volání.\n";
 }
 
