@@ -69,7 +69,10 @@ bool fits(double w, double lo, double hi) { return w >= lo && w <= hi; }
 // The custom base of a negative value: its absolute value with a leading minus.
 std::string signedDigitsInBase(double w, int base)
 {
-    return w < 0 ? "-" + DigitsInBase(-w, base) : DigitsInBase(w, base);
+    if (w >= 0) return DigitsInBase(w, base);
+    std::string text(1, '-');
+    text += DigitsInBase(-w, base);
+    return text;
 }
 
 } // namespace
