@@ -2,9 +2,7 @@
 #include "app/mainwindow.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
@@ -13,13 +11,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(OV_VERSION));
     // Numbers follow the user's locale; the rest of the program asks the default locale.
     QLocale::setDefault(QLocale::system());
-
-    // Qt's own texts (standard buttons, file and font dialogs, text box menus) in Czech, as
-    // the rest of the program.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    ov::gui::installQtTranslation();
 
     ov::gui::MainWindow window;
     if (!window.start(QApplication::arguments()))

@@ -12,10 +12,13 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 #include <QMenu>
 #include <QToolBar>
 
@@ -75,6 +78,22 @@ const char* const kRepresentationKeys[] = {"Binarne", "Oktalne", "Hexadecimalne"
 
 } // namespace
 
+bool installQtTranslation()
+{
+    static QTranslator* installed = nullptr;
+    if (installed)
+        return true;
+    auto* qtTexts = new QTranslator(QCoreApplication::instance());
+    if (!qtTexts->load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete qtTexts;
+        return false;
+    }
+    QCoreApplication::installTranslator(qtTexts);
+    installed = qtTexts;
+    return true;
+}
+
 char localeDecimalSeparator()
 {
     const QString point = QLocale().decimalPoint();
@@ -101,6 +120,13 @@ MainWindow::MainWindow(QWidget* parent)
     splash_ = std::make_unique<SplashWindow>();
     lifecycle_ = std::make_unique<Lifecycle>(*this);
     connectParts();
+    // A second copy that was refused brings this window to the front.
+    connect(instance_, &SingleInstance::activationRequested, this, [this] {
+        if (isMinimized())
+            showNormal();
+        raise();
+        activateWindow();
+    });
 }
 
 MainWindow::~MainWindow() = default;

@@ -87,6 +87,10 @@ private:
     std::unique_ptr<Lifecycle> lifecycle_;
 };
 
+// Qt's own texts (standard buttons, file and font dialogs, text box menus) in Czech, like the
+// rest of the program; false when the translation is not installed on this system.
+bool installQtTranslation();
+
 // The program's decimal separator from the default locale, as one character for the core.
 char localeDecimalSeparator();
 

@@ -6,6 +6,7 @@
 #include "settings/singleinstance.h"
 #include "table/conversiontable.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLockFile>
 #include <QSignalSpy>
@@ -29,6 +30,13 @@ class StartupTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { initGuiTests(); }
+
+    void qtTextsAreCzech()
+    {
+        QVERIFY(installQtTranslation());
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Ano"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&No"), QStringLiteral("&Ne"));
+    }
 
     void garbageSettingAsksAndTheProgramStarts()
     {
