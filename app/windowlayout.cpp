@@ -6,8 +6,8 @@
 
 namespace ov::gui {
 namespace {
-// A thin bar, 45 twips wide: the panes on the right start right after it.
-constexpr int kBarPixels = 3;
+// The bar between the columns; the panes on the right start right after it.
+constexpr int kBarPixels = 5;
 } // namespace
 
 Workspace::Workspace(QWidget* left, QWidget* right, QWidget* parent) : QWidget(parent)

@@ -196,6 +196,10 @@ void Lifecycle::restorePlacement()
     case 2: w_.showMaximized(); break;
     default: w_.show(); break;
     }
+    // The window takes the keyboard (the topic list gets the focus), also where no window
+    // manager hands it over.
+    if (!w_.isMinimized())
+        w_.activateWindow();
 }
 
 void Lifecycle::showStartTopic()

@@ -54,6 +54,10 @@ private slots:
         QVERIFY(w.isVisible());
         QVERIFY(!w.table()->gridLinesShown());
         QCOMPARE(fake.pendingAnswers(), 0);
+        // A whole session leaves the value for the user to mend.
+        fake.answer(QMessageBox::Yes);
+        w.close();
+        QVERIFY(w.ended());
         QCOMPARE(env.setting("Start/Grid"), QStringLiteral("mřížka"));
     }
 
