@@ -171,8 +171,13 @@ void keyToFocus(QWidget* window, Qt::Key key, Qt::KeyboardModifiers mods)
 
 void typeToFocus(QWidget* window, const QString& text)
 {
-    for (const QChar c : text)
-        QTest::keyClicks(focusTarget(window), QString(c));
+    for (const QChar c : text) {
+        // Letters beyond ASCII ("á") have no key code of their own: they come as text.
+        if (c.unicode() < 128)
+            QTest::keyClicks(focusTarget(window), QString(c));
+        else
+            QTest::sendKeyEvent(QTest::Click, focusTarget(window), Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
 }
 
 } // namespace ov::gui::test

@@ -77,6 +77,7 @@ template <class T> T* findNamed(const QObject* root, const QString& objectName)
 
 // Sends a key to the widget that has the focus in the window (or the window itself).
 void keyToFocus(QWidget* window, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier);
+// Types the text key by key into whatever has the focus at each key.
 void typeToFocus(QWidget* window, const QString& text);
 
 } // namespace ov::gui::test

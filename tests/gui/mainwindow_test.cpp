@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
 #include <QSplitter>
@@ -109,6 +110,11 @@ private slots:
         MainWindow w;
         QVERIFY(w.start({"omnivelor"}));
         QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        keyToFocus(&w, Qt::Key_Return);          // Délka
+        typeToFocus(&w, QStringLiteral("2"));
+        keyToFocus(&w, Qt::Key_Return);
+        QCOMPARE(cell(&w, 1, 2), QStringLiteral("0,002"));
         w.move(40, 30);
         w.resize(600, 450);
         w.workspace()->setVlevo(2400);
@@ -135,7 +141,7 @@ private slots:
         for (int n = 1; n <= 26; ++n)
             QVERIFY2(!env.setting(QStringLiteral("Navigator/S%1").arg(n)).isEmpty(), qPrintable(QString::number(n)));
         QCOMPARE(env.setting("Navigator/U1"), QStringLiteral("Uživatel 1"));
-        QCOMPARE(env.setting("Obecne/Prevedeno"), QStringLiteral("0"));
+        QCOMPARE(env.setting("Obecne/Prevedeno"), QStringLiteral("1"));
         QVERIFY(env.hasSetting("Obecne/Doba"));
     }
 
@@ -160,6 +166,35 @@ private slots:
         QCOMPARE(second.size(), QSize(620, 460));
         QCOMPARE(second.workspace()->vlevo(), 2100);
         QCOMPARE(env.setting("Start/Spusteno"), QStringLiteral("2"));
+    }
+
+    void aRenamedTopicKeepsItsNameAfterARestart()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        FakeDialogs fake;
+        {
+            MainWindow first;
+            QVERIFY(first.start({"omnivelor"}));
+            QVERIFY(QTest::qWaitForWindowActive(&first));
+            keyToFocus(&first, Qt::Key_F2);
+            auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            QVERIFY(editor);
+            editor->selectAll();
+            typeToFocus(&first, QStringLiteral("Vzdálenost"));
+            QTest::keyClick(editor, Qt::Key_Return);
+            QTRY_COMPARE(first.navigator()->topicText(1), QStringLiteral("Vzdálenost"));
+            QCOMPARE(findAction(&first, "mnuTema_1")->text(), QStringLiteral("Vzdálenost"));
+            fake.answer(QMessageBox::Yes);
+            QVERIFY(triggerAction(&first, "mnuKonec"));
+        }
+        QCOMPARE(env.setting("Navigator/S1"), QStringLiteral("Vzdálenost"));
+        MainWindow second;
+        QVERIFY(second.start({"omnivelor"}));
+        QCOMPARE(second.navigator()->topicText(1), QStringLiteral("Vzdálenost"));
+        QCOMPARE(findAction(&second, "mnuTema_1")->text(), QStringLiteral("Vzdálenost"));
+        QVERIFY(triggerAction(&second, "mnuTema_1"));
+        QCOMPARE(labelText(&second, "lblTitulek"), QStringLiteral(" Vzdálenost"));
     }
 
     void declinedShutDownLeavesANormalWindow()
