@@ -317,7 +317,9 @@ void MainWindow::loadDataFiles(int level)
     opt.userPath = prefs_.pathUser.toStdString();
     opt.level = static_cast<ov::Level>(std::clamp(level, 0, 3));
     opt.decimalSeparator = decimal_;
-    BoxSink sink(isVisible() ? this : nullptr, quietRepeats_ ? &shownMessages_ : nullptr);
+    // Before the window is shown, the boxes belong to the splash window, above which they must appear.
+    QWidget* owner = isVisible() ? static_cast<QWidget*>(this) : splash_->isVisible() ? splash_.get() : nullptr;
+    BoxSink sink(owner, quietRepeats_ ? &shownMessages_ : nullptr);
     ov::LoadDataFiles(db_, opt, sink);
 }
 

@@ -2,6 +2,7 @@
 // translation that main() loads.
 #include "gui/dialogservice.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -23,6 +24,15 @@ QMessageBox::Icon boxIcon(DialogService::Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// A box asks the user something: the pointer is an arrow even while the program is busy.
+class ArrowWhileAsking {
+public:
+    ArrowWhileAsking() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
+    ~ArrowWhileAsking() { QApplication::restoreOverrideCursor(); }
+    ArrowWhileAsking(const ArrowWhileAsking&) = delete;
+    ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;
+};
+
 class RealDialogs final : public DialogService {
 public:
     QMessageBox::StandardButton message(QWidget* parent, Icon icon, const QString& title, const QString& text,
@@ -37,6 +47,7 @@ public:
                                                    QMessageBox::StandardButtons buttons,
                                                    QMessageBox::StandardButton defaultButton) override
     {
+        ArrowWhileAsking arrow;
         QMessageBox box(boxIcon(icon), title, plain(text), buttons, parent);
         if (!details.isEmpty())
             box.setInformativeText(plain(details));
@@ -57,6 +68,7 @@ public:
     std::optional<QString> getText(QWidget* parent, const QString& title, const QString& prompt,
                                    const QString& initial) override
     {
+        ArrowWhileAsking arrow;
         bool ok = false;
         const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
         if (!ok)
@@ -67,17 +79,20 @@ public:
     QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override
     {
+        ArrowWhileAsking arrow;
         return QFileDialog::getOpenFileName(parent, caption, dir, filter);
     }
 
     QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override
     {
+        ArrowWhileAsking arrow;
         return QFileDialog::getSaveFileName(parent, caption, dir, filter);
     }
 
     std::optional<QFont> font(QWidget* parent, const QFont& initial) override
     {
+        ArrowWhileAsking arrow;
         bool ok = false;
         const QFont chosen = QFontDialog::getFont(&ok, initial, parent);
         if (!ok)
@@ -87,6 +102,7 @@ public:
 
     std::optional<QColor> colour(QWidget* parent, const QColor& initial) override
     {
+        ArrowWhileAsking arrow;
         const QColor chosen = QColorDialog::getColor(initial, parent);
         if (!chosen.isValid())
             return std::nullopt;

@@ -6,7 +6,11 @@
 #include "settings/singleinstance.h"
 #include "table/conversiontable.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QPushButton>
+#include <QTimer>
 #include <QLabel>
 #include <QLockFile>
 #include <QSignalSpy>
@@ -36,6 +40,40 @@ private slots:
         QVERIFY(installQtTranslation());
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Ano"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&No"), QStringLiteral("&Ne"));
+    }
+
+    void realSettingsQuestionLooksAsTheUserKnowsIt()
+    {
+        QVERIFY(installQtTranslation());
+        QString title, text, details, defaultText;
+        QStringList buttons;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        // The real box, read and answered with Enter the moment it is open.
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            title = box->windowTitle();
+            text = box->text();
+            details = box->informativeText();
+            icon = box->icon();
+            for (QAbstractButton* b : box->buttons())
+                buttons << b->text().remove('&');
+            defaultText = box->defaultButton() ? box->defaultButton()->text().remove('&') : QString();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        const auto answer = dialogs().messageWithDetails(nullptr, DialogService::Icon::Critical,
+                                                         "Chyba inicializace", "Chyba načítání z registrů.",
+                                                         "Start/Grid", QMessageBox::Abort | QMessageBox::Retry |
+                                                         QMessageBox::Ignore, QMessageBox::Ignore);
+        QCOMPARE(answer, QMessageBox::Ignore);
+        QCOMPARE(title, QStringLiteral("Chyba inicializace"));
+        QCOMPARE(text, QStringLiteral("Chyba načítání z registrů."));
+        QCOMPARE(details, QStringLiteral("Start/Grid"));
+        QCOMPARE(icon, QMessageBox::Critical);
+        QCOMPARE(buttons.size(), 3);
+        QVERIFY2(buttons.contains("Ignorovat"), qPrintable(buttons.join(", ")));
+        QCOMPARE(defaultText, QStringLiteral("Ignorovat"));
     }
 
     void garbageSettingAsksAndTheProgramStarts()
