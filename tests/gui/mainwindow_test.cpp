@@ -9,6 +9,7 @@
 #include "table/conversiontable.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -99,6 +100,31 @@ private slots:
         keyToFocus(&w, Qt::Key_F7);
         QCOMPARE(labelText(&w, "lblTitulek"), QStringLiteral(" Délka"));
         QVERIFY(!findAction(&w, "mnuNavigace_1")->isEnabled());
+    }
+
+    void shippedDataFilesLoadWithoutAMessage()
+    {
+        const QString main = QStringLiteral(OV_DATA_DIR "/Omnivel.omv");
+        if (!QFile::exists(main))
+            QSKIP("the shipped data files are not there yet");
+        TestEnvironment env;
+        env.setSetting("Obecne/Path", main);
+        env.setSetting("Obecne/PathUser", QStringLiteral(OV_DATA_DIR "/User.omv"));
+        FakeDialogs fake;
+        ModalWatchdog watchdog;
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        QCOMPARE(fake.messageTexts(), QStringList());
+        for (int t = 1; t <= 26; ++t)
+            QVERIFY2(w.database().PocetJednotek[t] > 0, qPrintable(QString::number(t)));
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        keyToFocus(&w, Qt::Key_Return);
+        QCOMPARE(labelText(&w, "lblTitulek"), QStringLiteral(" Délka"));
+        keyToFocus(&w, Qt::Key_Down);
+        typeToFocus(&w, QStringLiteral("5"));
+        keyToFocus(&w, Qt::Key_Return);
+        QCOMPARE(labelText(&w, "lblSI"), QStringLiteral(" km: 5,00 km = 5 000,00 m "));
+        saveShot(&w, "shipped-data");
     }
 
     void konecAsksAndYesStoresTheSession()
