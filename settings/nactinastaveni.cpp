@@ -89,14 +89,19 @@ bool NactiNastaveni(SettingsStore& store, Preferences& prefs, QWidget* parent)
 {
     prefs.path = programFolderPath(prefs.file);
     prefs.pathUser = programFolderPath(prefs.fileUser);
+    // A damaged or unreadable file is reported once; what can be read of it is still used.
+    bool storeReported = false;
     for (const Step& step : steps()) {
         for (;;) {
             QString details;
             try {
-                if (!store.healthy())
+                if (!storeReported && !store.healthy()) {
+                    storeReported = true;
                     throw SettingError(step.key, {},
-                                       QStringLiteral("Soubor nastavení %1 nelze přečíst.")
+                                       QStringLiteral("Soubor nastavení %1 je poškozený nebo nečitelný; "
+                                                      "použijí se hodnoty, které lze přečíst.")
                                            .arg(QDir::toNativeSeparators(store.filePath())));
+                }
                 // Work on a copy, so that a failing step changes nothing.
                 Preferences next = prefs;
                 step.read(store, next);
@@ -113,6 +118,7 @@ bool NactiNastaveni(SettingsStore& store, Preferences& prefs, QWidget* parent)
                 return false;
             if (answer == QMessageBox::Retry) {
                 store.sync();   // the user may have mended the file meanwhile
+                storeReported = false;
                 continue;
             }
             break;   // Ignore: the default stays, go on with the next value

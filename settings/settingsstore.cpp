@@ -212,7 +212,9 @@ bool SettingsStore::healthy() const
 bool SettingsStore::sync()
 {
     settings_->sync();
-    return healthy();
+    // A damaged file is written back with what could be read of it; only a file that cannot
+    // be written at all has failed.
+    return settings_->status() != QSettings::AccessError;
 }
 
 } // namespace ov::gui

@@ -63,9 +63,10 @@ public:
     QString navigatorText(bool userTopic, int n, const QString& fallback) const;
     void setNavigatorText(bool userTopic, int n, const QString& text);
 
-    // False when the file cannot be read or written (reported by the caller).
+    // False when the file could not be read or is damaged (reported by the caller).
     bool healthy() const;
-    // Writes pending values and re-reads the file (a value the user mended in the meantime).
+    // Writes pending values and re-reads the file (a value the user mended in the meantime);
+    // false when the file cannot be written.
     bool sync();
 
 private:

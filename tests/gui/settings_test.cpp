@@ -209,6 +209,23 @@ private slots:
         QCOMPARE(p.fixText, defaults.fixText);
     }
 
+    void damagedFileIsReportedOnceAndReadAsFarAsPossible()
+    {
+        TestEnvironment env;
+        QFile f(env.iniPath());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Start\nGrid=1\n\x01\xff garbage\n[Obecne]\nSafeEnd=0\n");
+        f.close();
+        FakeDialogs fake;
+        fake.answer(QMessageBox::Ignore);
+        SettingsStore store;
+        Preferences p;
+        QVERIFY(NactiNastaveni(store, p));
+        QCOMPARE(fake.calls().size(), 1);
+        QVERIFY2(fake.calls().first().details.contains("poškozený"), qPrintable(fake.calls().first().details));
+        QCOMPARE(p.safeEnd, 0);
+    }
+
     void runningTimeTextForm()
     {
         TestEnvironment env;
