@@ -15,7 +15,6 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -165,7 +164,13 @@ void MainWindow::connectParts()
         if (QAction* a = commands_->action(QStringLiteral("mnuIkony_%1").arg(mode)))
             a->setChecked(true);
     });
-    connect(navigator_, &Navigator::topicRenamed, commands_, &Commands::setTopicName);
+    connect(navigator_, &Navigator::topicRenamed, this, [this](int topic, const QString& name) {
+        if (topic <= ov::kBuiltinTopics)
+            commands_->setTopicName(topic, name);
+        // The topic on show is titled with its new name at once.
+        if (table_->currentTopic() == topic)
+            table_->setTitleText(QLatin1Char(' ') + name);
+    });
     connect(navigator_, &Navigator::conversionPaneWanted, this, &MainWindow::showConversionPane);
     connect(navigator_, &Navigator::contextMenuRequested, this, &MainWindow::popupMenu);
 
@@ -182,9 +187,7 @@ void MainWindow::connectParts()
 
 void MainWindow::setTitleText(const QString& title)
 {
-    // TODO(table): a public setter for the title label would be cleaner than finding it.
-    if (auto* label = table_->findChild<QLabel*>(QStringLiteral("lblTitulek")))
-        label->setText(title);
+    table_->setTitleText(title);
 }
 
 void MainWindow::popupMenu(const QString& menuName, const QPoint& globalPos)
