@@ -35,8 +35,16 @@ Workspace::Workspace(QWidget* left, QWidget* right, QWidget* parent) : QWidget(p
     connect(splitter_, &QSplitter::splitterMoved, this, [this](int pos, int) {
         if (applying_)
             return;
-        // The bar is where the user let it go; the panes start right after it.
-        vlevo_ = clamp(pixelsToTwips(pos + kBarPixels));
+        // The bar is where the user let it go; the panes start right after it. At either
+        // limit the position is the limit itself, not the nearest whole pixel.
+        const int shown = pos + kBarPixels;
+        const int highest = pixelsToTwips(window()->width()) - kMinRightTwips;
+        if (shown <= twipsToPixels(kMinVlevoTwips))
+            vlevo_ = clamp(kMinVlevoTwips);
+        else if (shown >= twipsToPixels(highest))
+            vlevo_ = clamp(highest);
+        else
+            vlevo_ = clamp(pixelsToTwips(shown));
         applyPosition();
         emit vlevoChanged(vlevo_);
     });

@@ -291,6 +291,35 @@ private slots:
         QCOMPARE(w.workspace()->vlevo(), 1700);
     }
 
+    void draggingTheSplitterBar_data()
+    {
+        QTest::addColumn<int>("dx");
+        QTest::addColumn<int>("expected");
+        // The bar starts at the whole pixel nearest to 1700 twips.
+        QTest::newRow("a little to the right") << 40 << (113 + 40) * 15;
+        QTest::newRow("far left stops at 550") << -200 << 550;
+        QTest::newRow("far right leaves 4000") << 600 << 700 * 15 - 4000;
+    }
+
+    void draggingTheSplitterBar()
+    {
+        QFETCH(int, dx);
+        QFETCH(int, expected);
+        TestEnvironment env;
+        env.useSmallData();
+        FakeDialogs fake;
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        w.resize(700, 500);
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QSplitterHandle* bar = w.workspace()->splitter()->handle(1);
+        const QPoint grip = bar->rect().center();
+        QTest::mousePress(bar, Qt::LeftButton, {}, grip);
+        QTest::mouseMove(bar, grip + QPoint(dx, 0));
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, grip + QPoint(dx, 0));
+        QCOMPARE(w.workspace()->vlevo(), expected);
+    }
+
     void placementOffTheScreenComesBack()
     {
         TestEnvironment env;
