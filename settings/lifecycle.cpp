@@ -291,6 +291,10 @@ void Lifecycle::zavritOkna()
         if (top != &w_)
             top->close();
     w_.close();
+    // The main window was hidden before it closed, and the splash window does not count as
+    // the last window: the program ends here, as closing its last window would end it.
+    if (QApplication::quitOnLastWindowClosed())
+        QCoreApplication::quit();
 }
 
 } // namespace ov::gui
