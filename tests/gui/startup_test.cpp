@@ -11,7 +11,9 @@
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QTimer>
+#include <QAction>
 #include <QLabel>
+#include <QListWidget>
 #include <QLockFile>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -228,6 +230,69 @@ private slots:
         QCOMPARE(w.database().PocetJednotek[1], 3);
         QCOMPARE(rows(&w), 3);
         QCOMPARE(w.table()->currentTopic(), 1);
+    }
+
+    void storedPreferencesReachTheWindow_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("format fixed") << "Obecne/Presnost" << "3" << "mnuFormatZ_3" << true;
+        QTest::newRow("large icons") << "Obecne/Veliciny" << "IKONY" << "mnuIkony_0" << true;
+        QTest::newRow("unit list") << "Obecne/Navigator" << "jednotky" << "mnuNavigator_2" << true;
+        QTest::newRow("no preview") << "Obecne/Nahled" << "False" << "mnuNahled" << false;
+        QTest::newRow("no preview button") << "Obecne/Nahled" << "False" << "tlb_Náhled" << false;
+        QTest::newRow("information") << "Obecne/Informace" << "True" << "mnuInfo" << true;
+        QTest::newRow("information button") << "Obecne/Informace" << "True" << "tlb_Info" << true;
+        QTest::newRow("magnifier without start topic") << "Obecne/Lupa" << "True" << "mnuLupa" << false;
+    }
+
+    void storedPreferencesReachTheWindow()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(QString, action);
+        QFETCH(bool, checked);
+        TestEnvironment env;
+        env.useSmallData();
+        env.setSetting(key, value);
+        FakeDialogs fake;
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        QAction* a = findAction(&w, action);
+        QVERIFY(a);
+        QCOMPARE(a->isChecked(), checked);
+        QVERIFY(fake.calls().isEmpty());
+    }
+
+    void storedNumbersReachTheCaptions()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        env.setSetting("Start/NumBase", "16");
+        env.setSetting("Obecne/Fix", "4");
+        env.setSetting("Start/Grid", "1");
+        FakeDialogs fake;
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        QCOMPARE(findAction(&w, "mnuSoustava_3")->text(), QStringLiteral("Vlast&ní (16)"));
+        QCOMPARE(findAction(&w, "mnuFormatZ_3")->text(), QStringLiteral("Pevný počet (4)"));
+        QVERIFY(w.table()->gridLinesShown());
+    }
+
+    void unitListAtStartHasTheFocus()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        env.setSetting("Obecne/Navigator", "Jednotky");
+        FakeDialogs fake;
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* units = w.findChild<QListWidget*>(QStringLiteral("lvwJednotky"));
+        QCOMPARE(QApplication::focusWidget(), units);
+        QCOMPARE(units->currentRow(), 0);
     }
 
     void missingDataFileIsReportedOnce()
