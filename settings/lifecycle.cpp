@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
+#include <algorithm>
 #include <functional>
 #include <limits>
 #include <vector>
@@ -179,8 +180,10 @@ void Lifecycle::restorePlacement()
         left = screenRight - 100;
     if (top > screenBottom)
         top = screenBottom - 100;
-    const double width = storedNumber(s, Key::Width, kDefaultWidthTwips);
-    const double height = storedNumber(s, Key::Height, kDefaultHeightTwips);
+    // Never larger than the screens together, so that every edge can be reached.
+    const double width = std::min<double>(storedNumber(s, Key::Width, kDefaultWidthTwips), pixelsToTwips(screen.width()));
+    const double height =
+        std::min<double>(storedNumber(s, Key::Height, kDefaultHeightTwips), pixelsToTwips(screen.height()));
     // A window stored wholly left of or above the screens (a screen since removed) would open
     // out of reach; it comes back to the edge.
     if (left + width <= pixelsToTwips(screen.x()))

@@ -333,6 +333,18 @@ private slots:
         QCOMPARE(w.pos(), QPoint(screen.x() + screen.width() - 7, screen.y() + screen.height() - 7));
     }
 
+    void hugeStoredSizeFitsTheScreen()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        env.setSetting("Start/Width", "9999999");
+        env.setSetting("Start/Height", "9999999");
+        FakeDialogs fake;
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        QCOMPARE(w.size(), QGuiApplication::primaryScreen()->virtualGeometry().size());
+    }
+
     void storedOnTopAndStartTopic()
     {
         TestEnvironment env;
