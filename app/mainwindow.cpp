@@ -95,10 +95,10 @@ bool installQtTranslation()
 
 char localeDecimalSeparator()
 {
+    // The core works with one byte; a separator beyond ASCII falls back to the point.
     const QString point = QLocale().decimalPoint();
-    if (point.size() == 1 && (point.at(0) == QLatin1Char(',') || point.at(0) == QLatin1Char('.')))
-        return point.at(0).toLatin1();
-    return point.isEmpty() || point.at(0).unicode() >= 128 ? '.' : point.at(0).toLatin1();
+    const QChar c = point.isEmpty() ? QLatin1Char('.') : point.at(0);
+    return c.unicode() < 128 ? c.toLatin1() : '.';
 }
 
 MainWindow::MainWindow(QWidget* parent)
