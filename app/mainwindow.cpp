@@ -255,6 +255,8 @@ void MainWindow::onCommand(const QString& name, int index)
         setOnTop(a && a->isChecked());
     } else if (name == QLatin1String("mnuU")) {
         applyLevel(index);
+    } else if (name == QLatin1String("mnuPismo")) {
+        chooseEditFont();
     }
     // The commands of the later panes, output and help arrive here too and do nothing yet.
 }
@@ -360,6 +362,33 @@ void MainWindow::setOnTop(bool on)
         show();
         setAttribute(Qt::WA_ShowWithoutActivating, false);
     }
+}
+
+QFont MainWindow::editFont() const
+{
+    QFont f(prefs_.fontName);
+    f.setPointSizeF(prefs_.fontSize > 0 ? prefs_.fontSize : 8);
+    f.setBold(prefs_.fontBold);
+    f.setItalic(prefs_.fontItalic);
+    return f;
+}
+
+void MainWindow::chooseEditFont()
+{
+    // Cancelling the dialog changes nothing.
+    const std::optional<QFont> chosen = dialogs().font(this, editFont());
+    if (!chosen)
+        return;
+    prefs_.fontName = chosen->family();
+    prefs_.fontSize = chosen->pointSizeF();
+    prefs_.fontBold = chosen->bold();
+    prefs_.fontItalic = chosen->italic();
+    store_->setText(Key::FontName, prefs_.fontName);
+    store_->setText(Key::FontSize, QString::number(prefs_.fontSize));
+    store_->setBoolean(Key::FontBold, prefs_.fontBold);
+    store_->setBoolean(Key::FontItalic, prefs_.fontItalic);
+    store_->sync();
+    // TODO(editing): the data-file editor takes the font once it exists.
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

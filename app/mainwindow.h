@@ -6,6 +6,7 @@
 #include "settings/nactinastaveni.h"
 #include "settings/settingsstore.h"
 
+#include <QFont>
 #include <QMainWindow>
 #include <memory>
 
@@ -58,6 +59,9 @@ public:
     // The short preview follows the toolbar button "Náhled".
     void nahledOnOff();
     char decimalSeparator() const { return decimal_; }
+    // The font of the data-file editor, from the Edit section; "Písmo..." changes and stores it.
+    QFont editFont() const;
+    void chooseEditFont();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -223,6 +223,29 @@ private slots:
         QCOMPARE(labelText(&second, "lblTitulek"), QStringLiteral(" Vzdálenost"));
     }
 
+    void editorFontIsChosenAndStored()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        FakeDialogs fake;
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        QFont chosen(QStringLiteral("DejaVu Sans Mono"));
+        chosen.setPointSize(11);
+        chosen.setBold(true);
+        fake.answerFont(chosen);
+        findAction(&w, "mnuPismo")->trigger();
+        QCOMPARE(env.setting("Edit/FontName"), QStringLiteral("DejaVu Sans Mono"));
+        QCOMPARE(env.setting("Edit/FontSize"), QStringLiteral("11"));
+        QCOMPARE(env.setting("Edit/FontBold"), QStringLiteral("True"));
+        QCOMPARE(env.setting("Edit/FontItalic"), QStringLiteral("False"));
+        // Cancelled, nothing changes.
+        fake.answerFont(std::nullopt);
+        findAction(&w, "mnuPismo")->trigger();
+        QCOMPARE(env.setting("Edit/FontSize"), QStringLiteral("11"));
+        QCOMPARE(w.editFont().pointSize(), 11);
+    }
+
     void declinedShutDownLeavesANormalWindow()
     {
         TestEnvironment env;
