@@ -4,6 +4,7 @@
 
 #include "app/mainwindow.h"
 #include "settings/singleinstance.h"
+#include "settings/splash.h"
 #include "table/conversiontable.h"
 
 #include <QAbstractButton>
@@ -88,7 +89,13 @@ private slots:
         fake.answer(QMessageBox::Ignore);
         fake.answer(QMessageBox::Ignore);
         MainWindow w;
+        // The settings are read while the splash window is up and the main window is not.
+        QStringList seen;
+        fake.whileShown([&](const DialogCall&) {
+            seen << QStringLiteral("%1 %2 %3").arg(w.splash()->isVisible()).arg(w.splash()->text()).arg(w.isVisible());
+        });
         QVERIFY(w.start({"omnivelor"}));
+        QCOMPARE(seen, QStringList(2, QStringLiteral("1 Nahrává se omniVELOR 0")));
         QCOMPARE(fake.messages("Chyba načítání z registrů.").size(), 2);
         QCOMPARE(fake.calls().first().title, QStringLiteral("Chyba inicializace"));
         QVERIFY(w.isVisible());
