@@ -24,8 +24,8 @@ namespace {
 
 QString labelText(const QWidget* w, const char* name)
 {
-    const auto* l = w->findChild<QLabel*>(QLatin1String(name));
-    return l ? l->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
+    const auto* l = w->findChild<QLabel*>(QString::fromUtf8(name));
+    return l ? l->text() : QStringLiteral("<no %1>").arg(QString::fromUtf8(name));
 }
 
 QString cell(const QWidget* w, int row, int col)
@@ -125,6 +125,47 @@ private slots:
         keyToFocus(&w, Qt::Key_Return);
         QCOMPARE(labelText(&w, "lblSI"), QStringLiteral(" km: 5,00 km = 5 000,00 m "));
         saveShot(&w, "shipped-data");
+    }
+
+    void thePartsWorkTogether()
+    {
+        TestEnvironment env;
+        env.useSmallData();
+        FakeDialogs fake;
+        ModalWatchdog watchdog;
+        MainWindow w;
+        QVERIFY(w.start({"omnivelor"}));
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(!findAction(&w, "tlb_Jako")->isEnabled());
+        keyToFocus(&w, Qt::Key_Return);
+        // The first topic makes the table's commands available.
+        QVERIFY(findAction(&w, "mnuA")->isEnabled());
+        keyToFocus(&w, Qt::Key_Down);
+        QCOMPARE(labelText(&w, "sta_TVeličiny"), QStringLiteral("V tématu: 2/3"));
+        typeToFocus(&w, QStringLiteral("5"));
+        keyToFocus(&w, Qt::Key_Return);
+        // "Jako" repeats the last representation, binary at first.
+        QVERIFY(triggerAction(&w, "tlb_Jako"));
+        QVERIFY2(labelText(&w, "lblSI").contains(QStringLiteral("101")), qPrintable(labelText(&w, "lblSI")));
+
+        // A unit chosen in the unit list shows its topic with that unit's row current.
+        QVERIFY(triggerAction(&w, "mnuNavigator_2"));
+        QCOMPARE(labelText(&w, "sta_Navi"), QStringLiteral("Jednotky"));
+        auto* units = w.findChild<QListWidget*>(QStringLiteral("lvwJednotky"));
+        QCOMPARE(QApplication::focusWidget(), units);
+        const QList<QListWidgetItem*> ar = units->findItems(QStringLiteral("ar"), Qt::MatchExactly);
+        QCOMPARE(ar.size(), 1);
+        units->setCurrentItem(ar.first());
+        QTest::keyClick(units, Qt::Key_Return);
+        QCOMPARE(labelText(&w, "lblTitulek"), QStringLiteral(" Plošný obsah"));
+        QCOMPARE(w.table()->currentRow(), 1);
+        QCOMPARE(labelText(&w, "sta_TVeličiny"), QStringLiteral("V tématu: 2/2"));
+
+        // The status panel "Temata" brings back the topic list.
+        QTest::mouseClick(w.findChild<QLabel*>(QStringLiteral("sta_Temata")), Qt::LeftButton);
+        QCOMPARE(labelText(&w, "sta_Navi"), QStringLiteral("Veličiny"));
+        QCOMPARE(labelText(&w, "sta_Temata"), QStringLiteral("Témat: 2+1"));
+        QCOMPARE(fake.calls().size(), 0);
     }
 
     void konecAsksAndYesStoresTheSession()
