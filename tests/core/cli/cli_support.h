@@ -12,6 +12,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include <concepts>
+#include <ostream>
 
 namespace ovtest {
 
@@ -115,3 +117,11 @@ protected:
 };
 
 } // namespace ovtest
+
+// Rows of the tables print as their name, so that ctest lists readable test names.
+template <class Row>
+    requires requires(const Row& r) { { r.name } -> std::convertible_to<const char*>; }
+void PrintTo(const Row& row, std::ostream* os)
+{
+    *os << row.name;
+}
