@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QLocale>
 
+#include <memory>
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
@@ -13,8 +15,9 @@ int main(int argc, char* argv[])
     QLocale::setDefault(QLocale::system());
     ov::gui::installQtTranslation();
 
-    ov::gui::MainWindow window;
-    if (!window.start(QApplication::arguments()))
+    // On the heap: the window holds the unit database, close to a megabyte of tables.
+    auto window = std::make_unique<ov::gui::MainWindow>();
+    if (!window->start(QApplication::arguments()))
         return 0;
     return QApplication::exec();
 }

@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QCursor>
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -209,9 +208,8 @@ void MainWindow::onPanelClicked(const QString& key)
     } else if (key == QLatin1String("Veličiny")) {
         showConversionPane();
         navigator_->showUnitList();
-    } else if (key == QLatin1String("Uroven")) {
-        popupMenu(QStringLiteral("mnuUroven"), QCursor::pos());
     }
+    // "Uroven" pops up the level menu inside Commands, which knows whether it is enabled.
 }
 
 void MainWindow::onCommand(const QString& name, int index)
