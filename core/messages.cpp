@@ -14,4 +14,17 @@ std::string ZpravaChyby(std::initializer_list<std::optional<std::string>> parts)
     return text;
 }
 
+void CappedMessageSink::showMessage(const std::string& text, const std::string& title, MessageIcon icon) {
+    if (capped_) return;
+    if (passed_ < kMessageCap) {
+        ++passed_;
+        inner_.showMessage(text, title, icon);
+        return;
+    }
+    capped_ = true;
+    inner_.showMessage("Soubor " + fileName_ +
+                           " obsahuje další chybné řádky. Další chyby už nebudou hlášeny; opravte soubor a načtěte ho znovu.",
+                       std::string(kAppTitle), MessageIcon::Critical);
+}
+
 } // namespace ov
