@@ -20,7 +20,7 @@ struct UsageError : std::runtime_error {
 };
 
 struct Options {
-    std::string dataPath, userPath;      // empty: beside the program
+    std::string dataPath, userPath;      // empty: the user's copy, else the shipped file
     Level level = Level::All;
     DisplayFormat format = DisplayFormat::Single;
     int fix = 2;
@@ -41,5 +41,13 @@ const char* usageText();
 std::string foldCase(const std::string& s);
 
 int run(const Options& options);
+
+struct DataPaths {
+    std::string main, user;
+};
+DataPaths dataPaths(const Options& options);
+
+// omnivelor-cli check [FILE...]: one line per finding on stdout; 0 clean, 1 with findings.
+int check(const Options& options);
 
 } // namespace ov::cli

@@ -2,6 +2,7 @@
 #include "cli.h"
 
 #include "core/catalogue.h"
+#include "core/datafolder.h"
 #include "core/engine.h"
 #include "core/memgrid.h"
 #include "core/represent.h"
@@ -52,12 +53,26 @@ struct Data {
     bool failed = false;      // a warning or an error was shown while reading
 };
 
+} // namespace
+
+// The files the window reads: a named file, else the user's copy, else the shipped one.
+DataPaths dataPaths(const Options& o)
+{
+    const auto user = userDataFolder();
+    const auto shipped = shippedDataFolder(programFolder());
+    return {o.dataPath.empty() ? dataFile(user, shipped, "Omnivel.omv").string() : o.dataPath,
+            o.userPath.empty() ? dataFile(user, shipped, "User.omv").string() : o.userPath};
+}
+
+namespace {
+
 Data load(const Options& o)
 {
     Data d;
     LoadOptions lo;
-    lo.mainPath = o.dataPath.empty() ? (programFolder() / "Omnivel.omv").string() : o.dataPath;
-    lo.userPath = o.userPath.empty() ? (programFolder() / "User.omv").string() : o.userPath;
+    const DataPaths paths = dataPaths(o);
+    lo.mainPath = paths.main;
+    lo.userPath = paths.user;
     lo.mainFileName = std::filesystem::path(lo.mainPath).filename().string();
     lo.level = o.level;
     lo.decimalSeparator = o.decimal;
@@ -231,6 +246,8 @@ int run(const Options& o)
     const std::string& command = o.words[0];
     static const struct { const char* name; std::size_t args; int (*run)(const Options&, const Data&); } commands[] = {
         {"topics", 0, topics}, {"units", 1, units}, {"convert", 3, convert}, {"search", 1, search}};
+    if (command == "check")
+        return check(o);
     if (command == "as") {
         expectWords(o, 2);
         return representation(o);

@@ -155,6 +155,7 @@ private:
     }
 
     void show(const std::string& text, const std::string& title, MessageIcon icon) {
+        if (opt_.messageLines) opt_.messageLines->push_back(lineNo_);
         sink_.showMessage(text, title, icon);
     }
 

@@ -6,6 +6,7 @@
 #include "unitdb.h"
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ov {
 
@@ -18,6 +19,9 @@ struct LoadOptions {
     std::string userPath;          // full path of the user data file
     Level level = Level::All;
     char decimalSeparator = ',';   // the user's locale, used for the operands of "/"
+    // When set, receives the line number of every message the main file's reading shows
+    // (0 for a file that cannot be opened), so a checker can point at the line.
+    std::vector<int>* messageLines = nullptr;
 };
 
 struct LoadResult {
