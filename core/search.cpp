@@ -7,7 +7,8 @@ namespace ov {
 namespace {
 
 // Decodes UTF-8 into code points; a byte that starts no valid sequence stands for itself, so a
-// name from an odd file is still compared character by character instead of failing.
+// name from an odd file is still compared character by character instead of failing. Overlong
+// forms and surrogates are no valid sequence: C0 A3 would otherwise turn into a "#" wildcard.
 std::u32string decode(std::string_view s)
 {
     std::u32string out;
@@ -26,6 +27,9 @@ std::u32string decode(std::string_view s)
             }
             cp = (cp << 6) | (c & 0x3Fu);
         }
+        static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (len > 1 && (cp < kLeast[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
+            len = 0;
         if (len == 0) {
             out.push_back(b);
             ++i;

@@ -43,7 +43,13 @@ INSTANTIATE_TEST_SUITE_P(Search, LikeMatchTest, ::testing::Values(
     LikeCase{"BracketedStarIsLiteral", "a*", "a[*]", true},
     LikeCase{"BracketedStarOnlyStar", "ab", "a[*]", false},
     LikeCase{"WholeTextMustMatch", "abc", "ab", false},
-    LikeCase{"Accented", "stupeň Réaumura", "*R*é*", true}),
+    LikeCase{"Accented", "stupeň Réaumura", "*R*é*", true},
+    // Bytes that are no UTF-8 are compared one by one; an overlong form is no character at all.
+    LikeCase{"OverlongHashIsNoWildcard", "\xf6\x87\x09\xc0\xa3\xcd\x69", "\xf6\x87\x09\xc0\xa3\xcd\x69", true},
+    LikeCase{"OverlongHashIsNoDigit", "\xc0\xa3", "#", false},
+    LikeCase{"OverlongIsTwoCharacters", "\xc0\xa3", "??", true},
+    LikeCase{"SurrogateIsThreeCharacters", "\xed\xa0\x80", "???", true},
+    LikeCase{"StrayBytesMatchThemselves", "a\x80\xff" "b", "a??b", true}),
     [](const auto& row) { return std::string(row.param.name); });
 
 namespace {
