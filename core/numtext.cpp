@@ -166,6 +166,9 @@ std::string nonFinite(double v)
     return v < 0 ? "-inf" : "inf";
 }
 
+// DBL_MAX at fifteen significant digits, as the general rendering shows it.
+constexpr double kLargestShown = 1.79769313486232;
+
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -314,6 +317,22 @@ std::optional<double> ParseNumber(std::string_view text, char dec)
         }
         if (magnitude < 0)
             return neg ? -0.0 : 0.0;
+        // The largest double shows as 1,79769313486232E+308, a little above itself: that text,
+        // and any up to it, reads as the largest double again, so the table can read it back.
+        if (magnitude == DBL_MAX_10_EXP) {
+            std::string mantissa;
+            for (char c : intDigits)
+                if (c != '0' || !mantissa.empty())
+                    mantissa += c;
+            for (char c : fracDigits)
+                if (c != '0' || !mantissa.empty())
+                    mantissa += c;
+            mantissa.insert(1, 1, '.');
+            double m = 0;
+            std::from_chars(mantissa.data(), mantissa.data() + mantissa.size(), m);
+            if (m <= kLargestShown)
+                return neg ? -DBL_MAX : DBL_MAX;
+        }
         return std::nullopt;
     }
     if (r.ec != std::errc() || r.ptr != p)

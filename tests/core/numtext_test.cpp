@@ -163,12 +163,19 @@ INSTANTIATE_TEST_SUITE_P(Texts, NumberParsing,
         ParseRow{"ExponentWithoutMantissa", "E5", ',', std::nullopt},
         ParseRow{"DoubleSign", "--1", ',', std::nullopt},
         ParseRow{"Hexadecimal", "0x10", ',', std::nullopt},
-        ParseRow{"Overflow", "1E+400", ',', std::nullopt}),
+        ParseRow{"Overflow", "1E+400", ',', std::nullopt},
+        // The largest double as the table shows it, a little above the double itself.
+        ParseRow{"LargestDoubleAsShown", "1,79769313486232E+308", ',', DBL_MAX},
+        ParseRow{"NegativeLargestAsShown", "-1,79769313486232E+308", ',', -DBL_MAX},
+        ParseRow{"LargestWithoutExponent", "179769313486232E+294", '.', DBL_MAX},
+        ParseRow{"AboveTheLargestShown", "1,79769313486233E+308", ',', std::nullopt},
+        ParseRow{"TenTimesTheLargest", "17,9769313486232E+308", ',', std::nullopt}),
     [](const auto& p) { return rowName(p.param.name); });
 
 TEST(NumberParsing, ReadsBackEveryGeneralRendering)
 {
-    for (double v : {0.1, 1.0 / 3.0, 1e20, 1.5e-7, -273.15, 123456789012345.0, 4.9406564584124654e-324}) {
+    for (double v : {0.1, 1.0 / 3.0, 1e20, 1.5e-7, -273.15, 123456789012345.0, 4.9406564584124654e-324, DBL_MAX,
+                     -DBL_MAX}) {
         const std::string text = ov::FormatGeneral(v, ',');
         const auto back = ov::ParseNumber(text, ',');
         ASSERT_TRUE(back.has_value()) << text;
