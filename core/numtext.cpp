@@ -166,8 +166,9 @@ std::string nonFinite(double v)
     return v < 0 ? "-inf" : "inf";
 }
 
-// DBL_MAX at fifteen significant digits, as the general rendering shows it.
-constexpr double kLargestShown = 1.79769313486232;
+// DBL_MAX as its shortest rendering shows it (scientific "1,80E+308"); the general one shows
+// 1,79769313486232E+308. Both lie a little above the double itself.
+constexpr double kLargestShown = 1.80;
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -317,8 +318,8 @@ std::optional<double> ParseNumber(std::string_view text, char dec)
         }
         if (magnitude < 0)
             return neg ? -0.0 : 0.0;
-        // The largest double shows as 1,79769313486232E+308, a little above itself: that text,
-        // and any up to it, reads as the largest double again, so the table can read it back.
+        // A text up to the largest double as the table shows it reads as that double, so that
+        // every value the table shows can be read back.
         if (magnitude == DBL_MAX_10_EXP) {
             std::string mantissa;
             for (char c : intDigits)

@@ -168,7 +168,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, NumberParsing,
         ParseRow{"LargestDoubleAsShown", "1,79769313486232E+308", ',', DBL_MAX},
         ParseRow{"NegativeLargestAsShown", "-1,79769313486232E+308", ',', -DBL_MAX},
         ParseRow{"LargestWithoutExponent", "179769313486232E+294", '.', DBL_MAX},
-        ParseRow{"AboveTheLargestShown", "1,79769313486233E+308", ',', std::nullopt},
+        ParseRow{"ScientificLargest", "1,80E+308", ',', DBL_MAX},
+        ParseRow{"AboveTheLargestShown", "1,80000000000001E+308", ',', std::nullopt},
         ParseRow{"TenTimesTheLargest", "17,9769313486232E+308", ',', std::nullopt}),
     [](const auto& p) { return rowName(p.param.name); });
 
