@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DOV_WERROR=ON
 cmake --build build -j "$(nproc)" --target omnivelor
 exec build/bin/omnivelor "$@"
