@@ -84,18 +84,30 @@ public:
     }
 
     bool run(TextEncoding* encoding) {
-        for (auto& topic : db_.JednNazev)
-            for (auto& name : topic) name.clear();
-        db_.PocetJednotek.fill(0);
-
+        clear();
         std::error_code ec;
         if (!std::filesystem::exists(opt_.mainPath, ec)) return fatal(fileNotFoundText());
         const auto content = readTextFile(opt_.mainPath);
         if (!content) return fatal(otherFatalText(RuntimeError(ErrorNumber::PathFileAccess)));
         if (encoding) *encoding = content->encoding;
+        return readLines(*content);
+    }
 
+    bool runText(std::string_view bytes) {
+        clear();
+        return readLines(decodeText(bytes));
+    }
+
+private:
+    void clear() {
+        for (auto& topic : db_.JednNazev)
+            for (auto& name : topic) name.clear();
+        db_.PocetJednotek.fill(0);
+    }
+
+    bool readLines(const TextFileContent& content) {
         try {
-            for (const auto& line : content->lines) {
+            for (const auto& line : content.lines) {
                 if (++lineNo_ > kMaxLines) throw RuntimeError(ErrorNumber::Overflow);
                 readLine(line);
             }
@@ -112,7 +124,6 @@ public:
         return true;
     }
 
-private:
     void readLine(std::string_view line) {
         std::array<std::string_view, kMainFields> f{};
         const std::size_t count = splitFields(line, f);
@@ -224,16 +235,14 @@ bool Texty(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink, TextEnco
     return MainFileReader(db, opt, sink).run(encoding);
 }
 
-bool TextyUser(UnitDatabase& db, const LoadOptions& opt, TextEncoding* encoding) {
+namespace {
+
+// Lines that cannot be used (too few fields, no user topic 1..20, a full topic, a number
+// beyond range) are passed over; everything else loads.
+void readUserLines(UnitDatabase& db, const TextFileContent& content) {
     // Texty clears these too; doing it here keeps a second run from doubling the units.
     for (int t = kFirstUserTopic; t < kFirstUserTopic + kUserTopics; ++t) db.PocetJednotek[t] = 0;
-    const auto content = readTextFile(opt.userPath);
-    if (!content) return false;
-    if (encoding) *encoding = content->encoding;
-
-    // Lines that cannot be used (too few fields, no user topic 1..20, a full topic, a number
-    // beyond range) are passed over; everything else loads.
-    for (const auto& line : content->lines) {
+    for (const auto& line : content.lines) {
         const std::string_view text = line;
         const auto first = text.find_first_not_of(" \t");
         if (first == std::string_view::npos || text[first] == '\'') continue;
@@ -253,8 +262,26 @@ bool TextyUser(UnitDatabase& db, const LoadOptions& opt, TextEncoding* encoding)
         db.JednKoef[t][u] = coefficient;
         db.JednInfo[t][u].assign(count >= 5 ? f[4] : std::string_view{});
     }
+}
+
+} // namespace
+
+bool TextyUser(UnitDatabase& db, const LoadOptions& opt, TextEncoding* encoding) {
+    const auto content = readTextFile(opt.userPath);
+    if (!content) {
+        for (int t = kFirstUserTopic; t < kFirstUserTopic + kUserTopics; ++t) db.PocetJednotek[t] = 0;
+        return false;
+    }
+    if (encoding) *encoding = content->encoding;
+    readUserLines(db, *content);
     return true;
 }
+
+bool TextyFromText(UnitDatabase& db, const LoadOptions& opt, std::string_view bytes, MessageSink& sink) {
+    return MainFileReader(db, opt, sink).runText(bytes);
+}
+
+void TextyUserFromText(UnitDatabase& db, std::string_view bytes) { readUserLines(db, decodeText(bytes)); }
 
 LoadResult LoadDataFiles(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink) {
     LoadResult r;

@@ -39,6 +39,11 @@ bool Texty(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink, TextEnco
 // a 151st unit of a topic) are passed over. False when the file cannot be read.
 bool TextyUser(UnitDatabase& db, const LoadOptions& opt, TextEncoding* encoding = nullptr);
 
+// The same two loads from the bytes of a file already in memory (any encoding readTextFile
+// accepts); the paths in opt are not used, the file name still is.
+bool TextyFromText(UnitDatabase& db, const LoadOptions& opt, std::string_view bytes, MessageSink& sink);
+void TextyUserFromText(UnitDatabase& db, std::string_view bytes);
+
 // Coefficient expression: a plain number with "." or "a/b" with operands in the user's locale or "PI".
 // Throws RuntimeError (13 for a non-numeric operand, 11 for a zero divisor, 6 for overflow).
 double VyhodnotKoef(std::string_view expr, char decimalSeparator);
