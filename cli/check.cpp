@@ -133,8 +133,9 @@ void checkFixedRows(const Topics& topics, Findings& out)
             }
             const UnitLine& u = units[row];
             if (u.symbol != want.symbol && foldCase(u.name) != foldCase(want.name))
-                out.push_back({u.line, false, topicLabel(kTemperatureTopic) + " má na " + std::to_string(row + 1) +
-                                                  ". místě mít " + wanted + ", ne " + quoted(u.name)});
+                out.push_back({u.line, false, "v " + topicLabel(kTemperatureTopic) + " má být na " +
+                                                  std::to_string(row + 1) + ". místě " + wanted + ", ne " +
+                                                  quoted(u.name)});
             else if (u.marked)
                 out.push_back({u.line, false, quoted(u.name) + " v " + topicLabel(kTemperatureTopic) +
                                                   " nesmí mít značku úrovně, vzorce počítají s pořadím řádků"});
