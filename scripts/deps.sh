@@ -3,7 +3,8 @@
 set -euo pipefail
 pkgs=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
       qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
-      desktop-file-utils appstream dpkg-dev file)
+      desktop-file-utils appstream dpkg-dev file
+      clang libclang-rt-14-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -9,7 +9,7 @@ seconds=${1:-30}
 jobs=$(nproc)
 tree=build-fuzz
 
-CC=clang CXX=clang++ cmake -S . -B "$tree" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOV_FUZZ=ON \
+CC=clang CXX=clang++ cmake -S . -B "$tree" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOV_WERROR=ON -DOV_FUZZ=ON \
   -DOV_BUILD_GUI=OFF -DOV_BUILD_BENCH=OFF >/dev/null
 cmake --build "$tree" -j "$jobs" --target fuzzers
 

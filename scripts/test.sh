@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the full build as a packager builds it (Release), then
 # the core again as a Debug build under AddressSanitizer and UndefinedBehaviorSanitizer.
-# Warnings are errors in both.
+# Warnings are errors in both. Last, every fuzz target runs for 30 seconds with a fixed seed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -16,3 +16,5 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DOV_WERROR=ON -DOV_SANITIZE=O
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+scripts/fuzz.sh 30
