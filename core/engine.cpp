@@ -157,17 +157,20 @@ void ConversionEngine::convertByCoefficients(int t, int r, bool& redrawOff)
         }
     }
 
-    // C3: every unit from the entered one; the cell is read afresh for each unit because the
-    // entered row itself is rewritten on the way.
+    // C3: every unit from the entered one, always from the entered cell's text as it stands:
+    // once the entered row itself is rewritten on the way, the units after it are computed
+    // from its new text.
     if (t < 1 || t > kMaxTopic || r + 1 > db_.unitCount(t))
         fail(ErrorNumber::SubscriptOutOfRange);
     const int n = db_.unitCount(t);
     grid_.setRedraw(false);
     redrawOff = true;
+    double x = cells.number(r);
     for (int u = 1; u <= n; ++u) {
-        const double x = cells.number(r);
         const double value = divide(mul(x, db_.JednKoef[t][r + 1]), db_.JednKoef[t][u]);
         cells.set(u - 1, value);
+        if (u - 1 == r)
+            x = cells.number(r);
     }
     grid_.setRedraw(true);
     redrawOff = false;

@@ -6,10 +6,152 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace ov {
 namespace detail {
+
+namespace {
+
+// A 128-bit unsigned number as two 64-bit halves: all that the exact rounding below needs.
+struct U128 {
+    std::uint64_t hi = 0, lo = 0;
+    bool operator==(const U128&) const = default;
+    bool operator>(const U128& o) const { return hi != o.hi ? hi > o.hi : lo > o.lo; }
+};
+
+U128 multiply(std::uint64_t a, std::uint64_t b)
+{
+    const std::uint64_t a0 = a & 0xFFFFFFFFu, a1 = a >> 32, b0 = b & 0xFFFFFFFFu, b1 = b >> 32;
+    const std::uint64_t p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0, p11 = a1 * b1;
+    const std::uint64_t mid = (p00 >> 32) + (p01 & 0xFFFFFFFFu) + (p10 & 0xFFFFFFFFu);
+    return {p11 + (p01 >> 32) + (p10 >> 32) + (mid >> 32), (mid << 32) | (p00 & 0xFFFFFFFFu)};
+}
+
+constexpr std::uint64_t kPow10[20] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull,
+    100000000ull, 1000000000ull, 10000000000ull, 100000000000ull, 1000000000000ull, 10000000000000ull,
+    100000000000000ull, 1000000000000000ull, 10000000000000000ull, 100000000000000000ull,
+    1000000000000000000ull, 10000000000000000000ull};
+
+// The integer part q and the fraction (as rem / 2^shift) of n / 2^shift; false when q needs
+// more than 64 bits.
+bool splitShift(const U128& n, int shift, std::uint64_t& q, U128& rem, U128& half)
+{
+    if (shift >= 64) {
+        const int s = shift - 64;
+        q = s == 0 ? n.hi : n.hi >> s;
+        rem = {s == 0 ? 0 : n.hi & ((std::uint64_t{1} << s) - 1), n.lo};
+        half = s == 0 ? U128{0, std::uint64_t{1} << 63} : U128{std::uint64_t{1} << (s - 1), 0};
+        return true;
+    }
+    if ((n.hi >> shift) != 0)
+        return false;
+    q = (n.hi << (64 - shift)) | (n.lo >> shift);
+    rem = {0, n.lo & ((std::uint64_t{1} << shift) - 1)};
+    half = {0, std::uint64_t{1} << (shift - 1)};
+    return true;
+}
+
+// The `count` decimal digits of q, leading zeros included, two at a time.
+void writeDigits(std::uint64_t q, int count, char* out)
+{
+    static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                     "8081828384858687888990919293949596979899";
+    int i = count;
+    while (i >= 2) {
+        i -= 2;
+        std::memcpy(out + i, kPairs + 2 * (q % 100), 2);
+        q /= 100;
+    }
+    if (i == 1)
+        out[0] = static_cast<char>('0' + q);
+}
+
+// The normal double `a` > 0 rounded to `sig` significant digits (half to even, as the exact
+// expansion rounds), worked out in integers: a = m / 2^shift exactly, so a * 10^k is a 128-bit
+// product shifted right. Covers the magnitudes where 10^k fits 64 bits and a * 10^k has `sig`
+// integer digits (for 15 digits about 1e-5 up to 1e15, where nearly every value shown lies);
+// false elsewhere.
+bool exactDigits(double a, int sig, Digits& g)
+{
+    std::uint64_t bits;
+    std::memcpy(&bits, &a, sizeof bits);
+    const int biased = static_cast<int>(bits >> 52) & 0x7FF;
+    const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const int shift = 1075 - biased;                          // a = m / 2^shift
+    if (shift < 1 || shift > 127)
+        return false;
+    // floor(log10 a) is floor(log10 2^(biased - 1023)) or one more.
+    const int estimate = static_cast<int>(std::floor((biased - 1023) * 0.30102999566398120));
+    for (int k = sig - 1 - estimate; k >= sig - 2 - estimate; --k) {
+        if (k < 0 || k > 19)
+            return false;
+        std::uint64_t q;
+        U128 rem, half;
+        if (!splitShift(multiply(m, kPow10[k]), shift, q, rem, half))
+            continue;
+        if (q >= kPow10[sig])
+            continue;                                          // one digit too many: k one smaller
+        if (rem > half || (rem == half && (q & 1)))
+            ++q;
+        int exp = sig - 1 - k;
+        if (q == kPow10[sig]) {
+            q = kPow10[sig - 1];
+            ++exp;
+        }
+        writeDigits(q, sig, g.d);
+        g.n = sig;
+        g.exp = exp;
+        return true;
+    }
+    return false;
+}
+
+// Digits and exponent of a to_chars scientific text ("1.2345e+03", "5e-07").
+void parseScientific(const char* p, const char* end, Digits& g)
+{
+    const char* e = static_cast<const char*>(std::memchr(p, 'e', static_cast<std::size_t>(end - p)));
+    g.d[0] = p[0];
+    g.n = 1;
+    if (e - p > 2) {
+        std::memcpy(g.d + 1, p + 2, static_cast<std::size_t>(e - p - 2));
+        g.n = static_cast<int>(e - p - 1);
+    }
+    int x = 0;
+    for (const char* q = e + 2; q < end; ++q)
+        x = x * 10 + (*q - '0');
+    g.exp = e[1] == '-' ? -x : x;
+}
+
+// The shortest digits that read back as the normal double `a`, rounded to `sig` <= 15 digits,
+// when that is provably the rounding of `a` itself; false when only the exact expansion can
+// tell. `a` lies closer to the shortest text S than half an ulp, which is less than 1.12 units
+// of S's 16th significant digit; so S rounds like `a` unless its dropped digits come within
+// that distance of a half.
+bool shortestRounded(double a, int sig, Digits& g)
+{
+    char buf[40];
+    const auto r = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific);
+    parseScientific(buf, r.ptr, g);
+    if (g.n <= sig)
+        return true;
+    std::uint64_t dropped = 0, half = 5;
+    for (int i = sig; i < g.n; ++i) {
+        dropped = dropped * 10 + static_cast<std::uint64_t>(g.d[i] - '0');
+        if (i > sig)
+            half *= 10;
+    }
+    const std::uint64_t margin = g.n <= 15 ? 1 : g.n == 16 ? 2 : 12;
+    const std::uint64_t distance = dropped > half ? dropped - half : half - dropped;
+    if (distance < margin)
+        return false;
+    roundSignificant(g, sig);
+    return true;
+}
+
+} // namespace
 
 Digits digitsOf(double v, int sig)
 {
@@ -19,19 +161,16 @@ Digits digitsOf(double v, int sig)
         g.n = 1;
         return g;
     }
-    g.neg = v < 0;
     sig = std::clamp(sig, 1, 17);
-    char buf[40];
-    auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, sig - 1);
-    const char* p = buf;
-    while (p < r.ptr && *p != 'e') {
-        if (*p != '.')
-            g.d[g.n++] = *p;
-        ++p;
+    const double a = std::fabs(v);
+    // Cheapest first: integer arithmetic, then the shortest text, then the exact expansion.
+    const bool normal = a >= DBL_MIN;
+    if (!(normal && sig <= 17 && exactDigits(a, sig, g)) && !(normal && sig <= 15 && shortestRounded(a, sig, g))) {
+        char buf[40];
+        const auto r = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, sig - 1);
+        parseScientific(buf, r.ptr, g);
     }
-    int e = 0;
-    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), r.ptr, e);
-    g.exp = e;
+    g.neg = v < 0;
     while (g.n > 1 && g.d[g.n - 1] == '0')
         --g.n;
     return g;
@@ -173,6 +312,54 @@ constexpr double kLargestShown = 1.80;
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Up to 15 significant digits times a power of ten up to 22: both are exact doubles, so one
+// multiplication or division rounds the value correctly, as the full reader would. nullopt
+// for anything else, which the full reader takes.
+std::optional<double> exactSmall(std::string_view intDigits, std::string_view fracDigits, std::string_view expText)
+{
+#if FLT_EVAL_METHOD == 0
+    std::uint64_t m = 0;
+    int digits = 0, scale = 0;
+    for (char c : intDigits) {
+        if (digits == 0 && c == '0')
+            continue;
+        if (++digits > 15)
+            return std::nullopt;
+        m = m * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    for (char c : fracDigits) {
+        --scale;
+        if (digits == 0 && c == '0')
+            continue;
+        if (++digits > 15)
+            return std::nullopt;
+        m = m * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    if (m == 0)
+        return 0.0;
+    int e = 0;
+    if (!expText.empty()) {
+        const bool negExp = expText[0] == '-';
+        const std::string_view d = expText.substr(expText[0] == '-' || expText[0] == '+' ? 1 : 0);
+        if (d.size() > 4)
+            return std::nullopt;
+        for (char c : d)
+            e = e * 10 + (c - '0');
+        if (negExp)
+            e = -e;
+    }
+    static constexpr double kPow[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const int q = scale + e;
+    if (q < -22 || q > 22)
+        return std::nullopt;
+    const double v = static_cast<double>(m);
+    return q < 0 ? v / kPow[-q] : v * kPow[q];
+#else
+    return std::nullopt;   // extended intermediate precision would round twice
+#endif
+}
+
 } // namespace
 
 std::string FormatGeneral(double v, char dec)
@@ -271,6 +458,9 @@ std::optional<double> ParseNumber(std::string_view text, char dec)
     }
     if (i != t.size())
         return std::nullopt;
+
+    if (const auto exact = exactSmall(intDigits, fracDigits, expText))
+        return neg ? -*exact : *exact;
 
     // The reader takes a '.' and no '+': rebuild the text in that form.
     char small[128];
