@@ -6,39 +6,62 @@ namespace ov {
 
 namespace {
 
-// Decodes UTF-8 into code points; a byte that starts no valid sequence stands for itself, so a
-// name from an odd file is still compared character by character instead of failing. Overlong
-// forms and surrogates are no valid sequence: C0 A3 would otherwise turn into a "#" wildcard.
+// One character of UTF-8 text at `i`, advancing `i`. A byte that starts no valid sequence
+// stands for itself, so a name from an odd file is still compared character by character
+// instead of failing.
+char32_t nextChar(std::string_view s, std::size_t& i)
+{
+    const auto b = static_cast<unsigned char>(s[i]);
+    if (b < 0x80) {
+        ++i;
+        return b;
+    }
+    int len = (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
+    char32_t cp = len == 2 ? (b & 0x1Fu) : len == 3 ? (b & 0x0Fu) : (b & 0x07u);
+    if (len == 0 || i + static_cast<std::size_t>(len) > s.size())
+        len = 0;
+    for (int k = 1; k < len; ++k) {
+        const auto c = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+        if ((c & 0xC0) != 0x80) {
+            len = 0;
+            break;
+        }
+        cp = (cp << 6) | (c & 0x3Fu);
+    }
+    if (len == 0) {
+        ++i;
+        return b;
+    }
+    i += static_cast<std::size_t>(len);
+    return cp;
+}
+
+// Decodes into `out`, which keeps its storage from name to name.
+void decodeInto(std::string_view s, std::u32string& out)
+{
+    out.resize(s.size());
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < s.size();)
+        out[n++] = nextChar(s, i);
+    out.resize(n);
+}
+
 std::u32string decode(std::string_view s)
 {
     std::u32string out;
-    out.reserve(s.size());
-    for (std::size_t i = 0; i < s.size();) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        int len = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
-        char32_t cp = len == 1 ? b : len == 2 ? (b & 0x1Fu) : len == 3 ? (b & 0x0Fu) : (b & 0x07u);
-        if (len == 0 || i + static_cast<std::size_t>(len) > s.size())
-            len = 0;
-        for (int k = 1; k < len; ++k) {
-            const auto c = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-            if ((c & 0xC0) != 0x80) {
-                len = 0;
-                break;
-            }
-            cp = (cp << 6) | (c & 0x3Fu);
-        }
-        static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (len > 1 && (cp < kLeast[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
-            len = 0;
-        if (len == 0) {
-            out.push_back(b);
-            ++i;
-        } else {
-            out.push_back(cp);
-            i += static_cast<std::size_t>(len);
-        }
-    }
+    decodeInto(s, out);
     return out;
+}
+
+// The characters of `chars` occur in `s` in this order, gaps allowed: what the pattern
+// "*" + each character + "*" ... matches when none of them is a wildcard.
+bool containsInOrder(std::string_view s, const std::u32string& chars)
+{
+    std::size_t j = 0;
+    for (std::size_t i = 0; i < s.size() && j < chars.size();)
+        if (nextChar(s, i) == chars[j])
+            ++j;
+    return j == chars.size();
 }
 
 // One element of a compiled pattern.
@@ -170,15 +193,26 @@ std::vector<SearchHit> SearchUnits(const UnitDatabase& db, std::string_view text
     });
 
     // "*" + every character followed by "*" + "*": the characters in order, gaps allowed.
+    // Without wildcards among them that is a plain scan of each name.
+    const std::u32string chars = decode(text);
+    if (text.find_first_of("*?#[") == std::string_view::npos) {
+        each([&](int t, int u, const std::string& name) {
+            if (containsInOrder(name, chars))
+                hits.push_back({t, u, name, false});
+        });
+        return hits;
+    }
     std::u32string pattern = U"*";
-    for (char32_t c : decode(text)) {
+    for (char32_t c : chars) {
         pattern.push_back(c);
         pattern.push_back(U'*');
     }
     pattern.push_back(U'*');
     const std::vector<Token> compiled = compile(pattern);
+    std::u32string decoded;
     each([&](int t, int u, const std::string& name) {
-        if (match(decode(name), compiled))
+        decodeInto(name, decoded);
+        if (match(decoded, compiled))
             hits.push_back({t, u, name, false});
     });
     return hits;
