@@ -208,16 +208,22 @@ struct Anchor {
 const double kInch = 0.0254, kFoot = 0.3048, kYard = 0.9144, kPound = 0.45359237, kGn = 9.80665;
 const double kLbf = kPound * kGn, kUsGallon = 231 * kInch * kInch * kInch, kCalIt = 4.1868;
 const double kBtuIt = 1055.05585262, kE = 1.602176634e-19, kSah = 1.89648384;
+// The Paris foot is 144 lignes of a metre of 443.296 lignes; the Russian funt is a fixed mass.
+const double kPied = 144 / 443.296, kFunt = 0.40951718;
 
 const Anchor kAnchors[] = {
     {1, "míle", 1609.344},
     {1, "sáh vídeňský", kSah},
     {1, "stopa vídeňská", kSah / 6},
     {1, "palec", kInch},
+    {1, "pařížská stopa", kPied},
+    {1, "toise", 6 * kPied},
+    {1, "porýnská stopa", 139.13 / 443.296},
     {1, "námořní míle", 1852},
     {1, "stopa (americká měřická)", 1200.0 / 3937},
     {1, "astronomická jednotka", 149597870700.0},
     {1, "světelný rok", 9460730472580800.0},
+    {1, "Bohrův poloměr", 5.29177210544e-11},
     {1, "parsek", 149597870700.0 * 648000 / kPi},
     {1, "typografický bod (DTP)", kInch / 72},
     {2, "akr", 4840 * kYard * kYard},
@@ -225,6 +231,8 @@ const Anchor kAnchors[] = {
     {2, "stopa čtvereční", kFoot * kFoot},
     {2, "míle čtvereční", 1609.344 * 1609.344},
     {2, "jitro", 1600 * kSah * kSah},
+    {2, "arpent (francouzský)", 180 * kPied * 180 * kPied},
+    {2, "morgen (pruský)", 25920 * (139.13 / 443.296) * (139.13 / 443.296)},
     {3, "litr", 0.001},
     {3, "galon (americký)", kUsGallon},
     {3, "galon (britský)", 0.00454609},
@@ -239,8 +247,13 @@ const Anchor kAnchors[] = {
     {4, "troyská unce", 480 * kPound / 7000},
     {4, "tuna (krátká)", 2000 * kPound},
     {4, "karát", 0.0002},
-    {4, "atomová hmotnostní jednotka", 1.66053906660e-27},
+    {4, "atomová hmotnostní jednotka", 1.66053906892e-27},   // CODATA 2022
+    {4, "hmotnost elektronu", 9.1093837139e-31},
     {4, "lot", 0.560012 / 32},
+    {4, "ruská libra", kFunt},
+    {4, "zolotnik", kFunt / 96},
+    {4, "pud", 40 * kFunt},
+    {4, "tael (hongkongský)", 4 * kPound / 16 / 3},
     {5, "gram na centimetr krychlový", 1000},
     {5, "libra na stopu krychlovou", kPound / (kFoot * kFoot * kFoot)},
     {5, "libra na galon (americký)", kPound / kUsGallon},
@@ -258,6 +271,7 @@ const Anchor kAnchors[] = {
     {8, "britská tepelná jednotka", kBtuIt},
     {8, "kilowatthodina", 3.6e6},
     {8, "elektronvolt", kE},
+    {8, "hartree", 4.3597447222060e-18},
     {8, "stopolibra", kFoot * kLbf},
     {9, "koňská síla (anglická)", 745.69987158227022},
     {9, "koňská síla", 75 * kGn},
