@@ -8,7 +8,8 @@ namespace {
 
 // One character of UTF-8 text at `i`, advancing `i`. A byte that starts no valid sequence
 // stands for itself, so a name from an odd file is still compared character by character
-// instead of failing.
+// instead of failing. Overlong forms and surrogates are no valid sequence: C0 A3 would
+// otherwise turn into a "#" wildcard.
 char32_t nextChar(std::string_view s, std::size_t& i)
 {
     const auto b = static_cast<unsigned char>(s[i]);
@@ -28,6 +29,9 @@ char32_t nextChar(std::string_view s, std::size_t& i)
         }
         cp = (cp << 6) | (c & 0x3Fu);
     }
+    static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (len > 1 && (cp < kLeast[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
+        len = 0;
     if (len == 0) {
         ++i;
         return b;
