@@ -1,5 +1,7 @@
 // omniVELOR: the desktop converter of physical quantities.
 #include "app/mainwindow.h"
+#include "gui/common.h"
+#include "settings/appcontext.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -15,8 +17,9 @@ int main(int argc, char* argv[])
     QLocale::setDefault(QLocale::system());
     ov::gui::installQtTranslation();
 
-    // On the heap: the window holds the unit database, close to a megabyte of tables.
-    auto window = std::make_unique<ov::gui::MainWindow>();
+    // On the heap: the unit database is close to a megabyte of tables.
+    auto ctx = std::make_unique<ov::gui::AppContext>();
+    auto window = std::make_unique<ov::gui::MainWindow>(*ctx);
     if (!window->start(QApplication::arguments()))
         return 0;
     return QApplication::exec();

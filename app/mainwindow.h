@@ -1,10 +1,9 @@
-// The main window frmOmnivelor: it owns the unit database and composes the parts (commands,
-// navigator, conversion table) in the window layout. It holds no conversion logic: it passes
-// the parts' signals to each other and runs start-up and shut-down through the lifecycle.
+// The main window frmOmnivelor: the composition root. It builds the parts (commands, navigator,
+// conversion table) into the window layout, connects what one part reports to another, binds
+// the few commands that belong to the window as a whole, and lets the lifecycle run start-up
+// and shut-down through the LifecycleHost interface. It holds no conversion logic.
 #pragma once
-#include "core/unitdb.h"
-#include "settings/nactinastaveni.h"
-#include "settings/settingsstore.h"
+#include "settings/lifecyclehost.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -12,18 +11,18 @@
 
 namespace ov::gui {
 
+struct AppContext;
 class Commands;
 class ConversionTable;
 class Lifecycle;
 class Navigator;
-class SingleInstance;
 class SplashWindow;
 class Workspace;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private LifecycleHost {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    explicit MainWindow(AppContext& ctx, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Start-up with the program's arguments; false when the program ended during it (the
@@ -34,34 +33,15 @@ public:
     // True once the shut-down has run to its end.
     bool ended() const;
 
-    // The parts, for the lifecycle and for tests.
-    ov::UnitDatabase& database() { return db_; }
-    SettingsStore& store() { return *store_; }
-    Preferences& preferences() { return prefs_; }
+    // The parts, as the window shows them.
     Commands* commands() const { return commands_; }
     Navigator* navigator() const { return navigator_; }
     ConversionTable* table() const { return table_; }
     Workspace* workspace() const { return workspace_; }
-    SplashWindow* splash() const { return splash_.get(); }
-    SingleInstance* instance() const { return instance_; }
+    SplashWindow* splash() const;
 
-    // What the settings ask for, applied to the parts (after NactiNastaveni).
-    void applyPreferences();
-    // Reads both data files at a level 0..3 (messages through the dialog service).
-    void loadDataFiles(int level);
-    // While on (start-up, which reads the data files twice), a message about the data files
-    // that has been shown once is not shown again.
-    void setQuietRepeats(bool on);
-    // The level command: check mark, panel, reload, table again, focus to the table.
-    void applyLevel(int level);
-    // Always on top, as the menu item "Vždy n&avrchu" sets it.
-    void setOnTop(bool on);
-    // The short preview follows the toolbar button "Náhled".
-    void nahledOnOff();
-    char decimalSeparator() const { return decimal_; }
     // The font of the data-file editor, from the Edit section; "Písmo..." changes and stores it.
     QFont editFont() const;
-    void chooseEditFont();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -69,33 +49,37 @@ protected:
 
 private:
     void connectParts();
-    void onCommand(const QString& name, int index);
-    void onPanelClicked(const QString& key);
-    void popupMenu(const QString& menuName, const QPoint& globalPos);
-    void paneFollowsButton(const QString& menuName, const QString& buttonKey);
+    void bindWindowCommands();
     void showConversionPane();
-    void setTitleText(const QString& title);
+    void chooseEditFont();
 
-    ov::UnitDatabase db_;
-    std::unique_ptr<SettingsStore> store_;
-    Preferences prefs_;
-    char decimal_ = ',';
+    // LifecycleHost
+    QWidget& mainWidget() override { return *this; }
+    void applyPreferences() override;
+    void nahledOnOff() override;
+    void loadDataFiles(int level) override;
+    void setQuietRepeats(bool on) override;
+    void setTopicNames(const QStringList& topics, const QStringList& userTopics) override;
+    QStringList topicNames(bool userTopics) const override;
+    void fillUnitList() override;
+    void updateCounts() override;
+    void setOnTop(bool on) override;
+    int vlevo() const override;
+    void setVlevo(int twips) override;
+    void showStartTopic(int topic) override;
+    void applyLevel(int level) override;
+    void focusShownList() override;
+    long conversionCount() const override;
+    void raiseWindow() override;
+
+    AppContext& ctx_;
     bool quietRepeats_ = false;
     QStringList shownMessages_;
     Commands* commands_ = nullptr;
     Navigator* navigator_ = nullptr;
     ConversionTable* table_ = nullptr;
     Workspace* workspace_ = nullptr;
-    SingleInstance* instance_ = nullptr;
-    std::unique_ptr<SplashWindow> splash_;
     std::unique_ptr<Lifecycle> lifecycle_;
 };
-
-// Qt's own texts (standard buttons, file and font dialogs, text box menus) in Czech, like the
-// rest of the program; false when the translation is not installed on this system.
-bool installQtTranslation();
-
-// The program's decimal separator from the default locale, as one character for the core.
-char localeDecimalSeparator();
 
 } // namespace ov::gui

@@ -83,7 +83,7 @@ Data load(const Options& o)
     // The window names the user topics from its settings; without them they keep the default names.
     for (int n = 1; n <= kUserTopics; ++n)
         if (d.db->UserTemaPouzito[n] && d.db->NazvyTemat[26 + n].empty())
-            d.db->NazvyTemat[26 + n] = DefaultUserTopicName(n);
+            d.db->setTopicName(26 + n, DefaultUserTopicName(n));
     return d;
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace ov {
 
@@ -22,6 +23,13 @@ struct UnitDatabase {
 
     UnitDatabase();                              // NazvyTemat filled from the catalogue
     int unitCount(int topic) const { return topic >= 0 && topic <= kMaxTopic ? PocetJednotek[topic] : 0; }
+    // The one way a display name changes after construction (the navigator's names, renaming);
+    // a topic outside 1..kMaxTopic is ignored.
+    void setTopicName(int topic, std::string name)
+    {
+        if (topic >= 1 && topic <= kMaxTopic)
+            NazvyTemat[static_cast<std::size_t>(topic)] = std::move(name);
+    }
 };
 
 } // namespace ov

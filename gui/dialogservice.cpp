@@ -1,6 +1,7 @@
 // The real dialog service: Qt's standard boxes and platform dialogs, Czech through the Qt
 // translation that main() loads.
 #include "gui/dialogservice.h"
+#include "gui/common.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -48,9 +49,9 @@ public:
                                                    QMessageBox::StandardButton defaultButton) override
     {
         ArrowWhileAsking arrow;
-        QMessageBox box(boxIcon(icon), title, plain(text), buttons, parent);
+        QMessageBox box(boxIcon(icon), title, displayText(text), buttons, parent);
         if (!details.isEmpty())
-            box.setInformativeText(plain(details));
+            box.setInformativeText(displayText(details));
         if (defaultButton != QMessageBox::NoButton)
             box.setDefaultButton(defaultButton);
         // Closing the box with Esc or the title bar answers with the default button when the
@@ -107,14 +108,6 @@ public:
         if (!chosen.isValid())
             return std::nullopt;
         return chosen;
-    }
-
-private:
-    // Messages of the core end their lines with CR LF; a Qt label wants plain line feeds.
-    static QString plain(QString text)
-    {
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        return text;
     }
 };
 

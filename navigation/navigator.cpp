@@ -1,7 +1,8 @@
 #include "navigation/navigator.h"
 
 #include "core/unitdb.h"
-#include "navigation/icons.h"
+#include "gui/common.h"
+#include "gui/icons.h"
 
 #include <QApplication>
 #include <QCollator>
@@ -24,8 +25,6 @@ namespace {
 
 constexpr int kKeyRole = Qt::UserRole;        // topic key (topic list) or "t-u" tag (unit list)
 constexpr int kIconKeyRole = Qt::UserRole + 1;
-
-QString fromStd(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 // The tabs in strip order and the list each one shows.
 struct TabDef { const char* caption; const char* key; const char* tip; Navigator::List list; };
@@ -197,14 +196,14 @@ void Navigator::setTopicNames(const QStringList& topicNames, const QStringList& 
         const QString name = nameOr(topicNames, n, fromStd(ov::DefaultTopicName(n)));
         addTopicEntry(m_lvwTema, n, name, fromStd(ov::TemaKlic(n)));
         // The table title shows the same name as the list, before and after a restart.
-        m_db.NazvyTemat[std::size_t(n)] = name.toStdString();
+        m_db.setTopicName(n, name.toStdString());
     }
     // Entries are numbered by position, so the user list stops at the first unused topic.
     m_lvwUser->clear();
     for (int n = 1; n <= ov::kUserTopics && m_db.UserTemaPouzito[std::size_t(n)]; ++n) {
         const QString name = nameOr(userNames, n, QString::fromStdString(ov::DefaultUserTopicName(n)));
         addTopicEntry(m_lvwUser, ov::kBuiltinTopics + n, name, QStringLiteral("User"));
-        m_db.NazvyTemat[std::size_t(ov::kBuiltinTopics + n)] = name.toStdString();
+        m_db.setTopicName(ov::kBuiltinTopics + n, name.toStdString());
     }
     m_quiet = false;
     if (m_currentTopic > ov::kBuiltinTopics + userTopicCount())
@@ -398,7 +397,7 @@ bool Navigator::acceptRename(QListWidget* list, int row, const QString& text)
     item->setText(text);
     // The entry edited is renamed, even when the navigator points at another topic.
     const int topic = topicOf(item);
-    m_db.NazvyTemat[std::size_t(topic)] = text.toStdString();
+    m_db.setTopicName(topic, text.toStdString());
     emit topicRenamed(topic, text);
     return true;
 }

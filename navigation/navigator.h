@@ -27,7 +27,8 @@ public:
     // Shared view of the two topic lists, as the mnuIkony menu indexes it.
     enum ViewMode { LargeIcons = 0, SmallList = 1 };
 
-    // The database must outlive the navigator; renaming writes the display names into it.
+    // The database must outlive the navigator; renaming writes the display names into it
+    // (through UnitDatabase::setTopicName, their one way in).
     explicit Navigator(ov::UnitDatabase& db, QWidget* parent = nullptr);
 
     // Fills the topic list (26 entries) and the user topic list from the names kept in the
@@ -53,6 +54,9 @@ public:
     int navigatorOption() const { return m_shownList == TopicList ? 0 : 1; }
     bool canGoPrevious() const { return m_canPrev; }
     bool canGoNext() const { return m_canNext; }
+
+    // Asks for the conversion table to be the page on show (after a panel click, say).
+    void requestConversionPane() { emit conversionPaneWanted(); }
 
     // A later pane (unit search) laid over the lists; every list switch hides it again.
     void setSearchPane(QWidget* pane);

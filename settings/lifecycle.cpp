@@ -1,18 +1,17 @@
 #include "settings/lifecycle.h"
 
-#include "app/mainwindow.h"
-#include "app/windowlayout.h"
+#include "gui/common.h"
 #include "gui/dialogservice.h"
-#include "navigation/navigator.h"
+#include "settings/appcontext.h"
+#include "settings/lifecyclehost.h"
 #include "settings/nactinastaveni.h"
 #include "settings/singleinstance.h"
 #include "settings/splash.h"
-#include "table/commands.h"
-#include "table/conversiontable.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
+#include <QWidget>
 #include <algorithm>
 #include <functional>
 #include <limits>
@@ -24,8 +23,6 @@
 
 namespace ov::gui {
 namespace {
-
-const QString kTitle = QStringLiteral("omniVELOR");
 
 // A stored number, or the fallback when it is missing or unusable (start-up shows no
 // message for the keys it reads itself).
@@ -53,17 +50,30 @@ QRect desktop()
     return screen ? screen->virtualGeometry() : QRect(0, 0, 800, 600);
 }
 
-// Runs one step; whatever goes wrong inside is passed over and the next step runs.
+// Runs one step; whatever goes wrong inside is passed over and the next step runs. The
+// user sees nothing of it, a developer reads it in the log.
 template <class F> auto guarded(F&& f) -> decltype(f())
 {
     try {
         return f();
+    } catch (const std::exception& e) {
+        qWarning("omniVELOR: a start-up or shut-down step failed: %s", e.what());
     } catch (...) {
-        return decltype(f())();
+        qWarning("omniVELOR: a start-up or shut-down step failed");
     }
+    return decltype(f())();
 }
 
 } // namespace
+
+Lifecycle::Lifecycle(LifecycleHost& host, AppContext& ctx)
+    : host_(host), ctx_(ctx), splash_(std::make_unique<SplashWindow>()), instance_(std::make_unique<SingleInstance>())
+{
+    // A second copy that was refused brings this window to the front.
+    QObject::connect(instance_.get(), &SingleInstance::activationRequested, [this] { host_.raiseWindow(); });
+}
+
+Lifecycle::~Lifecycle() = default;
 
 bool Lifecycle::hasSetupSwitch(const QStringList& arguments)
 {
@@ -77,19 +87,16 @@ bool Lifecycle::hasSetupSwitch(const QStringList& arguments)
 bool Lifecycle::formLoad(const QStringList& arguments)
 {
     running_.start();
-    Preferences& prefs = w_.preferences();
-    SettingsStore& store = w_.store();
-    SplashWindow* splash = w_.splash();
+    Preferences& prefs = ctx_.prefs;
+    SettingsStore& store = ctx_.store;
+    SplashWindow* splash = splash_.get();
 
     guarded([&] { splash->showAndPaint(); });
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    struct CursorBack {
-        ~CursorBack() { QApplication::restoreOverrideCursor(); }
-    } cursorBack;
+    const BusyCursor busy;
 
     guarded([&] {
         NactiNastaveni(store, prefs, splash);
-        w_.applyPreferences();
+        host_.applyPreferences();
     });
     if (hasSetupSwitch(arguments) && guarded([&] { return setupFlow(); }) == Go::End)
         return false;
@@ -99,38 +106,38 @@ bool Lifecycle::formLoad(const QStringList& arguments)
     const std::vector<std::function<void()>> steps{
         [&] {
             prefs.spusteno = prefs.spusteno < std::numeric_limits<qint32>::max() ? prefs.spusteno + 1 : prefs.spusteno;
-            store.setInteger(Key::Spusteno, prefs.spusteno);
+            UlozNastaveni(store, prefs, {Key::Spusteno});
             store.sync();
         },
-        [&] { w_.nahledOnOff(); },
-        [&] { w_.loadDataFiles(0); },
-        [&] { w_.setWindowTitle(kTitle + QLatin1Char(' ') + QStringLiteral(OV_VERSION)); },
+        [&] { host_.nahledOnOff(); },
+        [&] { host_.loadDataFiles(0); },
+        [&] { host_.mainWidget().setWindowTitle(appTitle() + QLatin1Char(' ') + QStringLiteral(OV_VERSION)); },
         [&] { readTopicNames(); },
-        [&] { w_.navigator()->fillJednotky(); },
-        [&] { w_.commands()->updateCounts(w_.database(), w_.navigator()->userTopicCount()); },
+        [&] { host_.fillUnitList(); },
+        [&] { host_.updateCounts(); },
         [&] { splash->hide(); },
         [&] { restorePlacement(); },
         [&] {
             if (prefs.onTop)
-                w_.setOnTop(true);
+                host_.setOnTop(true);
         },
-        [&] { w_.workspace()->setVlevo(storedInteger(store, Key::Vlevo, kDefaultVlevoTwips)); },
-        [&] { showStartTopic(); },
+        [&] { host_.setVlevo(storedInteger(store, Key::Vlevo, kDefaultVlevoTwips)); },
+        [&] { host_.showStartTopic(std::max(prefs.tema, 0)); },
         // The stored level reloads the data files at that level.
-        [&] { w_.applyLevel(prefs.uroven); },
-        [&] { w_.navigator()->focusShownList(); },
+        [&] { host_.applyLevel(prefs.uroven); },
+        [&] { host_.focusShownList(); },
     };
-    w_.setQuietRepeats(true);
+    host_.setQuietRepeats(true);
     for (const auto& step : steps)
         guarded(step);
-    w_.setQuietRepeats(false);
+    host_.setQuietRepeats(false);
     return true;
 }
 
 Lifecycle::Go Lifecycle::setupFlow()
 {
-    // TODO(options): the options dialog comes first here once it exists.
-    dialogs().message(w_.splash(), DialogService::Icon::Information, kTitle, QStringLiteral("Spusťte aplikaci znovu."));
+    // TODO(options dialog): shown here first, then the question below.
+    dialogs().message(splash_.get(), DialogService::Icon::Information, appTitle(), QStringLiteral("Spusťte aplikaci znovu."));
     ukonceni();
     return done_ ? Go::End : Go::On;
 }
@@ -138,10 +145,10 @@ Lifecycle::Go Lifecycle::setupFlow()
 Lifecycle::Go Lifecycle::singleInstance()
 {
     // Every copy tries to be the first one, so that a later copy can find it.
-    const bool first = w_.instance()->claim();
-    if (first || w_.preferences().onlyOne != 1)
+    const bool first = instance_->claim();
+    if (first || ctx_.prefs.onlyOne != 1)
         return Go::On;
-    dialogs().message(w_.splash(), DialogService::Icon::Information, kTitle,
+    dialogs().message(splash_.get(), DialogService::Icon::Information, appTitle(),
                       QStringLiteral("Je nastavena volba Spouštět pouze 1 instanci programu. Aplikace omniVELOR je "
                                      "již spuštěna.\r\n\r\nAplikace bude ukončena."));
     SingleInstance::activateFirst();
@@ -153,27 +160,25 @@ Lifecycle::Go Lifecycle::singleInstance()
 
 void Lifecycle::readTopicNames()
 {
-    const SettingsStore& store = w_.store();
+    const SettingsStore& store = ctx_.store;
     QStringList topics, users;
     for (int n = 1; n <= ov::kBuiltinTopics; ++n)
         topics << store.navigatorText(false, n, {});
     for (int n = 1; n <= ov::kUserTopics; ++n)
         users << store.navigatorText(true, n, {});
-    Navigator* nav = w_.navigator();
-    nav->setTopicNames(topics, users);
-    for (int n = 1; n <= nav->topicCount(); ++n)
-        w_.commands()->setTopicName(n, nav->topicText(n));
+    host_.setTopicNames(topics, users);
 }
 
 void Lifecycle::restorePlacement()
 {
-    const SettingsStore& s = w_.store();
+    const SettingsStore& s = ctx_.store;
+    QWidget& w = host_.mainWidget();
     const QRect screen = desktop();
     const int screenRight = pixelsToTwips(screen.x() + screen.width());
     const int screenBottom = pixelsToTwips(screen.y() + screen.height());
     // Centred with the size the window has before the stored one is applied.
-    const double centredLeft = pixelsToTwips(screen.x() + (screen.width() - w_.width()) / 2);
-    const double centredTop = pixelsToTwips(screen.y() + (screen.height() - w_.height()) / 2);
+    const double centredLeft = pixelsToTwips(screen.x() + (screen.width() - w.width()) / 2);
+    const double centredTop = pixelsToTwips(screen.y() + (screen.height() - w.height()) / 2);
     double left = storedNumber(s, Key::Left, centredLeft);
     double top = storedNumber(s, Key::Top, centredTop);
     if (left > screenRight)
@@ -190,69 +195,57 @@ void Lifecycle::restorePlacement()
         left = pixelsToTwips(screen.x());
     if (top + height <= pixelsToTwips(screen.y()))
         top = pixelsToTwips(screen.y());
-    w_.move(twipsToPixels(left), twipsToPixels(top));
-    w_.resize(twipsToPixels(width), twipsToPixels(height));
+    w.move(twipsToPixels(left), twipsToPixels(top));
+    w.resize(twipsToPixels(width), twipsToPixels(height));
     placed_ = true;
 
     switch (storedInteger(s, Key::WindowState, 0)) {
-    case 1: w_.showMinimized(); break;
-    case 2: w_.showMaximized(); break;
-    default: w_.show(); break;
+    case 1: w.showMinimized(); break;
+    case 2: w.showMaximized(); break;
+    default: w.show(); break;
     }
     // The window takes the keyboard (the topic list gets the focus), also where no window
     // manager hands it over.
-    if (!w_.isMinimized())
-        w_.activateWindow();
-}
-
-void Lifecycle::showStartTopic()
-{
-    const int tema = w_.preferences().tema;
-    Navigator* nav = w_.navigator();
-    if (tema < 1) {
-        nav->selectTopicEntry(1);
-        w_.table()->showWelcome();
-        return;
-    }
-    nav->setCurrentTopic(tema);
-    w_.table()->fillTopic(tema);
-    nav->navigaceSet();
+    if (!w.isMinimized())
+        w.activateWindow();
 }
 
 void Lifecycle::storeCounters()
 {
-    SettingsStore& s = w_.store();
-    s.setInteger(Key::Prevedeno, w_.table()->conversionCount());
+    SettingsStore& s = ctx_.store;
+    Preferences& prefs = ctx_.prefs;
+    prefs.prevedeno = static_cast<qint32>(std::min<long>(host_.conversionCount(), std::numeric_limits<qint32>::max()));
     // An unreadable running time starts again from this run.
-    const qint64 before = guarded([&] { return s.seconds(Key::Doba); });
-    s.setSeconds(Key::Doba, before + running_.elapsed() / 1000);
+    prefs.doba = guarded([&] { return s.seconds(Key::Doba); }) + running_.elapsed() / 1000;
+    UlozNastaveni(s, prefs, {Key::Prevedeno, Key::Doba});
 }
 
 void Lifecycle::ukonceni()
 {
     if (done_)
         return;
-    SettingsStore& s = w_.store();
-    Navigator* nav = w_.navigator();
+    SettingsStore& s = ctx_.store;
+    QWidget& w = host_.mainWidget();
     guarded([&] {
-        for (int i = 1; i <= nav->topicCount(); ++i)
-            s.setNavigatorText(false, i, nav->topicText(i));
-        for (int i = 1; i <= nav->userTopicCount(); ++i)
-            s.setNavigatorText(true, i, nav->userTopicText(i));
+        for (bool user : {false, true}) {
+            const QStringList names = host_.topicNames(user);
+            for (int i = 1; i <= names.size(); ++i)
+                s.setNavigatorText(user, i, names.at(i - 1));
+        }
     });
     guarded([&] {
-        const int state = w_.isMinimized() ? 1 : w_.isMaximized() ? 2 : 0;
+        const int state = w.isMinimized() ? 1 : w.isMaximized() ? 2 : 0;
         s.setInteger(Key::WindowState, state);
         // The window's outer position and its inner size, as the next start applies them.
-        QPoint corner = w_.pos();
-        QSize size = w_.size();
-        if (state != 0 && w_.normalGeometry().isValid()) {
-            const QPoint frameOffset = w_.geometry().topLeft() - w_.frameGeometry().topLeft();
-            corner = w_.normalGeometry().topLeft() - frameOffset;
-            size = w_.normalGeometry().size();
+        QPoint corner = w.pos();
+        QSize size = w.size();
+        if (state != 0 && w.normalGeometry().isValid()) {
+            const QPoint frameOffset = w.geometry().topLeft() - w.frameGeometry().topLeft();
+            corner = w.normalGeometry().topLeft() - frameOffset;
+            size = w.normalGeometry().size();
         }
         if (state != 0)
-            w_.showNormal();
+            w.showNormal();
         // Before the stored placement was applied (the set-up switch) the window has no
         // placement of its own worth keeping.
         if (placed_) {
@@ -260,29 +253,29 @@ void Lifecycle::ukonceni()
             s.setInteger(Key::Top, pixelsToTwips(corner.y()));
             s.setInteger(Key::Height, pixelsToTwips(size.height()));
             s.setInteger(Key::Width, pixelsToTwips(size.width()));
-            s.setInteger(Key::Vlevo, w_.workspace()->vlevo());
+            s.setInteger(Key::Vlevo, host_.vlevo());
         }
     });
     const bool saved = s.sync();
 
-    if (w_.preferences().safeEnd != 0) {
-        const auto answer = dialogs().message(w_.isVisible() ? &w_ : nullptr, DialogService::Icon::Question, kTitle,
+    if (ctx_.prefs.safeEnd != 0) {
+        const auto answer = dialogs().message(w.isVisible() ? &w : nullptr, DialogService::Icon::Question, appTitle(),
                                               QStringLiteral("Ukončit program?"),
                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
         if (answer != QMessageBox::Yes)
             return;
-        w_.hide();
+        w.hide();
     }
     guarded([&] { storeCounters(); });
     if (!s.sync() || !saved) {
         // The program still ends; the user learns why the next start will not remember this one.
-        dialogs().message(nullptr, DialogService::Icon::Warning, kTitle,
+        dialogs().message(nullptr, DialogService::Icon::Warning, appTitle(),
                           QStringLiteral("Nastavení se nepodařilo uložit do souboru %1.")
                               .arg(QDir::toNativeSeparators(s.filePath())));
     }
-    if (w_.preferences().safeEnd != 0) {
-        w_.splash()->setText(QStringLiteral("omniVELOR ukončení"));
-        guarded([&] { w_.splash()->showAndPaint(); });
+    if (ctx_.prefs.safeEnd != 0) {
+        splash_->setText(QStringLiteral("omniVELOR ukončení"));
+        guarded([&] { splash_->showAndPaint(); });
     }
     done_ = true;
     zavritOkna();
@@ -290,10 +283,11 @@ void Lifecycle::ukonceni()
 
 void Lifecycle::zavritOkna()
 {
+    QWidget& w = host_.mainWidget();
     for (QWidget* top : QApplication::topLevelWidgets())
-        if (top != &w_)
+        if (top != &w)
             top->close();
-    w_.close();
+    w.close();
     // The main window was hidden before it closed, and the splash window does not count as
     // the last window: the program ends here, as closing its last window would end it.
     if (QApplication::quitOnLastWindowClosed())

@@ -3,14 +3,19 @@
 #pragma once
 #include <QElapsedTimer>
 #include <QStringList>
+#include <memory>
 
 namespace ov::gui {
 
-class MainWindow;
+struct AppContext;
+class LifecycleHost;
+class SingleInstance;
+class SplashWindow;
 
 class Lifecycle {
 public:
-    explicit Lifecycle(MainWindow& window) : w_(window) {}
+    Lifecycle(LifecycleHost& host, AppContext& ctx);
+    ~Lifecycle();
 
     // Form_Load; false when the program ended during start-up.
     bool formLoad(const QStringList& arguments);
@@ -20,6 +25,9 @@ public:
 
     static bool hasSetupSwitch(const QStringList& arguments);
 
+    SplashWindow* splash() const { return splash_.get(); }
+    SingleInstance* instance() const { return instance_.get(); }
+
 private:
     enum class Go { On, End };
 
@@ -27,11 +35,13 @@ private:
     Go singleInstance();
     void readTopicNames();
     void restorePlacement();
-    void showStartTopic();
     void storeCounters();
     void zavritOkna();
 
-    MainWindow& w_;
+    LifecycleHost& host_;
+    AppContext& ctx_;
+    std::unique_ptr<SplashWindow> splash_;
+    std::unique_ptr<SingleInstance> instance_;
     QElapsedTimer running_;            // CasStartu: the running time of this run
     bool placed_ = false;              // the stored placement has been applied
     bool done_ = false;                // the shut-down has run to its end

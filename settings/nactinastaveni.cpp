@@ -4,15 +4,23 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <functional>
-#include <vector>
+#include <algorithm>
+#include <iterator>
 
 namespace ov::gui {
 namespace {
 
-struct Step {
-    Key key;   // for the message when the store itself fails
-    std::function<void(const SettingsStore&, Preferences&)> read;
+using S = const SettingsStore&;
+using P = Preferences&;
+using W = SettingsStore&;
+using CP = const Preferences&;
+
+// One row per value: how NactiNastaveni reads it (nullptr: start-up or shut-down reads it
+// itself) and how UlozNastaveni writes it (nullptr: never written from the preferences).
+struct Row {
+    Key key;
+    void (*read)(S, P);
+    void (*write)(W, CP);
 };
 
 int choice(const QString& text, const char* first, const char* second, int otherwise)
@@ -29,54 +37,73 @@ int toInt(qint64 v)
     return static_cast<int>(v);
 }
 
-// One entry per value, in the order the values have always been read; each is one step for
-// the Abort/Retry/Ignore question.
-const std::vector<Step>& steps()
-{
-    using S = const SettingsStore&;
-    using P = Preferences&;
-    static const std::vector<Step> table{
-        {Key::File, [](S s, P p) { p.file = s.text(Key::File); }},
-        {Key::Path, [](S s, P p) { p.path = s.text(Key::Path, programFolderPath(p.file)); }},
-        {Key::FileUser, [](S s, P p) { p.fileUser = s.text(Key::FileUser); }},
-        {Key::PathUser, [](S s, P p) { p.pathUser = s.text(Key::PathUser, programFolderPath(p.fileUser)); }},
-        {Key::SafeEnd, [](S s, P p) { p.safeEnd = toInt(s.integer(Key::SafeEnd)); }},
-        {Key::OnlyOne, [](S s, P p) { p.onlyOne = toInt(s.integer(Key::OnlyOne)); }},
-        // Grid is read twice: once for the options dialog, once for the table.
-        {Key::Grid, [](S s, P p) { p.gridOption = toInt(s.integer(Key::Grid)); }},
-        {Key::Grid, [](S s, P p) { p.gridLines = toInt(s.integer(Key::Grid)); }},
-        {Key::NumBase, [](S s, P p) { p.numBase = toInt(s.integer(Key::NumBase)); }},
-        {Key::NumBaseDec, [](S s, P p) { p.numBaseDec = toInt(s.integer(Key::NumBaseDec)); }},
-        {Key::ZCitlivost, [](S s, P p) { p.zCitlivost = toInt(s.integer(Key::ZCitlivost)); }},
-        {Key::Fix,
-         [](S s, P p) {
-             p.fix = s.number(Key::Fix);
-             p.fixText = QString::number(p.fix);
-         }},
-        {Key::Tema, [](S s, P p) { p.tema = toInt(s.integer(Key::Tema)); }},
-        {Key::Uroven, [](S s, P p) { p.uroven = toInt(s.integer(Key::Uroven)); }},
-        {Key::Nahled, [](S s, P p) { p.nahled = s.boolean(Key::Nahled); }},
-        {Key::Lupa, [](S s, P p) { p.lupa = s.boolean(Key::Lupa) && p.tema > 0; }},
-        {Key::Informace, [](S s, P p) { p.informace = s.boolean(Key::Informace); }},
-        {Key::OnTop, [](S s, P p) { p.onTop = s.boolean(Key::OnTop); }},
-        {Key::Presnost, [](S s, P p) { p.presnost = toInt(s.integer(Key::Presnost)); }},
-        {Key::Veliciny,
-         [](S s, P p) { p.veliciny = choice(s.text(Key::Veliciny).trimmed(), "Ikony", "Seznam", p.veliciny); }},
-        {Key::Navigator,
-         [](S s, P p) {
-             p.navigator = choice(s.text(Key::Navigator).trimmed(), "Veliciny", "Jednotky", p.navigator);
-         }},
-        {Key::Colored, [](S s, P p) { p.colored = toInt(s.integer(Key::Colored)); }},
-        {Key::ColoredColor, [](S s, P p) { p.coloredColor = static_cast<qint32>(s.integer(Key::ColoredColor)); }},
-        {Key::FontName, [](S s, P p) { p.fontName = s.text(Key::FontName); }},
-        {Key::FontSize, [](S s, P p) { p.fontSize = s.number(Key::FontSize); }},
-        {Key::FontBold, [](S s, P p) { p.fontBold = s.boolean(Key::FontBold); }},
-        {Key::FontItalic, [](S s, P p) { p.fontItalic = s.boolean(Key::FontItalic); }},
-        {Key::Spusteno, [](S s, P p) { p.spusteno = static_cast<qint32>(s.integer(Key::Spusteno)); }},
-        {Key::Prevedeno, [](S s, P p) { p.prevedeno = static_cast<qint32>(s.integer(Key::Prevedeno)); }},
-    };
-    return table;
-}
+// In the order the values have always been read; each read is one step for the
+// Abort/Retry/Ignore question.
+// clang-format off
+const Row kRows[] = {
+    {Key::File,      [](S s, P p) { p.file = s.text(Key::File); },
+                     [](W s, CP p) { s.setText(Key::File, p.file); }},
+    {Key::Path,      [](S s, P p) { p.path = s.text(Key::Path, programFolderPath(p.file)); },
+                     [](W s, CP p) { s.setText(Key::Path, p.path); }},
+    {Key::FileUser,  [](S s, P p) { p.fileUser = s.text(Key::FileUser); },
+                     [](W s, CP p) { s.setText(Key::FileUser, p.fileUser); }},
+    {Key::PathUser,  [](S s, P p) { p.pathUser = s.text(Key::PathUser, programFolderPath(p.fileUser)); },
+                     [](W s, CP p) { s.setText(Key::PathUser, p.pathUser); }},
+    {Key::SafeEnd,   [](S s, P p) { p.safeEnd = toInt(s.integer(Key::SafeEnd)); },
+                     [](W s, CP p) { s.setInteger(Key::SafeEnd, p.safeEnd); }},
+    {Key::OnlyOne,   [](S s, P p) { p.onlyOne = toInt(s.integer(Key::OnlyOne)); },
+                     [](W s, CP p) { s.setInteger(Key::OnlyOne, p.onlyOne); }},
+    // Grid is read twice: once for the options dialog, once for the table.
+    {Key::Grid,      [](S s, P p) { p.gridOption = toInt(s.integer(Key::Grid)); },
+                     [](W s, CP p) { s.setInteger(Key::Grid, p.gridOption); }},
+    {Key::Grid,      [](S s, P p) { p.gridLines = toInt(s.integer(Key::Grid)); }, nullptr},
+    {Key::NumBase,   [](S s, P p) { p.numBase = toInt(s.integer(Key::NumBase)); },
+                     [](W s, CP p) { s.setInteger(Key::NumBase, p.numBase); }},
+    {Key::NumBaseDec,[](S s, P p) { p.numBaseDec = toInt(s.integer(Key::NumBaseDec)); },
+                     [](W s, CP p) { s.setInteger(Key::NumBaseDec, p.numBaseDec); }},
+    {Key::ZCitlivost,[](S s, P p) { p.zCitlivost = toInt(s.integer(Key::ZCitlivost)); },
+                     [](W s, CP p) { s.setInteger(Key::ZCitlivost, p.zCitlivost); }},
+    {Key::Fix,       [](S s, P p) { p.fix = s.number(Key::Fix); p.fixText = QString::number(p.fix); },
+                     [](W s, CP p) { s.setText(Key::Fix, p.fixText); }},
+    {Key::Tema,      [](S s, P p) { p.tema = toInt(s.integer(Key::Tema)); },
+                     [](W s, CP p) { s.setInteger(Key::Tema, p.tema); }},
+    {Key::Uroven,    [](S s, P p) { p.uroven = toInt(s.integer(Key::Uroven)); },
+                     [](W s, CP p) { s.setInteger(Key::Uroven, p.uroven); }},
+    {Key::Nahled,    [](S s, P p) { p.nahled = s.boolean(Key::Nahled); },
+                     [](W s, CP p) { s.setBoolean(Key::Nahled, p.nahled); }},
+    {Key::Lupa,      [](S s, P p) { p.lupa = s.boolean(Key::Lupa) && p.tema > 0; },
+                     [](W s, CP p) { s.setBoolean(Key::Lupa, p.lupa); }},
+    {Key::Informace, [](S s, P p) { p.informace = s.boolean(Key::Informace); },
+                     [](W s, CP p) { s.setBoolean(Key::Informace, p.informace); }},
+    {Key::OnTop,     [](S s, P p) { p.onTop = s.boolean(Key::OnTop); },
+                     [](W s, CP p) { s.setBoolean(Key::OnTop, p.onTop); }},
+    {Key::Presnost,  [](S s, P p) { p.presnost = toInt(s.integer(Key::Presnost)); },
+                     [](W s, CP p) { s.setInteger(Key::Presnost, p.presnost); }},
+    {Key::Veliciny,  [](S s, P p) { p.veliciny = choice(s.text(Key::Veliciny).trimmed(), "Ikony", "Seznam", p.veliciny); },
+                     [](W s, CP p) { s.setText(Key::Veliciny, p.veliciny == 0 ? QStringLiteral("Ikony") : QStringLiteral("Seznam")); }},
+    {Key::Navigator, [](S s, P p) { p.navigator = choice(s.text(Key::Navigator).trimmed(), "Veliciny", "Jednotky", p.navigator); },
+                     [](W s, CP p) { s.setText(Key::Navigator, p.navigator == 1 ? QStringLiteral("Jednotky") : QStringLiteral("Veliciny")); }},
+    {Key::Colored,   [](S s, P p) { p.colored = toInt(s.integer(Key::Colored)); },
+                     [](W s, CP p) { s.setInteger(Key::Colored, p.colored); }},
+    {Key::ColoredColor, [](S s, P p) { p.coloredColor = static_cast<qint32>(s.integer(Key::ColoredColor)); },
+                     [](W s, CP p) { s.setInteger(Key::ColoredColor, p.coloredColor); }},
+    {Key::FontName,  [](S s, P p) { p.fontName = s.text(Key::FontName); },
+                     [](W s, CP p) { s.setText(Key::FontName, p.fontName); }},
+    {Key::FontSize,  [](S s, P p) { p.fontSize = s.number(Key::FontSize); },
+                     [](W s, CP p) { s.setText(Key::FontSize, QString::number(p.fontSize)); }},
+    {Key::FontBold,  [](S s, P p) { p.fontBold = s.boolean(Key::FontBold); },
+                     [](W s, CP p) { s.setBoolean(Key::FontBold, p.fontBold); }},
+    {Key::FontItalic,[](S s, P p) { p.fontItalic = s.boolean(Key::FontItalic); },
+                     [](W s, CP p) { s.setBoolean(Key::FontItalic, p.fontItalic); }},
+    {Key::Spusteno,  [](S s, P p) { p.spusteno = static_cast<qint32>(s.integer(Key::Spusteno)); },
+                     [](W s, CP p) { s.setInteger(Key::Spusteno, p.spusteno); }},
+    {Key::Prevedeno, [](S s, P p) { p.prevedeno = static_cast<qint32>(s.integer(Key::Prevedeno)); },
+                     [](W s, CP p) { s.setInteger(Key::Prevedeno, p.prevedeno); }},
+    // The running time of all runs: shut-down and the options dialog read it themselves.
+    {Key::Doba,      nullptr,
+                     [](W s, CP p) { s.setSeconds(Key::Doba, p.doba); }},
+};
+// clang-format on
 
 } // namespace
 
@@ -91,7 +118,9 @@ bool NactiNastaveni(SettingsStore& store, Preferences& prefs, QWidget* parent)
     prefs.pathUser = programFolderPath(prefs.fileUser);
     // A damaged or unreadable file is reported once; what can be read of it is still used.
     bool storeReported = false;
-    for (const Step& step : steps()) {
+    for (const Row& step : kRows) {
+        if (!step.read)
+            continue;
         for (;;) {
             QString details;
             try {
@@ -125,6 +154,37 @@ bool NactiNastaveni(SettingsStore& store, Preferences& prefs, QWidget* parent)
         }
     }
     return true;
+}
+
+} // namespace ov::gui
+
+namespace ov::gui {
+
+void UlozNastaveni(SettingsStore& store, const Preferences& prefs, std::initializer_list<Key> keys)
+{
+    for (const Row& row : kRows)
+        if (row.write && std::find(keys.begin(), keys.end(), row.key) != keys.end())
+            row.write(store, prefs);
+}
+
+bool isWritten(Key key)
+{
+    return std::any_of(std::begin(kRows), std::end(kRows), [key](const Row& r) { return r.key == key && r.write; });
+}
+
+ov::TextColour storedColour(qint32 value)
+{
+    const auto bits = static_cast<quint32>(value);
+    if (bits & 0x80000000u) {
+        switch (bits & 0xFFu) {
+        case 13: return {ov::TextColour::Role::Highlight, 0};
+        case 14: return ov::TextColour::highlightText();
+        case 17: return {ov::TextColour::Role::GrayText, 0};
+        default: return ov::TextColour::windowText();
+        }
+    }
+    const quint32 r = bits & 0xFFu, g = (bits >> 8) & 0xFFu, b = (bits >> 16) & 0xFFu;
+    return ov::TextColour::fromRgb((r << 16) | (g << 8) | b);
 }
 
 } // namespace ov::gui

@@ -1,6 +1,9 @@
 // The preferences read once at start-up, and the procedure that reads them.
 #pragma once
+#include "core/grid.h"
 #include "settings/settingsstore.h"
+
+#include <initializer_list>
 
 #include <QString>
 
@@ -41,6 +44,9 @@ struct Preferences {
     bool fontItalic = false;
     qint32 spusteno = 0;
     qint32 prevedeno = 0;
+    qint64 doba = 0;                     // seconds of all runs, as shut-down and "Vymazat" store it
+
+    bool operator==(const Preferences&) const = default;
 };
 
 // The defaults of the data-file paths: the program's folder and the file name.
@@ -51,5 +57,15 @@ QString programFolderPath(const QString& fileName);
 // their defaults), Retry (read the file again) and Ignore (keep the default, go on).
 // Returns false when the user chose Abort.
 bool NactiNastaveni(SettingsStore& store, Preferences& prefs, QWidget* parent = nullptr);
+
+// Writes the given keys from prefs, each in its stored text form (the options dialog's OK, the
+// font choice, the counters at start-up and shut-down). Call store.sync() to write the file.
+void UlozNastaveni(SettingsStore& store, const Preferences& prefs, std::initializer_list<Key> keys);
+// Whether UlozNastaveni can write the key.
+bool isWritten(Key key);
+
+// The stored colour of the entered value: a system colour (high bit set, index in the low
+// byte) or a colour written blue-green-red, the way the settings have always held it.
+ov::TextColour storedColour(qint32 value);
 
 } // namespace ov::gui

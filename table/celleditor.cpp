@@ -1,4 +1,6 @@
 #include "table/celleditor.h"
+
+#include "core/grid.h"
 #include "table/gridview.h"
 
 #include <QContextMenuEvent>
@@ -8,7 +10,7 @@
 namespace ov::gui {
 
 namespace {
-constexpr int kValueColumn = 2;
+constexpr int kValueColumn = ov::kColValue;
 
 bool isEditorKey(int key)
 {

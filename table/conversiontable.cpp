@@ -3,24 +3,22 @@
 
 #include "core/catalogue.h"
 #include "core/numtext.h"
+#include "gui/common.h"
 #include "gui/dialogservice.h"
 
-#include <QGuiApplication>
+#include <QAction>
 #include <QLabel>
-#include <QLocale>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace ov::gui {
 
 namespace {
-constexpr int kValueColumn = 2;
-const QString kTitle = QStringLiteral("omniVELOR");
-
-QString fromStd(const std::string& s) { return QString::fromStdString(s); }
+constexpr int kValueColumn = ov::kColValue;
 
 QString trimSpaces(QString s)
 {
@@ -42,9 +40,10 @@ void chopCharacters(QString& s, int count)
 }
 } // namespace
 
-ConversionTable::ConversionTable(const ov::UnitDatabase& db, QWidget* parent)
+ConversionTable::ConversionTable(const ov::UnitDatabase& db, char decimalSeparator, QWidget* parent)
     : QWidget(parent), db_(db), adapter_(*this), engine_(db_, adapter_)
 {
+    engine_.settings().decimalSeparator = decimalSeparator;
     setObjectName("picPrevod");
     lblTitulek_ = new QLabel(this);
     lblTitulek_->setObjectName("lblTitulek");
@@ -124,7 +123,7 @@ ConversionTable::ConversionTable(const ov::UnitDatabase& db, QWidget* parent)
     connect(editing_, &CellEditing::focusGridRequested, this, &ConversionTable::focusGrid);
     connect(editing_, &CellEditing::menuRequested, this, &ConversionTable::contextMenuRequested);
     connect(txtEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (magnifierOn_)
+        if (magnifierOn())
             emit lupaTextChanged(cellString(currentRow(), 0) + "\r\n" + text, 24);
     });
     connect(picTop_, &QToolButton::clicked, this, [this] {
@@ -137,8 +136,14 @@ ConversionTable::ConversionTable(const ov::UnitDatabase& db, QWidget* parent)
             picTop_->hide();
     });
 
-    const QString point = QLocale().decimalPoint();
-    setDecimalSeparator(point.size() == 1 && point.at(0).unicode() < 128 ? point.at(0).toLatin1() : ',');
+    auto* preview = new QAction(this);
+    preview->setCheckable(true);
+    preview->setChecked(true);
+    auto* magnifier = new QAction(this);
+    magnifier->setCheckable(true);
+    auto* info = new QAction(this);
+    info->setCheckable(true);
+    usePaneSwitches(preview, magnifier, info);
     gridLines(true);
     showWelcome();
 }
@@ -188,7 +193,8 @@ void ConversionTable::fillTopic(int topic)
         return;
     }
     busy_ = true;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    std::optional<BusyCursor> busy;
+    busy.emplace();
     currentTopic_ = topic;
     const int n = db_.unitCount(topic);
     setTitle(fromStd(db_.NazvyTemat[topic]));
@@ -231,7 +237,7 @@ void ConversionTable::fillTopic(int topic)
     }
     focusGrid();
     msgTab_->setUpdatesEnabled(true);
-    QGuiApplication::restoreOverrideCursor();
+    busy.reset();
     updateInfo();
     updateClipboardCommands();
     emit jakoEnabledChanged(!currentValueText().isEmpty());
@@ -270,16 +276,32 @@ void ConversionTable::formatTable() { engine_.formatTable(currentTopic_); }
 void ConversionTable::setFix(int decimals) { engine_.settings().fix = std::clamp(decimals, 0, 9); }
 void ConversionTable::setColored(bool on) { engine_.settings().colored = on; }
 void ConversionTable::setColoredColour(ov::TextColour colour) { engine_.settings().coloredColour = colour; }
-void ConversionTable::setDecimalSeparator(char separator) { engine_.settings().decimalSeparator = separator; }
 char ConversionTable::decimalSeparator() const { return settings().decimalSeparator; }
 long ConversionTable::conversionCount() const { return engine_.state().conversionCount; }
 void ConversionTable::setConversionCount(long count) { engine_.state().conversionCount = count; }
 
-void ConversionTable::setResultLineVisible(bool on)
+void ConversionTable::usePaneSwitches(QAction* preview, QAction* magnifier, QAction* info)
 {
-    resultLineOn_ = on;
-    lblSI_->setVisible(on);
+    followSwitch(preview_ = preview, &ConversionTable::previewSwitched);
+    followSwitch(magnifier_ = magnifier, &ConversionTable::updateLupa);
+    followSwitch(info_ = info, &ConversionTable::updateInfo);
+    previewSwitched();
+    updateLupa();
+    updateInfo();
 }
+
+void ConversionTable::followSwitch(QAction* action, void (ConversionTable::*follow)())
+{
+    connect(action, &QAction::toggled, this, follow);
+}
+
+void ConversionTable::previewSwitched() { lblSI_->setVisible(resultLineVisible()); }
+
+bool ConversionTable::resultLineVisible() const { return preview_->isChecked(); }
+bool ConversionTable::magnifierOn() const { return magnifier_->isChecked(); }
+bool ConversionTable::infoOn() const { return info_->isChecked(); }
+
+void ConversionTable::setResultLineVisible(bool on) { preview_->setChecked(on); }
 
 void ConversionTable::setReferenceMode(int mode) { referenceMode_ = mode == 1 ? 1 : 0; }
 
@@ -294,17 +316,9 @@ void ConversionTable::gridLines(bool on)
 
 bool ConversionTable::gridLinesShown() const { return msgTab_->showGrid(); }
 
-void ConversionTable::setMagnifierOn(bool on)
-{
-    magnifierOn_ = on;
-    updateLupa();
-}
+void ConversionTable::setMagnifierOn(bool on) { magnifier_->setChecked(on); }
 
-void ConversionTable::setInfoOn(bool on)
-{
-    infoOn_ = on;
-    updateInfo();
-}
+void ConversionTable::setInfoOn(bool on) { info_->setChecked(on); }
 
 void ConversionTable::setMarkingDisplay(bool on)
 {
@@ -377,7 +391,7 @@ void ConversionTable::enterCell()
     if (msgTab_->topRow() == 0 && !picTop_->isHidden())
         picTop_->hide();
     const int row = currentRow();
-    if (!cellString(row, kValueColumn).isEmpty() && resultLineOn_) {
+    if (!cellString(row, kValueColumn).isEmpty() && resultLineVisible()) {
         int reference = referenceMode_ == 0 ? 0 : editRow();
         if (reference < 0 || reference >= msgTab_->rowCount())
             reference = 0;
@@ -389,7 +403,7 @@ void ConversionTable::enterCell()
 
 void ConversionTable::showResult(const QString& text, bool showBox, const QColor& colour)
 {
-    if (resultLineOn_) {
+    if (resultLineVisible()) {
         lblSI_->setToolTip(text);
         QPalette pal = lblSI_->palette();
         pal.setColor(QPalette::WindowText, colour);
@@ -408,7 +422,7 @@ void ConversionTable::showResult(const QString& text, bool showBox, const QColor
         lblSI_->setText(caption);
         emit jakoEnabledChanged(!caption.isEmpty() && !currentValueText().isEmpty());
     } else if (showBox) {
-        dialogs().message(this, DialogService::Icon::Information, kTitle, text, QMessageBox::Ok);
+        dialogs().message(this, DialogService::Icon::Information, appTitle(), text, QMessageBox::Ok);
     }
 }
 
@@ -455,13 +469,13 @@ QString ConversionTable::composeInfoText() const
 
 void ConversionTable::updateLupa()
 {
-    if (magnifierOn_)
+    if (magnifierOn())
         emit lupaTextChanged(composeLupaText(), 14);
 }
 
 void ConversionTable::updateInfo()
 {
-    if (infoOn_)
+    if (infoOn())
         emit infoTextChanged(composeInfoText());
 }
 

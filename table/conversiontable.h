@@ -1,6 +1,8 @@
 // The conversion table of the main window: the title lblTitulek, the result line lblSI, the grid
 // msgTab with its in-cell editor txtEdit and the up-arrow picTop. It owns the conversion engine
-// and is the engine's grid; the unit database belongs to the main window.
+// and its state, and is the engine's grid; the unit database belongs to the application.
+// The pane switches (short preview, magnifier, information) are checkable actions: the table
+// reads them and follows their changes, it keeps no state of its own for them.
 #pragma once
 #include "core/engine.h"
 #include "core/represent.h"
@@ -11,6 +13,7 @@
 #include <array>
 #include <memory>
 
+class QAction;
 class QLabel;
 class QToolButton;
 
@@ -22,7 +25,7 @@ class CellEditing;
 class ConversionTable : public QWidget {
     Q_OBJECT
 public:
-    explicit ConversionTable(const ov::UnitDatabase& db, QWidget* parent = nullptr);
+    ConversionTable(const ov::UnitDatabase& db, char decimalSeparator, QWidget* parent = nullptr);
     ~ConversionTable() override;
 
     // Topics
@@ -41,7 +44,6 @@ public:
     void setFix(int decimals);
     void setColored(bool on);
     void setColoredColour(ov::TextColour colour);
-    void setDecimalSeparator(char separator);
     char decimalSeparator() const;
     void setNumBase(int base) { numBase_ = base; }
     void setNumBaseDec(int places) { numBaseDec_ = places; }
@@ -49,9 +51,13 @@ public:
     long conversionCount() const;
     void setConversionCount(long count);
 
+    // The switches of the panes, shared with the menu and the toolbar; until this is called
+    // the table has its own (preview on, magnifier and information off).
+    void usePaneSwitches(QAction* preview, QAction* magnifier, QAction* info);
+
     // Display
     void setResultLineVisible(bool on);           // the short preview
-    bool resultLineVisible() const { return resultLineOn_; }
+    bool resultLineVisible() const;
     void setReferenceMode(int mode);              // 0: against the first unit, 1: the entered one
     int referenceMode() const { return referenceMode_; }
     void gridLines(bool on);
@@ -81,7 +87,6 @@ public:
     // the current row twice when no block is selected.
     std::pair<int, int> selectedRows() const;
     void focusGrid();                             // the grid takes the focus: commit + recompute
-    ov::ConversionEngine& engine() { return engine_; }
 
 signals:
     void positionTextChanged(const QString& text);      // panel "TVeličiny"
@@ -110,6 +115,10 @@ private:
     void updateInfo();
     void updateClipboardCommands();
     void placeTopButton();
+    void followSwitch(QAction* action, void (ConversionTable::*follow)());
+    void previewSwitched();
+    bool magnifierOn() const;
+    bool infoOn() const;
     void showRepresentation(const ov::RepresentationResult& result, bool showBoxWhenOk);
     void setTitle(const QString& unitOrTopic);
     QString cellString(int row, int column) const;
@@ -129,10 +138,10 @@ private:
     int currentTopic_ = 0;
     bool busy_ = false;
     bool firstShown_ = false;
-    bool resultLineOn_ = true;
+    QAction* preview_ = nullptr;
+    QAction* magnifier_ = nullptr;
+    QAction* info_ = nullptr;
     int referenceMode_ = 0;
-    bool magnifierOn_ = false;
-    bool infoOn_ = false;
     bool markingDisplay_ = true;
     bool editMode_ = false;
     bool focusDelivered_ = false;

@@ -4,6 +4,7 @@
 
 #include "core/catalogue.h"
 #include "core/numtext.h"
+#include "gui/common.h"
 #include "gui/dialogservice.h"
 
 #include <QClipboard>
@@ -13,10 +14,7 @@
 namespace ov::gui {
 
 namespace {
-constexpr int kValueColumn = 2;
-QString fromStd(const std::string& s) { return QString::fromStdString(s); }
-// Qt's text widgets break lines at LF; the core joins message lines with CR LF.
-QString displayText(const std::string& s) { return fromStd(s).replace("\r\n", "\n"); }
+constexpr int kValueColumn = ov::kColValue;
 } // namespace
 
 void ConversionTable::showPrefixes()
@@ -77,7 +75,7 @@ void ConversionTable::runAs(ov::BaseKind kind)
 {
     const std::string text = currentValueText().toStdString();
     // A base shown nowhere would look like a dead command: with no line and no magnifier, a box.
-    showRepresentation(ov::BaseResult(text, kind, numBase_, numBaseDec_, decimalSeparator()), !magnifierOn_);
+    showRepresentation(ov::BaseResult(text, kind, numBase_, numBaseDec_, decimalSeparator()), !magnifierOn());
 }
 
 void ConversionTable::runRoman()
@@ -102,12 +100,12 @@ void ConversionTable::showRepresentation(const ov::RepresentationResult& result,
     switch (result.kind) {
     case Kind::Ok:
         showResult(fromStd(result.text), showBoxWhenOk, Qt::black);
-        if (magnifierOn_)
+        if (magnifierOn())
             emit lupaTextChanged(fromStd(result.text), 0);
         break;
     case Kind::OutOfRange: showResult(fromStd(result.text), true, Qt::red); break;
     case Kind::NotANumber:
-        dialogs().message(this, DialogService::Icon::Warning, QStringLiteral("omniVELOR"), displayText(result.text), QMessageBox::Ok);
+        dialogs().message(this, DialogService::Icon::Warning, appTitle(), displayText(result.text), QMessageBox::Ok);
         break;
     case Kind::Empty: break;
     }

@@ -1,5 +1,7 @@
 #include "table/gridview.h"
-#include "navigation/icons.h"
+#include "core/grid.h"
+#include "gui/common.h"
+#include "gui/icons.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -11,10 +13,7 @@
 namespace ov::gui {
 
 namespace {
-constexpr int kValueColumn = 2;
-constexpr double kTwipsPerPixel = 15.0;
-
-int twipsToPixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+constexpr int kValueColumn = ov::kColValue;
 } // namespace
 
 QIcon PictureDelegate::iconFor(CellPicture picture)

@@ -3,7 +3,7 @@
 // "Jako" button's memory, the display-format letter and the clickable panels.
 #include "fixture.h"
 #include "core/unitdb.h"
-#include "table/commands.h"
+#include "gui/commands.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -51,11 +51,9 @@ QStringList enabledOf(const Window& w, const QStringList& names)
 
 } // namespace
 
-class CommandsTest : public QObject {
+class CommandsTest : public WindowTestCase {
     Q_OBJECT
 private slots:
-    void initTestCase() { initGuiTests(); }
-
     void menuItems_data()
     {
         QTest::addColumn<QString>("name");
@@ -347,23 +345,31 @@ private slots:
         QVERIFY(!w.commands->panel("Presnost")->isHidden());
     }
 
-    void paneCommandsFollowTheButton()
+    void aPaneSwitchHasOneStateInMenuAndToolbar()
     {
         Window w;
         w.commands->firstDisplay();
         QSignalSpy commands(w.commands, &Commands::triggered);
-        // The menu flips the button; the mark is left to the pane routine.
+        auto* lupaButton = w.main.findChild<QToolButton*>("tlb_Lupa");
+        QVERIFY(lupaButton);
+        // The menu item switches the pane on: the mark and the pressed button agree.
         w.a("mnuLupa")->trigger();
         QVERIFY(w.commands->isPressed("Lupa"));
+        QVERIFY(w.a("mnuLupa")->isChecked());
+        QVERIFY(lupaButton->isChecked());
+        QCOMPARE(commands.takeFirst(), (QVariantList{"mnuLupa", -1}));
+        // The button switches it off again, for the menu too.
+        lupaButton->click();
         QVERIFY(!w.a("mnuLupa")->isChecked());
         QCOMPARE(commands.takeFirst(), (QVariantList{"mnuLupa", -1}));
-        // The button flips itself.
         w.a("tlb_Náhled")->trigger();
         QVERIFY(!w.commands->isPressed("Náhled"));
-        QVERIFY(w.a("mnuNahled")->isChecked());
+        QVERIFY(!w.a("mnuNahled")->isChecked());
         QCOMPARE(commands.takeFirst(), (QVariantList{"mnuNahled", -1}));
+        // Switched by the program, the state changes without running the command.
         w.commands->toggleButton("Info");
         QVERIFY(w.commands->isPressed("Info"));
+        QVERIFY(w.a("mnuInfo")->isChecked());
         QVERIFY(commands.isEmpty());
     }
 

@@ -14,37 +14,10 @@
 using namespace ov::gui;
 using namespace ov::gui::test;
 
-namespace {
-
-void addUnit(ov::UnitDatabase& db, int t, const std::string& name, const char* symbol, double koef)
-{
-    const int u = ++db.PocetJednotek[t];
-    db.JednNazev[t][u] = name;
-    db.JednZnacka[t][u] = symbol;
-    db.JednKoef[t][u] = koef;
-}
-
-ov::UnitDatabase smallDb()
-{
-    ov::UnitDatabase db;
-    addUnit(db, 1, "metr", "m", 1);
-    addUnit(db, 1, "kilometr", "km", 1000);
-    addUnit(db, 1, "centimetr", "cm", 0.01);
-    addUnit(db, 1, "milimetr", "mm", 0.001);
-    addUnit(db, 1, "palec", "in", 0.0254);
-    addUnit(db, 1, "4 palce", "", 0.1016);
-    for (int u = 1; u <= 60; ++u)   // more rows than the grid shows: it can scroll
-        addUnit(db, 2, "jednotka " + std::to_string(u), "j", u);
-    return db;
-}
-
-} // namespace
-
-class EditorTest : public QObject {
+class EditorTest : public WindowTestCase {
     Q_OBJECT
 
-    ov::UnitDatabase db_ = smallDb();
-    std::unique_ptr<FakeDialogs> dialogs_;
+    ov::UnitDatabase db_ = smallDatabase();
     std::unique_ptr<QWidget> window_;
     ConversionTable* table_ = nullptr;
     QLineEdit* elsewhere_ = nullptr;
@@ -61,15 +34,12 @@ class EditorTest : public QObject {
     }
     QPoint cellCentre(int row, int column) const { return grid()->visualRect(grid()->model()->index(row, column)).center(); }
 
-private slots:
-    void initTestCase() { initGuiTests(); }
-
-    void init()
+protected:
+    void setUp() override
     {
-        dialogs_ = std::make_unique<FakeDialogs>();
         window_ = std::make_unique<QWidget>();
         auto* layout = new QVBoxLayout(window_.get());
-        table_ = new ConversionTable(db_, window_.get());
+        table_ = new ConversionTable(db_, ',', window_.get());
         elsewhere_ = new QLineEdit(window_.get());   // another control of the window
         layout->addWidget(table_);
         layout->addWidget(elsewhere_);
@@ -81,12 +51,12 @@ private slots:
         QVERIFY(grid()->hasFocus());
     }
 
-    void cleanup()
+    void tearDown() override
     {
         window_.reset();
-        dialogs_.reset();
     }
 
+private slots:
     void typingReplacesTheCell()
     {
         enter("5");
@@ -144,7 +114,7 @@ private slots:
         QCOMPARE(cell(0), QString("5"));
         QCOMPARE(cell(1), QString("0,005"));
         QVERIFY(grid()->hasFocus());
-        QVERIFY(dialogs_->calls().isEmpty());
+        QVERIFY(fakeDialogs().calls().isEmpty());
     }
 
     void arrowsCommitThenMove_data()

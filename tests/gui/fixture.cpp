@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSettings>
 
 namespace ov::gui::test {
@@ -98,6 +99,93 @@ QStringList smallMainData()
         QStringLiteral("2|metr čtvereční|m²|1||True"),
         QStringLiteral("2|ar|a|100"),
     };
+}
+
+void addUnit(ov::UnitDatabase& db, int t, const std::string& name, const char* symbol, double koef, const char* info)
+{
+    const auto topic = std::size_t(t);
+    const auto u = std::size_t(++db.PocetJednotek[topic]);
+    db.JednNazev[topic][u] = name;
+    db.JednZnacka[topic][u] = symbol;
+    db.JednKoef[topic][u] = koef;
+    db.JednInfo[topic][u] = info;
+    if (t > ov::kBuiltinTopics)
+        db.UserTemaPouzito[topic - ov::kBuiltinTopics] = true;
+}
+
+ov::UnitDatabase smallDatabase()
+{
+    ov::UnitDatabase db;
+    addUnit(db, 1, "metr", "m", 1, "Základní jednotka SI.");
+    addUnit(db, 1, "kilometr", "km", 1000);
+    addUnit(db, 1, "centimetr", "cm", 0.01);
+    addUnit(db, 1, "milimetr", "mm", 0.001);
+    addUnit(db, 1, "palec", "in", 0.0254);
+    addUnit(db, 1, "4 palce", "", 0.1016);
+    for (int u = 1; u <= 60; ++u)
+        addUnit(db, 2, "jednotka " + std::to_string(u), "j", u);
+    addUnit(db, 16, "kelvin", "K", 1, "Termodynamická teplota.");
+    addUnit(db, 16, "stupeň Celsia", "°C", 1);
+    addUnit(db, 16, "stupeň Fahrenheita", "°F", 1);
+    addUnit(db, 16, "stupeň Rankina", "°R", 1);
+    addUnit(db, 16, "stupeň Réaumura", "°Ré", 1);
+    addUnit(db, 26, "jednotka", "", 1);
+    addUnit(db, 26, "kilo", "k", 1000);
+    addUnit(db, 26, "mega", "M", 1e6);
+    addUnit(db, 26, "mili", "m", 0.001);
+    return db;
+}
+
+TestApp::TestApp() : context(std::make_unique<AppContext>()), window(std::make_unique<MainWindow>(*context)) {}
+
+void WindowTestCase::initTestCase() { initGuiTests(); }
+
+void WindowTestCase::init()
+{
+    // Warnings of the offscreen platform about what it cannot do are not the program's.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("^(?!This plugin does not support).*")));
+    env_ = std::make_unique<TestEnvironment>();
+    fake_ = std::make_unique<FakeDialogs>();
+    watchdog_ = std::make_unique<ModalWatchdog>();
+    setUp();
+}
+
+void WindowTestCase::cleanup()
+{
+    tearDown();
+    app_.reset();
+    watchdog_.reset();
+    fake_.reset();
+    env_.reset();
+}
+
+void WindowTestCase::useRealDialogs()
+{
+    watchdog_.reset();
+    fake_.reset();
+}
+
+MainWindow& WindowTestCase::mainWindow()
+{
+    if (!app_)
+        app_.emplace();
+    return *app_->window;
+}
+
+AppContext& WindowTestCase::context()
+{
+    mainWindow();
+    return *app_->context;
+}
+
+MainWindow& WindowTestCase::startedWindow()
+{
+    if (!app_)
+        env_->useSmallData();
+    MainWindow& w = mainWindow();
+    if (!w.start({QStringLiteral("omnivelor")}))
+        QTest::qFail("the main window did not start", __FILE__, __LINE__);
+    return w;
 }
 
 QStringList smallUserData()

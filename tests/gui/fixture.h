@@ -1,7 +1,12 @@
 // What every window test shares: a private settings and runtime folder, small data files, the
 // fake dialog service, a watchdog against real modal dialogs, and ways to act as a user.
+// A test class derives from WindowTestCase, which sets all of that up for every test.
 #pragma once
 #include "fakedialogs.h"
+
+#include "app/mainwindow.h"
+#include "core/unitdb.h"
+#include "settings/appcontext.h"
 
 #include <QAction>
 #include <QObject>
@@ -10,6 +15,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+
+#include <memory>
+#include <optional>
 
 namespace ov::gui::test {
 
@@ -48,6 +56,13 @@ private:
 
 // Topic 1 "Délka": metr (reference), kilometr, centimetr; topic 2: metr čtvereční, ar.
 QStringList smallMainData();
+// One more unit of topic t, straight into the tables (a user topic is marked as used).
+void addUnit(ov::UnitDatabase& db, int t, const std::string& name, const char* symbol = "", double koef = 1,
+             const char* info = "");
+// Topic 1: metr (with an information text), kilometr, centimetr, milimetr, palec, "4 palce";
+// topic 2: 60 units "jednotka 1".."jednotka 60" (more than the grid shows); topic 16: the five
+// temperature units; topic 26: jednotka, kilo, mega, mili.
+ov::UnitDatabase smallDatabase();
 // User topic 1: kus, tucet.
 QStringList smallUserData();
 
@@ -63,6 +78,48 @@ private:
     void check();
     QTimer timer_;
     int caught_ = 0;
+};
+
+// A context and a main window on it, as main() makes them; the window is not started.
+struct TestApp {
+    TestApp();
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<MainWindow> window;
+    MainWindow* operator->() const { return window.get(); }
+    MainWindow& operator*() const { return *window; }
+};
+
+// The base of every window test class. For each test it makes a fresh user folder, installs
+// the fake dialog service and starts the modal watchdog, and fails the test on a warning
+// nobody expected (QTest::ignoreMessage names the expected ones). Derived classes put their
+// own set-up into setUp()/tearDown(), not into init()/cleanup() slots.
+class WindowTestCase : public QObject {
+    Q_OBJECT
+protected:
+    TestEnvironment& environment() { return *env_; }
+    FakeDialogs& fakeDialogs() { return *fake_; }
+    // The test's main window on its own context, made on first use (after the test has
+    // written the settings it wants); start() is the test's to call.
+    MainWindow& mainWindow();
+    AppContext& context();
+    // A main window started with the small data files; the test fails when it does not start.
+    MainWindow& startedWindow();
+    // For a test that shows a real dialog on purpose: no fake service, no watchdog.
+    void useRealDialogs();
+
+    virtual void setUp() {}
+    virtual void tearDown() {}
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+private:
+    std::unique_ptr<TestEnvironment> env_;
+    std::unique_ptr<FakeDialogs> fake_;
+    std::unique_ptr<ModalWatchdog> watchdog_;
+    std::optional<TestApp> app_;
 };
 
 // Finding and using things by object name, as the program names its controls.

@@ -3,7 +3,7 @@
 #include "fixture.h"
 
 #include "app/mainwindow.h"
-#include "app/windowlayout.h"
+#include "table/workspace.h"
 #include "navigation/navigator.h"
 #include "settings/splash.h"
 #include "table/conversiontable.h"
@@ -44,18 +44,15 @@ void saveShot(QWidget* w, const QString& name)
 
 } // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public WindowTestCase {
     Q_OBJECT
 private slots:
-    void initTestCase() { initGuiTests(); }
-
     void firstStartOpensCentredWithTheTopicListFocused()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
-        FakeDialogs fake;
-        ModalWatchdog watchdog;
-        MainWindow w;
+        FakeDialogs& fake = fakeDialogs();
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), QStringLiteral("omniVELOR 1.41"));
@@ -73,11 +70,9 @@ private slots:
 
     void enterShowsTheTopicAndAValueFillsEveryRow()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
-        FakeDialogs fake;
-        ModalWatchdog watchdog;
-        MainWindow w;
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         QVERIFY(QTest::qWaitForWindowActive(&w));
         keyToFocus(&w, Qt::Key_Return);
@@ -107,16 +102,15 @@ private slots:
         const QString main = QStringLiteral(OV_DATA_DIR "/Omnivel.omv");
         if (!QFile::exists(main))
             QSKIP("the shipped data files are not there yet");
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.setSetting("Obecne/Path", main);
         env.setSetting("Obecne/PathUser", QStringLiteral(OV_DATA_DIR "/User.omv"));
-        FakeDialogs fake;
-        ModalWatchdog watchdog;
-        MainWindow w;
+        FakeDialogs& fake = fakeDialogs();
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         QCOMPARE(fake.messageTexts(), QStringList());
         for (int t = 1; t <= 26; ++t)
-            QVERIFY2(w.database().PocetJednotek[t] > 0, qPrintable(QString::number(t)));
+            QVERIFY2(context().db.PocetJednotek[t] > 0, qPrintable(QString::number(t)));
         QVERIFY(QTest::qWaitForWindowActive(&w));
         keyToFocus(&w, Qt::Key_Return);
         QCOMPARE(labelText(&w, "lblTitulek"), QStringLiteral(" Délka"));
@@ -129,11 +123,10 @@ private slots:
 
     void thePartsWorkTogether()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
-        FakeDialogs fake;
-        ModalWatchdog watchdog;
-        MainWindow w;
+        FakeDialogs& fake = fakeDialogs();
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QVERIFY(!findAction(&w, "tlb_Jako")->isEnabled());
@@ -170,11 +163,10 @@ private slots:
 
     void konecAsksAndYesStoresTheSession()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
-        FakeDialogs fake;
-        ModalWatchdog watchdog;
-        MainWindow w;
+        FakeDialogs& fake = fakeDialogs();
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -214,11 +206,12 @@ private slots:
 
     void theNextStartOpensWhereTheLastEnded()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
-        FakeDialogs fake;
+        FakeDialogs& fake = fakeDialogs();
         {
-            MainWindow first;
+            TestApp firstApp;
+            MainWindow& first = *firstApp;
             QVERIFY(first.start({"omnivelor"}));
             first.move(60, 50);
             first.resize(620, 460);
@@ -227,7 +220,8 @@ private slots:
             first.close();
             QVERIFY(first.ended());
         }
-        MainWindow second;
+        TestApp secondApp;
+        MainWindow& second = *secondApp;
         QVERIFY(second.start({"omnivelor"}));
         QCOMPARE(second.pos(), QPoint(60, 50));
         QCOMPARE(second.size(), QSize(620, 460));
@@ -237,11 +231,12 @@ private slots:
 
     void aRenamedTopicKeepsItsNameAfterARestart()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
-        FakeDialogs fake;
+        FakeDialogs& fake = fakeDialogs();
         {
-            MainWindow first;
+            TestApp firstApp;
+            MainWindow& first = *firstApp;
             QVERIFY(first.start({"omnivelor"}));
             QVERIFY(QTest::qWaitForWindowActive(&first));
             keyToFocus(&first, Qt::Key_F2);
@@ -256,7 +251,8 @@ private slots:
             QVERIFY(triggerAction(&first, "mnuKonec"));
         }
         QCOMPARE(env.setting("Navigator/S1"), QStringLiteral("Vzdálenost"));
-        MainWindow second;
+        TestApp secondApp;
+        MainWindow& second = *secondApp;
         QVERIFY(second.start({"omnivelor"}));
         QCOMPARE(second.navigator()->topicText(1), QStringLiteral("Vzdálenost"));
         QCOMPARE(findAction(&second, "mnuTema_1")->text(), QStringLiteral("Vzdálenost"));
@@ -266,10 +262,10 @@ private slots:
 
     void editorFontIsChosenAndStored()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
-        FakeDialogs fake;
-        MainWindow w;
+        FakeDialogs& fake = fakeDialogs();
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         QFont chosen(QStringLiteral("DejaVu Sans Mono"));
         chosen.setPointSize(11);
@@ -289,10 +285,10 @@ private slots:
 
     void declinedShutDownLeavesANormalWindow()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
-        FakeDialogs fake;
-        MainWindow w;
+        FakeDialogs& fake = fakeDialogs();
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         w.showMaximized();
         fake.answer(QMessageBox::No);
@@ -310,11 +306,11 @@ private slots:
 
     void withoutSafeEndTheProgramEndsAtOnce()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
         env.setSetting("Obecne/SafeEnd", "0");
-        FakeDialogs fake;
-        MainWindow w;
+        FakeDialogs& fake = fakeDialogs();
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         QVERIFY(triggerAction(&w, "mnuKonec"));
         QVERIFY(w.ended());
@@ -324,10 +320,9 @@ private slots:
 
     void escMinimises()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
-        FakeDialogs fake;
-        MainWindow w;
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         QVERIFY(QTest::qWaitForWindowActive(&w));
         keyToFocus(&w, Qt::Key_Escape);
@@ -336,10 +331,9 @@ private slots:
 
     void windowAndSplitterLimits()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
-        FakeDialogs fake;
-        MainWindow w;
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         w.resize(200, 150);
         QCOMPARE(w.size(), QSize(506, 417));     // 7590 x 6255 twips
@@ -369,10 +363,9 @@ private slots:
     {
         QFETCH(int, dx);
         QFETCH(int, expected);
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
-        FakeDialogs fake;
-        MainWindow w;
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         w.resize(700, 500);
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -386,37 +379,34 @@ private slots:
 
     void placementOffTheScreenComesBack()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
         const QRect screen = QGuiApplication::primaryScreen()->virtualGeometry();
         env.setSetting("Start/Left", QString::number((screen.right() + 500) * 15));
         env.setSetting("Start/Top", QString::number((screen.bottom() + 500) * 15));
-        FakeDialogs fake;
-        MainWindow w;
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         QCOMPARE(w.pos(), QPoint(screen.x() + screen.width() - 7, screen.y() + screen.height() - 7));
     }
 
     void hugeStoredSizeFitsTheScreen()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
         env.setSetting("Start/Width", "9999999");
         env.setSetting("Start/Height", "9999999");
-        FakeDialogs fake;
-        MainWindow w;
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         QCOMPARE(w.size(), QGuiApplication::primaryScreen()->virtualGeometry().size());
     }
 
     void storedOnTopAndStartTopic()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
         env.setSetting("Obecne/OnTop", "True");
         env.setSetting("Start/Tema", "2");
-        FakeDialogs fake;
-        MainWindow w;
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(findAction(&w, "mnuOnTop")->isChecked());

@@ -2,7 +2,7 @@
 // renaming in place, choosing with Enter or a double click, the unit list, the pictures.
 #include "fixture.h"
 #include "core/unitdb.h"
-#include "navigation/icons.h"
+#include "gui/icons.h"
 #include "navigation/navigator.h"
 
 #include <QAction>
@@ -26,15 +26,6 @@ const QStringList kNames = {
     "Rovinný úhel", "Čas", "Rychlost", "Kin. viskozita", "Dyn. viskozita", "Průtok", "Teplota",
     "Proud", "Napětí", "Odpor", "Mg. tok", "Mg. indukce", "Intenzita mg. pole", "Svítivost", "Jas",
     "Osvětlení", "Násobky a díly"};
-
-void addUnit(ov::UnitDatabase& db, int topic, const char* name)
-{
-    const int u = ++db.PocetJednotek[std::size_t(topic)];
-    db.JednNazev[std::size_t(topic)][std::size_t(u)] = name;
-    db.JednKoef[std::size_t(topic)][std::size_t(u)] = 1.0;
-    if (topic > ov::kBuiltinTopics)
-        db.UserTemaPouzito[std::size_t(topic - ov::kBuiltinTopics)] = true;
-}
 
 // A window holding the navigator, with F2 bound to a window command as the magnifier has it.
 struct Window {
@@ -85,11 +76,9 @@ int rowCount(QSignalSpy& spy) { return int(spy.count()); }
 
 } // namespace
 
-class NavigatorTest : public QObject {
+class NavigatorTest : public WindowTestCase {
     Q_OBJECT
 private slots:
-    void initTestCase() { initGuiTests(); }
-
     void firstStartShowsTheTopicNamesInOrder()
     {
         ov::UnitDatabase db;

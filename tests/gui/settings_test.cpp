@@ -9,14 +9,12 @@
 using namespace ov::gui;
 using namespace ov::gui::test;
 
-class SettingsTest : public QObject {
+class SettingsTest : public WindowTestCase {
     Q_OBJECT
 private slots:
-    void initTestCase() { initGuiTests(); }
-
     void fileIsInTheConfigurationFolder()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         QCOMPARE(SettingsStore::defaultFilePath(), env.iniPath());
         SettingsStore store;
         store.setBoolean(Key::OnTop, true);
@@ -30,8 +28,8 @@ private slots:
 
     void emptyStoreGivesTheFirstRunState()
     {
-        TestEnvironment env;
-        FakeDialogs fake;
+        TestEnvironment& env = environment();
+        FakeDialogs& fake = fakeDialogs();
         SettingsStore store;
         Preferences p;
         QVERIFY(NactiNastaveni(store, p));
@@ -57,6 +55,61 @@ private slots:
         QVERIFY(!QFile::exists(env.iniPath()));
     }
 
+    void emptyStoreReadsAsADefaultPreferences()
+    {
+        SettingsStore store;
+        Preferences read;
+        QVERIFY(NactiNastaveni(store, read));
+        Preferences defaults;
+        defaults.path = programFolderPath(defaults.file);
+        defaults.pathUser = programFolderPath(defaults.fileUser);
+        // "Leave the navigator as it is" is what a text other than the two known ones means.
+        defaults.veliciny = 1;
+        defaults.navigator = 0;
+        QVERIFY(read == defaults);
+    }
+
+    void everyWrittenPreferenceReadsBackTheSame()
+    {
+        Preferences p;
+        p.file = "Jednotky.omv";
+        p.path = environment().folder() + "/Jednotky.omv";
+        p.fileUser = "Moje.omv";
+        p.pathUser = environment().folder() + "/Moje.omv";
+        p.safeEnd = 0;
+        p.onlyOne = 1;
+        p.gridOption = p.gridLines = 1;
+        p.numBase = 7;
+        p.numBaseDec = 3;
+        p.zCitlivost = 5;
+        p.fix = 4;
+        p.fixText = "4";
+        p.tema = 16;
+        p.uroven = 2;
+        p.nahled = false;
+        p.lupa = p.informace = p.onTop = true;
+        p.presnost = 3;
+        p.veliciny = 0;
+        p.navigator = 1;
+        p.colored = 0;
+        p.coloredColor = 0x00FF8040;
+        p.fontName = "DejaVu Sans Mono";
+        p.fontSize = 10.5;
+        p.fontBold = p.fontItalic = true;
+        p.spusteno = 12;
+        p.prevedeno = 345;
+        SettingsStore store;
+        for (int k = 0; k < int(Key::Count); ++k)
+            if (isWritten(Key(k)))
+                UlozNastaveni(store, p, {Key(k)});
+        QVERIFY(store.sync());
+        Preferences read;
+        QVERIFY(NactiNastaveni(store, read));
+        read.doba = p.doba;   // the running time is read by shut-down, not here
+        QVERIFY(read == p);
+        QVERIFY(fakeDialogs().calls().isEmpty());
+    }
+
     void storedValuesAreRead_data()
     {
         QTest::addColumn<QString>("key");
@@ -80,9 +133,8 @@ private slots:
         QFETCH(QString, value);
         QFETCH(QString, field);
         QFETCH(QString, expected);
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.setSetting(key, value);
-        FakeDialogs fake;
         SettingsStore store;
         Preferences p;
         QVERIFY(NactiNastaveni(store, p));
@@ -100,10 +152,9 @@ private slots:
 
     void magnifierWithStartTopic()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.setSetting("Obecne/Lupa", "True");
         env.setSetting("Start/Tema", "3");
-        FakeDialogs fake;
         SettingsStore store;
         Preferences p;
         NactiNastaveni(store, p);
@@ -113,10 +164,10 @@ private slots:
 
     void garbageGridAsksTwiceAndReadingGoesOn()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.setSetting("Start/Grid", "ano");
         env.setSetting("Start/NumBase", "16");
-        FakeDialogs fake;
+        FakeDialogs& fake = fakeDialogs();
         fake.answer(QMessageBox::Ignore);
         fake.answer(QMessageBox::Ignore);
         SettingsStore store;
@@ -140,11 +191,11 @@ private slots:
 
     void abortStopsReadingWithDefaults()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.setSetting("Obecne/SafeEnd", "x");
         env.setSetting("Start/OnlyOne", "1");
         env.setSetting("Start/NumBase", "16");
-        FakeDialogs fake;
+        FakeDialogs& fake = fakeDialogs();
         fake.answer(QMessageBox::Abort);
         SettingsStore store;
         Preferences p;
@@ -159,9 +210,9 @@ private slots:
 
     void retryReadsTheMendedFile()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.setSetting("Start/NumBase", "dvanáct");
-        FakeDialogs fake;
+        FakeDialogs& fake = fakeDialogs();
         SettingsStore store;
         // The user mends the file while the question is on screen, then chooses Retry.
         fake.answer(QMessageBox::Retry);
@@ -191,9 +242,9 @@ private slots:
     {
         QFETCH(QString, key);
         QFETCH(QString, value);
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.setSetting(key, value);
-        FakeDialogs fake;
+        FakeDialogs& fake = fakeDialogs();
         fake.answer(QMessageBox::Ignore);
         SettingsStore store;
         Preferences p;
@@ -211,12 +262,12 @@ private slots:
 
     void damagedFileIsReportedOnceAndReadAsFarAsPossible()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         QFile f(env.iniPath());
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("[Start\nGrid=1\n\x01\xff garbage\n[Obecne]\nSafeEnd=0\n");
         f.close();
-        FakeDialogs fake;
+        FakeDialogs& fake = fakeDialogs();
         fake.answer(QMessageBox::Ignore);
         SettingsStore store;
         Preferences p;
@@ -228,7 +279,7 @@ private slots:
 
     void runningTimeTextForm()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         SettingsStore store;
         QCOMPARE(store.seconds(Key::Doba), 0);
         store.setSeconds(Key::Doba, 90061);

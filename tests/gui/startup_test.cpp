@@ -1,6 +1,7 @@
 // Start-up as the user lives it: a garbage setting, the SETUP switch, a second copy of the
 // program, the stored level and start topic, a missing data file.
 #include "fixture.h"
+#include "gui/common.h"
 
 #include "app/mainwindow.h"
 #include "settings/singleinstance.h"
@@ -18,6 +19,7 @@
 #include <QLockFile>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <QToolButton>
 
 using namespace ov::gui;
 using namespace ov::gui::test;
@@ -33,11 +35,9 @@ int rows(const QWidget* w)
 }
 } // namespace
 
-class StartupTest : public QObject {
+class StartupTest : public WindowTestCase {
     Q_OBJECT
 private slots:
-    void initTestCase() { initGuiTests(); }
-
     void qtTextsAreCzech()
     {
         QVERIFY(installQtTranslation());
@@ -47,6 +47,7 @@ private slots:
 
     void realSettingsQuestionLooksAsTheUserKnowsIt()
     {
+        useRealDialogs();
         QVERIFY(installQtTranslation());
         QString title, text, details, defaultText;
         QStringList buttons;
@@ -81,14 +82,13 @@ private slots:
 
     void garbageSettingAsksAndTheProgramStarts()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
         env.setSetting("Start/Grid", "mřížka");
-        FakeDialogs fake;
-        ModalWatchdog watchdog;
+        FakeDialogs& fake = fakeDialogs();
         fake.answer(QMessageBox::Ignore);
         fake.answer(QMessageBox::Ignore);
-        MainWindow w;
+        MainWindow& w = mainWindow();
         // The settings are read while the splash window is up and the main window is not.
         QStringList seen;
         fake.whileShown([&](const DialogCall&) {
@@ -110,16 +110,16 @@ private slots:
 
     void abortStartsWithTheDefaults()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
         env.setSetting("Obecne/SafeEnd", "možná");
-        FakeDialogs fake;
+        FakeDialogs& fake = fakeDialogs();
         fake.answer(QMessageBox::Abort);
-        MainWindow w;
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         QCOMPARE(fake.calls().size(), 1);
         // The data files were read before the bad value: the topics are there.
-        QCOMPARE(w.database().PocetJednotek[1], 3);
+        QCOMPARE(context().db.PocetJednotek[1], 3);
         QCOMPARE(w.windowTitle(), QStringLiteral("omniVELOR 1.41"));
     }
 
@@ -134,12 +134,11 @@ private slots:
     void setupSwitchOffersToEnd()
     {
         QFETCH(QStringList, arguments);
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
-        FakeDialogs fake;
-        ModalWatchdog watchdog;
+        FakeDialogs& fake = fakeDialogs();
         fake.answer(QMessageBox::Yes);
-        MainWindow w;
+        MainWindow& w = mainWindow();
         QVERIFY(!w.start(arguments));
         QCOMPARE(fake.messageTexts(), (QStringList{"Spusťte aplikaci znovu.", "Ukončit program?"}));
         QCOMPARE(fake.calls().first().icon, DialogService::Icon::Information);
@@ -154,11 +153,11 @@ private slots:
 
     void setupDeclinedGoesOnStarting()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
-        FakeDialogs fake;
+        FakeDialogs& fake = fakeDialogs();
         fake.answer(QMessageBox::No);
-        MainWindow w;
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor", "setup"}));
         QVERIFY(w.isVisible());
         QCOMPARE(env.setting("Start/Spusteno"), QStringLiteral("1"));
@@ -172,17 +171,17 @@ private slots:
 
     void secondCopyIsRefused()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
         env.setSetting("Start/OnlyOne", "1");
         env.setSetting("Start/Spusteno", "7");
         SingleInstance first;
         QVERIFY(first.claim());
         QSignalSpy raised(&first, &SingleInstance::activationRequested);
-        FakeDialogs fake;
-        ModalWatchdog watchdog;
+        FakeDialogs& fake = fakeDialogs();
         {
-            MainWindow second;
+            TestApp secondApp;
+            MainWindow& second = *secondApp;
             QVERIFY(!second.start({"omnivelor"}));
             QCOMPARE(fake.messageTexts(), QStringList{kSecondCopy});
             QCOMPARE(fake.calls().first().icon, DialogService::Icon::Information);
@@ -195,12 +194,13 @@ private slots:
 
     void secondCopyRunsWhenAllowed()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
         SingleInstance first;
         QVERIFY(first.claim());
-        FakeDialogs fake;
-        MainWindow second;
+        FakeDialogs& fake = fakeDialogs();
+        TestApp secondApp;
+        MainWindow& second = *secondApp;
         QVERIFY(second.start({"omnivelor"}));
         QVERIFY(fake.calls().isEmpty());
         QCOMPARE(env.setting("Start/Spusteno"), QStringLiteral("1"));
@@ -208,33 +208,32 @@ private slots:
 
     void lockOfAFinishedCopyDoesNotCount()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
         env.setSetting("Start/OnlyOne", "1");
         {
             SingleInstance earlier;
             QVERIFY(earlier.claim());
         }
-        FakeDialogs fake;
-        MainWindow w;
+        FakeDialogs& fake = fakeDialogs();
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         QVERIFY(fake.calls().isEmpty());
     }
 
     void storedLevelReloadsTheDataFiles()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         QStringList data = smallMainData();
         data.insert(3, QStringLiteral("1|*palec|in|0.0254"));
         env.setSetting("Obecne/Path", env.writeFile("Omnivel.omv", data));
         env.setSetting("Obecne/PathUser", env.writeFile("User.omv", smallUserData()));
         env.setSetting("Obecne/Uroven", "1");
         env.setSetting("Start/Tema", "1");
-        FakeDialogs fake;
-        MainWindow w;
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         QVERIFY(findAction(&w, "mnuU_1")->isChecked());
-        QCOMPARE(w.database().PocetJednotek[1], 3);
+        QCOMPARE(context().db.PocetJednotek[1], 3);
         QCOMPARE(rows(&w), 3);
         QCOMPARE(w.table()->currentTopic(), 1);
     }
@@ -261,27 +260,33 @@ private slots:
         QFETCH(QString, value);
         QFETCH(QString, action);
         QFETCH(bool, checked);
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
         env.setSetting(key, value);
-        FakeDialogs fake;
-        MainWindow w;
+        FakeDialogs& fake = fakeDialogs();
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
-        QAction* a = findAction(&w, action);
-        QVERIFY(a);
-        QCOMPARE(a->isChecked(), checked);
+        // A toolbar switch is checked as the user sees it, on the button itself.
+        if (action.startsWith("tlb_")) {
+            auto* button = findNamed<QToolButton>(&w, action);
+            QVERIFY(button);
+            QCOMPARE(button->isChecked(), checked);
+        } else {
+            QAction* a = findAction(&w, action);
+            QVERIFY(a);
+            QCOMPARE(a->isChecked(), checked);
+        }
         QVERIFY(fake.calls().isEmpty());
     }
 
     void storedNumbersReachTheCaptions()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
         env.setSetting("Start/NumBase", "16");
         env.setSetting("Obecne/Fix", "4");
         env.setSetting("Start/Grid", "1");
-        FakeDialogs fake;
-        MainWindow w;
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         QCOMPARE(findAction(&w, "mnuSoustava_3")->text(), QStringLiteral("Vlast&ní (16)"));
         QCOMPARE(findAction(&w, "mnuFormatZ_3")->text(), QStringLiteral("Pevný počet (4)"));
@@ -290,11 +295,10 @@ private slots:
 
     void unitListAtStartHasTheFocus()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.useSmallData();
         env.setSetting("Obecne/Navigator", "Jednotky");
-        FakeDialogs fake;
-        MainWindow w;
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         QVERIFY(QTest::qWaitForWindowActive(&w));
         auto* units = w.findChild<QListWidget*>(QStringLiteral("lvwJednotky"));
@@ -304,12 +308,12 @@ private slots:
 
     void missingDataFileIsReportedOnce()
     {
-        TestEnvironment env;
+        TestEnvironment& env = environment();
         env.setSetting("Obecne/Path", env.folder() + "/chybi.omv");
         env.setSetting("Obecne/PathUser", env.folder() + "/chybi-user.omv");
         env.setSetting("Obecne/Uroven", "2");
-        FakeDialogs fake;
-        MainWindow w;
+        FakeDialogs& fake = fakeDialogs();
+        MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         QCOMPARE(fake.calls().size(), 1);
         QCOMPARE(fake.calls().first().icon, DialogService::Icon::Critical);

@@ -14,45 +14,10 @@
 using namespace ov::gui;
 using namespace ov::gui::test;
 
-namespace {
-
-void addUnit(ov::UnitDatabase& db, int t, const char* name, const char* symbol, double koef, const char* info = "")
-{
-    const int u = ++db.PocetJednotek[t];
-    db.JednNazev[t][u] = name;
-    db.JednZnacka[t][u] = symbol;
-    db.JednKoef[t][u] = koef;
-    db.JednInfo[t][u] = info;
-}
-
-ov::UnitDatabase smallDb()
-{
-    ov::UnitDatabase db;
-    addUnit(db, 1, "metr", "m", 1, "Základní jednotka SI.");
-    addUnit(db, 1, "kilometr", "km", 1000);
-    addUnit(db, 1, "centimetr", "cm", 0.01);
-    addUnit(db, 1, "milimetr", "mm", 0.001);
-    addUnit(db, 1, "palec", "in", 0.0254);
-    addUnit(db, 1, "4 palce", "", 0.1016);
-    addUnit(db, 16, "kelvin", "K", 1, "Termodynamická teplota.");
-    addUnit(db, 16, "stupeň Celsia", "°C", 1);
-    addUnit(db, 16, "stupeň Fahrenheita", "°F", 1);
-    addUnit(db, 16, "stupeň Rankina", "°R", 1);
-    addUnit(db, 16, "stupeň Réaumura", "°Ré", 1);
-    addUnit(db, 26, "jednotka", "", 1);
-    addUnit(db, 26, "kilo", "k", 1000);
-    addUnit(db, 26, "mega", "M", 1e6);
-    addUnit(db, 26, "mili", "m", 0.001);
-    return db;
-}
-
-} // namespace
-
-class TableTest : public QObject {
+class TableTest : public WindowTestCase {
     Q_OBJECT
 
-    ov::UnitDatabase db_ = smallDb();
-    std::unique_ptr<FakeDialogs> dialogs_;
+    ov::UnitDatabase db_ = smallDatabase();
     std::unique_ptr<QWidget> window_;
     ConversionTable* table_ = nullptr;
 
@@ -68,15 +33,12 @@ class TableTest : public QObject {
         key(Qt::Key_Return);
     }
 
-private slots:
-    void initTestCase() { initGuiTests(); }
-
-    void init()
+protected:
+    void setUp() override
     {
-        dialogs_ = std::make_unique<FakeDialogs>();
         window_ = std::make_unique<QWidget>();
         auto* layout = new QVBoxLayout(window_.get());
-        table_ = new ConversionTable(db_, window_.get());
+        table_ = new ConversionTable(db_, ',', window_.get());
         layout->addWidget(table_);
         window_->resize(520, 420);
         window_->show();
@@ -84,12 +46,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
     }
 
-    void cleanup()
+    void tearDown() override
     {
         window_.reset();
-        dialogs_.reset();
     }
 
+private slots:
     void fillShowsEveryUnitOfTheTopic()
     {
         QSignalSpy first(table_, &ConversionTable::firstTopicShown);
@@ -143,7 +105,7 @@ private slots:
         QCOMPARE(grid()->currentRow(), 1);
         QCOMPARE(position.last().at(0).toString(), QString("V tématu: 2/6"));
         QCOMPARE(done.count(), 1);
-        QVERIFY(dialogs_->calls().isEmpty());
+        QVERIFY(fakeDialogs().calls().isEmpty());
         // The entered value carries the entry colour; the other cells the ordinary text colour.
         QCOMPARE(grid()->item(1, 2)->foreground().color(), grid()->palette().color(QPalette::Highlight));
         key(Qt::Key_Down);
@@ -181,8 +143,8 @@ private slots:
         key(Qt::Key_Space);              // edit the cell's own text "5"
         key(Qt::Key_Backspace);
         enter("abc");
-        QCOMPARE(dialogs_->calls().size(), 1);
-        const DialogCall box = dialogs_->calls().first();
+        QCOMPARE(fakeDialogs().calls().size(), 1);
+        const DialogCall box = fakeDialogs().calls().first();
         QCOMPARE(box.icon, DialogService::Icon::Warning);
         QCOMPARE(box.title, QString("omniVELOR"));
         QVERIFY2(box.text.startsWith("Chyba 13: "), qPrintable(box.text));
@@ -213,10 +175,10 @@ private slots:
         table_->fillTopic(1);
         table_->setResultLineVisible(false);
         enter("5");
-        QVERIFY(dialogs_->calls().isEmpty());   // an ordinary result line is not pushed into a box
+        QVERIFY(fakeDialogs().calls().isEmpty());   // an ordinary result line is not pushed into a box
         table_->runRepresentation("Rimsky");
-        QCOMPARE(dialogs_->messageTexts(), QStringList{"5 = V"});
-        QCOMPARE(dialogs_->calls().first().icon, DialogService::Icon::Information);
+        QCOMPARE(fakeDialogs().messageTexts(), QStringList{"5 = V"});
+        QCOMPARE(fakeDialogs().calls().first().icon, DialogService::Icon::Information);
     }
 
     void negativeNoticeOncePerRun()
@@ -224,12 +186,12 @@ private slots:
         table_->fillTopic(1);
         enter("-5");
         QCOMPARE(cell(0), QString("5"));
-        QCOMPARE(dialogs_->calls().size(), 1);
-        QVERIFY(dialogs_->calls().first().text.startsWith("Zadáno záporné číslo.\n"));
-        QCOMPARE(dialogs_->calls().first().icon, DialogService::Icon::Information);
+        QCOMPARE(fakeDialogs().calls().size(), 1);
+        QVERIFY(fakeDialogs().calls().first().text.startsWith("Zadáno záporné číslo.\n"));
+        QCOMPARE(fakeDialogs().calls().first().icon, DialogService::Icon::Information);
         enter("-7");
         QCOMPARE(cell(0), QString("7"));
-        QCOMPARE(dialogs_->calls().size(), 1);
+        QCOMPARE(fakeDialogs().calls().size(), 1);
     }
 
     void temperatureMinusForty()
@@ -242,7 +204,7 @@ private slots:
         QCOMPARE(cell(2), QString("-40"));
         QCOMPARE(cell(3), QString("419,67"));
         QCOMPARE(cell(4), QString("-32"));
-        QVERIFY(dialogs_->calls().isEmpty());
+        QVERIFY(fakeDialogs().calls().isEmpty());
     }
 
     void temperatureBelowAbsoluteZero()
@@ -285,7 +247,7 @@ private slots:
         QCOMPARE(resultLine()->text(), shown);
         QCOMPARE(resultLine()->toolTip(), shown);
         QCOMPARE(resultLine()->palette().color(QPalette::WindowText), red ? QColor(Qt::red) : QColor(Qt::black));
-        QVERIFY(dialogs_->calls().isEmpty());
+        QVERIFY(fakeDialogs().calls().isEmpty());
         QVERIFY(grid()->hasFocus());
     }
 
@@ -294,7 +256,7 @@ private slots:
         table_->fillTopic(1);
         table_->runRepresentation("Binarne");
         QCOMPARE(resultLine()->text(), QString(" Jednotek k převodu: 6 "));
-        QVERIFY(dialogs_->calls().isEmpty());
+        QVERIFY(fakeDialogs().calls().isEmpty());
     }
 
     void representationOfATextThatIsNoNumber()
@@ -305,10 +267,10 @@ private slots:
         table_->goToRow(0);
         QCOMPARE(cell(0), QString("x"));
         table_->runRepresentation("Binarne");
-        QCOMPARE(dialogs_->calls().size(), 1);
-        QCOMPARE(dialogs_->calls().first().icon, DialogService::Icon::Warning);
-        QCOMPARE(dialogs_->calls().first().title, QString("omniVELOR"));
-        QVERIFY2(dialogs_->calls().first().text.contains("'x'"), qPrintable(dialogs_->calls().first().text));
+        QCOMPARE(fakeDialogs().calls().size(), 1);
+        QCOMPARE(fakeDialogs().calls().first().icon, DialogService::Icon::Warning);
+        QCOMPARE(fakeDialogs().calls().first().title, QString("omniVELOR"));
+        QVERIFY2(fakeDialogs().calls().first().text.contains("'x'"), qPrintable(fakeDialogs().calls().first().text));
     }
 
     void jakoFollowsTheCurrentValue()

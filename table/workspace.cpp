@@ -1,7 +1,8 @@
-#include "app/windowlayout.h"
+#include "table/workspace.h"
 
-#include <QHBoxLayout>
 #include <QSplitter>
+#include <QStackedWidget>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace ov::gui {
@@ -10,8 +11,18 @@ namespace {
 constexpr int kBarPixels = 5;
 } // namespace
 
-Workspace::Workspace(QWidget* left, QWidget* right, QWidget* parent) : QWidget(parent)
+Workspace::Workspace(QWidget* left, QWidget* firstPage, QWidget* parent) : QWidget(parent)
 {
+    auto* right = new QWidget(this);
+    right->setObjectName(QStringLiteral("picPrava"));
+    pages_ = new QStackedWidget(right);
+    pages_->setObjectName(QStringLiteral("picStrany"));
+    pages_->addWidget(firstPage);
+    right_ = new QVBoxLayout(right);
+    right_->setContentsMargins(0, 0, 0, 0);
+    right_->setSpacing(2);
+    right_->addWidget(pages_, 1);
+
     setObjectName(QStringLiteral("picPlocha"));
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setObjectName(QStringLiteral("picTram"));
@@ -28,9 +39,10 @@ Workspace::Workspace(QWidget* left, QWidget* right, QWidget* parent) : QWidget(p
     left->setMinimumWidth(twipsToPixels(kMinVlevoTwips) - kBarPixels);
     // The workspace spans the whole window, so the panes' width is the window's minus Vlevo.
     right->setMinimumWidth(twipsToPixels(kMinRightTwips));
-    auto* box = new QHBoxLayout(this);
-    box->setContentsMargins(0, 0, 0, 0);
-    box->addWidget(splitter_);
+    outer_ = new QVBoxLayout(this);
+    outer_->setContentsMargins(0, 0, 0, 0);
+    outer_->setSpacing(2);
+    outer_->addWidget(splitter_, 1);
 
     connect(splitter_, &QSplitter::splitterMoved, this, [this](int pos, int) {
         if (applying_)
@@ -49,6 +61,16 @@ Workspace::Workspace(QWidget* left, QWidget* right, QWidget* parent) : QWidget(p
         emit vlevoChanged(vlevo_);
     });
 }
+
+void Workspace::addPage(QWidget* page) { pages_->addWidget(page); }
+
+void Workspace::showPage(QWidget* page) { pages_->setCurrentWidget(page); }
+
+QWidget* Workspace::currentPage() const { return pages_->currentWidget(); }
+
+void Workspace::setTopStrip(QWidget* strip) { outer_->insertWidget(0, strip); }
+
+void Workspace::setBottomBox(QWidget* box) { right_->addWidget(box); }
 
 int Workspace::clamp(int twips) const
 {

@@ -1,4 +1,4 @@
-#include "navigation/icons.h"
+#include "gui/icons.h"
 
 #include "core/catalogue.h"
 

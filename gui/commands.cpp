@@ -1,9 +1,9 @@
-#include "table/commands.h"
+#include "gui/commands.h"
 
 #include "core/catalogue.h"
 #include "core/unitdb.h"
-#include "navigation/icons.h"
-#include "table/commandtable.h"
+#include "gui/icons.h"
+#include "gui/commandtable.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -23,7 +23,7 @@ namespace {
 const char* const kKeyProperty = "commandKey";
 const char* const kAvailableProperty = "available";
 
-// The pane commands: the toolbar check button is the pane's master state.
+// The pane switches: the toolbar check button shows the menu item's own action.
 struct PaneCommand {
     const char* menu;
     const char* button;
@@ -33,13 +33,6 @@ constexpr PaneCommand kPanes[] = {
     {"mnuLupa", "Lupa"},
     {"mnuInfo", "Info"},
 };
-
-const char* paneButtonOf(const QString& menuName)
-{
-    for (const auto& p : kPanes)
-        if (menuName == QLatin1String(p.menu)) return p.button;
-    return nullptr;
-}
 
 const char* paneMenuOf(const QString& key)
 {
@@ -180,6 +173,10 @@ void Commands::buildToolBar(QMainWindow* window)
             continue;
         }
         const QString key = QString::fromUtf8(row.key);
+        if (const char* pane = paneMenuOf(key)) {
+            addPaneButton(key, QString::fromUtf8(pane), row);
+            continue;
+        }
         auto* a = new QAction(key, m_toolBar);
         a->setObjectName(QStringLiteral("tlb_") + key);
         a->setProperty(kKeyProperty, key);
@@ -212,6 +209,18 @@ void Commands::buildToolBar(QMainWindow* window)
         }
         m_actions.insert(a->objectName(), a);
     }
+}
+
+void Commands::addPaneButton(const QString& key, const QString& menuName, const cmd::ToolRow& row)
+{
+    QAction* a = action(menuName);
+    a->setToolTip(QString::fromUtf8(row.toolTip));
+    setImage(a, QString::fromUtf8(row.image));
+    a->setIconVisibleInMenu(false);
+    m_toolBar->addAction(a);
+    if (auto* b = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(a)))
+        b->setObjectName(QStringLiteral("tlb_") + key);
+    m_actions.insert(QStringLiteral("tlb_") + key, a);
 }
 
 void Commands::buildStatusBar(QMainWindow* window)
@@ -259,11 +268,6 @@ void Commands::onMenuItem(QAction* a, const QString& name, int index)
         if (ownCheck) a->setChecked(!a->isChecked());
         return;
     }
-    if (const char* button = paneButtonOf(name)) {
-        // The pane routine sets the menu mark from the button; the click must not.
-        a->setChecked(!a->isChecked());
-        toggleButton(QString::fromUtf8(button));
-    }
     run(name, index);
 }
 
@@ -275,10 +279,6 @@ void Commands::onToolButton(const QString& key)
         if (!d) return;
         emit representationRequested(m_lastJako);
         run(QString::fromUtf8(d->command), d->index);
-        return;
-    }
-    if (const char* pane = paneMenuOf(key)) {
-        run(QString::fromUtf8(pane), -1);
         return;
     }
     const cmd::ToolRow* row = toolRow(key);
@@ -308,6 +308,19 @@ void Commands::run(const QString& name, int index)
     else if (name == QLatin1String("mnuU"))
         setLevel(index);
     emit triggered(name, index);
+    if (const Handler h = m_handlers.value(name))
+        h(index);
+}
+
+void Commands::bind(const QString& name, Handler handler)
+{
+    Q_ASSERT(!m_handlers.contains(name));
+    m_handlers.insert(name, std::move(handler));
+}
+
+void Commands::bindPanel(const QString& key, std::function<void()> handler)
+{
+    m_panelHandlers.insert(key, std::move(handler));
 }
 
 bool Commands::eventFilter(QObject* watched, QEvent* event)
@@ -318,6 +331,8 @@ bool Commands::eventFilter(QObject* watched, QEvent* event)
         if (label && me->button() == Qt::LeftButton && label->rect().contains(me->position().toPoint())) {
             const QString key = label->property(kKeyProperty).toString();
             emit panelClicked(key);
+            if (const auto h = m_panelHandlers.value(key))
+                h();
             QMenu* levels = menu(QStringLiteral("mnuUroven"));
             if (key == QLatin1String("Uroven") && levels->menuAction()->isEnabled())
                 levels->popup(me->globalPosition().toPoint());

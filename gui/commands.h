@@ -2,17 +2,17 @@
 // staStav, built from the rows of commandtable, with the rules that enable, check and show the
 // commands as the window's state changes.
 //
-// One signal carries every command: triggered(name, index), with the control name without its
-// index ("mnuSoustava", 0; "mnuKonec", -1). Toolbar buttons and drop-down items arrive there
-// too, as the menu command they stand for: "Zpět" as ("mnuNavigace", 1), the "Jako" button as
-// the representation it repeats, the pane buttons "Náhled", "Lupa", "Info" as ("mnuNahled" /
-// "mnuLupa" / "mnuInfo", -1). By the time a pane command arrives the toolbar button has been
-// flipped (by the click or by toggleButton for the menu), and the menu check mark is unchanged:
-// the pane routine reads the button and sets the mark. Display formats and levels also arrive
-// with their check mark and status panel already updated (formatZ, setLevel); the option
-// groups (mnuNavigator, mnuIkony, mnuNahledUkazuje) with the chosen item checked; mnuOnTop and
-// mnuBarvy with their mark already inverted, so the mark is the new state. A shortcut of an item
-// whose menu is disabled does nothing. The other signals only report where a command came from.
+// Every command is a control name without its index ("mnuSoustava", "mnuKonec") and arrives
+// with the index (-1 for a single control). Each part of the program binds the commands it
+// serves where its own code lives: bind(name, handler). Toolbar buttons and drop-down items run
+// the menu command they stand for: "Zpět" as ("mnuNavigace", 1), the "Jako" button as the
+// representation it repeats. The pane switches "Náhled", "Lupa" and "Info" are one checkable
+// action each, shared by the menu item and the toolbar button, so both always show one state;
+// the handler reads it from the action. Display formats and levels arrive with their check mark
+// and status panel already updated (formatZ, setLevel); the option groups (mnuNavigator,
+// mnuIkony, mnuNahledUkazuje) with the chosen item checked; mnuOnTop and mnuBarvy with their
+// mark already inverted, so the mark is the new state. A shortcut of an item whose menu is
+// disabled does nothing. The signals only report what ran and where it came from.
 //
 // Enable the commands through the setters below rather than action()->setEnabled(): editing a
 // data file blocks some of them for a while and gives each its own state back afterwards.
@@ -22,6 +22,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QAction;
 class QActionGroup;
@@ -36,12 +37,22 @@ struct UnitDatabase;
 }
 
 namespace ov::gui {
+namespace cmd {
+struct ToolRow;
+}
 
 class Commands : public QObject {
     Q_OBJECT
 public:
     // Fills the window's menu bar, adds the toolbar and sets up its status bar.
     explicit Commands(QMainWindow* window);
+
+    using Handler = std::function<void(int index)>;
+    // The handler of a command, by control name without the index; one handler per name.
+    void bind(const QString& name, Handler handler);
+    bool isBound(const QString& name) const { return m_handlers.contains(name); }
+    // What a click on a status panel does, by panel key.
+    void bindPanel(const QString& key, std::function<void()> handler);
 
     // Menu items by control name ("mnuKonec", "mnuSoustava_0"; a submenu's own item by the
     // submenu's name, "mnuA"), toolbar buttons and drop-down items by "tlb_" + key.
@@ -87,7 +98,7 @@ public:
     // Caption of mnuTema_<topic>, topic 1..26.
     void setTopicName(int topic, const QString& name);
 
-    // Flips a toolbar check button ("Náhled", "Lupa", "Info").
+    // Flips a pane switch by its toolbar key ("Náhled", "Lupa", "Info") without running it.
     void toggleButton(const QString& key);
     bool isPressed(const QString& key) const;
     QString lastJako() const { return m_lastJako; }
@@ -107,6 +118,7 @@ private:
     void buildTopicItems();
     void buildToolBar(QMainWindow* window);
     void buildStatusBar(QMainWindow* window);
+    void addPaneButton(const QString& key, const QString& menuName, const cmd::ToolRow& row);
     void onMenuItem(QAction* a, const QString& name, int index);
     void onToolButton(const QString& key);
     void onDropItem(const QString& button, const QString& key);
@@ -119,6 +131,8 @@ private:
     QHash<QString, QMenu*> m_menus;
     QHash<QString, QActionGroup*> m_groups;
     QHash<QString, QLabel*> m_panels;
+    QHash<QString, Handler> m_handlers;
+    QHash<QString, std::function<void()>> m_panelHandlers;
     QSet<QString> m_blocked;           // the commands editing a data file blocks
     QToolBar* m_toolBar = nullptr;
     QLabel* m_singleLabel = nullptr;

@@ -1,4 +1,4 @@
-#include "table/commandtable.h"
+#include "gui/commandtable.h"
 
 #include <iterator>
 

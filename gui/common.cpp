@@ -1,0 +1,58 @@
+#include "gui/common.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace ov::gui {
+
+QString appTitle() { return fromStd(ov::kAppTitle); }
+
+int twipsToPixels(double twips) { return int(twips / kTwipsPerPixel + (twips < 0 ? -0.5 : 0.5)); }
+
+int pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+
+char localeDecimalSeparator()
+{
+    const QString point = QLocale().decimalPoint();
+    const QChar c = point.isEmpty() ? QLatin1Char('.') : point.at(0);
+    return c.unicode() < 128 ? c.toLatin1() : '.';
+}
+
+QString displayText(std::string_view s) { return displayText(fromStd(s)); }
+
+QString displayText(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+
+bool installQtTranslation()
+{
+    static QTranslator* installed = nullptr;
+    if (installed)
+        return true;
+    auto* qtTexts = new QTranslator(QCoreApplication::instance());
+    if (!qtTexts->load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete qtTexts;
+        return false;
+    }
+    QCoreApplication::installTranslator(qtTexts);
+    installed = qtTexts;
+    return true;
+}
+
+DialogService::Icon dialogIcon(ov::MessageIcon icon)
+{
+    switch (icon) {
+    case ov::MessageIcon::Information: return DialogService::Icon::Information;
+    case ov::MessageIcon::Exclamation: return DialogService::Icon::Warning;
+    case ov::MessageIcon::Critical: return DialogService::Icon::Critical;
+    }
+    return DialogService::Icon::None;
+}
+
+BusyCursor::BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+
+BusyCursor::~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+
+} // namespace ov::gui

@@ -1,0 +1,58 @@
+// Small rules every Qt folder shares, each written once: the application title, twips, the
+// decimal separator, texts from the core, the busy pointer.
+#pragma once
+#include "core/messages.h"
+#include "gui/dialogservice.h"
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace ov::gui {
+
+// The title of the program's message boxes and of its splash window.
+QString appTitle();
+
+// Lengths the user knows from the settings file are in twips, 15 to a screen pixel.
+inline constexpr int kTwipsPerPixel = 15;
+int twipsToPixels(double twips);
+int pixelsToTwips(int pixels);
+
+// The main window never gets smaller than this, and opens at the default size on a first run.
+inline constexpr int kMinWidthTwips = 7590;
+inline constexpr int kMinHeightTwips = 6255;
+inline constexpr int kDefaultWidthTwips = 7590;
+inline constexpr int kDefaultHeightTwips = 6285;
+// The splitter keeps the navigator at least this wide and leaves the panes on the right at
+// least the second width of the window.
+inline constexpr int kMinVlevoTwips = 550;
+inline constexpr int kMinRightTwips = 4000;
+inline constexpr int kDefaultVlevoTwips = 1700;
+
+// The program's decimal separator from the default locale, as one character for the core;
+// a separator beyond ASCII falls back to the point.
+char localeDecimalSeparator();
+
+// A text of the core (UTF-8) for Qt.
+inline QString fromStd(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+// The core ends message lines with CR LF; Qt's labels and boxes break lines at LF.
+QString displayText(std::string_view s);
+QString displayText(QString text);
+
+// Qt's own texts (standard buttons, file and font dialogs, text box menus) in Czech, like the
+// rest of the program; false when the translation is not installed on this system.
+bool installQtTranslation();
+
+// The box icon for a message of the core.
+DialogService::Icon dialogIcon(ov::MessageIcon icon);
+
+// The wait pointer for as long as the guard lives (the boxes shown meanwhile still get an arrow).
+class BusyCursor {
+public:
+    BusyCursor();
+    ~BusyCursor();
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+} // namespace ov::gui

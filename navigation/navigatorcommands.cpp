@@ -1,0 +1,56 @@
+#include "navigation/navigatorcommands.h"
+
+#include "core/catalogue.h"
+#include "gui/commands.h"
+#include "navigation/navigator.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace ov::gui {
+namespace {
+
+void check(Commands& c, const char* name, int index)
+{
+    if (QAction* a = c.action(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index)))
+        a->setChecked(true);
+}
+
+} // namespace
+
+void bindNavigatorCommands(Commands& c, Navigator& n)
+{
+    c.bind(QStringLiteral("mnuNavigace"), [&n](int i) {
+        if (i == 1)
+            n.previousTopic();
+        else
+            n.nextTopic();
+    });
+    c.bind(QStringLiteral("mnuTema"), [&n](int topic) { n.chooseTopicFromMenu(topic); });
+    c.bind(QStringLiteral("mnuNavigator"), [&n](int i) { n.chooseList(i); });
+    c.bind(QStringLiteral("mnuIkony"), [&n](int mode) { n.setViewMode(mode); });
+    c.bindPanel(QStringLiteral("Temata"), [&n] {
+        n.requestConversionPane();
+        n.showTopicList();
+    });
+    c.bindPanel(QStringLiteral("Veličiny"), [&n] {
+        n.requestConversionPane();
+        n.showUnitList();
+    });
+
+    QObject::connect(&n, &Navigator::navigationChanged, &c, &Commands::setNavigation);
+    QObject::connect(&n, &Navigator::listShown, &c,
+                     [&c](const QString& text) { c.setPanelText(QStringLiteral("Navi"), text); });
+    QObject::connect(&n, &Navigator::listMenuChecked, &c, [&c](int i) { check(c, "mnuNavigator", i); });
+    QObject::connect(&n, &Navigator::viewModeChanged, &c, [&c](int mode) { check(c, "mnuIkony", mode); });
+    QObject::connect(&n, &Navigator::topicRenamed, &c, [&c](int topic, const QString& name) {
+        if (topic <= ov::kBuiltinTopics)
+            c.setTopicName(topic, name);
+    });
+    QObject::connect(&n, &Navigator::contextMenuRequested, &c, [&c](const QString& menu, const QPoint& pos) {
+        if (QMenu* m = c.menu(menu))
+            m->popup(pos);
+    });
+}
+
+} // namespace ov::gui

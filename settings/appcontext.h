@@ -1,0 +1,41 @@
+// What the whole program shares, owned by main() and passed by reference to the main window,
+// its parts and the secondary windows: the unit database, the settings store, the preferences
+// read from it, the decimal separator and how the core's messages reach the user.
+//
+// One writer for each piece: the loader fills the database (topic names through
+// UnitDatabase::setTopicName), NactiNastaveni and the windows that change a preference write
+// `prefs`, and every write to the settings file goes through `store`.
+#pragma once
+#include "core/unitdb.h"
+#include "settings/nactinastaveni.h"
+#include "settings/settingsstore.h"
+
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace ov {
+class MessageSink;
+}
+
+namespace ov::gui {
+
+struct AppContext {
+    // The settings file in the user's configuration folder, or another one (tests).
+    AppContext();
+    explicit AppContext(const QString& settingsFile);
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    ov::UnitDatabase db;
+    SettingsStore store;
+    Preferences prefs;
+    char decimal;
+    // A sink for the core's messages, shown over `parent`; a message already in `seen` is not
+    // shown again (nullptr: every message is shown). Message boxes unless replaced.
+    std::function<std::unique_ptr<ov::MessageSink>(QWidget* parent, QStringList* seen)> messageSink;
+};
+
+} // namespace ov::gui
