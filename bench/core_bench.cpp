@@ -15,11 +15,6 @@
 #include <memory>
 #include <string>
 
-// GCC 12 at -O3 reports a false overlap (-Wrestrict) inside std::string concatenation here (GCC bug 105651).
-#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ == 12
-#pragma GCC diagnostic ignored "-Wrestrict"
-#endif
-
 namespace {
 
 using namespace ov;

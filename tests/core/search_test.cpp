@@ -2,11 +2,6 @@
 
 #include <gtest/gtest.h>
 
-// GCC 12 at -O3 reports a false overlap (-Wrestrict) inside std::string assignment here (GCC bug 105651).
-#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ == 12
-#pragma GCC diagnostic ignored "-Wrestrict"
-#endif
-
 using namespace ov;
 
 struct LikeCase { const char* name; const char* text; const char* pattern; bool matches; };
