@@ -2,6 +2,7 @@
 
 #include "core/catalogue.h"
 #include "core/unitdb.h"
+#include "gui/common.h"
 #include "gui/icons.h"
 #include "gui/commandtable.h"
 
@@ -16,6 +17,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <cmath>
 
 namespace ov::gui {
 namespace {
@@ -165,6 +167,9 @@ void Commands::buildToolBar(QMainWindow* window)
     m_toolBar = new QToolBar(window);
     m_toolBar->setObjectName(QStringLiteral("tlbLista"));
     m_toolBar->setMovable(false);
+    // Small pictures that grow with the desktop font, so that every button fits the window.
+    const int side = int(std::lround(16 * fontScale()));
+    m_toolBar->setIconSize(QSize(side, side));
     m_toolBar->toggleViewAction()->setVisible(false);
     window->addToolBar(m_toolBar);
     for (const auto& row : cmd::toolRows()) {

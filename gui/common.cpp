@@ -1,18 +1,34 @@
 #include "gui/common.h"
 
 #include <QCoreApplication>
+#include <QFont>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QScreen>
 #include <QTranslator>
+#include <cmath>
 
 namespace ov::gui {
 
 QString appTitle() { return fromStd(ov::kAppTitle); }
 
-int twipsToPixels(double twips) { return int(twips / kTwipsPerPixel + (twips < 0 ? -0.5 : 0.5)); }
+double fontScale()
+{
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return 1.0;
+    const QFont font = QGuiApplication::font();
+    double points = font.pointSizeF();
+    if (points <= 0 && font.pixelSize() > 0) {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        points = font.pixelSize() * 72.0 / (screen ? screen->logicalDotsPerInchY() : 96.0);
+    }
+    return points > 0 ? points / kReferenceFontPoints : 1.0;
+}
 
-int pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+int twipsToPixels(double twips) { return int(std::lround(twips * fontScale() / kTwipsPerPixel)); }
+
+int pixelsToTwips(int pixels) { return int(std::lround(pixels * kTwipsPerPixel / fontScale())); }
 
 char localeDecimalSeparator()
 {

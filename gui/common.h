@@ -13,8 +13,13 @@ namespace ov::gui {
 // The title of the program's message boxes and of its splash window.
 QString appTitle();
 
-// Lengths the user knows from the settings file are in twips, 15 to a screen pixel.
-inline constexpr int kTwipsPerPixel = 15;
+// Lengths the user knows from the settings file are in twips. The window was laid out for a
+// desktop font of 8 points, where 15 twips make a pixel; on a desktop with a larger font every
+// length grows with it, so that the texts still fit and a stored size means the same there.
+inline constexpr int kTwipsPerPixel = 15;          // at the reference font
+inline constexpr double kReferenceFontPoints = 8.0;
+// The desktop font's size over the reference (1 before the application exists).
+double fontScale();
 int twipsToPixels(double twips);
 int pixelsToTwips(int pixels);
 
@@ -27,7 +32,8 @@ inline constexpr int kDefaultHeightTwips = 6285;
 // least the second width of the window.
 inline constexpr int kMinVlevoTwips = 550;
 inline constexpr int kMinRightTwips = 4000;
-inline constexpr int kDefaultVlevoTwips = 1700;
+// Wide enough for the navigator's tab captions and the longest built-in topic name.
+inline constexpr int kDefaultVlevoTwips = 2300;
 
 // The program's decimal separator from the default locale, as one character for the core;
 // a separator beyond ASCII falls back to the point.

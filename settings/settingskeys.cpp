@@ -49,7 +49,7 @@ constexpr std::array<KeyInfo, static_cast<int>(Key::Count)> kKeys{{
     {K::Width, S::Start, "Width", V::Number, "7590", 0, kInt32Max},
     {K::Height, S::Start, "Height", V::Number, "6285", 0, kInt32Max},
     {K::WindowState, S::Start, "WindowState", V::Integer, "0", 0, 2},
-    {K::Vlevo, S::Start, "Vlevo", V::Integer, "1700", kInt16Min, kInt16Max},
+    {K::Vlevo, S::Start, "Vlevo", V::Integer, "2300", kInt16Min, kInt16Max},
 
     {K::FontName, S::Edit, "FontName", V::Text, "MS Sans Serif"},
     {K::FontSize, S::Edit, "FontSize", V::Number, "8", 1, 1638},

@@ -4,7 +4,40 @@
 
 #include "gui/dialogservice.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace ov::gui {
+
+namespace {
+
+double luminance(const QColor& c)
+{
+    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+// A theme colour shown as text on the grid's button face, moved towards the theme's text colour
+// until it can be read there, in a light theme and a dark one alike.
+QColor readable(QColor colour, const QPalette& palette, double wanted)
+{
+    const QColor background = palette.color(QPalette::Button);
+    const QColor text = palette.color(QPalette::ButtonText);
+    for (int step = 1; step <= 10 && textContrast(colour, background) < wanted; ++step)
+        colour = QColor::fromRgbF(colour.redF() + (text.redF() - colour.redF()) * 0.2,
+                                  colour.greenF() + (text.greenF() - colour.greenF()) * 0.2,
+                                  colour.blueF() + (text.blueF() - colour.blueF()) * 0.2);
+    return colour;
+}
+
+} // namespace
+
+double textContrast(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 QColor toQColor(const ov::TextColour& colour, const QPalette& palette)
 {
@@ -16,9 +49,9 @@ QColor toQColor(const ov::TextColour& colour, const QPalette& palette)
     case Role::WindowText: return palette.color(QPalette::WindowText);
     // The entry colour's default. On the button-face background of the grid the highlight-text
     // colour (white in most themes) cannot be read, so the cell takes the highlight colour itself.
-    case Role::HighlightText: return palette.color(QPalette::Highlight);
-    case Role::Highlight: return palette.color(QPalette::Highlight);
-    case Role::GrayText: return palette.color(QPalette::Disabled, QPalette::Text);
+    case Role::HighlightText:
+    case Role::Highlight: return readable(palette.color(QPalette::Highlight), palette, kTextContrast);
+    case Role::GrayText: return readable(palette.color(QPalette::Disabled, QPalette::Text), palette, kGreyContrast);
     }
     return palette.color(QPalette::WindowText);
 }

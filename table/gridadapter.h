@@ -10,8 +10,12 @@ namespace ov::gui {
 
 class ConversionTable;
 
-// A core colour in the palette of the widget that shows it.
+// A core colour in the palette of the widget that shows it; the theme colours are made
+// readable on the grid's button face (at least these contrast ratios, as WCAG counts them).
+inline constexpr double kTextContrast = 4.5;
+inline constexpr double kGreyContrast = 3.0;
 QColor toQColor(const ov::TextColour& colour, const QPalette& palette);
+double textContrast(const QColor& a, const QColor& b);
 
 class GridAdapter final : public ov::ConversionGrid {
 public:

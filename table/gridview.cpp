@@ -3,17 +3,27 @@
 #include "gui/common.h"
 #include "gui/icons.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 #include <cmath>
 
 namespace ov::gui {
 
 namespace {
 constexpr int kValueColumn = ov::kColValue;
+
+// The square a picture takes at the right edge of a cell.
+QRect pictureBox(const QRect& cell)
+{
+    const int side = std::min(16, cell.height());
+    return {cell.right() - side + 1, cell.top(), side, side};
+}
 } // namespace
 
 QIcon PictureDelegate::iconFor(CellPicture picture)
@@ -30,14 +40,53 @@ QIcon PictureDelegate::iconFor(CellPicture picture)
 
 void PictureDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    QStyledItemDelegate::paint(painter, option, index);
-    const auto picture = static_cast<CellPicture>(index.data(kPictureRole).toInt());
-    const QIcon icon = iconFor(picture);
-    if (icon.isNull())
+    const QIcon icon = iconFor(static_cast<CellPicture>(index.data(kPictureRole).toInt()));
+    if (icon.isNull()) {
+        QStyledItemDelegate::paint(painter, option, index);
         return;
-    const int side = std::min(16, option.rect.height());
-    const QRect box(option.rect.right() - side + 1, option.rect.top(), side, side);
+    }
+    QStyleOptionViewItem opt(option);
+    initStyleOption(&opt, index);
+    const QWidget* view = option.widget;
+    QStyle* style = view ? view->style() : QApplication::style();
+    // The background spans the cell; the text stops where the picture begins, never under it.
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, view);
+    const QRect box = pictureBox(option.rect);
+    opt.rect.setRight(box.left() - 1);
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, view);
     icon.paint(painter, box, Qt::AlignRight | Qt::AlignTop);
+}
+
+bool PictureDelegate::textIsCut(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem opt(option);
+    initStyleOption(&opt, index);
+    if (opt.text.isEmpty())
+        return false;
+    if (!iconFor(static_cast<CellPicture>(index.data(kPictureRole).toInt())).isNull())
+        opt.rect.setRight(pictureBox(option.rect).left() - 1);
+    const QWidget* view = option.widget;
+    const QStyle* style = view ? view->style() : QApplication::style();
+    const QRect room = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, view);
+    // The style keeps a margin on each side of the text inside that rectangle.
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    return opt.fontMetrics.horizontalAdvance(opt.text) > room.width() - 2 * margin;
+}
+
+bool PictureDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                                const QModelIndex& index)
+{
+    // A text too long for its cell is shown whole as the cell's tool tip.
+    if (event && view && event->type() == QEvent::ToolTip && index.isValid() &&
+        index.data(Qt::ToolTipRole).isNull()) {
+        if (textIsCut(option, index))
+            QToolTip::showText(event->globalPos(), index.data(Qt::DisplayRole).toString(), view->viewport(),
+                               option.rect);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
 GridView::GridView(QWidget* parent) : QTableWidget(parent)
@@ -94,7 +143,7 @@ int GridView::visibleRows() const
 void GridView::updateColumnWidths()
 {
     const int gridWidth = width();
-    const double w = gridWidth * kTwipsPerPixel - 200.0;
+    const double w = pixelsToTwips(gridWidth) - 200.0;
     const int c0 = std::max(0, twipsToPixels(std::round(w * 0.47)));
     const int c1 = std::max(0, twipsToPixels(std::round(w * 0.15)));
     // The value column ends where the vertical scroll bar begins, shown or not.

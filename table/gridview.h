@@ -17,6 +17,10 @@ class PictureDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
+    // True when the cell's text does not fit beside its picture and is shown shortened.
+    bool textIsCut(const QStyleOptionViewItem& option, const QModelIndex& index) const;
     static QIcon iconFor(CellPicture picture);
 };
 

@@ -1,20 +1,54 @@
 #include "fixture.h"
 
+#include "gui/common.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFont>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSettings>
 
 namespace ov::gui::test {
 
+namespace {
+QFont& platformFontStore()
+{
+    static QFont font;
+    return font;
+}
+} // namespace
+
 void initGuiTests()
 {
     QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     QApplication::setQuitOnLastWindowClosed(false);
+    // The window tests measure in the reference font, where 15 twips make a pixel; the tests
+    // of legibility set the desktop's own sizes (platformFont, ScopedAppFont).
+    static const bool pinned = [] {
+        platformFontStore() = QApplication::font();
+        QFont reference = QApplication::font();
+        reference.setPointSizeF(kReferenceFontPoints);
+        QApplication::setFont(reference);
+        return true;
+    }();
+    (void)pinned;
 }
+
+QFont platformFont() { return platformFontStore(); }
+
+ScopedAppFont::ScopedAppFont(const QFont& font) : old_(QApplication::font()) { QApplication::setFont(font); }
+
+ScopedAppFont::ScopedAppFont(qreal pointSize) : old_(QApplication::font())
+{
+    QFont f = platformFont();
+    f.setPointSizeF(pointSize);
+    QApplication::setFont(f);
+}
+
+ScopedAppFont::~ScopedAppFont() { QApplication::setFont(old_); }
 
 TestEnvironment::TestEnvironment()
     : oldConfig_(qgetenv("XDG_CONFIG_HOME")), oldRuntime_(qgetenv("XDG_RUNTIME_DIR"))

@@ -9,6 +9,7 @@
 #include "settings/appcontext.h"
 
 #include <QAction>
+#include <QFont>
 #include <QObject>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -21,9 +22,25 @@
 
 namespace ov::gui::test {
 
-// Call once per test binary (initTestCase): Czech number locale whatever the machine has, and
-// no quitting when a test closes the last window.
+// Call once per test binary (initTestCase): Czech number locale whatever the machine has, no
+// quitting when a test closes the last window, and the 8-point reference font.
 void initGuiTests();
+
+// The font the platform gave the program, before the tests set the reference font.
+QFont platformFont();
+// The application font for as long as the guard lives: a font, or the platform's font at a
+// size in points.
+class ScopedAppFont {
+public:
+    explicit ScopedAppFont(const QFont& font);
+    explicit ScopedAppFont(qreal pointSize);
+    ~ScopedAppFont();
+    ScopedAppFont(const ScopedAppFont&) = delete;
+    ScopedAppFont& operator=(const ScopedAppFont&) = delete;
+
+private:
+    QFont old_;
+};
 
 // A fresh user: XDG_CONFIG_HOME and XDG_RUNTIME_DIR point into a temporary folder for the
 // lifetime of the object, so that the program's settings file and lock start empty.

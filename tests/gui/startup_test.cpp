@@ -166,7 +166,7 @@ private slots:
         fake.answer(QMessageBox::Yes);
         w.close();
         QCOMPARE(env.setting("Start/Width"), QString::number(w.width() * 15));
-        QCOMPARE(env.setting("Start/Vlevo"), QStringLiteral("1700"));
+        QCOMPARE(env.setting("Start/Vlevo"), QString::number(kDefaultVlevoTwips));
     }
 
     void secondCopyIsRefused()
