@@ -16,6 +16,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QToolBar>
+#include <QToolButton>
 #include <algorithm>
 
 namespace ov::gui {
@@ -47,6 +49,8 @@ void MainWindow::ukonceni() { lifecycle_->ukonceni(); }
 
 bool MainWindow::ended() const { return lifecycle_->ended(); }
 
+void MainWindow::clearCounters() { lifecycle_->clearCounters(); }
+
 SplashWindow* MainWindow::splash() const { return lifecycle_->splash(); }
 
 void MainWindow::bindWindowCommands()
@@ -68,6 +72,7 @@ void MainWindow::connectParts()
         // The topic on show is titled with its new name at once.
         if (table_->currentTopic() == topic)
             table_->setTitleText(QLatin1Char(' ') + name);
+        lifecycle_->topicRenamed(topic);
     });
     connect(navigator_, &Navigator::conversionPaneWanted, this, &MainWindow::showConversionPane);
     connect(table_, &ConversionTable::prefixesShown, navigator_,
@@ -244,6 +249,13 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
+        // Esc first closes the toolbar's overflow panel, when it is open; then it minimises.
+        auto* overflow = commands_->toolBar()->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+        if (overflow && overflow->isVisible() && overflow->isChecked()) {
+            overflow->click();
+            event->accept();
+            return;
+        }
         showMinimized();
         event->accept();
         return;

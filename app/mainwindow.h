@@ -32,6 +32,8 @@ public:
     void ukonceni();
     // True once the shut-down has run to its end.
     bool ended() const;
+    // "Vymazat" of the options dialog: the stored usage counters and this run's start again.
+    void clearCounters();
 
     // The parts, as the window shows them.
     Commands* commands() const { return commands_; }

@@ -113,6 +113,11 @@ Navigator::Navigator(ov::UnitDatabase& db, QWidget* parent) : QWidget(parent), m
     m_stack->addWidget(m_lvwTema);
     m_stack->addWidget(m_lvwJednotky);
     m_stack->addWidget(m_lvwUser);
+    // A screen reader names each list as its tab's tool tip does.
+    setAccessibleName(QStringLiteral("Navigátor"));
+    m_tabs->setAccessibleName(QStringLiteral("Navigátor"));
+    for (const TabDef& t : kTabs)
+        listOf(t.list)->setAccessibleName(QString::fromUtf8(t.tip));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -274,9 +279,14 @@ bool Navigator::focusAllowed() const
     return w->isVisible() && w->isEnabled();
 }
 
+QListWidget* Navigator::listOf(List list) const
+{
+    return list == TopicList ? m_lvwTema : list == UserList ? m_lvwUser : m_lvwJednotky;
+}
+
 void Navigator::showList(List list)
 {
-    QListWidget* shown = list == TopicList ? m_lvwTema : list == UserList ? m_lvwUser : m_lvwJednotky;
+    QListWidget* shown = listOf(list);
     m_shownList = list;
     if (list != TopicList && window()->isVisible())
         emit conversionPaneWanted();

@@ -105,6 +105,7 @@ private:
     QListWidget* makeList(const char* objectName);
     void addTopicEntry(QListWidget* list, int topic, const QString& text, const QString& iconKey);
     void showList(List list);
+    QListWidget* listOf(List list) const;
     void onTabChosen(int tab);
     void onItemPicked(QListWidget* list, QListWidgetItem* item);
     void onEnter(QListWidget* list);

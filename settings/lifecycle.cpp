@@ -64,16 +64,24 @@ template <class F> auto guarded(F&& f) -> decltype(f())
     return decltype(f())();
 }
 
+// The main windows of the lifecycles alive now.
+QSet<QWidget*>& liveMainWidgets()
+{
+    static QSet<QWidget*> widgets;
+    return widgets;
+}
+
 } // namespace
 
 Lifecycle::Lifecycle(LifecycleHost& host, AppContext& ctx)
     : host_(host), ctx_(ctx), splash_(std::make_unique<SplashWindow>()), instance_(std::make_unique<SingleInstance>())
 {
+    liveMainWidgets().insert(mainWidget_ = &host_.mainWidget());
     // A second copy that was refused brings this window to the front.
     QObject::connect(instance_.get(), &SingleInstance::activationRequested, [this] { host_.raiseWindow(); });
 }
 
-Lifecycle::~Lifecycle() = default;
+Lifecycle::~Lifecycle() { liveMainWidgets().remove(mainWidget_); }
 
 bool Lifecycle::hasSetupSwitch(const QStringList& arguments)
 {
@@ -98,6 +106,7 @@ bool Lifecycle::formLoad(const QStringList& arguments)
         NactiNastaveni(store, prefs, splash);
         host_.applyPreferences();
     });
+    conversionsBefore_ = host_.conversionCount();
     if (hasSetupSwitch(arguments) && guarded([&] { return setupFlow(); }) == Go::End)
         return false;
     if (guarded([&] { return singleInstance(); }) == Go::End)
@@ -199,23 +208,46 @@ void Lifecycle::restorePlacement()
     w.resize(twipsToPixels(width), twipsToPixels(height));
     placed_ = true;
 
-    switch (storedInteger(s, Key::WindowState, 0)) {
-    case 1: w.showMinimized(); break;
-    case 2: w.showMaximized(); break;
-    default: w.show(); break;
-    }
+    // A window stored minimised (Esc before the end) opens normal: a program that starts
+    // without a window looks as if it had not started.
+    if (storedInteger(s, Key::WindowState, 0) == 2)
+        w.showMaximized();
+    else
+        w.show();
     // The window takes the keyboard (the topic list gets the focus), also where no window
     // manager hands it over.
     if (!w.isMinimized())
         w.activateWindow();
 }
 
+void Lifecycle::topicRenamed(int topic)
+{
+    if (topic >= 1 && topic <= ov::kBuiltinTopics + ov::kUserTopics)
+        renamed_.insert(topic);
+}
+
+void Lifecycle::clearCounters()
+{
+    Preferences& prefs = ctx_.prefs;
+    prefs.spusteno = 1;
+    prefs.prevedeno = 0;
+    prefs.doba = 0;
+    conversionsBefore_ = host_.conversionCount();
+    running_.restart();
+    UlozNastaveni(ctx_.store, prefs, {Key::Spusteno, Key::Prevedeno, Key::Doba});
+    ctx_.store.sync();
+}
+
 void Lifecycle::storeCounters()
 {
     SettingsStore& s = ctx_.store;
     Preferences& prefs = ctx_.prefs;
-    prefs.prevedeno = static_cast<qint32>(std::min<long>(host_.conversionCount(), std::numeric_limits<qint32>::max()));
-    // An unreadable running time starts again from this run.
+    // Another copy may have ended meanwhile: this run's share is added to what is stored now,
+    // so that both runs count. An unreadable stored value counts as nothing.
+    s.sync();
+    const long run = std::max(0L, host_.conversionCount() - conversionsBefore_);
+    const qint64 stored = guarded([&] { return s.integer(Key::Prevedeno); });
+    prefs.prevedeno = static_cast<qint32>(std::min<qint64>(stored + run, std::numeric_limits<qint32>::max()));
     prefs.doba = guarded([&] { return s.seconds(Key::Doba); }) + running_.elapsed() / 1000;
     UlozNastaveni(s, prefs, {Key::Prevedeno, Key::Doba});
 }
@@ -226,11 +258,16 @@ void Lifecycle::ukonceni()
         return;
     SettingsStore& s = ctx_.store;
     QWidget& w = host_.mainWidget();
+    // Only the names renamed in this run: a copy running beside this one keeps its own.
     guarded([&] {
-        for (bool user : {false, true}) {
-            const QStringList names = host_.topicNames(user);
-            for (int i = 1; i <= names.size(); ++i)
-                s.setNavigatorText(user, i, names.at(i - 1));
+        const QStringList topics = host_.topicNames(false);
+        const QStringList users = host_.topicNames(true);
+        for (const int topic : std::as_const(renamed_)) {
+            const bool user = topic > ov::kBuiltinTopics;
+            const int n = user ? topic - ov::kBuiltinTopics : topic;
+            const QStringList& names = user ? users : topics;
+            if (n <= names.size())
+                s.setNavigatorText(user, n, names.at(n - 1));
         }
     });
     guarded([&] {
@@ -284,8 +321,16 @@ void Lifecycle::ukonceni()
 void Lifecycle::zavritOkna()
 {
     QWidget& w = host_.mainWidget();
+    // Every window of this program, not a window that belongs to another main window living
+    // in the same process (each main window is a program of its own).
+    const auto ownedByAnother = [&w](QWidget* top) {
+        for (QWidget* p = top; p; p = p->parentWidget())
+            if (p != &w && liveMainWidgets().contains(p))
+                return true;
+        return false;
+    };
     for (QWidget* top : QApplication::topLevelWidgets())
-        if (top != &w)
+        if (top != &w && !ownedByAnother(top))
             top->close();
     w.close();
     // The main window was hidden before it closed, and the splash window does not count as

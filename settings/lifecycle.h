@@ -2,8 +2,11 @@
 // taken them, each guarded so that a failing step never stops the rest.
 #pragma once
 #include <QElapsedTimer>
+#include <QSet>
 #include <QStringList>
 #include <memory>
+
+class QWidget;
 
 namespace ov::gui {
 
@@ -25,6 +28,12 @@ public:
 
     static bool hasSetupSwitch(const QStringList& arguments);
 
+    // A topic (1..26, or 26 + n for user topic n) renamed in this run: shut-down stores its name.
+    void topicRenamed(int topic);
+    // "Vymazat": the stored counters start again (one start, no conversions, no time), and so
+    // do this run's, so that shut-down adds nothing from before.
+    void clearCounters();
+
     SplashWindow* splash() const { return splash_.get(); }
     SingleInstance* instance() const { return instance_.get(); }
 
@@ -39,10 +48,13 @@ private:
     void zavritOkna();
 
     LifecycleHost& host_;
+    QWidget* mainWidget_ = nullptr;
     AppContext& ctx_;
     std::unique_ptr<SplashWindow> splash_;
     std::unique_ptr<SingleInstance> instance_;
     QElapsedTimer running_;            // CasStartu: the running time of this run
+    long conversionsBefore_ = 0;       // the table's count when this run's counting began
+    QSet<int> renamed_;                // topics renamed in this run
     bool placed_ = false;              // the stored placement has been applied
     bool done_ = false;                // the shut-down has run to its end
 };

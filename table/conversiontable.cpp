@@ -7,7 +7,9 @@
 #include "gui/dialogservice.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -57,9 +59,8 @@ ConversionTable::ConversionTable(const ov::UnitDatabase& db, char decimalSeparat
     lblSI_->setObjectName("lblSI");
     lblSI_->setTextFormat(Qt::PlainText);
     lblSI_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    QSizePolicy lineSize(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    lineSize.setRetainSizeWhenHidden(true);   // hiding the line does not move the grid
-    lblSI_->setSizePolicy(lineSize);
+    // Switched off, the line gives its band to the grid.
+    lblSI_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 
     msgTab_ = new GridView(this);
     txtEdit_ = new CellEditor(msgTab_->viewport());
@@ -145,7 +146,19 @@ ConversionTable::ConversionTable(const ov::UnitDatabase& db, char decimalSeparat
     info->setCheckable(true);
     usePaneSwitches(preview, magnifier, info);
     gridLines(true);
+    nameForAssistiveTechnology();
     showWelcome();
+}
+
+void ConversionTable::nameForAssistiveTechnology()
+{
+    // What a screen reader announces for the parts without a caption of their own; the labels
+    // are read by their texts.
+    setAccessibleName(QStringLiteral("Převod"));
+    lblSI_->setAccessibleDescription(QStringLiteral("Krátký náhled"));
+    msgTab_->setAccessibleName(QStringLiteral("Tabulka převodu"));
+    picTop_->setAccessibleName(QStringLiteral("O řádek výš"));
+    picTop_->setToolTip(picTop_->accessibleName());
 }
 
 ConversionTable::~ConversionTable()
@@ -507,6 +520,23 @@ void ConversionTable::placeTopButton()
     const QRect grid = msgTab_->geometry();
     picTop_->setGeometry(grid.right() + 1 - size.width(), grid.top(), size.width(), size.height());
     picTop_->raise();
+}
+
+void ConversionTable::mousePressEvent(QMouseEvent* event)
+{
+    // A right click on the pane beside the grid (title, result line, margins) offers "&Přejít".
+    if (event->button() == Qt::RightButton) {
+        emit contextMenuRequested("mnuPrejit", event->globalPosition().toPoint());
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void ConversionTable::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The mouse already had its menu on the press.
+    event->accept();
 }
 
 void ConversionTable::resizeEvent(QResizeEvent* event)

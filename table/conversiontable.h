@@ -104,6 +104,8 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     friend class GridAdapter;
@@ -115,6 +117,7 @@ private:
     void updateInfo();
     void updateClipboardCommands();
     void placeTopButton();
+    void nameForAssistiveTechnology();
     void followSwitch(QAction* action, void (ConversionTable::*follow)());
     void previewSwitched();
     bool magnifierOn() const;
