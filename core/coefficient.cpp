@@ -2,7 +2,9 @@
 // coefficient expressions.
 #include "errors.h"
 #include "loader.h"
+#include "numdigits.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -25,7 +27,8 @@ std::string_view trimBlanks(std::string_view s) {
 struct ScannedNumber {
     std::size_t length = 0;   // 0 when `s` does not start with a number
     bool negative = false;
-    std::string mantissa;     // digits with '.', ready for from_chars
+    std::string_view intDigits, fracDigits;   // views into the scanned text
+    bool separator = false;   // `dec` was read (then fracDigits may still be empty: "5.")
     long long exponent = 0;   // saturated, so absurd exponents still tell over- from underflow
     long long magnitude = 0;  // decimal exponent of the leading significant digit
     bool zero = true;
@@ -35,27 +38,26 @@ ScannedNumber scanNumber(std::string_view s, char dec) {
     ScannedNumber n;
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) n.negative = s[i++] == '-';
-    std::size_t digits = 0;
     long long intDigits = 0, leadingFracZeros = 0;
     bool seenNonZero = false;
+    const std::size_t intBegin = i;
     while (i < s.size() && isDigit(s[i])) {
         if (s[i] != '0') seenNonZero = true;
         if (seenNonZero) ++intDigits;
-        n.mantissa += s[i++];
-        ++digits;
-    }
-    if (i < s.size() && s[i] == dec && (digits > 0 || (i + 1 < s.size() && isDigit(s[i + 1])))) {
         ++i;
-        n.mantissa += '.';
+    }
+    n.intDigits = s.substr(intBegin, i - intBegin);
+    if (i < s.size() && s[i] == dec && (!n.intDigits.empty() || (i + 1 < s.size() && isDigit(s[i + 1])))) {
+        n.separator = true;
+        const std::size_t fracBegin = ++i;
         while (i < s.size() && isDigit(s[i])) {
             if (s[i] != '0') seenNonZero = true;
             else if (!seenNonZero) ++leadingFracZeros;
-            n.mantissa += s[i++];
-            ++digits;
+            ++i;
         }
+        n.fracDigits = s.substr(fracBegin, i - fracBegin);
     }
-    if (digits == 0) return ScannedNumber{};
-    if (n.mantissa.front() == '.') n.mantissa.insert(n.mantissa.begin(), '0');
+    if (n.intDigits.empty() && n.fracDigits.empty()) return ScannedNumber{};
     n.zero = !seenNonZero;
     if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
         std::size_t j = i + 1;
@@ -79,9 +81,12 @@ ScannedNumber scanNumber(std::string_view s, char dec) {
 // Infinity when the number is beyond the range of a double; a too small one gives 0.
 double toDouble(const ScannedNumber& n) {
     if (n.zero) return 0.0;
-    double v = 0.0;
-    std::string text = n.mantissa;
+    if (const auto exact = detail::exactDecimal(n.intDigits, n.fracDigits, n.exponent))
+        return n.negative ? -*exact : *exact;
+    std::string text = n.intDigits.empty() ? std::string("0") : std::string(n.intDigits);
+    if (n.separator) text.append(".").append(n.fracDigits);
     if (n.exponent != 0) text += 'e' + std::to_string(n.exponent);
+    double v = 0.0;
     const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
     if (r.ec == std::errc::result_out_of_range)
         v = n.magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
@@ -109,15 +114,24 @@ double operand(std::string_view text, char dec) {
 } // namespace
 
 double ValInvariant(std::string_view text) {
+    // Blanks anywhere are passed over ("1 000" is 1000). A number that takes the whole text
+    // had none; otherwise they are taken out and the text read again.
+    ScannedNumber n = scanNumber(text, '.');
     std::string compact;
-    compact.reserve(text.size());
-    for (const char c : text)
-        if (!isBlank(c)) compact += c;
-    const ScannedNumber n = scanNumber(compact, '.');
+    if (n.length != text.size() && std::any_of(text.begin(), text.end(), [](char c) { return isBlank(c); })) {
+        compact.reserve(text.size());
+        for (const char c : text)
+            if (!isBlank(c)) compact += c;
+        n = scanNumber(compact, '.');
+    }
     return n.length == 0 ? 0.0 : toDouble(n);
 }
 
-bool IsNumericInvariant(std::string_view text) { return parseWhole(text, '.').has_value(); }
+bool IsNumericInvariant(std::string_view text) {
+    text = trimBlanks(text);
+    const std::size_t length = scanNumber(text, '.').length;
+    return length != 0 && length == text.size();
+}
 
 double VyhodnotKoef(std::string_view expr, char decimalSeparator) {
     const auto slash = expr.find('/');

@@ -19,6 +19,22 @@ struct TextFileContent {
     TextEncoding encoding = TextEncoding::Utf8;
 };
 
+// A decoded text with its lines as views into it: what decodeText and readTextFile give,
+// without a string for every line (the loader reads thousands of lines at every start).
+// Neither copied nor moved, since the views point into `text`.
+struct TextLines {
+    TextLines() = default;
+    TextLines(const TextLines&) = delete;
+    TextLines& operator=(const TextLines&) = delete;
+
+    std::string text;                       // UTF-8, possibly with a byte-order mark before the first line
+    std::vector<std::string_view> lines;    // line ends removed
+    TextEncoding encoding = TextEncoding::Utf8;
+};
+// Decodes like decodeText; false when the file cannot be read (readTextFile's nullopt).
+bool readTextLines(const std::string& path, TextLines& out);
+void decodeTextLines(std::string bytes, TextLines& out);
+
 // nullopt when the file cannot be opened. A leading UTF-8 byte-order mark is dropped; a file
 // that is not valid UTF-8 is read as Windows-1250 (the five bytes it leaves undefined become
 // the C1 controls of the same value, so a write-back restores them).

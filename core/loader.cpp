@@ -1,5 +1,6 @@
 #include "loader.h"
 
+#include "bytescan.h"
 #include "errors.h"
 
 #include <array>
@@ -20,14 +21,13 @@ constexpr std::string_view kFalse = "False";
 std::size_t splitFields(std::string_view line, std::span<std::string_view> out) {
     std::size_t count = 0;
     std::size_t start = 0;
-    while (true) {
-        const auto bar = line.find('|', start);
-        const auto field = line.substr(start, bar == std::string_view::npos ? std::string_view::npos : bar - start);
-        if (count < out.size()) out[count] = field;
+    detail::forEachByte(line, '|', '|', [&](std::size_t bar) {
+        if (count < out.size()) out[count] = line.substr(start, bar - start);
         ++count;
-        if (bar == std::string_view::npos) return count;
         start = bar + 1;
-    }
+    });
+    if (count < out.size()) out[count] = line.substr(start);
+    return count + 1;
 }
 
 bool blankOnly(std::string_view s) { return s.find_first_not_of(" \t") == std::string_view::npos; }
@@ -87,15 +87,18 @@ public:
         clear();
         std::error_code ec;
         if (!std::filesystem::exists(opt_.mainPath, ec)) return fatal(fileNotFoundText());
-        const auto content = readTextFile(opt_.mainPath);
-        if (!content) return fatal(otherFatalText(RuntimeError(ErrorNumber::PathFileAccess)));
-        if (encoding) *encoding = content->encoding;
-        return readLines(*content);
+        TextLines content;
+        if (!readTextLines(opt_.mainPath, content))
+            return fatal(otherFatalText(RuntimeError(ErrorNumber::PathFileAccess)));
+        if (encoding) *encoding = content.encoding;
+        return readLines(content);
     }
 
     bool runText(std::string_view bytes) {
         clear();
-        return readLines(decodeText(bytes));
+        TextLines content;
+        decodeTextLines(std::string(bytes), content);
+        return readLines(content);
     }
 
 private:
@@ -105,7 +108,7 @@ private:
         db_.PocetJednotek.fill(0);
     }
 
-    bool readLines(const TextFileContent& content) {
+    bool readLines(const TextLines& content) {
         try {
             for (const auto& line : content.lines) {
                 if (++lineNo_ > kMaxLines) throw RuntimeError(ErrorNumber::Overflow);
@@ -239,11 +242,10 @@ namespace {
 
 // Lines that cannot be used (too few fields, no user topic 1..20, a full topic, a number
 // beyond range) are passed over; everything else loads.
-void readUserLines(UnitDatabase& db, const TextFileContent& content) {
+void readUserLines(UnitDatabase& db, const TextLines& content) {
     // Texty clears these too; doing it here keeps a second run from doubling the units.
     for (int t = kFirstUserTopic; t < kFirstUserTopic + kUserTopics; ++t) db.PocetJednotek[t] = 0;
-    for (const auto& line : content.lines) {
-        const std::string_view text = line;
+    for (const std::string_view text : content.lines) {
         const auto first = text.find_first_not_of(" \t");
         if (first == std::string_view::npos || text[first] == '\'') continue;
         std::array<std::string_view, kUserFields> f{};
@@ -267,13 +269,13 @@ void readUserLines(UnitDatabase& db, const TextFileContent& content) {
 } // namespace
 
 bool TextyUser(UnitDatabase& db, const LoadOptions& opt, TextEncoding* encoding) {
-    const auto content = readTextFile(opt.userPath);
-    if (!content) {
+    TextLines content;
+    if (!readTextLines(opt.userPath, content)) {
         for (int t = kFirstUserTopic; t < kFirstUserTopic + kUserTopics; ++t) db.PocetJednotek[t] = 0;
         return false;
     }
-    if (encoding) *encoding = content->encoding;
-    readUserLines(db, *content);
+    if (encoding) *encoding = content.encoding;
+    readUserLines(db, content);
     return true;
 }
 
@@ -281,7 +283,11 @@ bool TextyFromText(UnitDatabase& db, const LoadOptions& opt, std::string_view by
     return MainFileReader(db, opt, sink).runText(bytes);
 }
 
-void TextyUserFromText(UnitDatabase& db, std::string_view bytes) { readUserLines(db, decodeText(bytes)); }
+void TextyUserFromText(UnitDatabase& db, std::string_view bytes) {
+    TextLines content;
+    decodeTextLines(std::string(bytes), content);
+    readUserLines(db, content);
+}
 
 LoadResult LoadDataFiles(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink) {
     LoadResult r;

@@ -3,6 +3,8 @@
 // rounds the digits the user sees in the grid, not the binary noise beyond them.
 #pragma once
 #include <cstddef>
+#include <optional>
+#include <string_view>
 
 namespace ov::detail {
 
@@ -23,5 +25,11 @@ void roundSignificant(Digits& g, int sig);
 // buf must hold kPositionalMax + decimals characters.
 inline constexpr std::size_t kPositionalMax = 330;
 int toPositional(const Digits& g, int decimals, char* buf);
+
+// The value of the decimal digits intDigits.fracDigits times 10^exp10 when it can be had
+// exactly without the full reader: at most 15 significant digits and a power of ten up to 22,
+// both exact doubles, so one multiplication or division rounds it correctly. nullopt for
+// anything else. Digits only, no sign; zero digits give 0.
+std::optional<double> exactDecimal(std::string_view intDigits, std::string_view fracDigits, long long exp10);
 
 } // namespace ov::detail

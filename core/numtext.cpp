@@ -226,6 +226,43 @@ int toPositional(const Digits& g, int decimals, char* buf)
     return intLen;
 }
 
+std::optional<double> exactDecimal(std::string_view intDigits, std::string_view fracDigits, long long exp10)
+{
+#if FLT_EVAL_METHOD == 0
+    std::uint64_t m = 0;
+    int digits = 0;
+    long long scale = exp10;
+    for (char c : intDigits) {
+        if (digits == 0 && c == '0')
+            continue;
+        if (++digits > 15)
+            return std::nullopt;
+        m = m * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    for (char c : fracDigits) {
+        --scale;
+        if (digits == 0 && c == '0')
+            continue;
+        if (++digits > 15)
+            return std::nullopt;
+        m = m * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    if (m == 0)
+        return 0.0;
+    static constexpr double kPow[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (scale < -22 || scale > 22)
+        return std::nullopt;
+    const double v = static_cast<double>(m);
+    return scale < 0 ? v / kPow[-scale] : v * kPow[scale];
+#else
+    (void)intDigits;
+    (void)fracDigits;
+    (void)exp10;
+    return std::nullopt;   // extended intermediate precision would round twice
+#endif
+}
+
 } // namespace detail
 
 namespace {
@@ -312,32 +349,11 @@ constexpr double kLargestShown = 1.80;
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Up to 15 significant digits times a power of ten up to 22: both are exact doubles, so one
-// multiplication or division rounds the value correctly, as the full reader would. nullopt
-// for anything else, which the full reader takes.
+// The exponent text of a number ("+05", "-3", "12") read for the exact reader; texts of more
+// than four digits are left to the full reader.
 std::optional<double> exactSmall(std::string_view intDigits, std::string_view fracDigits, std::string_view expText)
 {
-#if FLT_EVAL_METHOD == 0
-    std::uint64_t m = 0;
-    int digits = 0, scale = 0;
-    for (char c : intDigits) {
-        if (digits == 0 && c == '0')
-            continue;
-        if (++digits > 15)
-            return std::nullopt;
-        m = m * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    for (char c : fracDigits) {
-        --scale;
-        if (digits == 0 && c == '0')
-            continue;
-        if (++digits > 15)
-            return std::nullopt;
-        m = m * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    if (m == 0)
-        return 0.0;
-    int e = 0;
+    long long e = 0;
     if (!expText.empty()) {
         const bool negExp = expText[0] == '-';
         const std::string_view d = expText.substr(expText[0] == '-' || expText[0] == '+' ? 1 : 0);
@@ -348,16 +364,7 @@ std::optional<double> exactSmall(std::string_view intDigits, std::string_view fr
         if (negExp)
             e = -e;
     }
-    static constexpr double kPow[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    const int q = scale + e;
-    if (q < -22 || q > 22)
-        return std::nullopt;
-    const double v = static_cast<double>(m);
-    return q < 0 ? v / kPow[-q] : v * kPow[q];
-#else
-    return std::nullopt;   // extended intermediate precision would round twice
-#endif
+    return detail::exactDecimal(intDigits, fracDigits, e);
 }
 
 } // namespace
