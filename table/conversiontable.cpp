@@ -7,6 +7,7 @@
 #include "gui/dialogservice.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -419,7 +420,9 @@ void ConversionTable::showResult(const QString& text, bool showBox, const QColor
     if (resultLineVisible()) {
         lblSI_->setToolTip(text);
         QPalette pal = lblSI_->palette();
-        pal.setColor(QPalette::WindowText, colour);
+        // Black is the line's ordinary colour: the theme's text colour, which a dark theme needs.
+        const QColor ordinary = QApplication::palette(lblSI_).color(QPalette::WindowText);
+        pal.setColor(QPalette::WindowText, colour == QColor(Qt::black) ? ordinary : colour);
         lblSI_->setPalette(pal);
         // Too long for the line: cut two characters at a time and show that something is missing.
         const int room = msgTab_->width() - 20;

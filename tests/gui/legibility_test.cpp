@@ -283,7 +283,10 @@ private slots:
         QApplication::processEvents();
         const QString name = QString::fromLatin1(QTest::currentDataTag());
         saveShot(&w, QStringLiteral("legibility-") + name);
-        // The entered value reads on the grid in this theme too.
+        // The result line and the entered value read in this theme too.
+        auto* line = w.findChild<QLabel*>(QStringLiteral("lblSI"));
+        QVERIFY(textContrast(line->palette().color(QPalette::WindowText), line->palette().color(QPalette::Window)) >=
+                kTextContrast);
         auto* grid = w.findChild<QTableWidget*>(QStringLiteral("msgTab"));
         const QColor entry = grid->item(1, 2)->foreground().color();
         QVERIFY(textContrast(entry, grid->palette().color(QPalette::Button)) >= kTextContrast);
