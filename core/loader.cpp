@@ -203,7 +203,7 @@ private:
         return ZpravaChyby({"Soubor " + fileName_ + " nebyl nalezen.", std::nullopt,
                             "Chyba " + std::to_string(e.number()) + " " + std::string(e.description()) + ".",
                             std::nullopt,
-                            "V okně Možnosti (nabídka Nastavení>Možnosti) vyberte cestu k datovému souboru.",
+                            "V okně Možnosti (nabídka Nástroje>Možnosti) vyberte cestu k datovému souboru.",
                             "Standardně Omnivel.omv pro hlavní datový soubor a User.omv pro uživatelské jednotky.",
                             "Aplikaci poté restartujte."});
     }

@@ -297,7 +297,7 @@ TEST_F(Loader, MissingMainFileNamesTheFileAndTheSettings) {
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].text,
               "Soubor Omnivel.omv nebyl nalezen.\r\n\r\nChyba 53 Soubor nebyl nalezen.\r\n\r\n"
-              "V okně Možnosti (nabídka Nastavení>Možnosti) vyberte cestu k datovému souboru.\r\n"
+              "V okně Možnosti (nabídka Nástroje>Možnosti) vyberte cestu k datovému souboru.\r\n"
               "Standardně Omnivel.omv pro hlavní datový soubor a User.omv pro uživatelské jednotky.\r\n"
               "Aplikaci poté restartujte.\r\n");
     EXPECT_EQ(sink.messages[0].title, kFatalTitle);

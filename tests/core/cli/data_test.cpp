@@ -114,7 +114,7 @@ TEST_F(CliTest, MissingMainFile)
 {
     const CliRun r = runRaw({"--data", (dir / "Chybi.omv").string(), "topics"});
     EXPECT_EQ(r.err, "Soubor Chybi.omv nebyl nalezen.\n\nChyba 53 " + std::string(ov::errorDescription(53)) +
-                         ".\n\nV okně Možnosti (nabídka Nastavení>Možnosti) vyberte cestu k datovému souboru.\n"
+                         ".\n\nV okně Možnosti (nabídka Nástroje>Možnosti) vyberte cestu k datovému souboru.\n"
                          "Standardně Omnivel.omv pro hlavní datový soubor a User.omv pro uživatelské jednotky.\n"
                          "Aplikaci poté restartujte.\n");
     EXPECT_EQ(r.out, "");
