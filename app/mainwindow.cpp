@@ -237,6 +237,21 @@ void MainWindow::chooseEditFont()
     // TODO(data-file editing): the editor takes the font once it exists.
 }
 
+void MainWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::FontChange && commands_)
+        applyFontScale();
+}
+
+// Lengths in twips grow with the desktop font, also when the user changes it while the program runs.
+void MainWindow::applyFontScale()
+{
+    setMinimumSize(twipsToPixels(kMinWidthTwips), twipsToPixels(kMinHeightTwips));
+    const int icon = twipsToPixels(kToolIconTwips);
+    commands_->toolBar()->setIconSize(QSize(icon, icon));
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     ukonceni();

@@ -46,11 +46,13 @@ public:
     QFont editFont() const;
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void connectParts();
+    void applyFontScale();
     void bindWindowCommands();
     void showConversionPane();
     void chooseEditFont();

@@ -17,7 +17,6 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
-#include <cmath>
 
 namespace ov::gui {
 namespace {
@@ -168,8 +167,7 @@ void Commands::buildToolBar(QMainWindow* window)
     m_toolBar->setObjectName(QStringLiteral("tlbLista"));
     m_toolBar->setMovable(false);
     // Small pictures that grow with the desktop font, so that every button fits the window.
-    const int side = int(std::lround(16 * fontScale()));
-    m_toolBar->setIconSize(QSize(side, side));
+    m_toolBar->setIconSize(QSize(twipsToPixels(kToolIconTwips), twipsToPixels(kToolIconTwips)));
     m_toolBar->toggleViewAction()->setVisible(false);
     window->addToolBar(m_toolBar);
     for (const auto& row : cmd::toolRows()) {

@@ -32,6 +32,8 @@ inline constexpr int kDefaultHeightTwips = 6285;
 // least the second width of the window.
 inline constexpr int kMinVlevoTwips = 550;
 inline constexpr int kMinRightTwips = 4000;
+// The toolbar's pictures: 16 pixels at the reference font.
+inline constexpr int kToolIconTwips = 240;
 // Wide enough for the navigator's tab captions and the longest built-in topic name.
 inline constexpr int kDefaultVlevoTwips = 2300;
 

@@ -1,5 +1,6 @@
 #include "table/workspace.h"
 
+#include <QEvent>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -36,9 +37,7 @@ Workspace::Workspace(QWidget* left, QWidget* firstPage, QWidget* parent) : QWidg
     // Growing the window widens the panes, never the navigator.
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
-    left->setMinimumWidth(twipsToPixels(kMinVlevoTwips) - kBarPixels);
-    // The workspace spans the whole window, so the panes' width is the window's minus Vlevo.
-    right->setMinimumWidth(twipsToPixels(kMinRightTwips));
+    applyMinimumWidths();
     outer_ = new QVBoxLayout(this);
     outer_->setContentsMargins(0, 0, 0, 0);
     outer_->setSpacing(2);
@@ -60,6 +59,23 @@ Workspace::Workspace(QWidget* left, QWidget* firstPage, QWidget* parent) : QWidg
         applyPosition();
         emit vlevoChanged(vlevo_);
     });
+}
+
+void Workspace::applyMinimumWidths()
+{
+    splitter_->widget(0)->setMinimumWidth(twipsToPixels(kMinVlevoTwips) - kBarPixels);
+    // The workspace spans the whole window, so the panes' width is the window's minus Vlevo.
+    splitter_->widget(1)->setMinimumWidth(twipsToPixels(kMinRightTwips));
+}
+
+void Workspace::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // A new desktop font changes the size of a twip: the limits and the bar follow it.
+    if (event->type() == QEvent::FontChange) {
+        applyMinimumWidths();
+        applyPosition();
+    }
 }
 
 void Workspace::addPage(QWidget* page) { pages_->addWidget(page); }

@@ -38,7 +38,11 @@ public:
 signals:
     void vlevoChanged(int twips);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void applyMinimumWidths();
     int clamp(int twips) const;
     void applyPosition();
 

@@ -14,6 +14,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QTableWidget>
+#include <QToolBar>
+#include <QToolButton>
 #include <functional>
 
 using namespace ov::gui;
@@ -237,6 +239,23 @@ private slots:
         QTRY_VERIFY(grid->height() >= withLine + band);
         QVERIFY(triggerAction(&w, "mnuNahled"));
         QTRY_COMPARE(grid->height(), withLine);
+    }
+
+    void escClosesTheToolbarsOverflowBeforeMinimising()
+    {
+        MainWindow& w = activeWindow();
+        QToolBar* bar = w.commands()->toolBar();
+        bar->setIconSize(QSize(64, 64));       // more buttons than the window is wide
+        auto* overflow = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+        QVERIFY(overflow);
+        QTRY_VERIFY(overflow->isVisible());
+        overflow->click();
+        QVERIFY(overflow->isChecked());
+        keyToFocus(&w, Qt::Key_Escape);
+        QVERIFY(!overflow->isChecked());
+        QVERIFY(!(w.windowState() & Qt::WindowMinimized));
+        keyToFocus(&w, Qt::Key_Escape);
+        QVERIFY(w.windowState() & Qt::WindowMinimized);
     }
 
     void aScreenReaderFindsTheWindowsTexts()

@@ -162,6 +162,20 @@ private slots:
         QVERIFY(!overflow || !overflow->isVisible());
     }
 
+    void aNewDesktopFontWhileRunningMovesTheLimits()
+    {
+        MainWindow& w = startedWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.minimumWidth(), 506);           // 7590 twips at the reference font
+        const int navigator = w.navigator()->width();
+        ScopedAppFont font(12.0);
+        QTRY_COMPARE(w.minimumWidth(), 759);
+        QVERIFY(w.width() >= 759);
+        QCOMPARE(w.commands()->toolBar()->iconSize(), QSize(24, 24));
+        // The splitter stays at the same position in twips, now more pixels from the edge.
+        QTRY_VERIFY(w.navigator()->width() > navigator);
+    }
+
     void aCutCellShowsItsWholeTextAsToolTip_data()
     {
         QTest::addColumn<QString>("name");
