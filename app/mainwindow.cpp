@@ -49,7 +49,12 @@ void MainWindow::ukonceni() { lifecycle_->ukonceni(); }
 
 bool MainWindow::ended() const { return lifecycle_->ended(); }
 
-void MainWindow::clearCounters() { lifecycle_->clearCounters(); }
+void MainWindow::clearCounters()
+{
+    // The count the table keeps (shown by the options dialog) starts again with the stored one.
+    table_->setConversionCount(0);
+    lifecycle_->clearCounters();
+}
 
 SplashWindow* MainWindow::splash() const { return lifecycle_->splash(); }
 

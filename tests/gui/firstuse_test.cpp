@@ -197,6 +197,7 @@ private slots:
         app->clearCounters();
         QCOMPARE(env.setting("Start/Spusteno"), QStringLiteral("1"));
         QCOMPARE(env.setting("Obecne/Prevedeno"), QStringLiteral("0"));
+        QCOMPARE(app->table()->conversionCount(), 0L);
         // Only what this run does after "Vymazat" counts at its end.
         convert(*app, {"3"});
         fake.answer(QMessageBox::Yes);
