@@ -61,7 +61,7 @@ const std::string kNegativeNotice = ZpravaChyby({
     std::string("Poznámka: Tato zpráva už nebude zobrazena."),
 });
 
-constexpr const char* kAbsoluteZero = "Teplota pod 0 K teoreticky neexistuje.";
+constexpr const char* kAbsoluteZero = kAbsoluteZeroText;
 
 // Cell access that reports a row the grid does not have as a failure of its own.
 class Cells {
@@ -102,6 +102,31 @@ private:
 };
 
 } // namespace
+
+std::optional<double> TemperatureToKelvin(int unit, double x)
+{
+    switch (unit) {
+    case 1: return x;
+    case 2: return x + 273.15;
+    case 3: return (x - 32.0) * (5.0 / 9.0) + 273.15;
+    case 4: return x * 5.0 / 9.0;
+    case 5: return x * 1.25 + 273.15;
+    default: return std::nullopt;
+    }
+}
+
+std::optional<double> TemperatureFromKelvin(int unit, double kelvin)
+{
+    const double celsius = kelvin - 273.15;
+    switch (unit) {
+    case 1: return kelvin;
+    case 2: return celsius;
+    case 3: return celsius * (9.0 / 5.0) + 32.0;
+    case 4: return kelvin * (9.0 / 5.0);
+    case 5: return celsius / 1.25;
+    default: return std::nullopt;
+    }
+}
 
 void ConversionEngine::onGridFocus(int currentTopic)
 {
@@ -237,27 +262,21 @@ void ConversionEngine::convertTemperature(int r)
     const int e = r + 1;
     const double x = cells.number(r);
 
-    // D1: the entered value in kelvin goes into row 0.
-    std::optional<double> kelvin;
-    switch (e) {
-    case 2: kelvin = add(x, 273.15); break;
-    case 3: kelvin = add(mul(sub(x, 32.0), 5.0 / 9.0), 273.15); break;
-    case 4: kelvin = divide(mul(x, 5.0), 9.0); break;
-    case 5: kelvin = add(mul(x, 1.25), 273.15); break;
-    default: break;
-    }
-    if (kelvin)
-        cells.set(0, *kelvin);
+    // D1: the entered value in kelvin goes into row 0 (a kelvin row keeps its text as typed).
+    if (e >= 2)
+        if (const std::optional<double> kelvin = TemperatureToKelvin(e, x))
+            cells.set(0, checked(*kelvin));
 
     // D2: the other rows from the kelvin text as it stands.
     const double K = cells.number(0);
     if (K > 0) {
-        const double celsius = sub(K, 273.15);
-        const double rows[] = {celsius, add(mul(celsius, 9.0 / 5.0), 32.0), mul(K, 9.0 / 5.0),
-                               divide(celsius, 1.25)};
+        // All rows are computed before any is written: an overflow leaves the table as it was.
+        double rows[5] = {};
+        for (int row = 1; row <= 4; ++row)
+            rows[row] = checked(*TemperatureFromKelvin(row + 1, K));
         for (int row = 1; row <= 4; ++row)
             if (row != r)
-                cells.set(row, rows[row - 1]);
+                cells.set(row, rows[row]);
         formatTable(kTemperatureTopic);
         grid_.writeRecord();
         return;

@@ -3,9 +3,17 @@
 #include "grid.h"
 #include "numtext.h"
 #include "unitdb.h"
+#include <optional>
 #include <string>
 
 namespace ov {
+
+// The temperature topic converts with formulas, not coefficients. Its units by number: 1 kelvin,
+// 2 degree Celsius, 3 Fahrenheit, 4 Rankine, 5 Réaumur. The value x of a unit in kelvin, and a
+// kelvin value in a unit; nullopt for any other unit. A huge x can give an infinite result.
+std::optional<double> TemperatureToKelvin(int unit, double x);
+std::optional<double> TemperatureFromKelvin(int unit, double kelvin);
+inline constexpr const char* kAbsoluteZeroText = "Teplota pod 0 K teoreticky neexistuje.";
 
 struct EngineSettings {
     bool colored = true;                               // "Colored" = 1
