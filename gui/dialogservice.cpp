@@ -5,10 +5,16 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
+
+#include <csignal>
 
 namespace ov::gui {
 namespace {
@@ -108,6 +114,31 @@ public:
         if (!chosen.isValid())
             return std::nullopt;
         return chosen;
+    }
+
+    int exec(QDialog& dialog) override
+    {
+        ArrowWhileAsking arrow;
+        return dialog.exec();
+    }
+
+    bool openUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
+
+    QString findProgram(const QString& name) override { return QStandardPaths::findExecutable(name); }
+
+    std::optional<qint64> startDetached(const QString& program, const QStringList& arguments) override
+    {
+        qint64 pid = 0;
+        if (!QProcess::startDetached(program, arguments, QString(), &pid))
+            return std::nullopt;
+        return pid;
+    }
+
+    // A detached program is no child of ours; its process still exists while kill(pid, 0)
+    // finds it (EPERM: it exists but belongs to someone else, so not ours any more).
+    bool isRunning(qint64 processId) override
+    {
+        return processId > 0 && ::kill(pid_t(processId), 0) == 0;
     }
 };
 

@@ -6,8 +6,11 @@
 #include <QFont>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
+#include <QUrl>
 #include <optional>
 
+class QDialog;
 class QWidget;
 
 namespace ov::gui {
@@ -43,6 +46,16 @@ public:
                                  const QString& filter) = 0;
     virtual std::optional<QFont> font(QWidget* parent, const QFont& initial) = 0;
     virtual std::optional<QColor> colour(QWidget* parent, const QColor& initial) = 0;
+
+    // A window of the program's own shown modally; returns its result code.
+    virtual int exec(QDialog& dialog) = 0;
+    // Addresses and programs of the desktop. openUrl is false when nothing could open it.
+    virtual bool openUrl(const QUrl& url) = 0;
+    // The full path of a program found on the PATH, empty when there is none.
+    virtual QString findProgram(const QString& name) = 0;
+    // Starts a program that outlives ours; its process id, nullopt when it did not start.
+    virtual std::optional<qint64> startDetached(const QString& program, const QStringList& arguments) = 0;
+    virtual bool isRunning(qint64 processId) = 0;
 };
 
 // The service in use; the real one until setDialogService installs another (nullptr restores it).

@@ -1,5 +1,6 @@
 #include "fakedialogs.h"
 
+#include <QDialog>
 #include <QTest>
 
 namespace ov::gui::test {
@@ -151,5 +152,50 @@ std::optional<QColor> FakeDialogs::colour(QWidget*, const QColor& initial)
     colours_.pop_front();
     return c;
 }
+
+} // namespace ov::gui::test
+
+namespace ov::gui::test {
+
+// The window is not shown: the test looks at it from whileShown, as the user would meanwhile.
+int FakeDialogs::exec(QDialog& dialog)
+{
+    DialogCall call{QStringLiteral("dialog"), Icon::None, dialog.windowTitle(), dialog.objectName(), {}, {}, {}};
+    if (whileShown_)
+        whileShown_(call);
+    calls_.append(call);
+    return dialog.result();
+}
+
+bool FakeDialogs::openUrl(const QUrl& url)
+{
+    calls_.append(DialogCall{QStringLiteral("url"), Icon::None, {}, QString::fromLatin1(url.toEncoded()), {}, {}, {}});
+    return !urlFails_;
+}
+
+QStringList FakeDialogs::openedUrls() const
+{
+    QStringList urls;
+    for (const DialogCall& c : calls_)
+        if (c.kind == QLatin1String("url"))
+            urls.append(c.text);
+    return urls;
+}
+
+QString FakeDialogs::findProgram(const QString& name)
+{
+    return programs_.contains(name) ? QStringLiteral("/usr/bin/") + name : QString();
+}
+
+std::optional<qint64> FakeDialogs::startDetached(const QString& program, const QStringList& arguments)
+{
+    calls_.append(DialogCall{QStringLiteral("start"), Icon::None, {}, program, arguments.join(QLatin1Char(' ')), {}, {}});
+    if (startFails_)
+        return std::nullopt;
+    running_.append(++nextPid_);
+    return nextPid_;
+}
+
+bool FakeDialogs::isRunning(qint64 processId) { return running_.contains(processId); }
 
 } // namespace ov::gui::test

@@ -12,7 +12,8 @@
 namespace ov::gui::test {
 
 struct DialogCall {
-    QString kind;                        // "message", "text", "open", "save", "font", "colour"
+    QString kind;                        // "message", "text", "open", "save", "font", "colour",
+                                         // "dialog" (text: its object name), "url", "start"
     DialogService::Icon icon = DialogService::Icon::None;
     QString title;
     QString text;                        // the main text, or the prompt / caption
@@ -33,6 +34,14 @@ public:
     void answerFile(const QString& path) { files_.push_back(path); }
     void answerFont(std::optional<QFont> f) { fonts_.push_back(std::move(f)); }
     void answerColour(std::optional<QColor> c) { colours_.push_back(std::move(c)); }
+    // The desktop: which programs are on the PATH (by name), whether starting them and opening
+    // addresses works, and the user closing a started program.
+    void setPrograms(const QStringList& names) { programs_ = names; }
+    void setStartFails(bool fails) { startFails_ = fails; }
+    void setUrlFails(bool fails) { urlFails_ = fails; }
+    void endProgram(qint64 processId) { running_.removeAll(processId); }
+    QList<qint64> runningPrograms() const { return running_; }
+    QStringList openedUrls() const;      // encoded, as the desktop would get them
     // Runs when a box appears, before it is answered: what the user does meanwhile.
     void whileShown(std::function<void(const DialogCall&)> f) { whileShown_ = std::move(f); }
     // Answers still waiting: a test that prepared more than the program asked fails on it.
@@ -58,6 +67,11 @@ public:
                          const QString& filter) override;
     std::optional<QFont> font(QWidget* parent, const QFont& initial) override;
     std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
+    int exec(QDialog& dialog) override;
+    bool openUrl(const QUrl& url) override;
+    QString findProgram(const QString& name) override;
+    std::optional<qint64> startDetached(const QString& program, const QStringList& arguments) override;
+    bool isRunning(qint64 processId) override;
 
 private:
     void unexpected(const DialogCall& call);
@@ -69,6 +83,11 @@ private:
     std::deque<QString> files_;
     std::deque<std::optional<QFont>> fonts_;
     std::deque<std::optional<QColor>> colours_;
+    QStringList programs_;
+    QList<qint64> running_;
+    qint64 nextPid_ = 1000;
+    bool startFails_ = false;
+    bool urlFails_ = false;
 };
 
 } // namespace ov::gui::test
