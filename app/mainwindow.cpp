@@ -1,6 +1,9 @@
 #include "app/mainwindow.h"
 
+#include "compact/compactcommands.h"
+#include "compact/compactpanel.h"
 #include "core/loader.h"
+#include "extras/extras.h"
 #include "gui/commands.h"
 #include "gui/common.h"
 #include "gui/dialogservice.h"
@@ -37,6 +40,9 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
     lifecycle_ = std::make_unique<Lifecycle>(static_cast<LifecycleHost&>(*this), ctx_);
     bindTableCommands(*commands_, *table_);
     bindNavigatorCommands(*commands_, *navigator_);
+    compact_ = new CompactPanel(ctx_, workspace_);
+    bindCompactCommands(*commands_, *compact_, *table_);
+    extras_ = new Extras(*commands_, *table_, this);
     bindWindowCommands();
     connectParts();
 }
@@ -80,6 +86,7 @@ void MainWindow::connectParts()
         lifecycle_->topicRenamed(topic);
     });
     connect(navigator_, &Navigator::conversionPaneWanted, this, &MainWindow::showConversionPane);
+    // TODO(recording): connect extras_->aboutToShow to the recorder's stop() once it exists.
     connect(table_, &ConversionTable::prefixesShown, navigator_,
             [this](int topic, const QString&) { navigator_->setCurrentTopic(topic); });
 }

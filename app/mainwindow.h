@@ -13,7 +13,9 @@ namespace ov::gui {
 
 struct AppContext;
 class Commands;
+class CompactPanel;
 class ConversionTable;
+class Extras;
 class Lifecycle;
 class Navigator;
 class SplashWindow;
@@ -40,6 +42,8 @@ public:
     Navigator* navigator() const { return navigator_; }
     ConversionTable* table() const { return table_; }
     Workspace* workspace() const { return workspace_; }
+    CompactPanel* compactPanel() const { return compact_; }
+    Extras* extras() const { return extras_; }
     SplashWindow* splash() const;
 
     // The font of the data-file editor, from the Edit section; "Písmo..." changes and stores it.
@@ -83,6 +87,8 @@ private:
     Navigator* navigator_ = nullptr;
     ConversionTable* table_ = nullptr;
     Workspace* workspace_ = nullptr;
+    CompactPanel* compact_ = nullptr;
+    Extras* extras_ = nullptr;
     std::unique_ptr<Lifecycle> lifecycle_;
 };
 

@@ -24,9 +24,6 @@ const QStringList kWaiting = {
     "mnuRec", "mnuKopirovat", "mnuKopírovatR", "mnuVlozit", "mnuTisk",
     // options
     "mnuOptions",
-    // compact window, help, calculator, web, mail, about box
-    "mnuLite", "mnuKalkulacka", "mnuKonstanty", "mnuNapoveda", "mnuIndex", "mnuCoJeTo", "mnuKlavesnice",
-    "mnuWWW", "mnuMail", "mnuOAplikaci",
 };
 
 // Every command name the rows can run, in table order.

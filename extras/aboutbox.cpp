@@ -1,0 +1,128 @@
+#include "extras/aboutbox.h"
+
+#include "extras/extrasresources.h"
+#include "extras/scramble.h"
+#include "gui/common.h"
+
+#include <QGridLayout>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace ov::gui {
+namespace {
+
+const QString kDescription = QStringLiteral(
+    "Aplikace pro převod fyzikálních a jiných jednotek,  na zlomky a římská čísla. Převod do různých číselných soustav.");
+
+// The labels a press opens something with: 4 the home page, 10 a mail.
+constexpr int kHomeLabel = 4;
+constexpr int kMailLabel = 10;
+
+} // namespace
+
+AboutBox::AboutBox(const Addresses& addresses, QWidget* owner) : QDialog(owner), addresses_(addresses)
+{
+    ovEnsureExtrasResources();
+    setObjectName(QStringLiteral("frmAbout"));
+    setAccessibleName(QStringLiteral("O aplikaci omniVELOR"));
+    setWindowTitle(QStringLiteral("O aplikaci ") + appTitle());
+    const QString product = appTitle();
+
+    auto* logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("imgLogo"));
+    logo->setAccessibleName(QStringLiteral("Logo omniVELOR"));
+    logo->setPixmap(QIcon(QStringLiteral(":/extras/logo.svg")).pixmap(64, 64));
+
+    struct Text {
+        int n;
+        QString caption, toolTip, accessible;
+    };
+    const Text texts[] = {
+        {0, product, product, QStringLiteral("Název programu")},
+        {1, QStringLiteral("VELOR ") + versionText(), product, QStringLiteral("Verze")},
+        {2, OdsifrujText(scrambledCredit()), OdsifrujText(scrambledLicence()), QStringLiteral("Autoři a licence")},
+        {3, kDescription, QString(), QStringLiteral("Popis programu")},
+        {kHomeLabel, QStringLiteral("Domovská stránka"), addresses_.homePage, QStringLiteral("Domovská stránka")},
+        {kMailLabel, OdsifrujText(scrambledMailLabel()), QStringLiteral("Odeslat autorovi e-mail"),
+         QStringLiteral("Odeslat autorovi e-mail")},
+    };
+    for (const Text& t : texts) {
+        auto* l = new QLabel(t.caption, this);
+        l->setObjectName(QStringLiteral("lblAbout_%1").arg(t.n));
+        l->setTextFormat(Qt::PlainText);
+        l->setToolTip(t.toolTip);
+        l->setAccessibleName(t.accessible);
+        l->setWordWrap(t.n == 3);
+        lblAbout_[std::size_t(t.n)] = l;
+    }
+    QFont big = lblAbout_[0]->font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    big.setBold(true);
+    lblAbout_[0]->setFont(big);
+
+    // The two addresses work like links: a press (or Enter while focused) opens them; without
+    // an address the label stays greyed out.
+    for (int n : {kHomeLabel, kMailLabel}) {
+        QLabel* l = lblAbout_[std::size_t(n)];
+        const bool has = !(n == kHomeLabel ? addresses_.homePage : addresses_.feedbackMail).isEmpty();
+        l->setEnabled(has);
+        if (has) {
+            l->setCursor(Qt::PointingHandCursor);
+            l->setFocusPolicy(Qt::StrongFocus);
+            QFont f = l->font();
+            f.setUnderline(true);
+            l->setFont(f);
+        }
+        l->installEventFilter(this);
+    }
+
+    cmdAbout_ = new QPushButton(QStringLiteral("OK"), this);
+    cmdAbout_->setObjectName(QStringLiteral("cmdAbout"));
+    cmdAbout_->setAccessibleName(QStringLiteral("OK"));
+    cmdAbout_->setDefault(true);
+    connect(cmdAbout_, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(logo, 0, 0, 3, 1, Qt::AlignTop);
+    grid->addWidget(lblAbout_[0], 0, 1);
+    grid->addWidget(lblAbout_[1], 1, 1);
+    grid->addWidget(lblAbout_[2], 2, 1);
+    grid->addWidget(lblAbout_[3], 3, 0, 1, 2);
+    grid->addWidget(lblAbout_[kHomeLabel], 4, 0, 1, 2);
+    grid->addWidget(lblAbout_[kMailLabel], 5, 0, 1, 2);
+    grid->addWidget(cmdAbout_, 6, 1, Qt::AlignRight);
+    setFixedWidth(twipsToPixels(6000));
+}
+
+QLabel* AboutBox::label(int n) const { return n >= 0 && n <= 10 ? lblAbout_[std::size_t(n)] : nullptr; }
+
+bool AboutBox::eventFilter(QObject* watched, QEvent* event)
+{
+    for (int n : {kHomeLabel, kMailLabel}) {
+        QLabel* l = lblAbout_[std::size_t(n)];
+        if (watched != l || !l->isEnabled())
+            continue;
+        const bool press = event->type() == QEvent::MouseButtonPress;
+        const bool key = event->type() == QEvent::KeyPress &&
+                         (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                          static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space);
+        if (press || key) {
+            openLabel(n);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// The labels do not report failures: the menu commands are there for that.
+void AboutBox::openLabel(int n)
+{
+    if (n == kHomeLabel)
+        openAddress(QUrl::fromUserInput(addresses_.homePage));
+    else
+        openAddress(mailtoUrl(addresses_.feedbackMail, appTitle()));
+}
+
+} // namespace ov::gui
