@@ -7,6 +7,7 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
@@ -134,11 +135,19 @@ public:
         return pid;
     }
 
-    // A detached program is no child of ours; its process still exists while kill(pid, 0)
-    // finds it (EPERM: it exists but belongs to someone else, so not ours any more).
+    // A detached program is no child of ours; it runs while kill(pid, 0) finds its process
+    // (EPERM: the number belongs to someone else's by now) and the process is no zombie that
+    // a parent without reaping keeps in the table.
     bool isRunning(qint64 processId) override
     {
-        return processId > 0 && ::kill(pid_t(processId), 0) == 0;
+        if (processId <= 0 || ::kill(pid_t(processId), 0) != 0)
+            return false;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(processId));
+        if (!stat.open(QIODevice::ReadOnly))
+            return true;
+        const QByteArray line = stat.readAll();
+        const qsizetype afterName = line.lastIndexOf(')');
+        return afterName < 0 || line.mid(afterName + 2, 1) != "Z";
     }
 };
 

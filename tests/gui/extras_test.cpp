@@ -13,6 +13,8 @@
 #include <QMenu>
 #include <QSignalSpy>
 
+#include <csignal>
+
 using namespace ov::gui;
 using namespace ov::gui::test;
 
@@ -59,6 +61,20 @@ private slots:
         QCOMPARE(starts(), 2);
         QVERIFY(action("mnuKalkulacka")->isEnabled());
         QCOMPARE(fakeDialogs().messageTexts(), QStringList());
+    }
+
+    // The real desktop: a program started detached is seen running until it ends, zombie or not.
+    void theDesktopSeesAStartedProgramEnd()
+    {
+        useRealDialogs();
+        const QString sleep = dialogs().findProgram(QStringLiteral("sleep"));
+        QVERIFY(!sleep.isEmpty());
+        const std::optional<qint64> pid = dialogs().startDetached(sleep, {QStringLiteral("30")});
+        QVERIFY(pid);
+        QVERIFY(dialogs().isRunning(*pid));
+        ::kill(pid_t(*pid), SIGTERM);
+        QTRY_VERIFY(!dialogs().isRunning(*pid));
+        QVERIFY(!dialogs().startDetached(QStringLiteral("/nonexistent/calculator"), {}));
     }
 
     void withoutACalculatorTheCommandIsDisabledWithTheRedMessage_data()
