@@ -72,8 +72,8 @@ private:
     Commit m_commit;
 };
 
-// The pane is narrow (113 pixels by default): tabs with less space around the caption keep
-// more of "Veličiny", "Jednotky" and "Uživatel" readable.
+// The pane is narrow: tabs with less space around the caption keep "Veličiny", "Jednotky" and
+// "Uživatel" whole at the default splitter position, and readable longer when it is dragged left.
 class CompactTabStyle : public QProxyStyle {
 public:
     CompactTabStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}

@@ -258,6 +258,13 @@ void ModalWatchdog::check()
         modal->close();
 }
 
+void saveShot(QWidget* w, const QString& name)
+{
+    const QString dir = qEnvironmentVariable("OV_SHOTS");
+    if (!dir.isEmpty())
+        w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
 QAction* findAction(const QWidget* root, const QString& objectName)
 {
     return root->findChild<QAction*>(objectName);

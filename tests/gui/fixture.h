@@ -139,6 +139,9 @@ private:
     std::optional<TestApp> app_;
 };
 
+// Saves a picture of the widget as <name>.png in the folder named by OV_SHOTS, when it is set.
+void saveShot(QWidget* w, const QString& name);
+
 // Finding and using things by object name, as the program names its controls.
 QAction* findAction(const QWidget* root, const QString& objectName);
 // Triggers the action (a menu click); fails the test when there is none or it is disabled.

@@ -60,13 +60,6 @@ private:
 
 QString plain(QString caption) { return caption.remove(QLatin1Char('&')); }
 
-void saveShot(QWidget* w, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("OV_SHOTS");
-    if (!dir.isEmpty())
-        w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
-}
-
 } // namespace
 
 class LegibilityTest : public WindowTestCase {
@@ -86,6 +79,19 @@ class LegibilityTest : public WindowTestCase {
         if (!w.start({QStringLiteral("omnivelor")}))
             QTest::qFail("the main window did not start", __FILE__, __LINE__);
         return w;
+    }
+
+    // A conversion table alone in a small window, showing topic 1; its grid.
+    static QTableWidget* showTopicOne(QWidget& host, const ov::UnitDatabase& db)
+    {
+        auto* table = new ConversionTable(db, ',', &host);
+        (new QVBoxLayout(&host))->addWidget(table);
+        host.resize(360, 300);
+        host.show();
+        if (!QTest::qWaitForWindowExposed(&host))
+            return nullptr;
+        table->fillTopic(1);
+        return host.findChild<QTableWidget*>(QStringLiteral("msgTab"));
     }
 
     // The longest texts the panels show: the user list's name, the topic with most units on its
@@ -195,13 +201,8 @@ private slots:
         ov::UnitDatabase db;
         addUnit(db, 1, name.toStdString(), "pt", 1, info.toUtf8().constData());
         QWidget host;
-        auto* table = new ConversionTable(db, ',', &host);
-        (new QVBoxLayout(&host))->addWidget(table);
-        host.resize(360, 300);
-        host.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&host));
-        table->fillTopic(1);
-        auto* grid = host.findChild<QTableWidget*>(QStringLiteral("msgTab"));
+        QTableWidget* grid = showTopicOne(host, db);
+        QVERIFY(grid);
         const QRect cell = grid->visualRect(grid->model()->index(0, 0));
         QToolTip::hideText();
         QHelpEvent help(QEvent::ToolTip, cell.center(), grid->viewport()->mapToGlobal(cell.center()));
@@ -220,13 +221,8 @@ private slots:
         addUnit(db, 1, "x", "", 1, "");
         addUnit(db, 1, "x", "", 1, "Info.");
         QWidget host;
-        auto* table = new ConversionTable(db, ',', &host);
-        (new QVBoxLayout(&host))->addWidget(table);
-        host.resize(360, 300);
-        host.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&host));
-        table->fillTopic(1);
-        auto* grid = host.findChild<QTableWidget*>(QStringLiteral("msgTab"));
+        QTableWidget* grid = showTopicOne(host, db);
+        QVERIFY(grid);
         const int room = grid->columnWidth(0);
         QString name = QStringLiteral("x");
         while (grid->fontMetrics().horizontalAdvance(name + QLatin1Char('x')) < room - 9)

@@ -35,13 +35,6 @@ QString cell(const QWidget* w, int row, int col)
     return item ? item->text() : QString();
 }
 
-void saveShot(QWidget* w, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("OV_SHOTS");
-    if (!dir.isEmpty())
-        w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
-}
-
 } // namespace
 
 class MainWindowTest : public WindowTestCase {
