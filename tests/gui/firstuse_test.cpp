@@ -279,10 +279,13 @@ private slots:
         QVERIFY(names.contains(QStringLiteral("Jednotek v aplikaci: 5")));
         QVERIFY(currentCell);
 
-        // Nothing the user works with is left without a name.
+        // Nothing the user works with is left without a name, the compact panel's fields included.
+        QVERIFY(triggerAction(&w, "mnuLite"));
+        QTRY_VERIFY(w.findChild<QWidget*>(QStringLiteral("picLt"))->isVisible());
         for (QWidget* child : w.findChildren<QWidget*>()) {
             const bool worksWith = child->inherits("QAbstractItemView") || child->inherits("QTabBar") ||
-                                   child->inherits("QAbstractButton") || child->objectName() == "picPrevod";
+                                   child->inherits("QAbstractButton") || child->inherits("QLineEdit") ||
+                                   child->inherits("QComboBox") || child->objectName() == "picPrevod";
             if (!worksWith || !child->isVisible() || child->objectName().startsWith("qt_"))
                 continue;
             QAccessibleInterface* i = QAccessible::queryAccessibleInterface(child);
