@@ -13,6 +13,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("omniVELOR"));
     QApplication::setApplicationVersion(QStringLiteral(OV_VERSION));
+    // The window belongs to its menu entry and icon (dist/).
+    QGuiApplication::setDesktopFileName(QStringLiteral("cz.omnivelor.Omnivelor"));
     // Numbers follow the user's locale; the rest of the program asks the default locale.
     QLocale::setDefault(QLocale::system());
     ov::gui::installQtTranslation();

@@ -3,6 +3,7 @@
 #include "gui/common.h"
 #include "gui/dialogservice.h"
 #include "settings/appcontext.h"
+#include "settings/datafolder.h"
 #include "settings/lifecyclehost.h"
 #include "settings/nactinastaveni.h"
 #include "settings/singleinstance.h"
@@ -102,10 +103,17 @@ bool Lifecycle::formLoad(const QStringList& arguments)
     guarded([&] { splash->showAndPaint(); });
     const BusyCursor busy;
 
+    // On the first start the shipped data files are copied to the user's folder, where the
+    // defaults of Path and PathUser then find them.
+    const QString dataProblem = guarded([&] {
+        return prepareUserDataFolder({QStringLiteral("Omnivel.omv"), QStringLiteral("User.omv")});
+    });
     guarded([&] {
         NactiNastaveni(store, prefs, splash);
         host_.applyPreferences();
     });
+    if (!dataProblem.isEmpty())
+        dialogs().message(splash, DialogService::Icon::Information, appTitle(), dataFolderProblemText(dataProblem));
     conversionsBefore_ = host_.conversionCount();
     if (hasSetupSwitch(arguments) && guarded([&] { return setupFlow(); }) == Go::End)
         return false;

@@ -1,6 +1,7 @@
 #include "settings/nactinastaveni.h"
 
 #include "gui/dialogservice.h"
+#include "settings/datafolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -106,11 +107,6 @@ const Row kRows[] = {
 // clang-format on
 
 } // namespace
-
-QString programFolderPath(const QString& fileName)
-{
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + fileName;
-}
 
 bool NactiNastaveni(SettingsStore& store, Preferences& prefs, QWidget* parent)
 {

@@ -49,9 +49,6 @@ struct Preferences {
     bool operator==(const Preferences&) const = default;
 };
 
-// The defaults of the data-file paths: the program's folder and the file name.
-QString programFolderPath(const QString& fileName);
-
 // Reads the store into prefs, key by key in the order the program always has. A value that
 // cannot be used asks "Chyba načítání z registrů." with Abort (stop reading, keep the rest at
 // their defaults), Retry (read the file again) and Ignore (keep the default, go on).

@@ -51,7 +51,7 @@ ScopedAppFont::ScopedAppFont(qreal pointSize) : old_(QApplication::font())
 ScopedAppFont::~ScopedAppFont() { QApplication::setFont(old_); }
 
 TestEnvironment::TestEnvironment()
-    : oldConfig_(qgetenv("XDG_CONFIG_HOME")), oldRuntime_(qgetenv("XDG_RUNTIME_DIR"))
+    : oldConfig_(qgetenv("XDG_CONFIG_HOME")), oldRuntime_(qgetenv("XDG_RUNTIME_DIR")), oldData_(qgetenv("XDG_DATA_HOME"))
 {
     QDir().mkpath(configFolder());
     QDir().mkpath(runtimeFolder());
@@ -59,6 +59,7 @@ TestEnvironment::TestEnvironment()
     QFile::setPermissions(runtimeFolder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_CONFIG_HOME", configFolder().toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", runtimeFolder().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", dataFolder().toLocal8Bit());
 }
 
 TestEnvironment::~TestEnvironment()
@@ -71,11 +72,17 @@ TestEnvironment::~TestEnvironment()
     };
     restore("XDG_CONFIG_HOME", oldConfig_);
     restore("XDG_RUNTIME_DIR", oldRuntime_);
+    restore("XDG_DATA_HOME", oldData_);
 }
 
 QString TestEnvironment::configFolder() const
 {
     return dir_.path() + QStringLiteral("/config");
+}
+
+QString TestEnvironment::dataFolder() const
+{
+    return dir_.path() + QStringLiteral("/data");
 }
 
 QString TestEnvironment::runtimeFolder() const

@@ -42,7 +42,7 @@ private:
     QFont old_;
 };
 
-// A fresh user: XDG_CONFIG_HOME and XDG_RUNTIME_DIR point into a temporary folder for the
+// A fresh user: XDG_CONFIG_HOME, XDG_DATA_HOME and XDG_RUNTIME_DIR point into a temporary folder for the
 // lifetime of the object, so that the program's settings file and lock start empty.
 class TestEnvironment {
 public:
@@ -54,6 +54,7 @@ public:
     QString folder() const { return dir_.path(); }
     QString configFolder() const;
     QString runtimeFolder() const;
+    QString dataFolder() const;          // XDG_DATA_HOME: the program's data folder is omnivelor/ in it
     QString iniPath() const;             // KZomniVELOR140.ini in the configuration folder
 
     // Settings as the user's file holds them: "Section/Key".
@@ -68,7 +69,7 @@ public:
 
 private:
     QTemporaryDir dir_;
-    QByteArray oldConfig_, oldRuntime_;
+    QByteArray oldConfig_, oldRuntime_, oldData_;
 };
 
 // Topic 1 "Délka": metr (reference), kilometr, centimetr; topic 2: metr čtvereční, ar.

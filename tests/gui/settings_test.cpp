@@ -1,6 +1,7 @@
 // The settings file as the user has it: what an empty file gives, the text forms, and the
 // Abort/Retry/Ignore question for a value that cannot be used.
 #include "fixture.h"
+#include "settings/datafolder.h"
 #include "settings/nactinastaveni.h"
 
 #include <QCoreApplication>
