@@ -1,0 +1,91 @@
+#include "marks.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ov {
+namespace {
+bool validTopic(int t) { return t >= 0 && t <= kMaxTopic; }
+bool validUnit(int u) { return u >= 0 && u <= kMaxUnits; }
+} // namespace
+
+bool MarkState::marked(int t, int u) const
+{
+    return validTopic(t) && validUnit(u) && Marked[std::size_t(t)][std::size_t(u)] != 0;
+}
+
+int MarkState::markCount(int t) const { return validTopic(t) ? MarkCount[std::size_t(t)] : 0; }
+
+bool MarkState::hidden(int t) const { return validTopic(t) && HiddenUnits[std::size_t(t)] != 0; }
+
+bool MarkState::toggle(int t, int u)
+{
+    if (!validTopic(t) || !validUnit(u))
+        return false;
+    std::int16_t& mark = Marked[std::size_t(t)][std::size_t(u)];
+    std::int16_t& count = MarkCount[std::size_t(t)];
+    if (mark != 0) {
+        mark = 0;
+        --count;
+        return false;
+    }
+    mark = -1;
+    ++count;
+    return true;
+}
+
+void MarkState::markOutside(int t, int unitCount, int first, int last)
+{
+    if (!validTopic(t))
+        return;
+    for (int u = 1; u <= unitCount && u <= kMaxUnits; ++u)
+        Marked[std::size_t(t)][std::size_t(u)] = u >= first && u <= last ? 0 : -1;
+}
+
+void MarkState::clear()
+{
+    Marked = {};
+    MarkCount = {};
+    HiddenUnits = {};
+}
+
+std::vector<TopicUnit> KeepMarked(std::span<const TopicUnit> units, std::span<const std::int16_t> marked)
+{
+    std::vector<TopicUnit> kept;
+    for (std::size_t i = 0; i < units.size() && i < marked.size(); ++i)
+        if (marked[i] != 0)
+            kept.push_back(units[i]);
+    if (kept.empty())
+        return kept;
+    const double first = kept.front().koef;
+    if (first != 0 && std::isfinite(first))
+        for (TopicUnit& unit : kept)
+            unit.koef /= first;
+    return kept;
+}
+
+int HideUnmarked(UnitDatabase& db, MarkState& marks, int t)
+{
+    if (t < 1 || t > kMaxTopic)
+        return 0;
+    const std::size_t topic = std::size_t(t);
+    const int n = std::min(db.unitCount(t), kMaxUnits);
+    std::vector<TopicUnit> units;
+    for (std::size_t u = 1; u <= std::size_t(std::max(n, 0)); ++u)
+        units.push_back({db.JednNazev[topic][u], db.JednZnacka[topic][u], db.JednInfo[topic][u], db.JednKoef[topic][u]});
+    const std::vector<TopicUnit> kept =
+        KeepMarked(units, std::span<const std::int16_t>(marks.Marked[topic]).subspan(1, units.size()));
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        db.JednNazev[topic][i + 1] = kept[i].name;
+        db.JednZnacka[topic][i + 1] = kept[i].symbol;
+        db.JednInfo[topic][i + 1] = kept[i].info;
+        db.JednKoef[topic][i + 1] = kept[i].koef;
+    }
+    db.PocetJednotek[topic] = std::int16_t(kept.size());
+    marks.Marked[topic] = {};
+    marks.MarkCount[topic] = 0;
+    marks.HiddenUnits[topic] = -1;
+    return int(kept.size());
+}
+
+} // namespace ov

@@ -1,0 +1,162 @@
+#include "core/marks.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+using namespace ov;
+
+namespace {
+
+// Topic 1 as the user knows it: metre, kilometre, centimetre, millimetre, inch.
+void fillLength(UnitDatabase& db)
+{
+    const TopicUnit units[] = {{"metr", "m", "", 1},
+                               {"kilometr", "km", "tisíc metrů", 1000},
+                               {"centimetr", "cm", "", 0.01},
+                               {"milimetr", "mm", "", 0.001},
+                               {"palec", "in", "", 0.0254}};
+    int u = 0;
+    for (const TopicUnit& unit : units) {
+        ++u;
+        db.JednNazev[1][std::size_t(u)] = unit.name;
+        db.JednZnacka[1][std::size_t(u)] = unit.symbol;
+        db.JednInfo[1][std::size_t(u)] = unit.info;
+        db.JednKoef[1][std::size_t(u)] = unit.koef;
+    }
+    db.PocetJednotek[1] = std::int16_t(u);
+}
+
+std::vector<std::string> names(const UnitDatabase& db, int t)
+{
+    std::vector<std::string> out;
+    for (int u = 1; u <= db.unitCount(t); ++u)
+        out.push_back(db.JednNazev[std::size_t(t)][std::size_t(u)]);
+    return out;
+}
+
+} // namespace
+
+struct KeepCase {
+    const char* name;
+    std::vector<double> koefs;
+    std::vector<std::int16_t> marks;
+    std::vector<double> kept;   // expected coefficients; NaN where "not a number" is expected
+};
+
+class KeepMarkedTest : public ::testing::TestWithParam<KeepCase> {};
+
+TEST_P(KeepMarkedTest, KeepsTheMarkedUnitsAgainstTheFirstKept)
+{
+    const KeepCase& c = GetParam();
+    std::vector<TopicUnit> units;
+    for (double k : c.koefs)
+        units.push_back({"u", "", "", k});
+    const std::vector<TopicUnit> kept = KeepMarked(units, c.marks);
+    ASSERT_EQ(kept.size(), c.kept.size());
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (std::isnan(c.kept[i]))
+            EXPECT_TRUE(std::isnan(kept[i].koef)) << i;
+        else if (std::isinf(c.kept[i]))
+            EXPECT_EQ(kept[i].koef, c.kept[i]) << i;
+        else
+            EXPECT_NEAR(kept[i].koef, c.kept[i], std::fabs(c.kept[i]) * 1e-12) << i;
+    }
+}
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+INSTANTIATE_TEST_SUITE_P(Marks, KeepMarkedTest, ::testing::Values(
+    KeepCase{"KilometreBecomesTheReference", {1, 1000, 0.01, 0.001}, {0, -1, -1, -1}, {1, 0.00001, 0.000001}},
+    KeepCase{"FirstUnitKeptChangesNothing", {1, 1000, 0.01}, {-1, 0, -1}, {1, 0.01}},
+    KeepCase{"AnyNonZeroCountsAsMarked", {2, 4, 8}, {0, 1, 7}, {1, 2}},
+    KeepCase{"NothingMarkedKeepsNothing", {1, 1000}, {0, 0}, {}},
+    KeepCase{"ZeroFirstIsNotDividedBy", {1, 0, 5}, {0, -1, -1}, {0, 5}},
+    KeepCase{"InfiniteFirstIsNotDividedBy", {1, kInf, 5}, {0, -1, -1}, {kInf, 5}},
+    KeepCase{"NaNFirstIsNotDividedBy", {1, kNaN, 5}, {0, -1, -1}, {kNaN, 5}},
+    KeepCase{"ZeroLaterStaysZero", {1, 2, 0}, {0, -1, -1}, {1, 0}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(HideUnmarked, ThePartsOwnExample)
+{
+    UnitDatabase db;
+    fillLength(db);
+    MarkState marks;
+    for (int u : {2, 3, 4})
+        marks.toggle(1, u);
+    EXPECT_EQ(marks.markCount(1), 3);
+    EXPECT_EQ(HideUnmarked(db, marks, 1), 3);
+    EXPECT_EQ(names(db, 1), (std::vector<std::string>{"kilometr", "centimetr", "milimetr"}));
+    EXPECT_DOUBLE_EQ(db.JednKoef[1][1], 1);
+    EXPECT_NEAR(db.JednKoef[1][2], 0.00001, 1e-18);
+    EXPECT_NEAR(db.JednKoef[1][3], 0.000001, 1e-18);
+    EXPECT_EQ(db.JednZnacka[1][1], "km");
+    EXPECT_EQ(db.JednInfo[1][1], "tisíc metrů");
+    EXPECT_TRUE(marks.hidden(1));
+    EXPECT_EQ(marks.markCount(1), 0);
+    for (int u = 1; u <= 5; ++u)
+        EXPECT_FALSE(marks.marked(1, u)) << u;
+}
+
+struct BlockCase {
+    const char* name;
+    int first, last;                 // units of the selected block
+    std::vector<std::string> left;
+};
+
+class HideBlockTest : public ::testing::TestWithParam<BlockCase> {};
+
+TEST_P(HideBlockTest, HidingTheBlockKeepsTheOthers)
+{
+    UnitDatabase db;
+    fillLength(db);
+    MarkState marks;
+    marks.toggle(1, 3);   // a mark inside the block goes, one outside stays marked anyway
+    marks.markOutside(1, db.unitCount(1), GetParam().first, GetParam().last);
+    HideUnmarked(db, marks, 1);
+    EXPECT_EQ(names(db, 1), GetParam().left);
+    EXPECT_TRUE(marks.hidden(1));
+}
+
+INSTANTIATE_TEST_SUITE_P(Marks, HideBlockTest, ::testing::Values(
+    BlockCase{"Middle", 2, 4, {"metr", "palec"}},
+    BlockCase{"FirstUnit", 1, 1, {"kilometr", "centimetr", "milimetr", "palec"}},
+    BlockCase{"LastUnit", 5, 5, {"metr", "kilometr", "centimetr", "milimetr"}},
+    BlockCase{"Everything", 1, 5, {}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(HideUnmarked, EveryUnitHiddenLeavesAnEmptyTopicThatReloadsBack)
+{
+    UnitDatabase db;
+    fillLength(db);
+    MarkState marks;
+    marks.markOutside(1, 5, 1, 5);
+    EXPECT_EQ(HideUnmarked(db, marks, 1), 0);
+    EXPECT_EQ(db.unitCount(1), 0);
+    marks.clear();
+    EXPECT_FALSE(marks.hidden(1));
+}
+
+TEST(MarkState, TogglingCountsPerTopic)
+{
+    MarkState marks;
+    EXPECT_TRUE(marks.toggle(1, 2));
+    EXPECT_TRUE(marks.toggle(1, 3));
+    EXPECT_TRUE(marks.toggle(2, 3));
+    EXPECT_FALSE(marks.toggle(1, 2));
+    EXPECT_EQ(marks.markCount(1), 1);
+    EXPECT_EQ(marks.markCount(2), 1);
+    EXPECT_TRUE(marks.marked(1, 3));
+    EXPECT_FALSE(marks.marked(1, 2));
+    // Outside the tables nothing happens and nothing is marked.
+    EXPECT_FALSE(marks.toggle(51, 1));
+    EXPECT_FALSE(marks.toggle(1, 151));
+    EXPECT_FALSE(marks.marked(-1, 1));
+    EXPECT_EQ(marks.markCount(99), 0);
+    marks.clear();
+    EXPECT_EQ(marks.markCount(1), 0);
+    EXPECT_FALSE(marks.marked(2, 3));
+}
