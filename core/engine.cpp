@@ -202,7 +202,7 @@ void ConversionEngine::convertByCoefficients(int t, int r, bool& redrawOff)
 
     // C4, C5: display format, then the result line from the displayed texts.
     formatTable(t);
-    const bool angle = t == kAngleTopic;
+    const bool angle = t == kAngleTopic && !state_.degreeMoved;
     if (angle) {
         state_.resultText = angleLine(cells.number(1));
         grid_.showResult(state_.resultText, false, TextColour::black());

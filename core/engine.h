@@ -28,6 +28,9 @@ struct EngineState {
     int coloredRow = 0;
     bool negativeNoticeShown = false;
     long conversionCount = 0;                          // setting "Prevedeno"
+    // Units of the angle topic were hidden, so row 1 need not be the degree any more: the
+    // ordinary result line is shown there instead of degrees, minutes and seconds.
+    bool degreeMoved = false;
     std::string resultText;
 };
 
