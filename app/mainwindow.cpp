@@ -9,10 +9,13 @@
 #include "gui/dialogservice.h"
 #include "navigation/navigator.h"
 #include "navigation/navigatorcommands.h"
+#include "navigation/searchpane.h"
 #include "settings/appcontext.h"
 #include "settings/lifecycle.h"
 #include "settings/splash.h"
 #include "table/conversiontable.h"
+#include "table/panes.h"
+#include "table/rowmarking.h"
 #include "table/tablecommands.h"
 #include "table/workspace.h"
 
@@ -37,12 +40,19 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
     table_ = new ConversionTable(ctx_.db, ctx_.decimal, this);
     workspace_ = new Workspace(navigator_, table_, this);
     setCentralWidget(workspace_);
+    magnifier_ = new Magnifier(workspace_);
+    workspace_->setTopStrip(magnifier_);
+    infoPane_ = new InfoPane(workspace_);
+    workspace_->setBottomBox(infoPane_);
+    searchPane_ = new SearchPane(ctx_.db, *navigator_, navigator_);
     lifecycle_ = std::make_unique<Lifecycle>(static_cast<LifecycleHost&>(*this), ctx_);
     bindTableCommands(*commands_, *table_);
     bindNavigatorCommands(*commands_, *navigator_);
     compact_ = new CompactPanel(ctx_, workspace_);
     bindCompactCommands(*commands_, *compact_, *table_);
     extras_ = new Extras(*commands_, *table_, this);
+    bindSearchCommands(*commands_, *searchPane_);
+    rowMarking_ = new RowMarking(*commands_, *table_, ctx_.db, ctx_.marks);
     bindWindowCommands();
     connectParts();
 }
@@ -70,6 +80,7 @@ void MainWindow::bindWindowCommands()
     c.bind(QStringLiteral("mnuKonec"), [this](int) { ukonceni(); });
     c.bind(QStringLiteral("mnuOnTop"), [this](int) { setOnTop(commands_->action(QStringLiteral("mnuOnTop"))->isChecked()); });
     c.bind(QStringLiteral("mnuU"), [this](int level) { applyLevel(level); });
+    c.bind(QStringLiteral("mnuNacist"), [this](int) { reload(); });
     c.bind(QStringLiteral("mnuPismo"), [this](int) { chooseEditFont(); });
 }
 
@@ -89,6 +100,38 @@ void MainWindow::connectParts()
     // TODO(recording): connect extras_->aboutToShow to the recorder's stop() once it exists.
     connect(table_, &ConversionTable::prefixesShown, navigator_,
             [this](int topic, const QString&) { navigator_->setCurrentTopic(topic); });
+
+    magnifier_->follow(commands_->action(QStringLiteral("mnuLupa")));
+    infoPane_->follow(commands_->action(QStringLiteral("mnuInfo")));
+    connect(table_, &ConversionTable::lupaTextChanged, magnifier_, &Magnifier::setText);
+    connect(table_, &ConversionTable::infoTextChanged, infoPane_, &InfoPane::setInfo);
+    // Hiding changes the units: the alphabetical list first, then the table refills itself.
+    connect(rowMarking_, &RowMarking::unitsHidden, this, [this] {
+        navigator_->fillJednotky();
+        searchPane_->clearResults();
+    });
+    connect(rowMarking_, &RowMarking::reloadRequested, this, &MainWindow::reload);
+}
+
+void MainWindow::reload()
+{
+    ctx_.marks.clear();
+    loadDataFiles(checkedLevel());
+    fillUnitList();
+    updateCounts();
+    // The hits name units by their place, which the new data may give to another unit.
+    searchPane_->clearResults();
+    if (table_->currentTopic() > 0)
+        table_->fillTopic(table_->currentTopic());
+    rowMarking_->updateAvailability();
+}
+
+int MainWindow::checkedLevel() const
+{
+    for (int level = 1; level <= 3; ++level)
+        if (commands_->action(QStringLiteral("mnuU_%1").arg(level))->isChecked())
+            return level;
+    return 0;
 }
 
 void MainWindow::showConversionPane() { workspace_->showPage(table_); }
@@ -188,6 +231,8 @@ void MainWindow::setVlevo(int twips) { workspace_->setVlevo(twips); }
 void MainWindow::showStartTopic(int topic)
 {
     if (topic < 1) {
+        // The magnifier has nothing to show on the start screen: it opens with a start topic only.
+        commands_->action(QStringLiteral("mnuLupa"))->setChecked(false);
         navigator_->selectTopicEntry(1);
         table_->showWelcome();
         return;
@@ -199,13 +244,8 @@ void MainWindow::showStartTopic(int topic)
 
 void MainWindow::applyLevel(int level)
 {
-    level = std::clamp(level, 0, 3);
-    commands_->setLevel(level);
-    loadDataFiles(level);
-    if (table_->currentTopic() > 0)
-        table_->fillTopic(table_->currentTopic());
-    fillUnitList();
-    updateCounts();
+    commands_->setLevel(std::clamp(level, 0, 3));
+    reload();
     table_->focusGrid();
 }
 

@@ -16,8 +16,12 @@ class Commands;
 class CompactPanel;
 class ConversionTable;
 class Extras;
+class InfoPane;
 class Lifecycle;
+class Magnifier;
 class Navigator;
+class RowMarking;
+class SearchPane;
 class SplashWindow;
 class Workspace;
 
@@ -46,6 +50,16 @@ public:
     Extras* extras() const { return extras_; }
     SplashWindow* splash() const;
 
+    Magnifier* magnifier() const { return magnifier_; }
+    InfoPane* infoPane() const { return infoPane_; }
+    SearchPane* searchPane() const { return searchPane_; }
+
+    // Reads both data files again at the level checked in the menu: all row marks and hidden
+    // states go, the unit list, the counts and the search results are renewed, and the topic on
+    // show (if any) is put into the table again. "Zobrazit", a level change, saving a data
+    // file and start-up all come here.
+    void reload();
+
     // The font of the data-file editor, from the Edit section; "Písmo..." changes and stores it.
     QFont editFont() const;
 
@@ -60,6 +74,7 @@ private:
     void bindWindowCommands();
     void showConversionPane();
     void chooseEditFont();
+    int checkedLevel() const;
 
     // LifecycleHost
     QWidget& mainWidget() override { return *this; }
@@ -89,6 +104,10 @@ private:
     Workspace* workspace_ = nullptr;
     CompactPanel* compact_ = nullptr;
     Extras* extras_ = nullptr;
+    Magnifier* magnifier_ = nullptr;
+    InfoPane* infoPane_ = nullptr;
+    SearchPane* searchPane_ = nullptr;
+    RowMarking* rowMarking_ = nullptr;
     std::unique_ptr<Lifecycle> lifecycle_;
 };
 

@@ -437,6 +437,8 @@ void Commands::setHideEnabled(bool on)
     setAvailable(QStringLiteral("mnuHide_2"), on);
 }
 
+void Commands::setHideActiveEnabled(bool on) { setAvailable(QStringLiteral("mnuHide_1"), on); }
+
 void Commands::setJakoEnabled(bool on) { setAvailable(QStringLiteral("tlb_Jako"), on); }
 
 void Commands::setCopyEnabled(bool on)

@@ -78,6 +78,7 @@ public:
     bool editMode() const { return m_editMode; }
     void setNavigation(bool canPrev, bool canNext);
     void setHideEnabled(bool on);                  // the topic has at least 2 marked units
+    void setHideActiveEnabled(bool on);            // "Skrýt aktivní": the topic may be reduced
     void setJakoEnabled(bool on);                  // result line and current cell both non-empty
     void setCopyEnabled(bool on);
     void setPasteEnabled(bool on);

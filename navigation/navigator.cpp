@@ -284,6 +284,14 @@ QListWidget* Navigator::listOf(List list) const
     return list == TopicList ? m_lvwTema : list == UserList ? m_lvwUser : m_lvwJednotky;
 }
 
+void Navigator::hideSearchPane()
+{
+    if (searchPaneShown())
+        m_stack->setCurrentWidget(listOf(m_shownList));
+}
+
+bool Navigator::searchPaneShown() const { return m_searchPane && m_stack->currentWidget() == m_searchPane; }
+
 void Navigator::showList(List list)
 {
     QListWidget* shown = listOf(list);

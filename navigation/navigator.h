@@ -61,6 +61,8 @@ public:
     // A later pane (unit search) laid over the lists; every list switch hides it again.
     void setSearchPane(QWidget* pane);
     void showSearchPane();
+    void hideSearchPane();                  // the list shown before comes back
+    bool searchPaneShown() const;
 
 public slots:
     void showTopicList();                   // NavigatorV

@@ -1,11 +1,13 @@
 // What the whole program shares, owned by main() and passed by reference to the main window,
-// its parts and the secondary windows: the unit database, the settings store, the preferences
-// read from it, the decimal separator and how the core's messages reach the user.
+// its parts and the secondary windows: the unit database with its row marks, the settings
+// store, the preferences read from it, the decimal separator and how the core's messages
+// reach the user.
 //
 // One writer for each piece: the loader fills the database (topic names through
-// UnitDatabase::setTopicName), NactiNastaveni and the windows that change a preference write
+// UnitDatabase::setTopicName, hiding reduces a topic to its marked units), NactiNastaveni and the windows that change a preference write
 // `prefs`, and every write to the settings file goes through `store`.
 #pragma once
+#include "core/marks.h"
 #include "core/unitdb.h"
 #include "settings/nactinastaveni.h"
 #include "settings/settingsstore.h"
@@ -30,6 +32,7 @@ struct AppContext {
     AppContext& operator=(const AppContext&) = delete;
 
     ov::UnitDatabase db;
+    ov::MarkState marks;   // the row marks of every topic; cleared by every reload
     SettingsStore store;
     Preferences prefs;
     char decimal;

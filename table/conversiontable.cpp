@@ -62,6 +62,7 @@ ConversionTable::ConversionTable(const ov::UnitDatabase& db, char decimalSeparat
     lblSI_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     // Switched off, the line gives its band to the grid.
     lblSI_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    lblSI_->installEventFilter(this);   // the right button offers what the line shows
 
     msgTab_ = new GridView(this);
     txtEdit_ = new CellEditor(msgTab_->viewport());
@@ -186,17 +187,11 @@ void ConversionTable::showWelcome()
 
 void ConversionTable::setTitle(const QString& name)
 {
-    const bool hidden = currentTopic_ >= 0 && currentTopic_ <= ov::kMaxTopic && hiddenUnits_[currentTopic_];
+    const bool hidden = marks_ && marks_->hidden(currentTopic_);
     lblTitulek_->setText(" " + name + (hidden ? " (skryto)" : ""));
 }
 
 void ConversionTable::setTitleText(const QString& text) { lblTitulek_->setText(text); }
-
-void ConversionTable::setHiddenUnits(int topic, bool hidden)
-{
-    if (topic >= 0 && topic <= ov::kMaxTopic)
-        hiddenUnits_[topic] = hidden;
-}
 
 void ConversionTable::fillTopic(int topic)
 {
@@ -240,9 +235,10 @@ void ConversionTable::fillTopic(int topic)
         msgTab_->setItem(r, 0, name);
         msgTab_->setItem(r, 1, symbol);
         msgTab_->setItem(r, kValueColumn, value);
-        if (markingDisplay_ && !db_.JednInfo[topic][r + 1].empty())
-            name->setData(kPictureRole, static_cast<int>(CellPicture::Info));
     }
+    showMarks();
+    // After hiding, the degree need not be the second unit of the angle topic any more.
+    engine_.state().degreeMoved = marks_ && marks_->hidden(ov::kAngleTopic);
     updateLupa();
     if (n > 0) {
         engine_.state().editRow = 0;
@@ -262,7 +258,8 @@ void ConversionTable::fillTopic(int topic)
 
 void ConversionTable::goToRow(int row)
 {
-    if (row < 0 || row >= msgTab_->rowCount())
+    // While a data file is edited the editor's caret moves instead; the table stays.
+    if (editMode_ || row < 0 || row >= msgTab_->rowCount())
         return;
     msgTab_->setCurrentCell(row, kValueColumn);
     msgTab_->setTopRow(row);
@@ -337,14 +334,27 @@ void ConversionTable::setInfoOn(bool on) { info_->setChecked(on); }
 void ConversionTable::setMarkingDisplay(bool on)
 {
     markingDisplay_ = on;
-    const int t = currentTopic_;
+    if (on) {
+        showMarks();
+        return;
+    }
     for (int r = 0; r < msgTab_->rowCount(); ++r) {
-        if (!on) {
-            setCellPicture(r, 0, CellPicture::Blank);
-            setCellPicture(r, kValueColumn, CellPicture::Blank);
-        } else if (!db_.JednInfo[t][r + 1].empty()) {
+        setCellPicture(r, 0, CellPicture::Blank);
+        setCellPicture(r, kValueColumn, CellPicture::Blank);
+    }
+}
+
+// ShowMarks: the information picture of every unit that has a text, the mark of every marked one.
+void ConversionTable::showMarks()
+{
+    if (!markingDisplay_)
+        return;
+    const int t = currentTopic_;
+    for (int r = 0; r < msgTab_->rowCount() && r < ov::kMaxUnits; ++r) {
+        if (!db_.JednInfo[t][r + 1].empty())
             setCellPicture(r, 0, CellPicture::Info);
-        }
+        if (marks_ && marks_->marked(t, r + 1))
+            setCellPicture(r, kValueColumn, CellPicture::Mark);
     }
 }
 
@@ -546,6 +556,22 @@ void ConversionTable::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     placeTopButton();
+}
+
+bool ConversionTable::eventFilter(QObject* watched, QEvent* event)
+{
+    // The result line has a menu of its own, on the release of the right button; the press
+    // must not reach the pane's menu beside the grid.
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if (watched == lblSI_ && (press || event->type() == QEvent::MouseButtonRelease)) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton) {
+            if (!press)
+                emit contextMenuRequested(QStringLiteral("mnuKN"), mouse->globalPosition().toPoint());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace ov::gui

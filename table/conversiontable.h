@@ -5,12 +5,12 @@
 // reads them and follows their changes, it keeps no state of its own for them.
 #pragma once
 #include "core/engine.h"
+#include "core/marks.h"
 #include "core/represent.h"
 #include "table/gridadapter.h"
 #include "table/gridview.h"
 
 #include <QWidget>
-#include <array>
 #include <memory>
 
 class QAction;
@@ -34,7 +34,9 @@ public:
     void showWelcome();                           // no topic yet: empty grid, start-screen title
     void goToRow(int row);                        // current row and top row (GoToUnit)
     void showPrefixes();                          // the current value in the multiples topic
-    void setHiddenUnits(int topic, bool hidden);  // the title then ends with " (skryto)"
+    // The row marks of every topic, drawn by the table; a hidden topic's title ends with
+    // " (skryto)". They must outlive the table.
+    void setMarks(const ov::MarkState* marks) { marks_ = marks; }
     void setTitleText(const QString& text);       // the title label as given (a renamed topic)
 
     // Engine settings
@@ -64,7 +66,8 @@ public:
     bool gridLinesShown() const;
     void setMagnifierOn(bool on);
     void setInfoOn(bool on);
-    void setMarkingDisplay(bool on);              // the information pictures in column 0
+    void setMarkingDisplay(bool on);              // information pictures and marks
+    bool markingDisplay() const { return markingDisplay_; }
     void setEditMode(bool on) { editMode_ = on; } // a data file is open for editing
     void setCellPicture(int row, int column, CellPicture picture);
     CellPicture cellPicture(int row, int column) const;
@@ -106,6 +109,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend class GridAdapter;
@@ -124,6 +128,7 @@ private:
     bool infoOn() const;
     void showRepresentation(const ov::RepresentationResult& result, bool showBoxWhenOk);
     void setTitle(const QString& unitOrTopic);
+    void showMarks();
     QString cellString(int row, int column) const;
     ov::EngineSettings& settings() const;
 
@@ -152,7 +157,7 @@ private:
     int numBase_ = 12;
     int numBaseDec_ = 6;
     int sensitivity_ = 3;
-    std::array<bool, ov::kMaxTopic + 1> hiddenUnits_{};
+    const ov::MarkState* marks_ = nullptr;
 };
 
 } // namespace ov::gui
