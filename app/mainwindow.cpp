@@ -21,6 +21,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QToolBar>
 #include <QToolButton>
@@ -178,7 +179,12 @@ void MainWindow::loadDataFiles(int level)
     // Before the window is shown, the boxes belong to the splash window, above which they must appear.
     QWidget* owner = isVisible() ? static_cast<QWidget*>(this) : splash()->isVisible() ? splash() : nullptr;
     const auto sink = ctx_.messageSink(owner, quietRepeats_ ? &shownMessages_ : nullptr);
-    ov::LoadDataFiles(ctx_.db, opt, *sink);
+    // A broken or binary file tells its first faults and then once that there are more, instead
+    // of a box per line before the window can be used. A repeat the quiet start-up passes over
+    // still counts, so the second start-up load stays as quiet as the first was short.
+    const QString shownName = ctx_.prefs.file.isEmpty() ? QFileInfo(ctx_.prefs.path).fileName() : ctx_.prefs.file;
+    ov::CappedMessageSink capped(*sink, shownName.toStdString());
+    ov::LoadDataFiles(ctx_.db, opt, capped);
 }
 
 void MainWindow::setQuietRepeats(bool on)
