@@ -251,12 +251,19 @@ void Lifecycle::storeCounters()
     SettingsStore& s = ctx_.store;
     Preferences& prefs = ctx_.prefs;
     // Another copy may have ended meanwhile: this run's share is added to what is stored now,
-    // so that both runs count. An unreadable stored value counts as nothing.
+    // so that both runs count. An unreadable stored value counts as nothing (and is no fault to log).
     s.sync();
+    const auto orNothing = [](auto read) -> qint64 {
+        try {
+            return read();
+        } catch (const SettingError&) {
+            return 0;
+        }
+    };
     const long run = std::max(0L, host_.conversionCount() - conversionsBefore_);
-    const qint64 stored = guarded([&] { return s.integer(Key::Prevedeno); });
+    const qint64 stored = orNothing([&] { return s.integer(Key::Prevedeno); });
     prefs.prevedeno = static_cast<qint32>(std::min<qint64>(stored + run, std::numeric_limits<qint32>::max()));
-    prefs.doba = guarded([&] { return s.seconds(Key::Doba); }) + running_.elapsed() / 1000;
+    prefs.doba = orNothing([&] { return s.seconds(Key::Doba); }) + running_.elapsed() / 1000;
     UlozNastaveni(s, prefs, {Key::Prevedeno, Key::Doba});
 }
 
