@@ -210,6 +210,7 @@ private slots:
         QTest::newRow("another topic") << "mnuTema_2";
         QTest::newRow("the next topic") << "mnuNavigace_2";
         QTest::newRow("another level") << "mnuU_1";
+        QTest::newRow("all units shown again") << "mnuZobrazitVse";
     }
     void fillingTheTableAnewClosesThePanel()
     {
