@@ -12,6 +12,9 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QProcess>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QStandardPaths>
 
@@ -96,6 +99,39 @@ public:
     {
         ArrowWhileAsking arrow;
         return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    }
+
+    std::optional<SaveChoice> saveFileChoice(QWidget* parent, const QString& caption, const QString& dir,
+                                             const QStringList& filters) override
+    {
+        ArrowWhileAsking arrow;
+        QFileDialog dialog(parent, caption, dir);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilters(filters);
+        // "Název (*.csv)": a name typed without a suffix gets the chosen filter's.
+        const auto followFilter = [&dialog](const QString& filter) {
+            static const QRegularExpression suffix(QStringLiteral("\\(\\*\\.(\\w+)\\)$"));
+            dialog.setDefaultSuffix(suffix.match(filter).captured(1));
+        };
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
+        if (!filters.isEmpty())
+            followFilter(filters.first());
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return SaveChoice{dialog.selectedFiles().first(), dialog.selectedNameFilter()};
+    }
+
+    bool printDialog(QWidget* parent, QPrinter& printer, bool selection) override
+    {
+        ArrowWhileAsking arrow;
+        QPrintDialog dialog(&printer, parent);
+        QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintToFile;
+        if (selection)
+            options |= QAbstractPrintDialog::PrintSelection;
+        dialog.setOptions(options);
+        if (selection)
+            dialog.setPrintRange(QAbstractPrintDialog::Selection);
+        return dialog.exec() == QDialog::Accepted;
     }
 
     std::optional<QFont> font(QWidget* parent, const QFont& initial) override

@@ -11,6 +11,7 @@
 #include <optional>
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 namespace ov::gui {
@@ -44,6 +45,17 @@ public:
                                  const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
                                  const QString& filter) = 0;
+    // A save dialog that tells which of its filters was chosen (two may share a pattern); the
+    // file name gets the chosen filter's suffix when typed without one. nullopt when cancelled.
+    struct SaveChoice {
+        QString path;
+        QString filter;
+    };
+    virtual std::optional<SaveChoice> saveFileChoice(QWidget* parent, const QString& caption, const QString& dir,
+                                                     const QStringList& filters) = 0;
+    // The platform's print dialog on `printer`: the printer, its set-up, or printing to a PDF
+    // file. `selection` offers printing only the selection and starts with it. False when cancelled.
+    virtual bool printDialog(QWidget* parent, QPrinter& printer, bool selection) = 0;
     virtual std::optional<QFont> font(QWidget* parent, const QFont& initial) = 0;
     virtual std::optional<QColor> colour(QWidget* parent, const QColor& initial) = 0;
 

@@ -508,6 +508,7 @@ void ConversionTable::updateInfo()
 // ---- small helpers --------------------------------------------------------------------------
 
 QString ConversionTable::resultText() const { return fromStd(engine_.state().resultText); }
+QString ConversionTable::resultLineText() const { return lblSI_->toolTip(); }
 QString ConversionTable::cellString(int row, int column) const
 {
     const QTableWidgetItem* cell = msgTab_->item(row, column);
@@ -515,6 +516,7 @@ QString ConversionTable::cellString(int row, int column) const
 }
 QString ConversionTable::currentValueText() const { return cellString(currentRow(), kValueColumn); }
 int ConversionTable::currentRow() const { return msgTab_->currentRow(); }
+int ConversionTable::rowCount() const { return msgTab_->rowCount(); }
 std::pair<int, int> ConversionTable::selectedRows() const
 {
     int first = currentRow(), last = currentRow();

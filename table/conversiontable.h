@@ -37,6 +37,8 @@ public:
     // The row marks of every topic, drawn by the table; a hidden topic's title ends with
     // " (skryto)". They must outlive the table.
     void setMarks(const ov::MarkState* marks) { marks_ = marks; }
+    // A pasted value: into the open editor, or entered in the current unit and converted.
+    void pasteValue(const QString& text);
     void setTitleText(const QString& text);       // the title label as given (a renamed topic)
 
     // Engine settings
@@ -81,9 +83,12 @@ public:
     // Composers and state, for the panes and the commands
     void showResult(const QString& text, bool showBox, const QColor& colour);
     QString resultText() const;
+    QString resultLineText() const;               // the whole text of the result line, however cut
     QString composeLupaText() const;
     QString composeInfoText() const;
     QString currentValueText() const;
+    int rowCount() const;
+    QString cellText(int row, int column) const { return cellString(row, column); }
     int currentRow() const;
     int editRow() const;
     // The block of rows selected with Shift and the arrows (or the mouse), in ascending order;

@@ -1,14 +1,14 @@
 // The commands that show the current value in another form: the "Aktuální jako" group (number
 // bases, Roman numeral, fraction) and the prefixes of the multiples topic.
 #include "table/conversiontable.h"
+#include "table/celleditor.h"
 
 #include "core/catalogue.h"
 #include "core/numtext.h"
+#include "gui/clipboard.h"
 #include "gui/common.h"
 #include "gui/dialogservice.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <cmath>
 
 namespace ov::gui {
@@ -26,7 +26,7 @@ void ConversionTable::showPrefixes()
     if (text.isEmpty() || !x)   // also a text left behind by an unfinished edit
         return;
     const QString unitName = cellString(currentRow(), 0);
-    QGuiApplication::clipboard()->setText(text);
+    putClipboardText(text);
     fillTopic(ov::kMultiplesTopic);
     setTitleText(" " + unitName);
     const int n = msgTab_->rowCount();
@@ -48,6 +48,19 @@ void ConversionTable::showPrefixes()
         }
     }
     emit prefixesShown(ov::kMultiplesTopic, unitName);
+}
+
+void ConversionTable::pasteValue(const QString& text)
+{
+    if (currentTopic_ == 0 || currentRow() < 0)
+        return;
+    if (editing_->editing()) {
+        txtEdit_->setText(text);   // the user commits it as anything typed
+        return;
+    }
+    // An edit like a typed one, so that a value that cannot be used gives the cell back its text.
+    editing_->startEdit(text);
+    focusGrid();
 }
 
 // ---- "Aktuální jako" ------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 #include "fakedialogs.h"
 
 #include <QDialog>
+#include <QPrinter>
 #include <QTest>
 
 namespace ov::gui::test {
@@ -17,7 +18,8 @@ FakeDialogs::~FakeDialogs()
 
 int FakeDialogs::pendingAnswers() const
 {
-    return int(buttons_.size() + texts_.size() + files_.size() + fonts_.size() + colours_.size());
+    return int(buttons_.size() + texts_.size() + files_.size() + fonts_.size() + colours_.size() + saves_.size() +
+               printers_.size() + dialogs_.size());
 }
 
 QList<DialogCall> FakeDialogs::messages(const QString& text) const
@@ -46,6 +48,9 @@ void FakeDialogs::clear()
     files_.clear();
     fonts_.clear();
     colours_.clear();
+    saves_.clear();
+    printers_.clear();
+    dialogs_.clear();
 }
 
 void FakeDialogs::unexpected(const DialogCall& call)
@@ -127,6 +132,40 @@ QString FakeDialogs::saveFileName(QWidget*, const QString& caption, const QStrin
     return f;
 }
 
+std::optional<DialogService::SaveChoice> FakeDialogs::saveFileChoice(QWidget*, const QString& caption,
+                                                                   const QString& dir, const QStringList& filters)
+{
+    DialogCall call{QStringLiteral("save"), Icon::None, caption, dir, filters.join(u'|'), {}, {}};
+    calls_.append(call);
+    if (saves_.empty()) {
+        unexpected(call);
+        return std::nullopt;
+    }
+    const auto [path, index] = saves_.front();
+    saves_.pop_front();
+    if (!path)
+        return std::nullopt;
+    return SaveChoice{*path, filters.value(index)};
+}
+
+bool FakeDialogs::printDialog(QWidget*, QPrinter& printer, bool selection)
+{
+    DialogCall call{QStringLiteral("print"), Icon::None, {}, printer.printerName(),
+                    selection ? QStringLiteral("selection") : QString(), {}, {}};
+    calls_.append(call);
+    if (printers_.empty()) {
+        unexpected(call);
+        return false;
+    }
+    const std::optional<QString> pdf = printers_.front();
+    printers_.pop_front();
+    if (!pdf)
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(*pdf);
+    return true;
+}
+
 std::optional<QFont> FakeDialogs::font(QWidget*, const QFont& initial)
 {
     DialogCall call{QStringLiteral("font"), Icon::None, {}, initial.family(), {}, {}, {}};
@@ -164,7 +203,16 @@ int FakeDialogs::exec(QDialog& dialog)
     if (whileShown_)
         whileShown_(call);
     calls_.append(call);
-    return dialog.result();
+    if (dialogs_.empty())
+        return dialog.result();
+    const auto user = std::move(dialogs_.front());
+    dialogs_.pop_front();
+    // Shown as the user would see it, but not modal: the test acts on it meanwhile.
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    const int result = user(dialog);
+    dialog.hide();
+    return result;
 }
 
 bool FakeDialogs::openUrl(const QUrl& url)

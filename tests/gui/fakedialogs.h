@@ -13,7 +13,8 @@ namespace ov::gui::test {
 
 struct DialogCall {
     QString kind;                        // "message", "text", "open", "save", "font", "colour",
-                                         // "dialog" (text: its object name), "url", "start"
+                                         // "dialog" (text: its object name), "url", "start",
+                                         // "print"
     DialogService::Icon icon = DialogService::Icon::None;
     QString title;
     QString text;                        // the main text, or the prompt / caption
@@ -42,6 +43,13 @@ public:
     void endProgram(qint64 processId) { running_.removeAll(processId); }
     QList<qint64> runningPrograms() const { return running_; }
     QStringList openedUrls() const;      // encoded, as the desktop would get them
+    // A save dialog with filters: the file and the index of the filter chosen; nullopt cancels.
+    void answerSave(std::optional<QString> path, int filterIndex = 0) { saves_.push_back({std::move(path), filterIndex}); }
+    // The print dialog: printing into this PDF file; nullopt cancels.
+    void answerPrinter(std::optional<QString> pdfPath) { printers_.push_back(std::move(pdfPath)); }
+    // The next of the program's own windows is shown (not modal) while `user` acts on it and
+    // returns the result code, as clicking its buttons would (dialog.result() after OK).
+    void answerDialog(std::function<int(QDialog&)> user) { dialogs_.push_back(std::move(user)); }
     // Runs when a box appears, before it is answered: what the user does meanwhile.
     void whileShown(std::function<void(const DialogCall&)> f) { whileShown_ = std::move(f); }
     // Answers still waiting: a test that prepared more than the program asked fails on it.
@@ -65,6 +73,9 @@ public:
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override;
+    std::optional<SaveChoice> saveFileChoice(QWidget* parent, const QString& caption, const QString& dir,
+                                             const QStringList& filters) override;
+    bool printDialog(QWidget* parent, QPrinter& printer, bool selection) override;
     std::optional<QFont> font(QWidget* parent, const QFont& initial) override;
     std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
     int exec(QDialog& dialog) override;
@@ -88,6 +99,9 @@ private:
     qint64 nextPid_ = 1000;
     bool startFails_ = false;
     bool urlFails_ = false;
+    std::deque<std::pair<std::optional<QString>, int>> saves_;
+    std::deque<std::optional<QString>> printers_;
+    std::deque<std::function<int(QDialog&)>> dialogs_;
 };
 
 } // namespace ov::gui::test
