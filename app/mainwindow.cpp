@@ -10,6 +10,9 @@
 #include "navigation/navigator.h"
 #include "navigation/navigatorcommands.h"
 #include "navigation/searchpane.h"
+#include "output/outputcommands.h"
+#include "output/printing.h"
+#include "output/recorder.h"
 #include "settings/appcontext.h"
 #include "settings/lifecycle.h"
 #include "settings/splash.h"
@@ -46,6 +49,8 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
     infoPane_ = new InfoPane(workspace_);
     workspace_->setBottomBox(infoPane_);
     searchPane_ = new SearchPane(ctx_.db, *navigator_, navigator_);
+    recorder_ = new Recorder(ctx_.db, *table_, this);
+    printing_ = new Printing(*table_, this);
     lifecycle_ = std::make_unique<Lifecycle>(static_cast<LifecycleHost&>(*this), ctx_);
     bindTableCommands(*commands_, *table_);
     bindNavigatorCommands(*commands_, *navigator_);
@@ -54,6 +59,7 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
     extras_ = new Extras(*commands_, *table_, this);
     bindSearchCommands(*commands_, *searchPane_);
     rowMarking_ = new RowMarking(*commands_, *table_, ctx_.db, ctx_.marks);
+    bindOutputCommands(*commands_, *table_, *recorder_, *printing_);
     bindWindowCommands();
     connectParts();
 }
@@ -62,7 +68,12 @@ MainWindow::~MainWindow() = default;
 
 bool MainWindow::start(const QStringList& arguments) { return lifecycle_->formLoad(arguments); }
 
-void MainWindow::ukonceni() { lifecycle_->ukonceni(); }
+void MainWindow::ukonceni()
+{
+    lifecycle_->ukonceni();
+    if (ended())
+        recorder_->stop();
+}
 
 bool MainWindow::ended() const { return lifecycle_->ended(); }
 
@@ -98,7 +109,10 @@ void MainWindow::connectParts()
         lifecycle_->topicRenamed(topic);
     });
     connect(navigator_, &Navigator::conversionPaneWanted, this, &MainWindow::showConversionPane);
-    // TODO(recording): connect extras_->aboutToShow to the recorder's stop() once it exists.
+    // A recording ends before the about box opens.
+    connect(extras_, &Extras::aboutToShow, recorder_, &Recorder::stop);
+    connect(table_, &ConversionTable::recordRequested, recorder_, &Recorder::writeRecord);
+    connect(table_, &ConversionTable::topicFilled, recorder_, &Recorder::topicFilled);
     connect(table_, &ConversionTable::prefixesShown, navigator_,
             [this](int topic, const QString&) { navigator_->setCurrentTopic(topic); });
 

@@ -22,6 +22,8 @@ class Magnifier;
 class Navigator;
 class RowMarking;
 class SearchPane;
+class Printing;
+class Recorder;
 class SplashWindow;
 class Workspace;
 
@@ -48,6 +50,8 @@ public:
     Workspace* workspace() const { return workspace_; }
     CompactPanel* compactPanel() const { return compact_; }
     Extras* extras() const { return extras_; }
+    Recorder* recorder() const { return recorder_; }
+    Printing* printing() const { return printing_; }
     SplashWindow* splash() const;
 
     Magnifier* magnifier() const { return magnifier_; }
@@ -108,6 +112,8 @@ private:
     InfoPane* infoPane_ = nullptr;
     SearchPane* searchPane_ = nullptr;
     RowMarking* rowMarking_ = nullptr;
+    Recorder* recorder_ = nullptr;
+    Printing* printing_ = nullptr;
     std::unique_ptr<Lifecycle> lifecycle_;
 };
 

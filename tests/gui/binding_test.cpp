@@ -18,8 +18,6 @@ namespace {
 const QStringList kWaiting = {
     // editing and reloading the data files
     "mnuOtevrit", "mnuEdit", "mnuUlozit",
-    // recording, clipboard, printing
-    "mnuRec", "mnuKopirovat", "mnuKopírovatR", "mnuVlozit", "mnuTisk",
     // options
     "mnuOptions",
 };

@@ -1,0 +1,55 @@
+#include "output/outputcommands.h"
+
+#include "gui/clipboard.h"
+#include "gui/commands.h"
+#include "output/printing.h"
+#include "output/recorder.h"
+#include "table/conversiontable.h"
+
+namespace ov::gui {
+
+namespace {
+
+// mnuRec items 0..3 send these to the recorder; so do the toolbar buttons of the same keys.
+const char* const kRecCommands[] = {"Start", "Pause", "Stop", "Rec"};
+
+} // namespace
+
+void bindOutputCommands(Commands& c, ConversionTable& t, Recorder& recorder, Printing& printing)
+{
+    c.bind(QStringLiteral("mnuRec"), [&recorder](int i) {
+        if (i >= 0 && i < 4)
+            recorder.command(QLatin1String(kRecCommands[i]));
+    });
+    QObject::connect(&recorder, &Recorder::stateChanged, &c, &Commands::setRecordingState);
+    QObject::connect(&recorder, &Recorder::recEnabledChanged, &c, &Commands::enableRec);
+
+    // While a data file is edited, its editor has the clipboard to itself.
+    c.bind(QStringLiteral("mnuKopirovat"), [&c, &t](int) {
+        if (c.editMode() || t.currentTopic() == 0 || t.currentValueText().isEmpty())
+            return;
+        putClipboardText(t.currentValueText());
+    });
+    c.bind(QStringLiteral("mnuVlozit"), [&c, &t](int) {
+        if (c.editMode() || t.currentTopic() == 0)
+            return;
+        // Read now: the clipboard may have changed since the command was enabled.
+        if (const auto number = clipboardNumber(t.decimalSeparator()))
+            t.pasteValue(*number);
+    });
+    // The extended copy is never offered.
+    c.bind(QStringLiteral("mnuKopírovatR"), [](int) {});
+    // The table reports copy's state at each moment the clipboard commands are brought up to
+    // date; paste follows the clipboard at the same moments.
+    QObject::connect(&t, &ConversionTable::copyEnabledChanged, &c,
+                     [&c, &t] { c.setPasteEnabled(clipboardNumber(t.decimalSeparator()).has_value()); });
+
+    c.bind(QStringLiteral("mnuTisk"), [&c, &printing](int) {
+        // TODO(data-file editing, issue 9): print the editor's selection, or all its text, via dialogs().printDialog.
+        if (c.editMode())
+            return;
+        printing.run();
+    });
+}
+
+} // namespace ov::gui

@@ -1,0 +1,286 @@
+#include "output/printdialog.h"
+
+#include "gui/common.h"
+#include "gui/dialogservice.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+namespace ov::gui {
+
+namespace {
+
+const QString kCopyName = QStringLiteral("OMNIVEL.ASC");
+
+// The name of what the printer prints into: the printer's, or the PDF file's for printing to a file.
+QString printerDescription(const QPrinter& printer)
+{
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return QDir::toNativeSeparators(printer.outputFileName());
+    return printer.printerName();
+}
+
+QGroupBox* frame(const QString& title, const QString& toolTip, const char* name)
+{
+    auto* box = new QGroupBox(title);
+    box->setObjectName(QLatin1String(name));
+    box->setToolTip(toolTip);
+    box->setAccessibleName(title);
+    box->setAccessibleDescription(toolTip);
+    return box;
+}
+
+template <class Button> Button* button(const QString& text, const QString& name)
+{
+    auto* b = new Button(text);
+    b->setObjectName(name);
+    b->setAccessibleName(text);
+    return b;
+}
+
+} // namespace
+
+// A path too long for the label keeps its start and its end: the first 11 characters, "…" and
+// as much of the tail as fits. The tool tip has the whole text.
+class MiddleElidedLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    void setFullText(const QString& text)
+    {
+        full_ = text;
+        setToolTip(text);
+        fit();
+    }
+    QString fullText() const { return full_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QLabel::resizeEvent(event);
+        fit();
+    }
+
+private:
+    void fit()
+    {
+        const QFontMetrics metrics(font());
+        const int room = contentsRect().width();
+        if (metrics.horizontalAdvance(full_) <= room) {
+            setText(full_);
+            return;
+        }
+        QString caption;
+        for (qsizetype k = full_.size() - 13; k >= 0; --k) {
+            caption = full_.left(11) + QChar(0x2026) + full_.right(k);
+            if (metrics.horizontalAdvance(caption) < room)
+                break;
+        }
+        setText(caption);
+    }
+
+    QString full_;
+};
+
+PrintDialog::PrintDialog(QPrinter& printer, const QString& copyPath, QWidget* parent)
+    : QDialog(parent), printer_(printer), copyPath_(copyPath)
+{
+    setObjectName(QStringLiteral("frmTisk"));
+    setWindowTitle(QStringLiteral("Tisk"));
+    setAccessibleName(QStringLiteral("Tisk"));
+
+    QGroupBox* outputFrame = frame(QStringLiteral("Výstup"), QStringLiteral("Výstupní zařízení"), "fraZ");
+    auto* outputLayout = new QVBoxLayout(outputFrame);
+    auto* targets = new QButtonGroup(this);
+    const QString targetTexts[] = {QStringLiteral("Tiskárna"), QStringLiteral("Soubor")};
+    for (int i = 0; i < 2; ++i) {
+        optZ_[i] = button<QRadioButton>(targetTexts[i], QStringLiteral("optZ_%1").arg(i));
+        targets->addButton(optZ_[i], i);
+        outputLayout->addWidget(optZ_[i]);
+    }
+    optZ_[Printer]->setChecked(true);
+
+    whatFrame_ = frame(QStringLiteral("Tisknout co"), QStringLiteral("Obsah výstupu"), "fraT");
+    auto* whatLayout = new QVBoxLayout(whatFrame_);
+    auto* contents = new QButtonGroup(this);
+    const QString contentTexts[] = {QStringLiteral("Aktuální hodnota"), QStringLiteral("Aktuální řádek"),
+                                    QStringLiteral("Náhled"), QStringLiteral("Tabulka"),
+                                    QStringLiteral("Obsah souboru")};
+    for (int i = 0; i < 5; ++i) {
+        optT_[i] = button<QRadioButton>(contentTexts[i], QStringLiteral("optT_%1").arg(i));
+        contents->addButton(optT_[i], i);
+        whatLayout->addWidget(optT_[i]);
+    }
+    optT_[Row]->setChecked(true);
+
+    fontFrame_ = frame(QStringLiteral("Velikost písma"), QStringLiteral("Velikost písma v bodech"), "fraPismo");
+    auto* fontLayout = new QHBoxLayout(fontFrame_);
+    sldPismo_ = new QSlider(Qt::Horizontal);
+    sldPismo_->setObjectName(QStringLiteral("sldPismo"));
+    sldPismo_->setAccessibleName(QStringLiteral("Velikost písma"));
+    sldPismo_->setRange(kMinFontSize, kMaxFontSize);
+    sldPismo_->setValue(kDefaultFontSize);
+    fontValue_ = new QLabel(QString::number(kDefaultFontSize));
+    fontValue_->setObjectName(QStringLiteral("lblPismo"));
+    fontValue_->setAccessibleName(QStringLiteral("Velikost písma v bodech"));
+    auto* points = new QLabel(QStringLiteral("bodů"));
+    points->setObjectName(QStringLiteral("lblBodu"));
+    points->setAccessibleName(QStringLiteral("bodů"));
+    fontLayout->addWidget(sldPismo_, 1);
+    fontLayout->addWidget(fontValue_);
+    fontLayout->addWidget(points);
+    connect(sldPismo_, &QSlider::valueChanged, this, [this](int v) { fontValue_->setText(QString::number(v)); });
+
+    fileFrame_ = frame(QStringLiteral("Výstupní soubor"), QString(), "fraSoubor");
+    auto* fileLayout = new QVBoxLayout(fileFrame_);
+    chkMazat_ = button<QCheckBox>(QStringLiteral("Mazat výstupní soubor"), QStringLiteral("chkMazat"));
+    chkOddel_ = button<QCheckBox>(QStringLiteral("Při tisku výstup oddělit"), QStringLiteral("chkOddel"));
+    fileLayout->addWidget(chkMazat_);
+    fileLayout->addWidget(chkOddel_);
+
+    ok_ = button<QPushButton>(QStringLiteral("OK"), QStringLiteral("cmdTisk_0"));
+    ok_->setDefault(true);
+    auto* cancel = button<QPushButton>(QStringLiteral("Storno"), QStringLiteral("cmdTisk_1"));
+    auto* setup = button<QPushButton>(QStringLiteral("Tiskárna ..."), QStringLiteral("cmdTisk_2"));
+    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(setup, &QPushButton::clicked, this, &PrintDialog::printerSetup);
+
+    destination_ = new MiddleElidedLabel;
+    destination_->setObjectName(QStringLiteral("lblAbout_6"));
+    destination_->setAccessibleName(QStringLiteral("Cíl výstupu"));
+    destination_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    fileLength_ = new QLabel;
+    fileLength_->setObjectName(QStringLiteral("lblAbout_8"));
+    fileLength_->setToolTip(QStringLiteral("Délka souboru"));
+    fileLength_->setAccessibleName(QStringLiteral("Délka souboru"));
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(outputFrame);
+    left->addWidget(whatFrame_);
+    left->addStretch(1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(fontFrame_);
+    right->addWidget(fileFrame_);
+    right->addStretch(1);
+    right->addWidget(ok_);
+    right->addWidget(cancel);
+    right->addWidget(setup);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left, 1);
+    columns->addLayout(right, 1);
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(columns);
+    all->addWidget(destination_);
+    all->addWidget(fileLength_);
+
+    connect(targets, &QButtonGroup::idClicked, this, &PrintDialog::targetChanged);
+    connect(contents, &QButtonGroup::idToggled, this, [this] { ok_->setEnabled(optT_[content()]->isEnabled()); });
+    targetChanged();
+}
+
+void PrintDialog::setAvailability(bool haveRow, bool previewShown)
+{
+    haveRow_ = haveRow;
+    previewShown_ = previewShown;
+    for (Content c : {Value, Row, Table})
+        optT_[c]->setEnabled(haveRow_);
+    optT_[Preview]->setEnabled(haveRow_ && previewShown_);
+    chooseAvailableContent();
+}
+
+PrintDialog::Target PrintDialog::target() const { return optZ_[File]->isChecked() ? File : Printer; }
+
+PrintDialog::Content PrintDialog::content() const
+{
+    for (int i = 0; i < 5; ++i)
+        if (optT_[i]->isChecked())
+            return static_cast<Content>(i);
+    return Row;
+}
+
+int PrintDialog::fontSize() const { return sldPismo_->value(); }
+bool PrintDialog::eraseFile() const { return chkMazat_->isChecked(); }
+bool PrintDialog::separateOutput() const { return chkOddel_->isChecked(); }
+QString PrintDialog::destinationText() const { return destination_->fullText(); }
+
+void PrintDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The print copy file may have come or gone since the last time.
+    refreshFileState();
+    updateDestination();
+    ok_->setFocus(Qt::OtherFocusReason);
+}
+
+void PrintDialog::targetChanged()
+{
+    updateDestination();
+    const bool printer = target() == Printer;
+    fontFrame_->setVisible(printer);
+    fileFrame_->setVisible(!printer);
+    whatFrame_->setTitle(printer ? QStringLiteral("Tisknout co") : QStringLiteral("Uložit co"));
+    whatFrame_->setAccessibleName(whatFrame_->title());
+    fileLength_->setVisible(!printer);
+    optT_[FileContent]->setVisible(printer);
+    chooseAvailableContent();
+}
+
+void PrintDialog::refreshFileState()
+{
+    const QFileInfo info(copyPath_);
+    fileReadable_ = info.isFile();
+    if (!info.exists()) {
+        fileLength_->setText(kCopyName + QStringLiteral(" neexistuje"));
+    } else if (fileReadable_) {
+        fileLength_->setText(kCopyName + QStringLiteral(" %1 B").arg(info.size()));
+    } else {
+        fileLength_->setText(kCopyName);
+        dialogs().message(this, DialogService::Icon::Critical, appTitle(),
+                          QStringLiteral("Chyba při čtení souboru ") + kCopyName);
+    }
+    optT_[FileContent]->setEnabled(fileReadable_);
+    chooseAvailableContent();
+}
+
+void PrintDialog::updateDestination()
+{
+    if (target() == Printer)
+        destination_->setFullText(QStringLiteral("Tiskárna: ") + printerDescription(printer_));
+    else
+        destination_->setFullText(QStringLiteral("Soubor: ") + QDir::toNativeSeparators(copyPath_));
+}
+
+// An option that cannot be used now gives way to the current row, or else to the first one
+// that can; with none, OK has nothing to print.
+void PrintDialog::chooseAvailableContent()
+{
+    const auto usable = [this](int i) { return optT_[i]->isEnabled() && !optT_[i]->isHidden(); };
+    if (!usable(content())) {
+        int chosen = usable(Row) ? int(Row) : -1;
+        for (int i = 0; i < 5 && chosen < 0; ++i)
+            if (usable(i))
+                chosen = i;
+        if (chosen >= 0)
+            optT_[chosen]->setChecked(true);
+    }
+    ok_->setEnabled(usable(content()));
+}
+
+void PrintDialog::printerSetup()
+{
+    // Cancelling keeps the printer there was; the dialog stays open either way.
+    if (dialogs().printDialog(this, printer_, false))
+        updateDestination();
+}
+
+} // namespace ov::gui
