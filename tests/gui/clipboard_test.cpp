@@ -1,0 +1,182 @@
+// Copy and paste as a user meets them: the displayed value out, a number in, and the two
+// commands enabled by what the cell and the clipboard hold at the moments the table refreshes them.
+#include "fixture.h"
+
+#include "gui/commands.h"
+#include "table/conversiontable.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTableWidget>
+
+using namespace ov::gui;
+using namespace ov::gui::test;
+
+namespace {
+
+void selectRow(MainWindow& w, int row)
+{
+    w.findChild<QTableWidget*>(QStringLiteral("msgTab"))->setCurrentCell(row, 2);
+}
+
+void convert(MainWindow& w, int row, const QString& text)
+{
+    selectRow(w, row);
+    w.table()->focusGrid();
+    typeToFocus(&w, text);
+    keyToFocus(&w, Qt::Key_Return);
+}
+
+bool enabled(const MainWindow& w, const char* name)
+{
+    return w.commands()->action(QString::fromUtf8(name))->isEnabled();
+}
+
+QString clipboardText() { return QGuiApplication::clipboard()->text(); }
+
+} // namespace
+
+class ClipboardTest : public WindowTestCase {
+    Q_OBJECT
+
+    MainWindow& windowWithTopic()
+    {
+        MainWindow& w = startedWindow();
+        if (!QTest::qWaitForWindowActive(&w))
+            QTest::qFail("the window did not become active", __FILE__, __LINE__);
+        QGuiApplication::clipboard()->clear();
+        triggerAction(&w, QStringLiteral("mnuTema_1"));
+        return w;
+    }
+
+private slots:
+    void copyGivesTheValueAsDisplayed()
+    {
+        MainWindow& w = windowWithTopic();
+        QVERIFY(!enabled(w, "mnuKopirovat"));   // empty cell
+        QVERIFY(!enabled(w, "tlb_Kopírovat"));
+        convert(w, 1, QStringLiteral("5"));
+        QVERIFY(triggerAction(&w, QStringLiteral("mnuFormatZ_2")));   // scientific
+        selectRow(w, 0);
+        QVERIFY(enabled(w, "mnuKopirovat"));
+        QVERIFY(triggerAction(&w, QStringLiteral("tlb_Kopírovat")));
+        QCOMPARE(clipboardText(), QStringLiteral("5,00E+03"));
+        QCOMPARE(clipboardText(), w.table()->cellText(0, 2));
+    }
+
+    void pasteEntersTheNumberAndConverts()
+    {
+        MainWindow& w = windowWithTopic();
+        QGuiApplication::clipboard()->setText(QStringLiteral("12,5\n"));   // as a spreadsheet copies it
+        selectRow(w, 1);
+        QVERIFY(enabled(w, "mnuVlozit"));
+        QVERIFY(triggerAction(&w, QStringLiteral("mnuVlozit")));
+        QCOMPARE(w.table()->cellText(0, 2), QStringLiteral("12500"));
+        QCOMPARE(w.table()->cellText(1, 2), QStringLiteral("12,5"));
+        QCOMPARE(w.table()->cellText(2, 2), QStringLiteral("1250000"));
+    }
+
+    void pasteIntoAnOpenEditorOnlyFillsIt()
+    {
+        MainWindow& w = windowWithTopic();
+        QGuiApplication::clipboard()->setText(QStringLiteral("3"));
+        selectRow(w, 1);
+        w.table()->focusGrid();
+        typeToFocus(&w, QStringLiteral("9"));
+        QVERIFY(triggerAction(&w, QStringLiteral("tlb_Vložit")));
+        auto* editor = w.findChild<QLineEdit*>(QStringLiteral("txtEdit"));
+        QVERIFY(editor->isVisible());
+        QCOMPARE(editor->text(), QStringLiteral("3"));
+        QCOMPARE(w.table()->cellText(0, 2), QString());
+        keyToFocus(&w, Qt::Key_Return);
+        QCOMPARE(w.table()->cellText(0, 2), QStringLiteral("3000"));
+    }
+
+    void aPastedValueThatFailsGivesTheCellItsTextBack()
+    {
+        MainWindow& w = windowWithTopic();
+        convert(w, 1, QStringLiteral("5"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("1E308"));   // a kilometre count too big for metres
+        selectRow(w, 0);
+        selectRow(w, 1);
+        QVERIFY(triggerAction(&w, QStringLiteral("mnuVlozit")));
+        QCOMPARE(fakeDialogs().calls().size(), 1);
+        QCOMPARE(fakeDialogs().calls()[0].icon, DialogService::Icon::Warning);
+        QCOMPARE(w.table()->cellText(1, 2), QStringLiteral("5"));
+    }
+
+    void pasteIsEnabledForOneNumberOnly_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("a number") << "text" << "12,5" << true;
+        QTest::newRow("a number with blanks and a line end") << "text" << "  -7 \r\n" << true;
+        QTest::newRow("an exponent") << "text" << "1,5E-3" << true;
+        QTest::newRow("a point, not the locale's comma") << "text" << "12.5" << false;
+        QTest::newRow("a word") << "text" << "abc" << false;
+        QTest::newRow("two lines") << "text" << "1\n2" << false;
+        QTest::newRow("101 digits") << "text" << QString(101, u'1') << false;
+        QTest::newRow("100 digits") << "text" << QString(100, u'1') << true;
+        QTest::newRow("empty") << "empty" << "" << false;
+        QTest::newRow("a picture") << "image" << "" << false;
+    }
+    void pasteIsEnabledForOneNumberOnly()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, text);
+        QFETCH(bool, enabled);
+        MainWindow& w = windowWithTopic();
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        if (kind == QLatin1String("text")) {
+            clipboard->setText(text);
+        } else if (kind == QLatin1String("image")) {
+            QImage picture(4, 4, QImage::Format_RGB32);
+            picture.fill(Qt::red);
+            clipboard->setImage(picture);
+        } else {
+            clipboard->clear();
+        }
+        selectRow(w, 1);   // entering a cell refreshes the commands
+        QCOMPARE(::enabled(w, "mnuVlozit"), enabled);
+        QCOMPARE(::enabled(w, "tlb_Vložit"), enabled);
+    }
+
+    void theStateFollowsTheClipboardAtTheNextRefreshAndPasteReadsItAgain()
+    {
+        MainWindow& w = windowWithTopic();
+        QGuiApplication::clipboard()->setText(QStringLiteral("4"));
+        selectRow(w, 1);
+        QVERIFY(enabled(w, "mnuVlozit"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("čtyři"));
+        QVERIFY(enabled(w, "mnuVlozit"));   // no refresh yet
+        QVERIFY(triggerAction(&w, QStringLiteral("mnuVlozit")));
+        QCOMPARE(w.table()->cellText(1, 2), QString());   // no longer a number: nothing happens
+        QVERIFY(fakeDialogs().calls().isEmpty());
+        selectRow(w, 2);
+        QVERIFY(!enabled(w, "mnuVlozit"));
+    }
+
+    void withoutATopicOrWhileEditingADataFileBothDoNothing()
+    {
+        MainWindow& w = startedWindow();
+        QGuiApplication::clipboard()->setText(QStringLiteral("5"));
+        w.commands()->action(QStringLiteral("mnuVlozit"))->trigger();
+        w.commands()->action(QStringLiteral("mnuKopirovat"))->trigger();
+        QCOMPARE(clipboardText(), QStringLiteral("5"));
+
+        QVERIFY(triggerAction(&w, QStringLiteral("mnuTema_1")));
+        convert(w, 1, QStringLiteral("2"));
+        w.commands()->editModeOnOff(true);
+        w.commands()->action(QStringLiteral("mnuKopirovat"))->trigger();
+        QCOMPARE(clipboardText(), QStringLiteral("5"));
+        w.commands()->action(QStringLiteral("mnuVlozit"))->trigger();
+        QCOMPARE(w.table()->cellText(1, 2), QStringLiteral("2"));
+    }
+};
+
+QTEST_MAIN(ClipboardTest)
+#include "clipboard_test.moc"
