@@ -6,11 +6,15 @@
 #include <QApplication>
 #include <QLocale>
 
+#include <csignal>
 #include <memory>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Under a file-size limit a recording that grows past it stops with a message; the
+    // signal's default would end the program instead.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication::setApplicationName(QStringLiteral("omniVELOR"));
     QApplication::setApplicationVersion(QStringLiteral(OV_VERSION));
     // The window belongs to its menu entry and icon (dist/).
