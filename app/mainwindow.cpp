@@ -15,6 +15,7 @@
 #include "output/recorder.h"
 #include "settings/appcontext.h"
 #include "settings/lifecycle.h"
+#include "settings/optionsdialog.h"
 #include "settings/splash.h"
 #include "table/conversiontable.h"
 #include "table/panes.h"
@@ -52,6 +53,7 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
     recorder_ = new Recorder(ctx_.db, *table_, this);
     printing_ = new Printing(*table_, this);
     lifecycle_ = std::make_unique<Lifecycle>(static_cast<LifecycleHost&>(*this), ctx_);
+    options_ = new OptionsDialog(ctx_, static_cast<OptionsHost&>(*this), this);
     bindTableCommands(*commands_, *table_);
     bindNavigatorCommands(*commands_, *navigator_);
     compact_ = new CompactPanel(ctx_, workspace_);
@@ -94,6 +96,7 @@ void MainWindow::bindWindowCommands()
     c.bind(QStringLiteral("mnuU"), [this](int level) { applyLevel(level); });
     c.bind(QStringLiteral("mnuNacist"), [this](int) { reload(); });
     c.bind(QStringLiteral("mnuPismo"), [this](int) { chooseEditFont(); });
+    c.bind(QStringLiteral("mnuOptions"), [this](int) { showOptions(); });
 }
 
 // What one part reports and another acts on; the parts never include each other.

@@ -4,6 +4,7 @@
 // and shut-down through the LifecycleHost interface. It holds no conversion logic.
 #pragma once
 #include "settings/lifecyclehost.h"
+#include "settings/optionshost.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -20,6 +21,7 @@ class InfoPane;
 class Lifecycle;
 class Magnifier;
 class Navigator;
+class OptionsDialog;
 class RowMarking;
 class SearchPane;
 class Printing;
@@ -27,7 +29,7 @@ class Recorder;
 class SplashWindow;
 class Workspace;
 
-class MainWindow : public QMainWindow, private LifecycleHost {
+class MainWindow : public QMainWindow, private LifecycleHost, private OptionsHost {
     Q_OBJECT
 public:
     explicit MainWindow(AppContext& ctx, QWidget* parent = nullptr);
@@ -53,6 +55,7 @@ public:
     Recorder* recorder() const { return recorder_; }
     Printing* printing() const { return printing_; }
     SplashWindow* splash() const;
+    OptionsDialog* optionsDialog() const { return options_; }
 
     Magnifier* magnifier() const { return magnifier_; }
     InfoPane* infoPane() const { return infoPane_; }
@@ -98,6 +101,15 @@ private:
     void focusShownList() override;
     long conversionCount() const override;
     void raiseWindow() override;
+    void showOptions() override;
+
+    // OptionsHost (app/windowoptions.cpp)
+    LiveOptions liveOptions() const override;
+    void applyOptions(const LiveOptions& before, const LiveOptions& chosen) override;
+    QStringList startTopicNames() const override;
+    bool editingDataFile() const override;
+    qint64 runningSeconds() const override;
+    void resetRunCounters() override;
 
     AppContext& ctx_;
     bool quietRepeats_ = false;
@@ -114,6 +126,7 @@ private:
     RowMarking* rowMarking_ = nullptr;
     Recorder* recorder_ = nullptr;
     Printing* printing_ = nullptr;
+    OptionsDialog* options_ = nullptr;
     std::unique_ptr<Lifecycle> lifecycle_;
 };
 

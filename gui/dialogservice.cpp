@@ -144,10 +144,10 @@ public:
         return chosen;
     }
 
-    std::optional<QColor> colour(QWidget* parent, const QColor& initial) override
+    std::optional<QColor> colour(QWidget* parent, const QColor& initial, const QString& title) override
     {
         ArrowWhileAsking arrow;
-        const QColor chosen = QColorDialog::getColor(initial, parent);
+        const QColor chosen = QColorDialog::getColor(initial, parent, title);
         if (!chosen.isValid())
             return std::nullopt;
         return chosen;

@@ -57,7 +57,7 @@ public:
     // file. `selection` offers printing only the selection and starts with it. False when cancelled.
     virtual bool printDialog(QWidget* parent, QPrinter& printer, bool selection) = 0;
     virtual std::optional<QFont> font(QWidget* parent, const QFont& initial) = 0;
-    virtual std::optional<QColor> colour(QWidget* parent, const QColor& initial) = 0;
+    virtual std::optional<QColor> colour(QWidget* parent, const QColor& initial, const QString& title) = 0;
 
     // A window of the program's own shown modally; returns its result code.
     virtual int exec(QDialog& dialog) = 0;

@@ -153,7 +153,8 @@ bool Lifecycle::formLoad(const QStringList& arguments)
 
 Lifecycle::Go Lifecycle::setupFlow()
 {
-    // TODO(options dialog): shown here first, then the question below.
+    // The settings are read; the dialog shows them, OK stores them for the next start.
+    host_.showOptions();
     dialogs().message(splash_.get(), DialogService::Icon::Information, appTitle(), QStringLiteral("Spusťte aplikaci znovu."));
     ukonceni();
     return done_ ? Go::End : Go::On;

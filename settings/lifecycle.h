@@ -33,6 +33,9 @@ public:
     // "Vymazat": the stored counters start again (one start, no conversions, no time), and so
     // do this run's, so that shut-down adds nothing from before.
     void clearCounters();
+    // The running time of this run, from the monotonic clock start-up starts (clearCounters
+    // starts it again).
+    qint64 runningSeconds() const { return running_.isValid() ? running_.elapsed() / 1000 : 0; }
 
     SplashWindow* splash() const { return splash_.get(); }
     SingleInstance* instance() const { return instance_.get(); }

@@ -31,6 +31,7 @@ public:
     virtual void focusShownList() = 0;
     virtual long conversionCount() const = 0;
     virtual void raiseWindow() = 0;              // a refused second copy asked for it
+    virtual void showOptions() = 0;              // the options dialog, modally
 };
 
 } // namespace ov::gui

@@ -18,8 +18,6 @@ namespace {
 const QStringList kWaiting = {
     // editing and reloading the data files
     "mnuOtevrit", "mnuEdit", "mnuUlozit",
-    // options
-    "mnuOptions",
 };
 
 // Every command name the rows can run, in table order.

@@ -179,9 +179,9 @@ std::optional<QFont> FakeDialogs::font(QWidget*, const QFont& initial)
     return f;
 }
 
-std::optional<QColor> FakeDialogs::colour(QWidget*, const QColor& initial)
+std::optional<QColor> FakeDialogs::colour(QWidget*, const QColor& initial, const QString& title)
 {
-    DialogCall call{QStringLiteral("colour"), Icon::None, {}, initial.name(), {}, {}, {}};
+    DialogCall call{QStringLiteral("colour"), Icon::None, title, initial.name(), {}, {}, {}};
     calls_.append(call);
     if (colours_.empty()) {
         unexpected(call);
@@ -196,22 +196,33 @@ std::optional<QColor> FakeDialogs::colour(QWidget*, const QColor& initial)
 
 namespace ov::gui::test {
 
-// The window is not shown: the test looks at it from whileShown, as the user would meanwhile.
+// Without a prepared answer the window is not shown: the test looks at it from whileShown, as
+// the user would meanwhile. With one, it is shown (not modally, so that the test can reach it)
+// and the answer acts in it; a dialog still open afterwards is cancelled.
 int FakeDialogs::exec(QDialog& dialog)
 {
     DialogCall call{QStringLiteral("dialog"), Icon::None, dialog.windowTitle(), dialog.objectName(), {}, {}, {}};
-    if (whileShown_)
-        whileShown_(call);
-    calls_.append(call);
-    if (dialogs_.empty())
+    if (dialogs_.empty()) {
+        if (whileShown_)
+            whileShown_(call);
+        calls_.append(call);
         return dialog.result();
+    }
+    calls_.append(call);
     const auto user = std::move(dialogs_.front());
     dialogs_.pop_front();
-    // Shown as the user would see it, but not modal: the test acts on it meanwhile.
+    // Shown as the user would see it, but not modal (the watchdog stands for real modal
+    // windows) and active, so that the focus moves as it does on a screen.
+    const Qt::WindowModality modality = dialog.windowModality();
+    dialog.setWindowModality(Qt::NonModal);
     dialog.setResult(QDialog::Rejected);
     dialog.show();
+    dialog.activateWindow();
+    if (!QTest::qWaitForWindowActive(&dialog))
+        QTest::qFail("The dialog did not become active", __FILE__, __LINE__);
     const int result = user(dialog);
     dialog.hide();
+    dialog.setWindowModality(modality);
     return result;
 }
 

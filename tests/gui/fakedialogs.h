@@ -50,6 +50,17 @@ public:
     // The next of the program's own windows is shown (not modal) while `user` acts on it and
     // returns the result code, as clicking its buttons would (dialog.result() after OK).
     void answerDialog(std::function<int(QDialog&)> user) { dialogs_.push_back(std::move(user)); }
+    // What the user does in the next of the program's own windows, ending as its buttons end
+    // it; a window still open afterwards is cancelled.
+    void actInDialog(std::function<void(QDialog&)> user)
+    {
+        answerDialog([user = std::move(user)](QDialog& d) {
+            user(d);
+            if (d.isVisible())
+                d.reject();
+            return d.result();
+        });
+    }
     // Runs when a box appears, before it is answered: what the user does meanwhile.
     void whileShown(std::function<void(const DialogCall&)> f) { whileShown_ = std::move(f); }
     // Answers still waiting: a test that prepared more than the program asked fails on it.
@@ -77,7 +88,7 @@ public:
                                              const QStringList& filters) override;
     bool printDialog(QWidget* parent, QPrinter& printer, bool selection) override;
     std::optional<QFont> font(QWidget* parent, const QFont& initial) override;
-    std::optional<QColor> colour(QWidget* parent, const QColor& initial) override;
+    std::optional<QColor> colour(QWidget* parent, const QColor& initial, const QString& title) override;
     int exec(QDialog& dialog) override;
     bool openUrl(const QUrl& url) override;
     QString findProgram(const QString& name) override;

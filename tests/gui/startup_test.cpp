@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QPushButton>
 #include <QTimer>
 #include <QAction>
@@ -137,12 +138,16 @@ private slots:
         TestEnvironment& env = environment();
         env.useSmallData();
         FakeDialogs& fake = fakeDialogs();
+        fake.actInDialog([](QDialog& options) { options.reject(); });
         fake.answer(QMessageBox::Yes);
         MainWindow& w = mainWindow();
         QVERIFY(!w.start(arguments));
+        // The options dialog comes first, then the two boxes.
+        QCOMPARE(fake.calls().first().kind, QStringLiteral("dialog"));
+        QCOMPARE(fake.calls().first().title, QStringLiteral("Možnosti"));
         QCOMPARE(fake.messageTexts(), (QStringList{"Spusťte aplikaci znovu.", "Ukončit program?"}));
-        QCOMPARE(fake.calls().first().icon, DialogService::Icon::Information);
-        QCOMPARE(fake.calls().first().title, QStringLiteral("omniVELOR"));
+        QCOMPARE(fake.calls().at(1).icon, DialogService::Icon::Information);
+        QCOMPARE(fake.calls().at(1).title, QStringLiteral("omniVELOR"));
         QVERIFY(w.ended());
         QVERIFY(!w.isVisible());
         // Nothing of a window that was never placed is kept, and no start is counted.
@@ -156,6 +161,7 @@ private slots:
         TestEnvironment& env = environment();
         env.useSmallData();
         FakeDialogs& fake = fakeDialogs();
+        fake.actInDialog([](QDialog& options) { options.reject(); });
         fake.answer(QMessageBox::No);
         MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor", "setup"}));

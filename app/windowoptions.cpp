@@ -1,0 +1,75 @@
+// The main window's side of the options dialog: what it shows of the running window, and
+// applying the choices of OK to the table, the navigator and the commands.
+#include "app/mainwindow.h"
+
+#include "gui/commands.h"
+#include "navigation/navigator.h"
+#include "settings/appcontext.h"
+#include "settings/lifecycle.h"
+#include "settings/optionsdialog.h"
+#include "table/conversiontable.h"
+
+#include <QAction>
+
+namespace ov::gui {
+
+void MainWindow::showOptions() { options_->run(); }
+
+LiveOptions MainWindow::liveOptions() const
+{
+    const Commands& c = *commands_;
+    return {c.isPressed(QStringLiteral("Náhled")),
+            c.isPressed(QStringLiteral("Lupa")),
+            c.isPressed(QStringLiteral("Info")),
+            c.formatIndex(),
+            navigator_->navigatorOption(),
+            int(navigator_->viewMode()),
+            c.action(QStringLiteral("mnuBarvy"))->isChecked()};
+}
+
+void MainWindow::applyOptions(const LiveOptions& before, const LiveOptions& chosen)
+{
+    const Preferences& p = ctx_.prefs;
+    table_->gridLines(p.gridLines == 1);
+    commands_->setNumBase(p.numBase);
+    table_->setNumBase(p.numBase);
+    table_->setNumBaseDec(p.numBaseDec);
+    commands_->setFix(int(p.fix));
+    table_->setFix(int(p.fix));
+    // The table follows the pane switches; the preview line follows its switch at once.
+    const std::pair<const char*, bool> panes[] = {
+        {"mnuNahled", chosen.nahled}, {"mnuLupa", chosen.lupa}, {"mnuInfo", chosen.informace}};
+    for (const auto& [name, on] : panes)
+        commands_->action(QLatin1String(name))->setChecked(on);
+    nahledOnOff();
+    table_->setFractionSensitivity(p.zCitlivost);
+    table_->setFormat(commands_->formatZ(chosen.presnost));
+    table_->formatTable();
+    navigator_->setViewMode(chosen.veliciny);
+    // The list on show changes only when the choice did.
+    if (chosen.navigator != before.navigator) {
+        if (chosen.navigator == 0)
+            navigator_->showTopicList();
+        else
+            navigator_->showUnitList();
+    }
+    table_->setColored(p.colored == 1);
+    table_->setColoredColour(storedColour(p.coloredColor));
+    if (chosen.marking != before.marking)
+        commands_->action(QStringLiteral("mnuBarvy"))->trigger();
+}
+
+QStringList MainWindow::startTopicNames() const { return topicNames(false); }
+
+bool MainWindow::editingDataFile() const { return commands_->editMode(); }
+
+qint64 MainWindow::runningSeconds() const { return lifecycle_->runningSeconds(); }
+
+void MainWindow::resetRunCounters()
+{
+    // The table counts the stored conversions and this run's together: both start again.
+    table_->setConversionCount(0);
+    clearCounters();
+}
+
+} // namespace ov::gui

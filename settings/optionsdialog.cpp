@@ -1,0 +1,606 @@
+#include "settings/optionsdialog.h"
+
+#include "core/catalogue.h"
+#include "gui/common.h"
+#include "gui/dialogservice.h"
+#include "settings/appcontext.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <optional>
+
+namespace ov::gui {
+namespace {
+
+// One tab of the dialog: caption, and the container the program has always named.
+struct TabRow {
+    const char* caption;
+    QWidget* (OptionsDialog::*build)();
+};
+
+QGroupBox* frame(const char* objectName, const QString& caption)
+{
+    auto* box = new QGroupBox(caption);
+    box->setObjectName(QString::fromUtf8(objectName));
+    return box;
+}
+
+QCheckBox* checkBox(const char* objectName, const QString& caption)
+{
+    auto* c = new QCheckBox(caption);
+    c->setObjectName(QString::fromUtf8(objectName));
+    return c;
+}
+
+QLabel* label(const QString& text, const char* objectName = nullptr)
+{
+    auto* l = new QLabel(text);
+    if (objectName)
+        l->setObjectName(QString::fromUtf8(objectName));
+    return l;
+}
+
+// A group of option buttons, id = index: (objectName prefix, captions by index, shown order).
+QButtonGroup* optionGroup(QWidget* owner, QLayout* layout, const char* prefix, std::initializer_list<const char*> captions,
+                          std::initializer_list<int> order)
+{
+    auto* group = new QButtonGroup(owner);
+    std::vector<const char*> byIndex(captions);
+    for (int i : order) {
+        auto* b = new QRadioButton(QString::fromUtf8(byIndex[std::size_t(i)]));
+        b->setObjectName(QString::fromUtf8(prefix) + QLatin1Char('_') + QString::number(i));
+        group->addButton(b, i);
+        layout->addWidget(b);
+    }
+    return group;
+}
+
+// Only whole numbers written in digits; a sign, a fraction or an exponent is not one.
+std::optional<int> wholeNumber(const QString& text)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
+    const QString t = text.trimmed();
+    if (!digits.match(t).hasMatch())
+        return std::nullopt;
+    return t.toInt();
+}
+
+// A bound of the range message: a leading space stands for the sign of a positive number.
+QString signedText(double v)
+{
+    const auto n = static_cast<long long>(v);
+    return n < 0 ? QString::number(n) : QLatin1Char(' ') + QString::number(n);
+}
+
+// "12,5 kB (12800 bajtů)": kilobytes with at most two decimals, none when they are zero.
+QString sizeText(qint64 bytes)
+{
+    QString kb = QString::number(std::round(double(bytes) / 1024.0 * 100.0) / 100.0, 'f', 2);
+    while (kb.endsWith(QLatin1Char('0')))
+        kb.chop(1);
+    if (kb.endsWith(QLatin1Char('.')))
+        kb.chop(1);
+    kb.replace(QLatin1Char('.'), QLocale().decimalPoint());
+    return kb + QStringLiteral(" kB (") + QString::number(bytes) + QStringLiteral(" bajtů)");
+}
+
+// The colour as the table shows it: a system colour from the palette, or the stored one.
+QColor shownColour(qint32 stored, const QPalette& palette)
+{
+    const ov::TextColour c = storedColour(stored);
+    switch (c.role) {
+    case ov::TextColour::Role::Rgb: return QColor::fromRgb(QRgb(c.rgb));
+    case ov::TextColour::Role::HighlightText: return palette.color(QPalette::HighlightedText);
+    case ov::TextColour::Role::Highlight: return palette.color(QPalette::Highlight);
+    case ov::TextColour::Role::GrayText: return palette.color(QPalette::Disabled, QPalette::Text);
+    case ov::TextColour::Role::WindowText: break;
+    }
+    return palette.color(QPalette::WindowText);
+}
+
+// Colours are stored blue-green-red, the way the settings have always held them.
+qint32 storedForm(const QColor& c)
+{
+    return qint32(quint32(c.red()) | quint32(c.green()) << 8 | quint32(c.blue()) << 16);
+}
+
+void settingsNotSaved(QWidget* parent, const SettingsStore& store)
+{
+    dialogs().message(parent, DialogService::Icon::Warning, appTitle(),
+                      QStringLiteral("Nastavení se nepodařilo uložit do souboru %1.")
+                          .arg(QDir::toNativeSeparators(store.filePath())));
+}
+
+} // namespace
+
+OptionsDialog::OptionsDialog(AppContext& ctx, OptionsHost& host, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), host_(host)
+{
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("Možnosti"));
+    setModal(true);
+
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("tbsOptions"));
+    tabs_->setAccessibleName(QStringLiteral("Možnosti"));
+    const TabRow tabs[] = {
+        {"Obecné", &OptionsDialog::buildGeneral},   {"Zobrazení", &OptionsDialog::buildView},
+        {"Formát", &OptionsDialog::buildFormat},    {"Po startu", &OptionsDialog::buildStart},
+        {"Informace", &OptionsDialog::buildInfo},
+    };
+    for (const TabRow& t : tabs) {
+        QWidget* page = (this->*t.build)();
+        page->setObjectName(QStringLiteral("picOptions_%1").arg(tabs_->count()));
+        tabs_->addTab(page, QString::fromUtf8(t.caption));
+    }
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int i) { lastTab_ = i; });
+
+    auto* buttons = new QDialogButtonBox(this);
+    cmdOK_ = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    cmdOK_->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK_->setDefault(true);
+    cmdStorno_ = buttons->addButton(QStringLiteral("Storno"), QDialogButtonBox::RejectRole);
+    cmdStorno_->setObjectName(QStringLiteral("cmdStorno"));
+    connect(cmdOK_, &QPushButton::clicked, this, &OptionsDialog::ok);
+    connect(cmdStorno_, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+    layout->addWidget(buttons);
+
+    // A refused number keeps the focus in its field; Storno may still be pressed.
+    connect(qApp, &QApplication::focusChanged, this, &OptionsDialog::onFocusChanged);
+}
+
+QLineEdit* OptionsDialog::addNumber(Key key, const QString& objectName)
+{
+    const KeyInfo& info = keyInfo(key);
+    auto* edit = new QLineEdit;
+    edit->setObjectName(objectName);
+    edit->setToolTip(QStringLiteral("%1-%2").arg(info.min).arg(info.max));
+    edit->setMaxLength(9);
+    edit->setMaximumWidth(60);
+    auto slot = std::find_if(numbers_.begin(), numbers_.end(), [](const NumberField& f) { return !f.edit; });
+    *slot = {key, edit};
+    return edit;
+}
+
+QWidget* OptionsDialog::buildGeneral()
+{
+    auto* page = new QWidget;
+    auto* v = new QVBoxLayout(page);
+    struct FileRow {
+        const char *frame, *caption, *edit, *button, *size, *time, *buttonName;
+    };
+    const FileRow rows[] = {
+        {"fraObecne_0", "Soubor s jednotkami a koeficienty", "txtCesta_0", "cmdCesta_0", "lblInfo_11", "lblInfo_12",
+         "Zvolit soubor s jednotkami a koeficienty"},
+        {"fraObecne_1", "Soubor s uživatelskými jednotkami a veličinami", "txtCesta_1", "cmdCesta_1", "lblInfo_19",
+         "lblInfo_18", "Zvolit soubor s uživatelskými jednotkami a veličinami"},
+    };
+    for (int i = 0; i < 2; ++i) {
+        const FileRow& r = rows[i];
+        QGroupBox* box = frame(r.frame, QString::fromUtf8(r.caption));
+        auto* g = new QGridLayout(box);
+        txtCesta_[i] = new QLineEdit;
+        txtCesta_[i]->setObjectName(QString::fromUtf8(r.edit));
+        txtCesta_[i]->setReadOnly(true);
+        txtCesta_[i]->setAccessibleName(QString::fromUtf8(r.caption));
+        cmdCesta_[i] = new QPushButton(QStringLiteral("…"));
+        cmdCesta_[i]->setObjectName(QString::fromUtf8(r.button));
+        cmdCesta_[i]->setAccessibleName(QString::fromUtf8(r.buttonName));
+        cmdCesta_[i]->setToolTip(QString::fromUtf8(r.buttonName));
+        connect(cmdCesta_[i], &QPushButton::clicked, this, [this, i] { chooseFile(i); });
+        size_[i] = label({}, r.size);
+        size_[i]->setAccessibleName(QStringLiteral("Velikost"));
+        time_[i] = label({}, r.time);
+        time_[i]->setAccessibleName(QStringLiteral("Modifikace"));
+        g->addWidget(label(QStringLiteral("Umístění:")), 0, 0);
+        g->addWidget(txtCesta_[i], 0, 1);
+        g->addWidget(cmdCesta_[i], 0, 2);
+        g->addWidget(label(QStringLiteral("Velikost:")), 1, 0);
+        g->addWidget(size_[i], 1, 1, 1, 2);
+        g->addWidget(label(QStringLiteral("Modifikace:")), 2, 0);
+        g->addWidget(time_[i], 2, 1, 1, 2);
+        g->setColumnStretch(1, 1);
+        v->addWidget(box);
+    }
+    chkSafeEnd_ = checkBox("chkSafeEnd", QStringLiteral("Bezpečné ukončení (kontrolní dotaz před ukončením aplikace)"));
+    v->addWidget(chkSafeEnd_);
+    v->addStretch();
+    return page;
+}
+
+QWidget* OptionsDialog::buildView()
+{
+    auto* page = new QWidget;
+    auto* g = new QGridLayout(page);
+    QGroupBox* nav = frame("fraFormát_1", QStringLiteral("Navigátor zobrazuje"));
+    optNavigator_ = optionGroup(this, new QVBoxLayout(nav), "optNavigator", {"Veličiny", "Jednotky"}, {0, 1});
+    QGroupBox* as = frame("fraFormát_2", QStringLiteral("Zobrazit Navigátor jako"));
+    optVeliciny_ = optionGroup(this, new QVBoxLayout(as), "optVeliciny", {"Velké ikony", "Seznam"}, {1, 0});
+    QGroupBox* show = frame("fraZobrazit_1", QStringLiteral("Zobrazení"));
+    auto* sv = new QVBoxLayout(show);
+    chkOnTop_ = checkBox("chkOnTop", QStringLiteral("Okno vždy navrchu"));
+    sv->addWidget(chkOnTop_);
+    const char* const panes[] = {"Krátký náhled", "Lupa", "Informace o jednotce"};
+    for (int i : {2, 1, 0}) {
+        chkZobrazeni_[std::size_t(i)] =
+            checkBox(QStringLiteral("chkZobrazeni_%1").arg(i).toUtf8().constData(), QString::fromUtf8(panes[i]));
+        sv->addWidget(chkZobrazeni_[std::size_t(i)]);
+    }
+    QGroupBox* level = frame("fraZobrazit_0", QStringLiteral("Úroveň"));
+    optUroven_ = optionGroup(this, new QVBoxLayout(level), "optUroven", {"Vše", "Úroveň 1", "Úroveň 2", "Úroveň 3"},
+                             {0, 1, 2, 3});
+    g->addWidget(nav, 0, 0);
+    g->addWidget(as, 1, 0);
+    g->addWidget(show, 0, 1);
+    g->addWidget(level, 1, 1);
+    g->setRowStretch(2, 1);
+    return page;
+}
+
+QWidget* OptionsDialog::buildFormat()
+{
+    auto* page = new QWidget;
+    auto* v = new QVBoxLayout(page);
+
+    QGroupBox* preview = frame("fraZobrazit_2", QStringLiteral("Krátký náhled"));
+    auto* pg = new QGridLayout(preview);
+    struct NumberRow {
+        Key key;
+        const char *name, *caption, *labelTip;
+        int row, column;
+    };
+    const NumberRow rows[] = {
+        {Key::NumBase, "txtNumBase", "Vlastní převod do číselné soustavy:", nullptr, 0, 0},
+        {Key::NumBaseDec, "txtNumBaseDec", ", poč. míst:", "Počet míst za \"desetinnou\" čárkou", 0, 2},
+        {Key::ZCitlivost, "txtCit", "Zlomky (počet desetinných míst):", nullptr, 1, 0},
+    };
+    for (const NumberRow& r : rows) {
+        QLabel* l = label(QString::fromUtf8(r.caption));
+        if (r.labelTip)
+            l->setToolTip(QString::fromUtf8(r.labelTip));
+        QLineEdit* e = addNumber(r.key, QString::fromUtf8(r.name));
+        e->setAccessibleName(QString::fromUtf8(r.labelTip ? r.labelTip : r.caption).remove(QLatin1Char(':')));
+        l->setBuddy(e);
+        pg->addWidget(l, r.row, r.column);
+        pg->addWidget(e, r.row, r.column + 1);
+    }
+    pg->setColumnStretch(4, 1);
+    v->addWidget(preview);
+
+    QGroupBox* rowsBox = frame("fraFormát_3", QStringLiteral("Řádky"));
+    auto* rg = new QGridLayout(rowsBox);
+    chkColored_ = checkBox("chkColored", QStringLiteral("Barevně odlišit zadání"));
+    cmdBarva_ = new QPushButton(QStringLiteral("Nastavit"));
+    cmdBarva_->setObjectName(QStringLiteral("cmdBarva"));
+    cmdBarva_->setAccessibleName(QStringLiteral("Nastavit barvu zadání"));
+    connect(cmdBarva_, &QPushButton::clicked, this, &OptionsDialog::chooseColour);
+    chkBarvy_ = checkBox("chkBarvy", QStringLiteral("Barevné značení (Ins)"));
+    rg->addWidget(chkColored_, 0, 0);
+    rg->addWidget(cmdBarva_, 0, 1);
+    rg->addWidget(chkBarvy_, 1, 0);
+    rg->setColumnStretch(2, 1);
+    v->addWidget(rowsBox);
+
+    QGroupBox* precision = frame("fraFormát_0", QStringLiteral("Přesnost"));
+    auto* xg = new QGridLayout(precision);
+    cboPresnost_ = new QComboBox;
+    cboPresnost_->setObjectName(QStringLiteral("cboPresnost"));
+    cboPresnost_->setAccessibleName(QStringLiteral("Přesnost"));
+    cboPresnost_->addItems({QStringLiteral("Jednoduchá"), QStringLiteral("Dvojitá"), QStringLiteral("Vědecké zobrazení"),
+                            QStringLiteral("Pevné (Fixed)")});
+    QLabel* fixLabel = label(QStringLiteral("Desetinných míst:"));
+    fixLabel->setToolTip(QStringLiteral("Počet míst při pevném zobrazení"));
+    QLineEdit* fix = addNumber(Key::Fix, QStringLiteral("txtFix"));
+    fix->setAccessibleName(QStringLiteral("Desetinných míst"));
+    fixLabel->setBuddy(fix);
+    // The decimals count only for the fixed format.
+    connect(cboPresnost_, &QComboBox::currentIndexChanged, fix, [fix](int i) { fix->setEnabled(i == 3); });
+    xg->addWidget(cboPresnost_, 0, 0);
+    xg->addWidget(fixLabel, 0, 1);
+    xg->addWidget(fix, 0, 2);
+    xg->setColumnStretch(3, 1);
+    v->addWidget(precision);
+    v->addStretch();
+    return page;
+}
+
+QWidget* OptionsDialog::buildStart()
+{
+    auto* page = new QWidget;
+    auto* v = new QVBoxLayout(page);
+    chkGrid_ = checkBox("chkGrid", QStringLiteral("Zobrazit mřížku"));
+    chkOnlyOne_ = checkBox("chkOnlyOne", QStringLiteral("Umožnit pouze 1 instanci programu"));
+    QGroupBox* start = frame("fraStart", QStringLiteral("Téma zobrazené po startu aplikace"));
+    cboTema_ = new QComboBox;
+    cboTema_->setObjectName(QStringLiteral("cboTema"));
+    cboTema_->setAccessibleName(QStringLiteral("Téma zobrazené po startu aplikace"));
+    (new QVBoxLayout(start))->addWidget(cboTema_);
+    v->addWidget(chkGrid_);
+    v->addWidget(chkOnlyOne_);
+    v->addWidget(start);
+    v->addStretch();
+    return page;
+}
+
+QWidget* OptionsDialog::buildInfo()
+{
+    auto* page = new QWidget;
+    auto* v = new QVBoxLayout(page);
+    QGroupBox* use = frame("fraInfo_0", QStringLiteral("Používání aplikace"));
+    auto* g = new QGridLayout(use);
+    const std::pair<const char*, const char*> rows[] = {
+        {"Počet spuštění:", "lblInfo_3"},
+        {"Počet převodů:", "lblInfo_4"},
+        {"Celková doba spuštění:", "lblInfo_5"},
+        {"Doba spuštění:", "lblInfo_8"},
+    };
+    for (int i = 0; i < 4; ++i) {
+        const QString caption = QString::fromUtf8(rows[i].first);
+        stats_[std::size_t(i)] = label({}, rows[i].second);
+        stats_[std::size_t(i)]->setAccessibleName(QString(caption).remove(QLatin1Char(':')));
+        g->addWidget(label(caption), i, 0);
+        g->addWidget(stats_[std::size_t(i)], i, 1);
+    }
+    auto* reset = new QPushButton(QStringLiteral("Vymazat"));
+    reset->setObjectName(QStringLiteral("cmdReset"));
+    connect(reset, &QPushButton::clicked, this, &OptionsDialog::resetStatistics);
+    g->addWidget(reset, 4, 1, Qt::AlignLeft);
+    g->setColumnStretch(1, 1);
+    v->addWidget(use);
+    v->addStretch();
+    return page;
+}
+
+bool OptionsDialog::run()
+{
+    load();
+    return dialogs().exec(*this) == QDialog::Accepted;
+}
+
+void OptionsDialog::load()
+{
+    shown_ = ctx_.prefs;
+    live_ = host_.liveOptions();
+    path_ = {shown_.path, shown_.pathUser};
+    file_ = {shown_.file, shown_.fileUser};
+    // The file saved in the editor must be the one reloaded: no other while it is open.
+    const bool filesFree = !host_.editingDataFile();
+    for (int i = 0; i < 2; ++i) {
+        txtCesta_[std::size_t(i)]->setText(QDir::toNativeSeparators(path_[std::size_t(i)]));
+        cmdCesta_[std::size_t(i)]->setEnabled(filesFree);
+        showFile(i);
+    }
+    chkSafeEnd_->setChecked(shown_.safeEnd == 1);
+    chkOnlyOne_->setChecked(shown_.onlyOne == 1);
+    chkGrid_->setChecked(shown_.gridOption == 1);
+    const QString numbers[] = {QString::number(shown_.numBase), QString::number(shown_.numBaseDec),
+                               QString::number(shown_.zCitlivost), shown_.fixText};
+    for (std::size_t i = 0; i < numbers_.size(); ++i)
+        numbers_[i].edit->setText(numbers[i]);
+    // The level and on-top as stored: they take effect at the next start.
+    if (QAbstractButton* b = optUroven_->button(std::clamp(shown_.uroven, 0, 3)))
+        b->setChecked(true);
+    chkOnTop_->setChecked(shown_.onTop);
+    const bool panes[] = {live_.nahled, live_.lupa, live_.informace};
+    for (std::size_t i = 0; i < 3; ++i)
+        chkZobrazeni_[i]->setChecked(panes[i]);
+    optNavigator_->button(live_.navigator == 0 ? 0 : 1)->setChecked(true);
+    optVeliciny_->button(live_.veliciny == 0 ? 0 : 1)->setChecked(true);
+    chkBarvy_->setChecked(live_.marking);
+    cboPresnost_->setCurrentIndex(std::clamp(live_.presnost, 0, 3));
+    numbers_[3].edit->setEnabled(cboPresnost_->currentIndex() == 3);
+
+    // Before start-up has filled the navigator (the set-up switch) the stored names serve.
+    const QStringList names = host_.startTopicNames();
+    cboTema_->clear();
+    cboTema_->addItem(fromStd(ov::DefaultTopicName(0)));
+    for (int n = 1; n <= ov::kBuiltinTopics; ++n) {
+        QString name = names.size() >= n ? names.at(n - 1) : ctx_.store.navigatorText(false, n, {});
+        cboTema_->addItem(name.isEmpty() ? fromStd(ov::DefaultTopicName(n)) : name);
+    }
+    cboTema_->setCurrentIndex(std::clamp(shown_.tema, 0, ov::kBuiltinTopics));
+
+    chkColored_->setChecked(shown_.colored == 1);
+    colour_ = shown_.coloredColor;
+    showColour();
+    showStatistics();
+    tabs_->setCurrentIndex(lastTab_);
+}
+
+void OptionsDialog::showFile(int index)
+{
+    const QFileInfo fi(path_[std::size_t(index)]);
+    if (!fi.isFile()) {
+        size_[std::size_t(index)]->clear();
+        time_[std::size_t(index)]->clear();
+        return;
+    }
+    size_[std::size_t(index)]->setText(sizeText(fi.size()));
+    time_[std::size_t(index)]->setText(fi.lastModified().toString(QStringLiteral("dd.MM.yyyy, hh:mm:ss")));
+}
+
+void OptionsDialog::chooseFile(int index)
+{
+    const auto i = std::size_t(index);
+    const QString chosen = dialogs().openFileName(
+        this, QStringLiteral("Zvolte soubor s daty programu omniVELOR"), path_[i],
+        QStringLiteral("Soubor dat omniVELOR (*.omv);;Všechny soubory (*)"));
+    if (chosen.isEmpty())
+        return;
+    path_[i] = chosen;
+    file_[i] = QFileInfo(chosen).fileName();
+    txtCesta_[i]->setText(QDir::toNativeSeparators(chosen));
+    showFile(0);
+    showFile(1);
+}
+
+void OptionsDialog::chooseColour()
+{
+    const std::optional<QColor> chosen =
+        dialogs().colour(this, shownColour(colour_, chkColored_->palette()), QStringLiteral("Volba barvy"));
+    if (chosen) {
+        colour_ = storedForm(*chosen);
+        showColour();
+    }
+    chkColored_->setFocus();
+}
+
+void OptionsDialog::showColour()
+{
+    // The swatch on the button shows every colour; the caption takes only a colour of its own,
+    // since the system colour for highlighted text would vanish on the dialog's background.
+    const QColor c = shownColour(colour_, palette());
+    QPixmap swatch(14, 14);
+    swatch.fill(c);
+    QPainter(&swatch).drawRect(0, 0, 13, 13);
+    cmdBarva_->setIcon(QIcon(swatch));
+    QPalette p = palette();
+    if (storedColour(colour_).role == ov::TextColour::Role::Rgb)
+        p.setColor(QPalette::WindowText, c);
+    chkColored_->setPalette(p);
+}
+
+void OptionsDialog::showStatistics()
+{
+    qint64 doba = 0;
+    try {
+        doba = ctx_.store.seconds(Key::Doba);
+    } catch (const SettingError&) {
+        // An unreadable total counts from this run, as shut-down will store it.
+    }
+    const qint64 running = host_.runningSeconds();
+    stats_[0]->setText(QString::number(ctx_.prefs.spusteno));
+    stats_[1]->setText(QString::number(host_.conversionCount()));
+    stats_[2]->setText(timeText(doba + running));
+    stats_[3]->setText(timeText(running));
+}
+
+void OptionsDialog::resetStatistics()
+{
+    // One start, no conversions, no time: stored at once and counted so from now on.
+    host_.resetRunCounters();
+    if (!ctx_.store.sync())
+        settingsNotSaved(this, ctx_.store);
+    showStatistics();
+}
+
+void OptionsDialog::keyPressEvent(QKeyEvent* event)
+{
+    // Ctrl+Tab goes round the tabs, from the last back to the first.
+    if (event->key() == Qt::Key_Tab && event->modifiers() == Qt::ControlModifier) {
+        tabs_->setCurrentIndex((tabs_->currentIndex() + 1) % tabs_->count());
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void OptionsDialog::onFocusChanged(QWidget* old, QWidget* now)
+{
+    // Leaving a field for another control of the dialog checks it; Storno does not, and
+    // neither does a box or another window taking the focus.
+    if (checking_ || !isVisible() || !old || !now || now == cmdStorno_ || now->window() != this)
+        return;
+    for (const NumberField& f : numbers_)
+        if (f.edit == old) {
+            acceptable(f);
+            return;
+        }
+}
+
+bool OptionsDialog::acceptable(const NumberField& field)
+{
+    const KeyInfo& info = keyInfo(field.key);
+    const std::optional<int> v = wholeNumber(field.edit->text());
+    if (v && *v >= info.min && *v <= info.max)
+        return true;
+    checking_ = true;
+    for (int i = 0; i < tabs_->count(); ++i)
+        if (tabs_->widget(i)->isAncestorOf(field.edit))
+            tabs_->setCurrentIndex(i);
+    dialogs().message(this, DialogService::Icon::Information, appTitle(),
+                      QStringLiteral("Musí být číslo mezi") + signedText(info.min) + QStringLiteral(" a") +
+                          signedText(info.max));
+    field.edit->setFocus(Qt::OtherFocusReason);
+    field.edit->selectAll();
+    checking_ = false;
+    return false;
+}
+
+void OptionsDialog::ok()
+{
+    // Enter on OK leaves no field, so every number is checked here.
+    for (const NumberField& f : numbers_)
+        if (!acceptable(f))
+            return;
+    storeAndApply();
+    accept();
+}
+
+void OptionsDialog::storeAndApply()
+{
+    auto number = [this](std::size_t i) { return wholeNumber(numbers_[i].edit->text()).value_or(0); };
+    Preferences& p = ctx_.prefs;
+    p.file = file_[0];
+    p.path = path_[0];
+    p.fileUser = file_[1];
+    p.pathUser = path_[1];
+    p.safeEnd = chkSafeEnd_->isChecked() ? 1 : 0;
+    p.tema = cboTema_->currentIndex();
+    p.onlyOne = chkOnlyOne_->isChecked() ? 1 : 0;
+    p.gridOption = p.gridLines = chkGrid_->isChecked() ? 1 : 0;
+    p.numBase = number(0);
+    p.numBaseDec = number(1);
+    p.zCitlivost = number(2);
+    p.fix = number(3);
+    p.fixText = QString::number(number(3));
+    p.uroven = std::max(optUroven_->checkedId(), 0);
+    const LiveOptions chosen{chkZobrazeni_[0]->isChecked(), chkZobrazeni_[1]->isChecked(),
+                             chkZobrazeni_[2]->isChecked(), cboPresnost_->currentIndex(),
+                             optNavigator_->checkedId(),    optVeliciny_->checkedId(),
+                             chkBarvy_->isChecked()};
+    p.nahled = chosen.nahled;
+    p.lupa = chosen.lupa;
+    p.informace = chosen.informace;
+    p.onTop = chkOnTop_->isChecked();
+    p.presnost = chosen.presnost;
+    p.veliciny = chosen.veliciny;
+    p.navigator = chosen.navigator;
+    p.colored = chkColored_->isChecked() ? 1 : 0;
+    p.coloredColor = colour_;
+    UlozNastaveni(ctx_.store, p,
+                  {Key::File, Key::FileUser, Key::Path, Key::PathUser, Key::SafeEnd, Key::Tema, Key::OnlyOne, Key::Grid,
+                   Key::NumBase, Key::NumBaseDec, Key::Fix, Key::Uroven, Key::Nahled, Key::Lupa, Key::Informace,
+                   Key::OnTop, Key::ZCitlivost, Key::Presnost, Key::Veliciny, Key::Navigator, Key::Colored,
+                   Key::ColoredColor});
+    if (!ctx_.store.sync())
+        settingsNotSaved(this, ctx_.store);
+    host_.applyOptions(live_, chosen);
+}
+
+} // namespace ov::gui
