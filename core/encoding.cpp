@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -203,7 +204,8 @@ std::optional<TextFileContent> readTextFile(const std::string& path) {
     return TextFileContent{{decoded.lines.begin(), decoded.lines.end()}, decoded.encoding};
 }
 
-bool writeTextFile(const std::string& path, const std::vector<std::string>& lines, TextEncoding encoding) {
+bool writeTextFile(const std::string& path, const std::vector<std::string>& lines, TextEncoding encoding,
+                   std::string* error) {
     std::string text;
     std::size_t size = 0;
     for (const auto& l : lines) size += l.size() + 2;
@@ -214,24 +216,46 @@ bool writeTextFile(const std::string& path, const std::vector<std::string>& line
     }
     if (encoding == TextEncoding::Windows1250) text = utf8ToWindows1250(text);
 
-    // Written beside the target and renamed over it, so a failed write (a full disk, a
-    // removed medium) never leaves the user with half a file.
-    const std::string temp = path + ".ovtmp";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
     namespace fs = std::filesystem;
     std::error_code ec;
+    // A link stays a link: the file it points to is the one rewritten.
+    std::string target = path;
+    if (fs::is_symlink(path, ec)) {
+        const fs::path real = fs::weakly_canonical(path, ec);
+        if (!ec) target = real.string();
+    }
+    std::string reason;
+    // Written beside the target and renamed over it, so a failed write (a full disk, a
+    // removed medium) never leaves the user with half a file.
+    const std::string temp = target + ".ovtmp";
+    errno = 0;
+    std::FILE* f = std::fopen(temp.c_str(), "wb");
+    if (!f) {
+        if (error) *error = std::strerror(errno);
+        return false;
+    }
+    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    if (!ok) reason = std::strerror(errno);
+    if (std::fflush(f) != 0 && ok) {
+        ok = false;
+        reason = std::strerror(errno);
+    }
+    if (std::fclose(f) != 0 && ok) {
+        ok = false;
+        reason = std::strerror(errno);
+    }
     if (ok) {
-        const auto st = fs::status(path, ec);
+        const auto st = fs::status(target, ec);
         if (!ec && fs::exists(st)) fs::permissions(temp, st.permissions(), ec);
         ec.clear();
-        fs::rename(temp, path, ec);
+        fs::rename(temp, target, ec);
         ok = !ec;
+        if (ec) reason = ec.message();
     }
-    if (!ok) fs::remove(temp, ec);
+    if (!ok) {
+        fs::remove(temp, ec);
+        if (error) *error = reason;
+    }
     return ok;
 }
 

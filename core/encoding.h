@@ -43,7 +43,9 @@ std::optional<TextFileContent> readTextFile(const std::string& path);
 TextFileContent decodeText(std::string_view bytes);
 // Writes lines joined by CR LF (each line ended by CR LF) in the given encoding, UTF-8 without a
 // byte-order mark. Written to a temporary beside the target and renamed over it, so a failure
-// (full disk, no such folder) leaves the old file whole; false on failure.
-bool writeTextFile(const std::string& path, const std::vector<std::string>& lines, TextEncoding encoding);
+// (full disk, no such folder) leaves the old file whole; false on failure, with the system's
+// reason in *error when given. Through a symbolic link the file it points to is written.
+bool writeTextFile(const std::string& path, const std::vector<std::string>& lines, TextEncoding encoding,
+                   std::string* error = nullptr);
 
 } // namespace ov

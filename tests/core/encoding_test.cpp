@@ -2,6 +2,8 @@
 #include "core/encoding.h"
 #include "loader_support.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 using namespace ov;
@@ -137,6 +139,24 @@ TEST(TextFile, FailureIsReportedAndTheOldFileKept) {
     std::filesystem::create_directory(target);
     EXPECT_FALSE(writeTextFile(target, {"a"}, TextEncoding::Utf8));
     EXPECT_TRUE(std::filesystem::is_directory(target));
+}
+
+TEST(TextFile, FailureGivesTheSystemsReason) {
+    TempDir dir;
+    const std::string blocker = dir.write("data", "a file where a folder was\r\n");
+    std::string reason;
+    EXPECT_FALSE(writeTextFile(blocker + "/User.omv", {"a"}, TextEncoding::Utf8, &reason));
+    EXPECT_EQ(reason, std::strerror(ENOTDIR));
+}
+
+TEST(TextFile, WritingThroughALinkRewritesTheFileItPointsTo) {
+    TempDir dir;
+    const std::string real = dir.write("real.omv", "old\r\n");
+    const std::string link = dir.path("link.omv");
+    std::filesystem::create_symlink(real, link);
+    ASSERT_TRUE(writeTextFile(link, {"new"}, TextEncoding::Utf8));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(TempDir::read(real), "new\r\n");
 }
 
 TEST(TextFile, MissingFileCannotBeRead) {
