@@ -18,6 +18,7 @@
 #include "settings/optionsdialog.h"
 #include "settings/splash.h"
 #include "table/conversiontable.h"
+#include "table/datafileeditor.h"
 #include "table/panes.h"
 #include "table/rowmarking.h"
 #include "table/tablecommands.h"
@@ -52,6 +53,8 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
     searchPane_ = new SearchPane(ctx_.db, *navigator_, navigator_);
     recorder_ = new Recorder(ctx_.db, *table_, this);
     printing_ = new Printing(*table_, this);
+    editor_ = new DataFileEditor(this);
+    workspace_->addPage(editor_);
     lifecycle_ = std::make_unique<Lifecycle>(static_cast<LifecycleHost&>(*this), ctx_);
     options_ = new OptionsDialog(ctx_, static_cast<OptionsHost&>(*this), this);
     bindTableCommands(*commands_, *table_);
@@ -63,6 +66,7 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
     rowMarking_ = new RowMarking(*commands_, *table_, ctx_.db, ctx_.marks);
     bindOutputCommands(*commands_, *table_, *recorder_, *printing_);
     bindWindowCommands();
+    bindEditingCommands();
     connectParts();
 }
 
@@ -72,6 +76,9 @@ bool MainWindow::start(const QStringList& arguments) { return lifecycle_->formLo
 
 void MainWindow::ukonceni()
 {
+    // Edits not yet saved are the user's to keep or drop before anything else happens.
+    if (!ended() && !maySetEditorAside())
+        return;
     lifecycle_->ukonceni();
     if (ended())
         recorder_->stop();
@@ -152,7 +159,12 @@ int MainWindow::checkedLevel() const
     return 0;
 }
 
-void MainWindow::showConversionPane() { workspace_->showPage(table_); }
+void MainWindow::showConversionPane()
+{
+    // The editor stays over the table until it is closed.
+    if (!editor_->isOpen())
+        workspace_->showPage(table_);
+}
 
 // ---- LifecycleHost ---------------------------------------------------------------------------
 
@@ -309,7 +321,7 @@ void MainWindow::chooseEditFont()
     p.fontItalic = chosen->italic();
     UlozNastaveni(ctx_.store, p, {Key::FontName, Key::FontSize, Key::FontBold, Key::FontItalic});
     ctx_.store.sync();
-    // TODO(data-file editing): the editor takes the font once it exists.
+    editor_->setEditorFont(editFont());
 }
 
 void MainWindow::changeEvent(QEvent* event)

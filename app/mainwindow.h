@@ -16,6 +16,7 @@ struct AppContext;
 class Commands;
 class CompactPanel;
 class ConversionTable;
+class DataFileEditor;
 class Extras;
 class InfoPane;
 class Lifecycle;
@@ -56,6 +57,7 @@ public:
     Printing* printing() const { return printing_; }
     SplashWindow* splash() const;
     OptionsDialog* optionsDialog() const { return options_; }
+    DataFileEditor* dataFileEditor() const { return editor_; }
 
     Magnifier* magnifier() const { return magnifier_; }
     InfoPane* infoPane() const { return infoPane_; }
@@ -82,6 +84,13 @@ private:
     void showConversionPane();
     void chooseEditFont();
     int checkedLevel() const;
+
+    // Data-file editing (app/windowediting.cpp)
+    void bindEditingCommands();
+    void openDataFile(int index);                // mnuEdit(0..1)
+    void saveDataFile();                         // mnuUlozit(1)
+    void closeDataFile();                        // mnuUlozit(0)
+    bool maySetEditorAside();                    // false: the user kept the edits open
 
     // LifecycleHost
     QWidget& mainWidget() override { return *this; }
@@ -127,6 +136,7 @@ private:
     Recorder* recorder_ = nullptr;
     Printing* printing_ = nullptr;
     OptionsDialog* options_ = nullptr;
+    DataFileEditor* editor_ = nullptr;
     std::unique_ptr<Lifecycle> lifecycle_;
 };
 
