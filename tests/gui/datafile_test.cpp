@@ -408,7 +408,7 @@ private slots:
     {
         MainWindow& w = window();
         QVERIFY(triggerAction(&w, "mnuEdit_0"));
-        fakeDialogs().answerDialog([](QDialog& d) {
+        fakeDialogs().actInDialog([](QDialog& d) {
             QVERIFY(!d.findChild<QPushButton*>("cmdCesta_0")->isEnabled());
             QVERIFY(!d.findChild<QPushButton*>("cmdCesta_1")->isEnabled());
             d.reject();
