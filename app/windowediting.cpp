@@ -5,13 +5,16 @@
 
 #include "core/catalogue.h"
 #include "gui/commands.h"
+#include "gui/dialogservice.h"
 #include "navigation/navigator.h"
 #include "navigation/searchpane.h"
+#include "output/printing.h"
 #include "settings/appcontext.h"
 #include "table/conversiontable.h"
 #include "table/datafileeditor.h"
 #include "table/workspace.h"
 
+#include <QPrinter>
 #include <algorithm>
 
 namespace ov::gui {
@@ -29,6 +32,12 @@ void MainWindow::bindEditingCommands()
     // The hidden "&Otevřít" has never done anything of its own; the toolbar's "Otevřít" runs
     // "&Hlavní".
     c.bind(QStringLiteral("mnuOtevrit"), [](int) {});
+    // Printing while a file is edited prints its selection, or all of it.
+    printing_->setEditorPrint([this] {
+        QPrinter printer;
+        if (dialogs().printDialog(this, printer, editor_->textEdit()->textCursor().hasSelection()))
+            editor_->textEdit()->print(&printer);
+    });
     // Ctrl+F while a file is edited finds text in it.
     searchPane_->setEditorFind([this] { editor_->find(); });
     // Choosing a topic while a file is edited shows where the file describes it.

@@ -45,10 +45,10 @@ void bindOutputCommands(Commands& c, ConversionTable& t, Recorder& recorder, Pri
                      [&c, &t] { c.setPasteEnabled(clipboardNumber(t.decimalSeparator()).has_value()); });
 
     c.bind(QStringLiteral("mnuTisk"), [&c, &printing](int) {
-        // TODO(data-file editing, issue 9): print the editor's selection, or all its text, via dialogs().printDialog.
         if (c.editMode())
-            return;
-        printing.run();
+            printing.printEditor();
+        else
+            printing.run();
     });
 }
 

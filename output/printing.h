@@ -4,6 +4,7 @@
 #pragma once
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QPrinter;
@@ -25,6 +26,14 @@ public:
 
     // Shows the print dialog and prints what it chose.
     void run();
+    // While a data file is edited, the print command prints the editor's text (the window
+    // that owns the editor sets how).
+    void setEditorPrint(std::function<void()> print) { editorPrint_ = std::move(print); }
+    void printEditor() const
+    {
+        if (editorPrint_)
+            editorPrint_();
+    }
 
     // The dialog and printer, kept for the whole run once the dialog was first shown.
     PrintDialog* dialog() const { return dialog_; }
@@ -37,6 +46,7 @@ private:
     QWidget* parent_;
     std::unique_ptr<QPrinter> printer_;
     PrintDialog* dialog_ = nullptr;
+    std::function<void()> editorPrint_;
 };
 
 } // namespace ov::gui

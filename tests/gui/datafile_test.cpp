@@ -404,6 +404,17 @@ private slots:
         QCOMPARE(fakeDialogs().calls().last().title, QStringLiteral("Najít"));
     }
 
+    void printingPrintsTheEditorsText()
+    {
+        MainWindow& w = window();
+        QVERIFY(triggerAction(&w, "mnuEdit_0"));
+        const QString pdf = environment().folder() + "/editor.pdf";
+        fakeDialogs().answerPrinter(pdf);
+        QVERIFY(triggerAction(&w, "mnuTisk"));
+        QCOMPARE(fakeDialogs().calls().last().kind, QStringLiteral("print"));
+        QVERIFY(QFileInfo(pdf).size() > 0);
+    }
+
     void optionsCannotChangeTheFilesWhileOneIsEdited()
     {
         MainWindow& w = window();
