@@ -5,12 +5,12 @@
 #include "gui/dialogservice.h"
 #include "output/printdialog.h"
 #include "output/printout.h"
+#include "settings/datafolder.h"
 #include "table/conversiontable.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPrinter>
-#include <QStandardPaths>
 
 namespace ov::gui {
 
@@ -20,7 +20,8 @@ Printing::~Printing() = default;
 
 QString Printing::copyFilePath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/OMNIVEL.ASC");
+    // Beside the user's data files, in the folder the command-line converter reads too.
+    return userDataFolder() + QStringLiteral("/OMNIVEL.ASC");
 }
 
 void Printing::run()

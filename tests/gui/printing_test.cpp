@@ -287,8 +287,9 @@ private slots:
         print(w, {"cmdTisk_2", "optZ_0", "optT_1", "cmdTisk_0"});
         QCOMPARE(fakeDialogs().messages(QStringLiteral("Tisk se nezdařil.")).size(), 1);
 
-        // The print copy file's folder cannot be made: a file stands in its way.
+        // The print copy file's folder cannot be made: it was removed and a file stands in its way.
         const QString folder = QFileInfo(copyPath()).absolutePath();
+        QDir(folder).removeRecursively();
         QDir().mkpath(QFileInfo(folder).absolutePath());
         QFile blocker(folder);
         QVERIFY(blocker.open(QIODevice::WriteOnly));
