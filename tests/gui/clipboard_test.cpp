@@ -22,14 +22,6 @@ void selectRow(MainWindow& w, int row)
     w.findChild<QTableWidget*>(QStringLiteral("msgTab"))->setCurrentCell(row, 2);
 }
 
-void convert(MainWindow& w, int row, const QString& text)
-{
-    selectRow(w, row);
-    w.table()->focusGrid();
-    typeToFocus(&w, text);
-    keyToFocus(&w, Qt::Key_Return);
-}
-
 bool enabled(const MainWindow& w, const char* name)
 {
     return w.commands()->action(QString::fromUtf8(name))->isEnabled();

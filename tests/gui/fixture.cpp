@@ -10,6 +10,9 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QTableWidget>
+
+#include "table/conversiontable.h"
 
 namespace ov::gui::test {
 
@@ -314,6 +317,18 @@ void typeToFocus(QWidget* window, const QString& text)
         else
             QTest::sendKeyEvent(QTest::Click, focusTarget(window), Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
+}
+
+} // namespace ov::gui::test
+
+namespace ov::gui::test {
+
+void convert(MainWindow& w, int row, const QString& text)
+{
+    w.findChild<QTableWidget*>(QStringLiteral("msgTab"))->setCurrentCell(row, 2);
+    w.table()->focusGrid();
+    typeToFocus(&w, text);
+    keyToFocus(&w, Qt::Key_Return);
 }
 
 } // namespace ov::gui::test

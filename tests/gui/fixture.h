@@ -153,6 +153,9 @@ template <class T> T* findNamed(const QObject* root, const QString& objectName)
     return root->findChild<T*>(objectName);
 }
 
+// Types a value into the value cell of a row of the window's table and ends with Enter.
+void convert(MainWindow& w, int row, const QString& text);
+
 // Sends a key to the widget that has the focus in the window (or the window itself).
 void keyToFocus(QWidget* window, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier);
 // Types the text key by key into whatever has the focus at each key.

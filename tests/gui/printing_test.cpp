@@ -22,14 +22,6 @@ using namespace ov::gui::test;
 
 namespace {
 
-void convert(MainWindow& w, int row, const QString& text)
-{
-    w.findChild<QTableWidget*>(QStringLiteral("msgTab"))->setCurrentCell(row, 2);
-    w.table()->focusGrid();
-    typeToFocus(&w, text);
-    keyToFocus(&w, Qt::Key_Return);
-}
-
 // The user clicks these controls of the dialog in order ("cmdTisk_0" is OK).
 std::function<int(QDialog&)> clicking(const QStringList& names)
 {

@@ -23,15 +23,6 @@ namespace {
 using WindowAction = std::function<void(MainWindow&)>;
 using Conversions = QList<QPair<int, QString>>;   // row, text typed
 
-void convert(MainWindow& w, int row, const QString& text)
-{
-    auto* grid = w.findChild<QTableWidget*>(QStringLiteral("msgTab"));
-    grid->setCurrentCell(row, 2);
-    w.table()->focusGrid();
-    typeToFocus(&w, text);
-    keyToFocus(&w, Qt::Key_Return);
-}
-
 QByteArray contents(const QString& path)
 {
     QFile f(path);
