@@ -2,8 +2,12 @@
 
 #include "core/catalogue.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QHash>
+#include <QIconEngine>
+#include <QPainter>
+#include <QPixmap>
 
 // The pictures live in a static library; the linker keeps their resource object only when
 // something refers to its initialiser, and this must be called outside any namespace.
@@ -33,12 +37,61 @@ constexpr ToolName kToolNames[] = {
     {"Nápověda", "Napoveda"},
 };
 
+// A drawing is parsed when it is first drawn or measured, not when the icon is made: the
+// window sets dozens of pictures on menus, buttons and lists before it shows, and most of
+// them are not on the screen at first.
+class DeferredIconEngine : public QIconEngine {
+public:
+    explicit DeferredIconEngine(QString path) : path_(std::move(path)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        loaded().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return loaded().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return loaded().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return loaded().availableSizes(mode, state);
+    }
+    QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
+    QString key() const override { return QStringLiteral("ov-deferred"); }
+    QString iconName() override { return path_; }
+    bool isNull() override { return false; }   // made only for a picture that exists
+
+private:
+    const QIcon& loaded()
+    {
+        if (icon_.isNull())
+            icon_ = QIcon(path_);
+        return icon_;
+    }
+
+    QString path_;
+    QIcon icon_;
+};
+
+// Each picture has one icon, shared by every request (the unit list alone asks for one per
+// unit at every fill), so it is parsed at most once.
 QIcon fromResource(const QString& path)
 {
+    static QHash<QString, QIcon> cache;
+    // Emptied while the application still exists, so that no picture outlives it.
+    static const bool cleared = [] { qAddPostRoutine([] { cache.clear(); }); return true; }();
+    (void)cleared;
+    const auto it = cache.constFind(path);
+    if (it != cache.constEnd())
+        return *it;
     ensureIconResources();
-    if (!QFile::exists(path))
-        return {};
-    return QIcon(path);
+    const QIcon icon = QFile::exists(path) ? QIcon(path) : QIcon();
+    cache.insert(path, icon);
+    return icon;
 }
 
 } // namespace
