@@ -217,28 +217,38 @@ void Navigator::setTopicNames(const QStringList& topicNames, const QStringList& 
 
 void Navigator::fillJednotky()
 {
-    struct Entry { QString name; int topic; int unit; };
+    struct Entry { QString name; QCollatorSortKey key; int topic; int unit; };
+    // Alphabetical as the user reads it (Czech order: "č" after "c"), case aside. Each name's
+    // sort key is made once; comparing keys is far cheaper than collating the names again at
+    // every step of the sort.
+    QCollator collator(QLocale{});
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::vector<Entry> entries;
     const int last = ov::kBuiltinTopics + userTopicCount();
     for (int t = 1; t <= last; ++t)
         for (int u = 0; u <= m_db.unitCount(t) && u <= ov::kMaxUnits; ++u)
-            if (const std::string& name = m_db.JednNazev[std::size_t(t)][std::size_t(u)]; !name.empty())
-                entries.push_back({QString::fromStdString(name), t, u});
-    // Alphabetical as the user reads it (Czech order: "č" after "c"), case aside; a name
-    // found in several topics keeps the topic order.
-    QCollator collator(QLocale{});
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(entries.begin(), entries.end(),
-                     [&](const Entry& a, const Entry& b) { return collator.compare(a.name, b.name) < 0; });
+            if (const std::string& name = m_db.JednNazev[std::size_t(t)][std::size_t(u)]; !name.empty()) {
+                QString text = QString::fromStdString(name);
+                QCollatorSortKey key = collator.sortKey(text);
+                entries.push_back({std::move(text), std::move(key), t, u});
+            }
+    // A name found in several topics keeps the topic order.
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.key.compare(b.key) < 0; });
 
+    // One picture per topic, and each item complete before it joins the list, so that the
+    // list reports one insertion per unit rather than a change for every property set.
+    std::vector<QIcon> icons(std::size_t(last) + 1);
+    for (int t = 1; t <= last; ++t)
+        icons[std::size_t(t)] = topicIcon(t <= ov::kBuiltinTopics ? fromStd(ov::TemaKlic(t)) : QStringLiteral("User"), false);
     m_quiet = true;
     m_lvwJednotky->clear();
     for (const Entry& e : entries) {
-        auto* item = new QListWidgetItem(e.name, m_lvwJednotky);
-        const QString tag = QStringLiteral("%1-%2").arg(e.topic).arg(e.unit);
+        auto* item = new QListWidgetItem(e.name);
+        const QString tag = QString::number(e.topic) + QLatin1Char('-') + QString::number(e.unit);
         item->setData(kKeyRole, tag);
         item->setToolTip(tag);
-        item->setIcon(topicIcon(e.topic <= ov::kBuiltinTopics ? fromStd(ov::TemaKlic(e.topic)) : QStringLiteral("User"), false));
+        item->setIcon(icons[std::size_t(e.topic)]);
+        m_lvwJednotky->addItem(item);
     }
     m_quiet = false;
 }
