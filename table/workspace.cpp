@@ -1,6 +1,8 @@
 #include "table/workspace.h"
 
 #include <QEvent>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -10,6 +12,51 @@ namespace ov::gui {
 namespace {
 // The bar between the columns; the panes on the right start right after it.
 constexpr int kBarPixels = 5;
+
+// While dragged, the bar takes the colour of the application workspace. Painted by the bar
+// itself: a style sheet would restyle every widget below the splitter, slowing each one's
+// creation and painting, and keep them from following a change of the desktop theme.
+class Bar : public QSplitterHandle {
+public:
+    using QSplitterHandle::QSplitterHandle;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        QSplitterHandle::mousePressEvent(event);
+        setPressed(event->button() == Qt::LeftButton || pressed_);
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        QSplitterHandle::mouseReleaseEvent(event);
+        if (event->button() == Qt::LeftButton)
+            setPressed(false);
+    }
+    void paintEvent(QPaintEvent* event) override
+    {
+        if (!pressed_)
+            return QSplitterHandle::paintEvent(event);
+        QPainter(this).fillRect(rect(), palette().color(QPalette::Dark));
+    }
+
+private:
+    void setPressed(bool on)
+    {
+        if (on != pressed_) {
+            pressed_ = on;
+            update();
+        }
+    }
+    bool pressed_ = false;
+};
+
+class Splitter : public QSplitter {
+public:
+    using QSplitter::QSplitter;
+
+protected:
+    QSplitterHandle* createHandle() override { return new Bar(orientation(), this); }
+};
 } // namespace
 
 Workspace::Workspace(QWidget* left, QWidget* firstPage, QWidget* parent) : QWidget(parent)
@@ -25,13 +72,11 @@ Workspace::Workspace(QWidget* left, QWidget* firstPage, QWidget* parent) : QWidg
     right_->addWidget(pages_, 1);
 
     setObjectName(QStringLiteral("picPlocha"));
-    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_ = new Splitter(Qt::Horizontal, this);
     splitter_->setObjectName(QStringLiteral("picTram"));
     splitter_->setHandleWidth(kBarPixels);
     splitter_->setChildrenCollapsible(false);
     splitter_->setOpaqueResize(true);
-    // While dragged, the bar takes the colour of the application workspace.
-    splitter_->setStyleSheet(QStringLiteral("QSplitter::handle:pressed { background: palette(dark); }"));
     splitter_->addWidget(left);
     splitter_->addWidget(right);
     // Growing the window widens the panes, never the navigator.

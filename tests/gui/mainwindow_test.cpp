@@ -370,6 +370,37 @@ private slots:
         QCOMPARE(w.workspace()->vlevo(), expected);
     }
 
+    void theSplitterBarDarkensWhileHeld()
+    {
+        environment().useSmallData();
+        MainWindow& w = mainWindow();
+        QVERIFY(w.start({"omnivelor"}));
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QSplitterHandle* bar = w.workspace()->splitter()->handle(1);
+        const QRgb dark = bar->palette().color(QPalette::Dark).rgb();
+        const auto middle = [&] { return bar->grab().toImage().pixel(bar->rect().center()); };
+        QVERIFY(middle() != dark);
+        QTest::mousePress(bar, Qt::LeftButton, {}, bar->rect().center());
+        QCOMPARE(middle(), dark);
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, bar->rect().center());
+        QVERIFY(middle() != dark);
+    }
+
+    void aNewDesktopPaletteReachesTheLists()
+    {
+        environment().useSmallData();
+        MainWindow& w = mainWindow();
+        QVERIFY(w.start({"omnivelor"}));
+        const QPalette before = QApplication::palette();
+        QPalette changed = before;
+        changed.setColor(QPalette::Base, QColor(20, 30, 40));
+        QApplication::setPalette(changed);
+        QCoreApplication::processEvents();
+        const QColor seen = w.findChild<QListWidget*>(QStringLiteral("lvwTema"))->palette().color(QPalette::Base);
+        QApplication::setPalette(before);
+        QCOMPARE(seen, QColor(20, 30, 40));
+    }
+
     void placementOffTheScreenComesBack()
     {
         TestEnvironment& env = environment();
