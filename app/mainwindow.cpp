@@ -56,7 +56,6 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
     editor_ = new DataFileEditor(this);
     workspace_->addPage(editor_);
     lifecycle_ = std::make_unique<Lifecycle>(static_cast<LifecycleHost&>(*this), ctx_);
-    options_ = new OptionsDialog(ctx_, static_cast<OptionsHost&>(*this), this);
     bindTableCommands(*commands_, *table_);
     bindNavigatorCommands(*commands_, *navigator_);
     compact_ = new CompactPanel(ctx_, workspace_);

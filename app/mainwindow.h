@@ -56,7 +56,8 @@ public:
     Recorder* recorder() const { return recorder_; }
     Printing* printing() const { return printing_; }
     SplashWindow* splash() const;
-    OptionsDialog* optionsDialog() const { return options_; }
+    // Made when first wanted: most runs never open it, and it is five pages of controls.
+    OptionsDialog* optionsDialog();
     DataFileEditor* dataFileEditor() const { return editor_; }
 
     Magnifier* magnifier() const { return magnifier_; }

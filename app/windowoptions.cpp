@@ -13,7 +13,14 @@
 
 namespace ov::gui {
 
-void MainWindow::showOptions() { options_->run(); }
+OptionsDialog* MainWindow::optionsDialog()
+{
+    if (!options_)
+        options_ = new OptionsDialog(ctx_, static_cast<OptionsHost&>(*this), this);
+    return options_;
+}
+
+void MainWindow::showOptions() { optionsDialog()->run(); }
 
 LiveOptions MainWindow::liveOptions() const
 {
