@@ -8,6 +8,7 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
+#include <algorithm>
 
 // The pictures live in a static library; the linker keeps their resource object only when
 // something refers to its initialiser, and this must be called outside any namespace.
@@ -52,9 +53,13 @@ public:
     {
         return loaded().pixmap(size, mode, state);
     }
-    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    // Views ask every item's picture for its size while laying out, long before anything is
+    // drawn. Every drawing of ours is square, so the answer is the largest square that fits,
+    // the same as the drawing would give (a test compares the two for every picture).
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
     {
-        return loaded().actualSize(size, mode, state);
+        const int side = std::min(size.width(), size.height());
+        return side > 0 ? QSize(side, side) : QSize();
     }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
     {

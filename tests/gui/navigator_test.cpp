@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPainter>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,6 +21,16 @@ using namespace ov::gui;
 using namespace ov::gui::test;
 
 namespace {
+
+int opaquePixels(const QImage& image)
+{
+    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
+    int opaque = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            opaque += qAlpha(img.pixel(x, y)) > 128;
+    return opaque;
+}
 
 const QStringList kNames = {
     "Délka", "Plošný obsah", "Objem", "Hmotnost", "Hustota", "Síla", "Tlak", "Práce", "Výkon",
@@ -390,14 +401,7 @@ private slots:
 
     void everyPictureIsThere()
     {
-        const auto painted = [](const QIcon& icon, int size) {
-            const QImage img = icon.pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32);
-            int opaque = 0;
-            for (int y = 0; y < img.height(); ++y)
-                for (int x = 0; x < img.width(); ++x)
-                    opaque += qAlpha(img.pixel(x, y)) > 128;
-            return opaque;
-        };
+        const auto painted = [](const QIcon& icon, int size) { return opaquePixels(icon.pixmap(size, size).toImage()); };
         QCOMPARE(topicIconKeys().size(), 27);
         for (const QString& key : topicIconKeys()) {
             QVERIFY2(painted(topicIcon(key, true), 32) > 100, qPrintable(key));
@@ -413,6 +417,35 @@ private slots:
         QVERIFY(painted(cellIcon(QStringLiteral("mark")), 16) > 10);
         QVERIFY(!cellIcon(QStringLiteral("blank")).pixmap(16, 16).isNull());
         QCOMPARE(painted(cellIcon(QStringLiteral("blank")), 16), 0);
+    }
+
+    // Views lay out by the size a picture reports and draw what it renders: the two agree
+    // for every picture and every box, however unlike a square the box is.
+    void everyPictureReportsTheSizeItIsDrawnAt()
+    {
+        QList<QIcon> icons;
+        for (const QString& key : topicIconKeys())
+            icons << topicIcon(key, true) << topicIcon(key, false);
+        for (const QString& key : toolIconKeys())
+            icons << toolIcon(key);
+        for (const QString& key : cellIconKeys())
+            icons << cellIcon(key);
+        const QSize boxes[] = {{16, 16}, {32, 32}, {24, 16}, {16, 40}, {1, 1}, {0, 16}};
+        for (const QIcon& icon : icons)
+            for (const QSize& box : boxes) {
+                const QPixmap drawn = icon.pixmap(box);
+                if (drawn.isNull())
+                    QVERIFY(icon.actualSize(box).isEmpty());
+                else
+                    QCOMPARE(icon.actualSize(box), drawn.size());
+            }
+        // Painted through a painter, too, as list items and buttons are.
+        QImage canvas(32, 32, QImage::Format_ARGB32);
+        canvas.fill(Qt::transparent);
+        QPainter painter(&canvas);
+        topicIcon(QStringLiteral("Delka"), true).paint(&painter, canvas.rect());
+        painter.end();
+        QVERIFY(opaquePixels(canvas) > 100);
     }
 };
 
