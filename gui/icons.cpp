@@ -94,7 +94,7 @@ QIcon fromResource(const QString& path)
     if (it != cache.constEnd())
         return *it;
     ensureIconResources();
-    const QIcon icon = QFile::exists(path) ? QIcon(path) : QIcon();
+    const QIcon icon = QFile::exists(path) ? QIcon(new DeferredIconEngine(path)) : QIcon();
     cache.insert(path, icon);
     return icon;
 }
