@@ -316,14 +316,7 @@ void ConversionTable::setResultLineVisible(bool on) { preview_->setChecked(on); 
 
 void ConversionTable::setReferenceMode(int mode) { referenceMode_ = mode == 1 ? 1 : 0; }
 
-void ConversionTable::gridLines(bool on)
-{
-    QPalette pal = msgTab_->palette();
-    pal.setColor(QPalette::Mid, on ? pal.color(QPalette::Disabled, QPalette::Text) : pal.color(QPalette::Button));
-    msgTab_->setPalette(pal);
-    msgTab_->setShowGrid(on);
-    msgTab_->setGridStyle(on ? Qt::SolidLine : Qt::NoPen);
-}
+void ConversionTable::gridLines(bool on) { msgTab_->setGridLinesShown(on); }
 
 bool ConversionTable::gridLinesShown() const { return msgTab_->showGrid(); }
 

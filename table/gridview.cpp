@@ -105,17 +105,47 @@ GridView::GridView(QWidget* parent) : QTableWidget(parent)
     setWordWrap(false);
     setCornerButtonEnabled(false);
     setItemDelegate(new PictureDelegate(this));
-    // Compact rows: a topic's units should fit without scrolling where possible.
     verticalHeader()->setMinimumSectionSize(1);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-
-    // The grid, the area beyond its rows and the fixed columns all wear the button-face colour.
-    QPalette pal = palette();
-    pal.setColor(QPalette::Base, pal.color(QPalette::Button));
-    pal.setColor(QPalette::Window, pal.color(QPalette::Button));
-    setPalette(pal);
+    applyRowHeight();
+    applyColours();
 
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { emit scrolled(); });
+}
+
+void GridView::setGridLinesShown(bool on)
+{
+    setShowGrid(on);
+    setGridStyle(on ? Qt::SolidLine : Qt::NoPen);
+    applyColours();
+}
+
+void GridView::applyColours()
+{
+    // The grid, the area beyond its rows and the fixed columns all wear the button-face colour.
+    const QPalette desktop = QApplication::palette(this);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, desktop.color(QPalette::Button));
+    pal.setColor(QPalette::Window, desktop.color(QPalette::Button));
+    pal.setColor(QPalette::Mid, showGrid() ? desktop.color(QPalette::Disabled, QPalette::Text) : desktop.color(QPalette::Button));
+    colouring_ = true;
+    setPalette(pal);
+    colouring_ = false;
+}
+
+void GridView::applyRowHeight()
+{
+    // Compact rows: a topic's units should fit without scrolling where possible.
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+}
+
+void GridView::changeEvent(QEvent* event)
+{
+    QTableWidget::changeEvent(event);
+    // A new desktop palette reaches the grid as a change of the roles it does not set itself.
+    if (event->type() == QEvent::PaletteChange && !colouring_)
+        applyColours();
+    else if (event->type() == QEvent::FontChange)
+        applyRowHeight();
 }
 
 int GridView::topRow() const

@@ -36,6 +36,8 @@ public:
     void updateColumnWidths();
     // True once the grid has shown a topic; before that it takes no edits or menus.
     void setHasTopic(bool on) { hasTopic_ = on; }
+    // Lines between the cells, in the disabled-text colour; off, the lines vanish into the face.
+    void setGridLinesShown(bool on);
 
 signals:
     void gotFocus();
@@ -55,9 +57,16 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // The colours and the row height derive from the desktop's palette and font, so they are
+    // made again whenever either changes while the program runs.
+    void applyColours();
+    void applyRowHeight();
+
     bool hasTopic_ = false;
+    bool colouring_ = false;
 };
 
 } // namespace ov::gui

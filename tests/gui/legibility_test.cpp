@@ -174,12 +174,36 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.minimumWidth(), 506);           // 7590 twips at the reference font
         const int navigator = w.navigator()->width();
+        w.navigator()->chooseTopicFromMenu(1);
+        const auto* grid = w.findChild<QTableWidget*>(QStringLiteral("msgTab"));
+        const int row = grid->rowHeight(0);
         ScopedAppFont font(12.0);
         QTRY_COMPARE(w.minimumWidth(), 759);
         QVERIFY(w.width() >= 759);
         QCOMPARE(w.commands()->toolBar()->iconSize(), QSize(24, 24));
         // The splitter stays at the same position in twips, now more pixels from the edge.
         QTRY_VERIFY(w.navigator()->width() > navigator);
+        // The rows grow with the text in them.
+        QTRY_COMPARE(grid->rowHeight(0), grid->fontMetrics().height() + 6);
+        QVERIFY(grid->rowHeight(0) > row);
+    }
+
+    void aNewDesktopThemeWhileRunningRecoloursTheGrid()
+    {
+        MainWindow& w = startedWindow();
+        const auto* grid = w.findChild<QTableWidget*>(QStringLiteral("msgTab"));
+        ScopedPalette palette(darkPalette());
+        QApplication::processEvents();
+        const QPalette dark = darkPalette();
+        // The face colour everywhere in the grid; the lines between cells visible on it when
+        // they are on, and gone into it when off.
+        QCOMPARE(grid->palette().color(QPalette::Base), dark.color(QPalette::Button));
+        QCOMPARE(grid->palette().color(QPalette::Window), dark.color(QPalette::Button));
+        for (const bool lines : {true, false}) {
+            w.table()->gridLines(lines);
+            QCOMPARE(grid->palette().color(QPalette::Mid),
+                     lines ? dark.color(QPalette::Disabled, QPalette::Text) : dark.color(QPalette::Button));
+        }
     }
 
     void aCutCellShowsItsWholeTextAsToolTip_data()
