@@ -239,6 +239,7 @@ private slots:
         QTest::newRow("another topic while paused") << true << otherTopic;
         QTest::newRow("the topic shown again") << false << sameTopic;
         QTest::newRow("another level") << false << level;
+        QTest::newRow("the about box") << false << WindowAction([](MainWindow& w) { triggerAction(&w, QStringLiteral("mnuOAplikaci")); });
     }
     void whatChangesTheTableStopsTheRecording()
     {
