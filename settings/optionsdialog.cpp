@@ -9,13 +9,9 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateTime>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,13 +19,11 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
 #include <optional>
 
 namespace ov::gui {
@@ -40,43 +34,6 @@ struct TabRow {
     const char* caption;
     QWidget* (OptionsDialog::*build)();
 };
-
-QGroupBox* frame(const char* objectName, const QString& caption)
-{
-    auto* box = new QGroupBox(caption);
-    box->setObjectName(QString::fromUtf8(objectName));
-    return box;
-}
-
-QCheckBox* checkBox(const char* objectName, const QString& caption)
-{
-    auto* c = new QCheckBox(caption);
-    c->setObjectName(QString::fromUtf8(objectName));
-    return c;
-}
-
-QLabel* label(const QString& text, const char* objectName = nullptr)
-{
-    auto* l = new QLabel(text);
-    if (objectName)
-        l->setObjectName(QString::fromUtf8(objectName));
-    return l;
-}
-
-// A group of option buttons, id = index: (objectName prefix, captions by index, shown order).
-QButtonGroup* optionGroup(QWidget* owner, QLayout* layout, const char* prefix, std::initializer_list<const char*> captions,
-                          std::initializer_list<int> order)
-{
-    auto* group = new QButtonGroup(owner);
-    std::vector<const char*> byIndex(captions);
-    for (int i : order) {
-        auto* b = new QRadioButton(QString::fromUtf8(byIndex[std::size_t(i)]));
-        b->setObjectName(QString::fromUtf8(prefix) + QLatin1Char('_') + QString::number(i));
-        group->addButton(b, i);
-        layout->addWidget(b);
-    }
-    return group;
-}
 
 // Only whole numbers written in digits; a sign, a fraction or an exponent is not one.
 std::optional<int> wholeNumber(const QString& text)
@@ -175,207 +132,6 @@ OptionsDialog::OptionsDialog(AppContext& ctx, OptionsHost& host, QWidget* parent
     connect(qApp, &QApplication::focusChanged, this, &OptionsDialog::onFocusChanged);
 }
 
-QLineEdit* OptionsDialog::addNumber(Key key, const QString& objectName)
-{
-    const KeyInfo& info = keyInfo(key);
-    auto* edit = new QLineEdit;
-    edit->setObjectName(objectName);
-    edit->setToolTip(QStringLiteral("%1-%2").arg(info.min).arg(info.max));
-    edit->setMaxLength(9);
-    edit->setMaximumWidth(60);
-    auto slot = std::find_if(numbers_.begin(), numbers_.end(), [](const NumberField& f) { return !f.edit; });
-    *slot = {key, edit};
-    return edit;
-}
-
-QWidget* OptionsDialog::buildGeneral()
-{
-    auto* page = new QWidget;
-    auto* v = new QVBoxLayout(page);
-    struct FileRow {
-        const char *frame, *caption, *edit, *button, *size, *time, *buttonName;
-    };
-    const FileRow rows[] = {
-        {"fraObecne_0", "Soubor s jednotkami a koeficienty", "txtCesta_0", "cmdCesta_0", "lblInfo_11", "lblInfo_12",
-         "Zvolit soubor s jednotkami a koeficienty"},
-        {"fraObecne_1", "Soubor s uživatelskými jednotkami a veličinami", "txtCesta_1", "cmdCesta_1", "lblInfo_19",
-         "lblInfo_18", "Zvolit soubor s uživatelskými jednotkami a veličinami"},
-    };
-    for (int i = 0; i < 2; ++i) {
-        const FileRow& r = rows[i];
-        QGroupBox* box = frame(r.frame, QString::fromUtf8(r.caption));
-        auto* g = new QGridLayout(box);
-        txtCesta_[i] = new QLineEdit;
-        txtCesta_[i]->setObjectName(QString::fromUtf8(r.edit));
-        txtCesta_[i]->setReadOnly(true);
-        txtCesta_[i]->setAccessibleName(QString::fromUtf8(r.caption));
-        cmdCesta_[i] = new QPushButton(QStringLiteral("…"));
-        cmdCesta_[i]->setObjectName(QString::fromUtf8(r.button));
-        cmdCesta_[i]->setAccessibleName(QString::fromUtf8(r.buttonName));
-        cmdCesta_[i]->setToolTip(QString::fromUtf8(r.buttonName));
-        connect(cmdCesta_[i], &QPushButton::clicked, this, [this, i] { chooseFile(i); });
-        size_[i] = label({}, r.size);
-        size_[i]->setAccessibleName(QStringLiteral("Velikost"));
-        time_[i] = label({}, r.time);
-        time_[i]->setAccessibleName(QStringLiteral("Modifikace"));
-        g->addWidget(label(QStringLiteral("Umístění:")), 0, 0);
-        g->addWidget(txtCesta_[i], 0, 1);
-        g->addWidget(cmdCesta_[i], 0, 2);
-        g->addWidget(label(QStringLiteral("Velikost:")), 1, 0);
-        g->addWidget(size_[i], 1, 1, 1, 2);
-        g->addWidget(label(QStringLiteral("Modifikace:")), 2, 0);
-        g->addWidget(time_[i], 2, 1, 1, 2);
-        g->setColumnStretch(1, 1);
-        v->addWidget(box);
-    }
-    chkSafeEnd_ = checkBox("chkSafeEnd", QStringLiteral("Bezpečné ukončení (kontrolní dotaz před ukončením aplikace)"));
-    v->addWidget(chkSafeEnd_);
-    v->addStretch();
-    return page;
-}
-
-QWidget* OptionsDialog::buildView()
-{
-    auto* page = new QWidget;
-    auto* g = new QGridLayout(page);
-    QGroupBox* nav = frame("fraFormát_1", QStringLiteral("Navigátor zobrazuje"));
-    optNavigator_ = optionGroup(this, new QVBoxLayout(nav), "optNavigator", {"Veličiny", "Jednotky"}, {0, 1});
-    QGroupBox* as = frame("fraFormát_2", QStringLiteral("Zobrazit Navigátor jako"));
-    optVeliciny_ = optionGroup(this, new QVBoxLayout(as), "optVeliciny", {"Velké ikony", "Seznam"}, {1, 0});
-    QGroupBox* show = frame("fraZobrazit_1", QStringLiteral("Zobrazení"));
-    auto* sv = new QVBoxLayout(show);
-    chkOnTop_ = checkBox("chkOnTop", QStringLiteral("Okno vždy navrchu"));
-    sv->addWidget(chkOnTop_);
-    const char* const panes[] = {"Krátký náhled", "Lupa", "Informace o jednotce"};
-    for (int i : {2, 1, 0}) {
-        chkZobrazeni_[std::size_t(i)] =
-            checkBox(QStringLiteral("chkZobrazeni_%1").arg(i).toUtf8().constData(), QString::fromUtf8(panes[i]));
-        sv->addWidget(chkZobrazeni_[std::size_t(i)]);
-    }
-    QGroupBox* level = frame("fraZobrazit_0", QStringLiteral("Úroveň"));
-    optUroven_ = optionGroup(this, new QVBoxLayout(level), "optUroven", {"Vše", "Úroveň 1", "Úroveň 2", "Úroveň 3"},
-                             {0, 1, 2, 3});
-    g->addWidget(nav, 0, 0);
-    g->addWidget(as, 1, 0);
-    g->addWidget(show, 0, 1);
-    g->addWidget(level, 1, 1);
-    g->setRowStretch(2, 1);
-    return page;
-}
-
-QWidget* OptionsDialog::buildFormat()
-{
-    auto* page = new QWidget;
-    auto* v = new QVBoxLayout(page);
-
-    QGroupBox* preview = frame("fraZobrazit_2", QStringLiteral("Krátký náhled"));
-    auto* pg = new QGridLayout(preview);
-    struct NumberRow {
-        Key key;
-        const char *name, *caption, *labelTip;
-        int row, column;
-    };
-    const NumberRow rows[] = {
-        {Key::NumBase, "txtNumBase", "Vlastní převod do číselné soustavy:", nullptr, 0, 0},
-        {Key::NumBaseDec, "txtNumBaseDec", ", poč. míst:", "Počet míst za \"desetinnou\" čárkou", 0, 2},
-        {Key::ZCitlivost, "txtCit", "Zlomky (počet desetinných míst):", nullptr, 1, 0},
-    };
-    for (const NumberRow& r : rows) {
-        QLabel* l = label(QString::fromUtf8(r.caption));
-        if (r.labelTip)
-            l->setToolTip(QString::fromUtf8(r.labelTip));
-        QLineEdit* e = addNumber(r.key, QString::fromUtf8(r.name));
-        e->setAccessibleName(QString::fromUtf8(r.labelTip ? r.labelTip : r.caption).remove(QLatin1Char(':')));
-        l->setBuddy(e);
-        pg->addWidget(l, r.row, r.column);
-        pg->addWidget(e, r.row, r.column + 1);
-    }
-    pg->setColumnStretch(4, 1);
-    v->addWidget(preview);
-
-    QGroupBox* rowsBox = frame("fraFormát_3", QStringLiteral("Řádky"));
-    auto* rg = new QGridLayout(rowsBox);
-    chkColored_ = checkBox("chkColored", QStringLiteral("Barevně odlišit zadání"));
-    cmdBarva_ = new QPushButton(QStringLiteral("Nastavit"));
-    cmdBarva_->setObjectName(QStringLiteral("cmdBarva"));
-    cmdBarva_->setAccessibleName(QStringLiteral("Nastavit barvu zadání"));
-    connect(cmdBarva_, &QPushButton::clicked, this, &OptionsDialog::chooseColour);
-    chkBarvy_ = checkBox("chkBarvy", QStringLiteral("Barevné značení (Ins)"));
-    rg->addWidget(chkColored_, 0, 0);
-    rg->addWidget(cmdBarva_, 0, 1);
-    rg->addWidget(chkBarvy_, 1, 0);
-    rg->setColumnStretch(2, 1);
-    v->addWidget(rowsBox);
-
-    QGroupBox* precision = frame("fraFormát_0", QStringLiteral("Přesnost"));
-    auto* xg = new QGridLayout(precision);
-    cboPresnost_ = new QComboBox;
-    cboPresnost_->setObjectName(QStringLiteral("cboPresnost"));
-    cboPresnost_->setAccessibleName(QStringLiteral("Přesnost"));
-    cboPresnost_->addItems({QStringLiteral("Jednoduchá"), QStringLiteral("Dvojitá"), QStringLiteral("Vědecké zobrazení"),
-                            QStringLiteral("Pevné (Fixed)")});
-    QLabel* fixLabel = label(QStringLiteral("Desetinných míst:"));
-    fixLabel->setToolTip(QStringLiteral("Počet míst při pevném zobrazení"));
-    QLineEdit* fix = addNumber(Key::Fix, QStringLiteral("txtFix"));
-    fix->setAccessibleName(QStringLiteral("Desetinných míst"));
-    fixLabel->setBuddy(fix);
-    // The decimals count only for the fixed format.
-    connect(cboPresnost_, &QComboBox::currentIndexChanged, fix, [fix](int i) { fix->setEnabled(i == 3); });
-    xg->addWidget(cboPresnost_, 0, 0);
-    xg->addWidget(fixLabel, 0, 1);
-    xg->addWidget(fix, 0, 2);
-    xg->setColumnStretch(3, 1);
-    v->addWidget(precision);
-    v->addStretch();
-    return page;
-}
-
-QWidget* OptionsDialog::buildStart()
-{
-    auto* page = new QWidget;
-    auto* v = new QVBoxLayout(page);
-    chkGrid_ = checkBox("chkGrid", QStringLiteral("Zobrazit mřížku"));
-    chkOnlyOne_ = checkBox("chkOnlyOne", QStringLiteral("Umožnit pouze 1 instanci programu"));
-    QGroupBox* start = frame("fraStart", QStringLiteral("Téma zobrazené po startu aplikace"));
-    cboTema_ = new QComboBox;
-    cboTema_->setObjectName(QStringLiteral("cboTema"));
-    cboTema_->setAccessibleName(QStringLiteral("Téma zobrazené po startu aplikace"));
-    (new QVBoxLayout(start))->addWidget(cboTema_);
-    v->addWidget(chkGrid_);
-    v->addWidget(chkOnlyOne_);
-    v->addWidget(start);
-    v->addStretch();
-    return page;
-}
-
-QWidget* OptionsDialog::buildInfo()
-{
-    auto* page = new QWidget;
-    auto* v = new QVBoxLayout(page);
-    QGroupBox* use = frame("fraInfo_0", QStringLiteral("Používání aplikace"));
-    auto* g = new QGridLayout(use);
-    const std::pair<const char*, const char*> rows[] = {
-        {"Počet spuštění:", "lblInfo_3"},
-        {"Počet převodů:", "lblInfo_4"},
-        {"Celková doba spuštění:", "lblInfo_5"},
-        {"Doba spuštění:", "lblInfo_8"},
-    };
-    for (int i = 0; i < 4; ++i) {
-        const QString caption = QString::fromUtf8(rows[i].first);
-        stats_[std::size_t(i)] = label({}, rows[i].second);
-        stats_[std::size_t(i)]->setAccessibleName(QString(caption).remove(QLatin1Char(':')));
-        g->addWidget(label(caption), i, 0);
-        g->addWidget(stats_[std::size_t(i)], i, 1);
-    }
-    auto* reset = new QPushButton(QStringLiteral("Vymazat"));
-    reset->setObjectName(QStringLiteral("cmdReset"));
-    connect(reset, &QPushButton::clicked, this, &OptionsDialog::resetStatistics);
-    g->addWidget(reset, 4, 1, Qt::AlignLeft);
-    g->setColumnStretch(1, 1);
-    v->addWidget(use);
-    v->addStretch();
-    return page;
-}
 
 bool OptionsDialog::run()
 {
