@@ -67,7 +67,6 @@ public:
     }
     QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
     QString key() const override { return QStringLiteral("ov-deferred"); }
-    QString iconName() override { return path_; }
     bool isNull() override { return false; }   // made only for a picture that exists
 
 private:
