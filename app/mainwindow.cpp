@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/termination.h"
 #include "compact/compactcommands.h"
 #include "compact/compactpanel.h"
 #include "core/loader.h"
@@ -135,6 +136,14 @@ void MainWindow::connectParts()
         searchPane_->clearResults();
     });
     connect(rowMarking_, &RowMarking::reloadRequested, this, &MainWindow::reload);
+    connect(&TerminationSignals::instance(), &TerminationSignals::requested, this, &MainWindow::endRequested);
+}
+
+void MainWindow::endRequested()
+{
+    lifecycle_->ukonceni(Lifecycle::Asker::System);
+    if (ended())
+        recorder_->stop();
 }
 
 void MainWindow::reload()

@@ -80,6 +80,10 @@ protected:
 
 private:
     void connectParts();
+    // The system asks the program to end (the session ends, or kill): shut-down without
+    // questions, since nobody may be there to answer them. Data-file edits not yet saved are
+    // lost, as they would be to the signal's default.
+    void endRequested();
     void applyFontScale();
     void bindWindowCommands();
     void showConversionPane();

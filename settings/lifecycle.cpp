@@ -10,6 +10,7 @@
 #include "settings/splash.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QDir>
 #include <QScreen>
 #include <QWidget>
@@ -268,7 +269,7 @@ void Lifecycle::storeCounters()
     UlozNastaveni(s, prefs, {Key::Prevedeno, Key::Doba});
 }
 
-void Lifecycle::ukonceni()
+void Lifecycle::ukonceni(Asker asker)
 {
     if (done_)
         return;
@@ -311,7 +312,8 @@ void Lifecycle::ukonceni()
     });
     const bool saved = s.sync();
 
-    if (ctx_.prefs.safeEnd != 0) {
+    const bool ask = asker == Asker::User && ctx_.prefs.safeEnd != 0;
+    if (ask) {
         const auto answer = dialogs().message(w.isVisible() ? &w : nullptr, DialogService::Icon::Question, appTitle(),
                                               QStringLiteral("Ukončit program?"),
                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
@@ -322,11 +324,14 @@ void Lifecycle::ukonceni()
     guarded([&] { storeCounters(); });
     if (!s.sync() || !saved) {
         // The program still ends; the user learns why the next start will not remember this one.
-        dialogs().message(nullptr, DialogService::Icon::Warning, appTitle(),
-                          QStringLiteral("Nastavení se nepodařilo uložit do souboru %1.")
-                              .arg(QDir::toNativeSeparators(s.filePath())));
+        const QString text = QStringLiteral("Nastavení se nepodařilo uložit do souboru %1.")
+                                 .arg(QDir::toNativeSeparators(s.filePath()));
+        if (asker == Asker::User)
+            dialogs().message(nullptr, DialogService::Icon::Warning, appTitle(), text);
+        else
+            qWarning().noquote() << text;
     }
-    if (ctx_.prefs.safeEnd != 0) {
+    if (ask) {
         splash_->setText(QStringLiteral("omniVELOR ukončení"));
         guarded([&] { splash_->showAndPaint(); });
     }

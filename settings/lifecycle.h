@@ -22,8 +22,11 @@ public:
 
     // Form_Load; false when the program ended during start-up.
     bool formLoad(const QStringList& arguments);
-    // Ukonceni; does nothing once it has run to its end.
-    void ukonceni();
+    // Ukonceni; does nothing once it has run to its end. Asked by the system (the session
+    // ends, or kill), it asks nothing: everything is stored and the program ends, and a
+    // failure to store goes to the log rather than to a box nobody may be there to close.
+    enum class Asker { User, System };
+    void ukonceni(Asker asker = Asker::User);
     bool ended() const { return done_; }
 
     static bool hasSetupSwitch(const QStringList& arguments);

@@ -9,6 +9,7 @@
 #include "table/conversiontable.h"
 
 #include <QAbstractButton>
+#include <QMessageBox>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
@@ -21,6 +22,8 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QToolButton>
+
+#include <csignal>
 
 using namespace ov::gui;
 using namespace ov::gui::test;
@@ -39,6 +42,34 @@ int rows(const QWidget* w)
 class StartupTest : public WindowTestCase {
     Q_OBJECT
 private slots:
+    // The session ending (or kill) ends the program as closing its window does, but without
+    // a question nobody may be there to answer: the placement, counters and names stored.
+    void aTerminationSignalEndsWithoutQuestions_data()
+    {
+        QTest::addColumn<QString>("safeEnd");
+        QTest::newRow("no question wanted") << "0";
+        QTest::newRow("question wanted") << "1";
+    }
+    void aTerminationSignalEndsWithoutQuestions()
+    {
+        QFETCH(QString, safeEnd);
+        TestEnvironment& env = environment();
+        env.useSmallData();
+        env.setSetting("Obecne/SafeEnd", safeEnd);
+        env.setSetting("Obecne/Prevedeno", "10");
+        MainWindow& w = startedWindow();
+        w.resize(640, 480);
+        QVERIFY(triggerAction(&w, QStringLiteral("mnuTema_1")));
+        convert(w, 0, QStringLiteral("5"));
+        ::raise(SIGTERM);
+        ::raise(SIGTERM);   // two before the loop comes round are one request
+        QTRY_VERIFY(w.ended());
+        QCOMPARE(fakeDialogs().calls().size(), 0);
+        QCOMPARE(env.setting("Start/Width"), QString::number(640 * 15));
+        QCOMPARE(env.setting("Obecne/Prevedeno"), QStringLiteral("11"));
+        QVERIFY(!w.isVisible());
+    }
+
     void qtTextsAreCzech()
     {
         QVERIFY(installQtTranslation());
