@@ -29,6 +29,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
@@ -72,7 +73,15 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
 
 MainWindow::~MainWindow() = default;
 
-bool MainWindow::start(const QStringList& arguments) { return lifecycle_->formLoad(arguments); }
+bool MainWindow::start(const QStringList& arguments)
+{
+    started_ = lifecycle_->formLoad(arguments);
+    // A request to end that came while start-up was still running is carried out once the
+    // event loop runs.
+    if (started_ && endPending_)
+        QTimer::singleShot(0, this, &MainWindow::endRequested);
+    return started_;
+}
 
 void MainWindow::ukonceni()
 {
@@ -141,6 +150,10 @@ void MainWindow::connectParts()
 
 void MainWindow::endRequested()
 {
+    if (!started_) {
+        endPending_ = true;
+        return;
+    }
     lifecycle_->ukonceni(Lifecycle::Asker::System);
     if (ended())
         recorder_->stop();

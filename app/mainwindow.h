@@ -127,6 +127,8 @@ private:
 
     AppContext& ctx_;
     bool quietRepeats_ = false;
+    bool started_ = false;      // start-up has run to its end
+    bool endPending_ = false;   // the system asked to end while start-up was running
     QStringList shownMessages_;
     Commands* commands_ = nullptr;
     Navigator* navigator_ = nullptr;

@@ -7,6 +7,7 @@
 #include "settings/singleinstance.h"
 #include "settings/splash.h"
 #include "table/conversiontable.h"
+#include "table/workspace.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
@@ -68,6 +69,21 @@ private slots:
         QCOMPARE(env.setting("Start/Width"), QString::number(640 * 15));
         QCOMPARE(env.setting("Obecne/Prevedeno"), QStringLiteral("11"));
         QVERIFY(!w.isVisible());
+    }
+
+    void aTerminationSignalDuringStartUpEndsOnceStarted()
+    {
+        TestEnvironment& env = environment();
+        env.useSmallData();
+        env.setSetting("Obecne/SafeEnd", "1");
+        MainWindow& w = mainWindow();
+        ::raise(SIGTERM);   // read by the splash window's round of events, mid start-up
+        QVERIFY(w.start({"omnivelor"}));
+        QVERIFY(!w.ended());
+        QTRY_VERIFY(w.ended());
+        QCOMPARE(fakeDialogs().calls().size(), 0);
+        QCOMPARE(env.setting("Start/Spusteno"), QStringLiteral("1"));
+        QCOMPARE(env.setting("Start/Vlevo"), QString::number(w.workspace()->vlevo()));
     }
 
     void qtTextsAreCzech()
