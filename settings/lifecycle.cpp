@@ -317,7 +317,9 @@ void Lifecycle::ukonceni(Asker asker)
         const auto answer = dialogs().message(w.isVisible() ? &w : nullptr, DialogService::Icon::Question, appTitle(),
                                               QStringLiteral("Ukončit program?"),
                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-        if (answer != QMessageBox::Yes)
+        // A request from the system while the question was open has ended the program
+        // already, counters and all.
+        if (answer != QMessageBox::Yes || done_)
             return;
         w.hide();
     }
