@@ -86,6 +86,25 @@ private slots:
         QCOMPARE(env.setting("Start/Vlevo"), QString::number(w.workspace()->vlevo()));
     }
 
+    void aTerminationSignalWhileTheQuestionIsOpenStoresTheRunOnce()
+    {
+        TestEnvironment& env = environment();
+        env.useSmallData();
+        env.setSetting("Obecne/SafeEnd", "1");
+        env.setSetting("Obecne/Prevedeno", "10");
+        MainWindow& w = startedWindow();
+        QVERIFY(triggerAction(&w, QStringLiteral("mnuTema_1")));
+        convert(w, 0, QStringLiteral("5"));
+        fakeDialogs().whileShown([](const DialogCall&) {
+            ::raise(SIGTERM);
+            QCoreApplication::processEvents();
+        });
+        fakeDialogs().answer(QMessageBox::Yes);   // "Ukončit program?", answered after the signal
+        QVERIFY(triggerAction(&w, QStringLiteral("mnuKonec")));
+        QVERIFY(w.ended());
+        QCOMPARE(env.setting("Obecne/Prevedeno"), QStringLiteral("11"));
+    }
+
     void qtTextsAreCzech()
     {
         QVERIFY(installQtTranslation());
