@@ -86,7 +86,7 @@ bool MainWindow::start(const QStringList& arguments)
 void MainWindow::ukonceni()
 {
     // Edits not yet saved are the user's to keep or drop before anything else happens.
-    if (!ended() && !maySetEditorAside())
+    if (!ended() && !editor_->maySetAside())
         return;
     lifecycle_->ukonceni();
     if (ended())
@@ -189,7 +189,9 @@ void MainWindow::showConversionPane()
 
 // ---- LifecycleHost ---------------------------------------------------------------------------
 
-void MainWindow::applyPreferences()
+// What the settings say about the table's look, applied at start-up and by the options
+// dialog's OK alike.
+void MainWindow::applyTablePreferences()
 {
     const Preferences& p = ctx_.prefs;
     table_->gridLines(p.gridLines == 1);
@@ -199,11 +201,24 @@ void MainWindow::applyPreferences()
     table_->setFractionSensitivity(p.zCitlivost);
     commands_->setFix(int(p.fix));
     table_->setFix(int(p.fix));
-    // One switch per pane: the menu, the toolbar and the table follow it.
-    const std::pair<const char*, bool> switches[] = {
-        {"mnuNahled", p.nahled}, {"mnuLupa", p.lupa}, {"mnuInfo", p.informace}, {"mnuOnTop", p.onTop}};
+    table_->setColored(p.colored == 1);
+    table_->setColoredColour(storedColour(p.coloredColor));
+}
+
+// One switch per pane: the menu, the toolbar and the table follow it.
+void MainWindow::setPaneSwitches(bool nahled, bool lupa, bool informace)
+{
+    const std::pair<const char*, bool> switches[] = {{"mnuNahled", nahled}, {"mnuLupa", lupa}, {"mnuInfo", informace}};
     for (const auto& [name, on] : switches)
         commands_->action(QLatin1String(name))->setChecked(on);
+}
+
+void MainWindow::applyPreferences()
+{
+    const Preferences& p = ctx_.prefs;
+    applyTablePreferences();
+    setPaneSwitches(p.nahled, p.lupa, p.informace);
+    commands_->action(QStringLiteral("mnuOnTop"))->setChecked(p.onTop);
     table_->setFormat(commands_->formatZ(p.presnost));
     if (p.veliciny >= 0)
         navigator_->setViewMode(p.veliciny);
@@ -211,12 +226,8 @@ void MainWindow::applyPreferences()
         navigator_->showTopicList();
     else if (p.navigator == 1)
         navigator_->showUnitList();
-    table_->setColored(p.colored == 1);
-    table_->setColoredColour(storedColour(p.coloredColor));
     table_->setConversionCount(p.prevedeno);
 }
-
-void MainWindow::nahledOnOff() { table_->setResultLineVisible(commands_->isPressed(QStringLiteral("Náhled"))); }
 
 void MainWindow::loadDataFiles(int level)
 {
@@ -232,8 +243,7 @@ void MainWindow::loadDataFiles(int level)
     // A broken or binary file tells its first faults and then once that there are more, instead
     // of a box per line before the window can be used. A repeat the quiet start-up passes over
     // still counts, so the second start-up load stays as quiet as the first was short.
-    const QString shownName = ctx_.prefs.file.isEmpty() ? QFileInfo(ctx_.prefs.path).fileName() : ctx_.prefs.file;
-    ov::CappedMessageSink capped(*sink, shownName.toStdString());
+    ov::CappedMessageSink capped(*sink, ov::ShownFileName(opt));
     ov::LoadDataFiles(ctx_.db, opt, capped);
 }
 

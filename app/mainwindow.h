@@ -95,12 +95,12 @@ private:
     void openDataFile(int index);                // mnuEdit(0..1)
     void saveDataFile();                         // mnuUlozit(1)
     void closeDataFile();                        // mnuUlozit(0)
-    bool maySetEditorAside();                    // false: the user kept the edits open
 
     // LifecycleHost
     QWidget& mainWidget() override { return *this; }
     void applyPreferences() override;
-    void nahledOnOff() override;
+    void applyTablePreferences();
+    void setPaneSwitches(bool nahled, bool lupa, bool informace);
     void loadDataFiles(int level) override;
     void setQuietRepeats(bool on) override;
     void setTopicNames(const QStringList& topics, const QStringList& userTopics) override;

@@ -34,8 +34,8 @@ TerminationSignals::TerminationSignals() : QObject(QCoreApplication::instance())
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, wakeFds) != 0)
         return;   // the signals keep their default: the program ends, as any program would
-    notifier_ = new QSocketNotifier(wakeFds[1], QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &TerminationSignals::readRequest);
+    auto* notifier = new QSocketNotifier(wakeFds[1], QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, &TerminationSignals::readRequest);
     struct sigaction action {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);

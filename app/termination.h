@@ -5,8 +5,6 @@
 #pragma once
 #include <QObject>
 
-class QSocketNotifier;
-
 namespace ov::gui {
 
 class TerminationSignals : public QObject {
@@ -21,8 +19,6 @@ signals:
 private:
     TerminationSignals();
     void readRequest();
-
-    QSocketNotifier* notifier_ = nullptr;
 };
 
 } // namespace ov::gui

@@ -51,7 +51,7 @@ void MainWindow::bindEditingCommands()
 
 void MainWindow::openDataFile(int index)
 {
-    if (editor_->isOpen() && !editor_->maySetAside())
+    if (!editor_->maySetAside())
         return;
     const QString path = index == 1 ? ctx_.prefs.pathUser : ctx_.prefs.path;
     // Read first: a file that cannot be read leaves the window as it was.
@@ -88,6 +88,5 @@ void MainWindow::closeDataFile()
     navigator_->navigace();
 }
 
-bool MainWindow::maySetEditorAside() { return !editor_->isOpen() || editor_->maySetAside(); }
 
 } // namespace ov::gui

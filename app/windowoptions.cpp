@@ -36,20 +36,8 @@ LiveOptions MainWindow::liveOptions() const
 
 void MainWindow::applyOptions(const LiveOptions& before, const LiveOptions& chosen)
 {
-    const Preferences& p = ctx_.prefs;
-    table_->gridLines(p.gridLines == 1);
-    commands_->setNumBase(p.numBase);
-    table_->setNumBase(p.numBase);
-    table_->setNumBaseDec(p.numBaseDec);
-    commands_->setFix(int(p.fix));
-    table_->setFix(int(p.fix));
-    // The table follows the pane switches; the preview line follows its switch at once.
-    const std::pair<const char*, bool> panes[] = {
-        {"mnuNahled", chosen.nahled}, {"mnuLupa", chosen.lupa}, {"mnuInfo", chosen.informace}};
-    for (const auto& [name, on] : panes)
-        commands_->action(QLatin1String(name))->setChecked(on);
-    nahledOnOff();
-    table_->setFractionSensitivity(p.zCitlivost);
+    applyTablePreferences();
+    setPaneSwitches(chosen.nahled, chosen.lupa, chosen.informace);
     table_->setFormat(commands_->formatZ(chosen.presnost));
     table_->formatTable();
     navigator_->setViewMode(chosen.veliciny);
@@ -60,8 +48,6 @@ void MainWindow::applyOptions(const LiveOptions& before, const LiveOptions& chos
         else
             navigator_->showUnitList();
     }
-    table_->setColored(p.colored == 1);
-    table_->setColoredColour(storedColour(p.coloredColor));
     if (chosen.marking != before.marking)
         commands_->action(QStringLiteral("mnuBarvy"))->trigger();
 }
@@ -75,7 +61,6 @@ qint64 MainWindow::runningSeconds() const { return lifecycle_->runningSeconds();
 void MainWindow::resetRunCounters()
 {
     // The table counts the stored conversions and this run's together: both start again.
-    table_->setConversionCount(0);
     clearCounters();
 }
 

@@ -79,8 +79,7 @@ void storeUnit(UnitDatabase& db, int topic, std::string_view name, std::string_v
 class MainFileReader {
 public:
     MainFileReader(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink)
-        : db_(db), opt_(opt), sink_(sink), fileName_(opt.mainFileName) {
-        if (fileName_.empty()) fileName_ = std::filesystem::path(opt.mainPath).filename().string();
+        : db_(db), opt_(opt), sink_(sink), fileName_(ShownFileName(opt)) {
     }
 
     bool run(TextEncoding* encoding) {
@@ -287,6 +286,10 @@ void TextyUserFromText(UnitDatabase& db, std::string_view bytes) {
     TextLines content;
     decodeTextLines(std::string(bytes), content);
     readUserLines(db, content);
+}
+
+std::string ShownFileName(const LoadOptions& opt) {
+    return opt.mainFileName.empty() ? std::filesystem::path(opt.mainPath).filename().string() : opt.mainFileName;
 }
 
 LoadResult LoadDataFiles(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink) {

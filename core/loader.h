@@ -31,6 +31,9 @@ struct LoadResult {
     TextEncoding userEncoding = TextEncoding::Utf8;
 };
 
+// The main file's name as messages show it: mainFileName, or else the last part of mainPath.
+std::string ShownFileName(const LoadOptions& opt);
+
 // Texty then TextyUser, as start-up and every reload do.
 LoadResult LoadDataFiles(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink);
 

@@ -127,7 +127,6 @@ bool Lifecycle::formLoad(const QStringList& arguments)
             UlozNastaveni(store, prefs, {Key::Spusteno});
             store.sync();
         },
-        [&] { host_.nahledOnOff(); },
         [&] { host_.loadDataFiles(0); },
         [&] { host_.mainWidget().setWindowTitle(appTitle() + QLatin1Char(' ') + QStringLiteral(OV_VERSION)); },
         [&] { readTopicNames(); },

@@ -13,7 +13,6 @@ public:
 
     virtual QWidget& mainWidget() = 0;           // placed, shown, closed
     virtual void applyPreferences() = 0;         // after NactiNastaveni
-    virtual void nahledOnOff() = 0;              // the short preview follows its switch
     virtual void loadDataFiles(int level) = 0;
     // While on, a data-file message shown once is not shown again (start-up reads twice).
     virtual void setQuietRepeats(bool on) = 0;
