@@ -5,6 +5,7 @@
 #include "compact/compactpanel.h"
 #include "core/loader.h"
 #include "extras/extras.h"
+#include "gui/boxsink.h"
 #include "gui/commands.h"
 #include "gui/common.h"
 #include "gui/dialogservice.h"
@@ -95,11 +96,11 @@ void MainWindow::ukonceni()
 
 bool MainWindow::ended() const { return lifecycle_->ended(); }
 
-void MainWindow::clearCounters()
+bool MainWindow::clearCounters()
 {
     // The count the table keeps (shown by the options dialog) starts again with the stored one.
     table_->setConversionCount(0);
-    lifecycle_->clearCounters();
+    return lifecycle_->clearCounters();
 }
 
 SplashWindow* MainWindow::splash() const { return lifecycle_->splash(); }
@@ -239,11 +240,11 @@ void MainWindow::loadDataFiles(int level)
     opt.decimalSeparator = ctx_.decimal;
     // Before the window is shown, the boxes belong to the splash window, above which they must appear.
     QWidget* owner = isVisible() ? static_cast<QWidget*>(this) : splash()->isVisible() ? splash() : nullptr;
-    const auto sink = ctx_.messageSink(owner, quietRepeats_ ? &shownMessages_ : nullptr);
+    BoxSink sink(owner, quietRepeats_ ? &shownMessages_ : nullptr);
     // A broken or binary file tells its first faults and then once that there are more, instead
     // of a box per line before the window can be used. A repeat the quiet start-up passes over
     // still counts, so the second start-up load stays as quiet as the first was short.
-    ov::CappedMessageSink capped(*sink, ov::ShownFileName(opt));
+    ov::CappedMessageSink capped(sink, ov::ShownFileName(opt));
     ov::LoadDataFiles(ctx_.db, opt, capped);
 }
 

@@ -43,8 +43,9 @@ public:
     void ukonceni();
     // True once the shut-down has run to its end.
     bool ended() const;
-    // "Vymazat" of the options dialog: the stored usage counters and this run's start again.
-    void clearCounters();
+    // "Vymazat" of the options dialog: the stored usage counters and this run's start again;
+    // false when the settings file could not be written.
+    bool clearCounters() override;
 
     // The parts, as the window shows them.
     Commands* commands() const { return commands_; }
@@ -123,7 +124,6 @@ private:
     QStringList startTopicNames() const override;
     bool editingDataFile() const override;
     qint64 runningSeconds() const override;
-    void resetRunCounters() override;
 
     AppContext& ctx_;
     bool quietRepeats_ = false;

@@ -58,10 +58,4 @@ bool MainWindow::editingDataFile() const { return commands_->editMode(); }
 
 qint64 MainWindow::runningSeconds() const { return lifecycle_->runningSeconds(); }
 
-void MainWindow::resetRunCounters()
-{
-    // The table counts the stored conversions and this run's together: both start again.
-    clearCounters();
-}
-
 } // namespace ov::gui

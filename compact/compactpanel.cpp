@@ -35,9 +35,6 @@ namespace {
 
 const QString kUnsuitable = QStringLiteral("Nevhodná vstupní hodnota.");
 
-// The caption of the panel's warnings is the product name of the program.
-QString productName() { return appTitle(); }
-
 } // namespace
 
 CompactPanel::CompactPanel(AppContext& ctx, QWidget* host) : QFrame(host), ctx_(ctx)
@@ -189,7 +186,7 @@ void CompactPanel::chooseUnit(int row, int unit)
 
 void CompactPanel::warn(const QString& text)
 {
-    dialogs().message(this, DialogService::Icon::Warning, productName(), text);
+    dialogs().message(this, DialogService::Icon::Warning, appTitle(), text);
 }
 
 void CompactPanel::compute(int row)

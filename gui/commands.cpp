@@ -150,7 +150,7 @@ void Commands::buildTopicItems()
 {
     QMenu* m = m_menus.value(QStringLiteral("mnuPrejit"));
     for (int t = 1; t <= ov::kBuiltinTopics; ++t) {
-        const QString name = QString::fromStdString(std::string(ov::DefaultTopicName(t)));
+        const QString name = fromStd(ov::DefaultTopicName(t));
         auto* a = new QAction(literalCaption(name), m);
         m->addAction(a);
         a->setObjectName(objectNameOf("mnuTema", t));

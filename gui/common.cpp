@@ -67,8 +67,8 @@ DialogService::Icon dialogIcon(ov::MessageIcon icon)
     return DialogService::Icon::None;
 }
 
-BusyCursor::BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+OverrideCursor::OverrideCursor(Qt::CursorShape shape) { QGuiApplication::setOverrideCursor(shape); }
 
-BusyCursor::~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+OverrideCursor::~OverrideCursor() { QGuiApplication::restoreOverrideCursor(); }
 
 } // namespace ov::gui

@@ -54,13 +54,14 @@ bool installQtTranslation();
 // The box icon for a message of the core.
 DialogService::Icon dialogIcon(ov::MessageIcon icon);
 
-// The wait pointer for as long as the guard lives (the boxes shown meanwhile still get an arrow).
-class BusyCursor {
+// A pointer shape for as long as the guard lives: the wait pointer while the program is busy,
+// an arrow while a box asks something meanwhile. Guards nest; the inner one wins.
+class OverrideCursor {
 public:
-    BusyCursor();
-    ~BusyCursor();
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
+    explicit OverrideCursor(Qt::CursorShape shape);
+    ~OverrideCursor();
+    OverrideCursor(const OverrideCursor&) = delete;
+    OverrideCursor& operator=(const OverrideCursor&) = delete;
 };
 
 } // namespace ov::gui

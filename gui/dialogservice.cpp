@@ -35,15 +35,6 @@ QMessageBox::Icon boxIcon(DialogService::Icon icon)
     return QMessageBox::NoIcon;
 }
 
-// A box asks the user something: the pointer is an arrow even while the program is busy.
-class ArrowWhileAsking {
-public:
-    ArrowWhileAsking() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
-    ~ArrowWhileAsking() { QApplication::restoreOverrideCursor(); }
-    ArrowWhileAsking(const ArrowWhileAsking&) = delete;
-    ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;
-};
-
 class RealDialogs final : public DialogService {
 public:
     QMessageBox::StandardButton message(QWidget* parent, Icon icon, const QString& title, const QString& text,
@@ -58,7 +49,7 @@ public:
                                                    QMessageBox::StandardButtons buttons,
                                                    QMessageBox::StandardButton defaultButton) override
     {
-        ArrowWhileAsking arrow;
+        const OverrideCursor arrow(Qt::ArrowCursor);   // a box asks: an arrow even while busy
         QMessageBox box(boxIcon(icon), title, displayText(text), buttons, parent);
         if (!details.isEmpty())
             box.setInformativeText(displayText(details));
@@ -79,7 +70,7 @@ public:
     std::optional<QString> getText(QWidget* parent, const QString& title, const QString& prompt,
                                    const QString& initial) override
     {
-        ArrowWhileAsking arrow;
+        const OverrideCursor arrow(Qt::ArrowCursor);
         bool ok = false;
         const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
         if (!ok)
@@ -90,21 +81,14 @@ public:
     QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override
     {
-        ArrowWhileAsking arrow;
+        const OverrideCursor arrow(Qt::ArrowCursor);
         return QFileDialog::getOpenFileName(parent, caption, dir, filter);
-    }
-
-    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                         const QString& filter) override
-    {
-        ArrowWhileAsking arrow;
-        return QFileDialog::getSaveFileName(parent, caption, dir, filter);
     }
 
     std::optional<SaveChoice> saveFileChoice(QWidget* parent, const QString& caption, const QString& dir,
                                              const QStringList& filters) override
     {
-        ArrowWhileAsking arrow;
+        const OverrideCursor arrow(Qt::ArrowCursor);
         QFileDialog dialog(parent, caption, dir);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilters(filters);
@@ -123,7 +107,7 @@ public:
 
     bool printDialog(QWidget* parent, QPrinter& printer, bool selection) override
     {
-        ArrowWhileAsking arrow;
+        const OverrideCursor arrow(Qt::ArrowCursor);
         QPrintDialog dialog(&printer, parent);
         QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintToFile;
         if (selection)
@@ -136,7 +120,7 @@ public:
 
     std::optional<QFont> font(QWidget* parent, const QFont& initial) override
     {
-        ArrowWhileAsking arrow;
+        const OverrideCursor arrow(Qt::ArrowCursor);
         bool ok = false;
         const QFont chosen = QFontDialog::getFont(&ok, initial, parent);
         if (!ok)
@@ -146,7 +130,7 @@ public:
 
     std::optional<QColor> colour(QWidget* parent, const QColor& initial, const QString& title) override
     {
-        ArrowWhileAsking arrow;
+        const OverrideCursor arrow(Qt::ArrowCursor);
         const QColor chosen = QColorDialog::getColor(initial, parent, title);
         if (!chosen.isValid())
             return std::nullopt;
@@ -155,7 +139,7 @@ public:
 
     int exec(QDialog& dialog) override
     {
-        ArrowWhileAsking arrow;
+        const OverrideCursor arrow(Qt::ArrowCursor);
         return dialog.exec();
     }
 

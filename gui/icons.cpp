@@ -1,6 +1,7 @@
 #include "gui/icons.h"
 
 #include "core/catalogue.h"
+#include "gui/common.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -81,8 +82,8 @@ private:
     QIcon icon_;
 };
 
-// Each picture has one icon, shared by every request (the unit list alone asks for one per
-// unit at every fill), so it is parsed at most once.
+// Each picture has one icon, shared by every list, menu and button that shows it, so it is
+// parsed at most once.
 QIcon fromResource(const QString& path)
 {
     static QHash<QString, QIcon> cache;
@@ -134,7 +135,7 @@ QStringList topicIconKeys()
     static const QStringList keys = [] {
         QStringList k;
         for (int t = 1; t <= ov::kBuiltinTopics; ++t)
-            k << QString::fromUtf8(ov::TemaKlic(t).data(), qsizetype(ov::TemaKlic(t).size()));
+            k << fromStd(ov::TemaKlic(t));
         k << QStringLiteral("User");
         return k;
     }();

@@ -235,11 +235,12 @@ void Navigator::fillJednotky()
     // A name found in several topics keeps the topic order.
     std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.key.compare(b.key) < 0; });
 
-    // One picture per topic, and each item complete before it joins the list, so that the
-    // list reports one insertion per unit rather than a change for every property set.
+    // One picture per topic (a user topic has no key: the "User" picture), and each item
+    // complete before it joins the list, so that the list reports one insertion per unit
+    // rather than a change for every property set.
     std::vector<QIcon> icons(std::size_t(last) + 1);
     for (int t = 1; t <= last; ++t)
-        icons[std::size_t(t)] = topicIcon(t <= ov::kBuiltinTopics ? fromStd(ov::TemaKlic(t)) : QStringLiteral("User"), false);
+        icons[std::size_t(t)] = topicIcon(fromStd(ov::TemaKlic(t)), false);
     m_quiet = true;
     m_lvwJednotky->clear();
     for (const Entry& e : entries) {
@@ -348,7 +349,7 @@ void Navigator::onTabChosen(int tab)
     showList(list);
     if (list == UnitList)
         return;
-    QListWidget* lw = list == TopicList ? m_lvwTema : m_lvwUser;
+    QListWidget* lw = listOf(list);
     if (QListWidgetItem* item = lw->currentItem(); item && item->isSelected()) {
         m_currentTopic = topicOf(item);
         navigaceSet();
@@ -536,7 +537,7 @@ void Navigator::focusShownList()
         m_lvwTema->setFocus();
         return;
     }
-    QListWidget* list = m_shownList == UserList ? m_lvwUser : m_lvwJednotky;
+    QListWidget* list = listOf(m_shownList);
     if (list->count() > 0) {
         list->scrollToItem(list->item(0));
         selectQuietly(list, 0);

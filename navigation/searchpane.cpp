@@ -81,7 +81,7 @@ void SearchPane::clearResults() { lvwFind_->clear(); }
 
 void SearchPane::search()
 {
-    const BusyCursor busy;
+    const OverrideCursor busy(Qt::WaitCursor);
     lvwFind_->clear();
     const QPalette& pal = palette();
     // Exact names in the ordinary text colour, the looser hits after them in grey.

@@ -1,6 +1,5 @@
 #include "settings/appcontext.h"
 
-#include "gui/boxsink.h"
 #include "gui/common.h"
 
 namespace ov::gui {
@@ -8,8 +7,7 @@ namespace ov::gui {
 AppContext::AppContext() : AppContext(SettingsStore::defaultFilePath()) {}
 
 AppContext::AppContext(const QString& settingsFile)
-    : store(settingsFile), decimal(localeDecimalSeparator()),
-      messageSink([](QWidget* parent, QStringList* seen) { return std::make_unique<BoxSink>(parent, seen); })
+    : store(settingsFile), decimal(localeDecimalSeparator())
 {
 }
 

@@ -1,7 +1,6 @@
 // What the whole program shares, owned by main() and passed by reference to the main window,
 // its parts and the secondary windows: the unit database with its row marks, the settings
-// store, the preferences read from it, the decimal separator and how the core's messages
-// reach the user.
+// store, the preferences read from it and the decimal separator.
 //
 // One writer for each piece: the loader fills the database (topic names through
 // UnitDatabase::setTopicName, hiding reduces a topic to its marked units), NactiNastaveni and the windows that change a preference write
@@ -11,16 +10,6 @@
 #include "core/unitdb.h"
 #include "settings/nactinastaveni.h"
 #include "settings/settingsstore.h"
-
-#include <QStringList>
-#include <functional>
-#include <memory>
-
-class QWidget;
-
-namespace ov {
-class MessageSink;
-}
 
 namespace ov::gui {
 
@@ -36,9 +25,6 @@ struct AppContext {
     SettingsStore store;
     Preferences prefs;
     char decimal;
-    // A sink for the core's messages, shown over `parent`; a message already in `seen` is not
-    // shown again (nullptr: every message is shown). Message boxes unless replaced.
-    std::function<std::unique_ptr<ov::MessageSink>(QWidget* parent, QStringList* seen)> messageSink;
 };
 
 } // namespace ov::gui

@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QDebug>
-#include <QDir>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
@@ -102,7 +101,7 @@ bool Lifecycle::formLoad(const QStringList& arguments)
     SplashWindow* splash = splash_.get();
 
     guarded([&] { splash->showAndPaint(); });
-    const BusyCursor busy;
+    const OverrideCursor busy(Qt::WaitCursor);
 
     // On the first start the shipped data files are copied to the user's folder, where the
     // defaults of Path and PathUser then find them.
@@ -235,7 +234,7 @@ void Lifecycle::topicRenamed(int topic)
         renamed_.insert(topic);
 }
 
-void Lifecycle::clearCounters()
+bool Lifecycle::clearCounters()
 {
     Preferences& prefs = ctx_.prefs;
     prefs.spusteno = 1;
@@ -244,7 +243,7 @@ void Lifecycle::clearCounters()
     conversionsBefore_ = host_.conversionCount();
     running_.restart();
     UlozNastaveni(ctx_.store, prefs, {Key::Spusteno, Key::Prevedeno, Key::Doba});
-    ctx_.store.sync();
+    return ctx_.store.sync();
 }
 
 void Lifecycle::storeCounters()
@@ -325,8 +324,7 @@ void Lifecycle::ukonceni(Asker asker)
     guarded([&] { storeCounters(); });
     if (!s.sync() || !saved) {
         // The program still ends; the user learns why the next start will not remember this one.
-        const QString text = QStringLiteral("Nastavení se nepodařilo uložit do souboru %1.")
-                                 .arg(QDir::toNativeSeparators(s.filePath()));
+        const QString text = s.notSavedText();
         if (asker == Asker::User)
             dialogs().message(nullptr, DialogService::Icon::Warning, appTitle(), text);
         else

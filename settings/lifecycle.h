@@ -34,14 +34,14 @@ public:
     // A topic (1..26, or 26 + n for user topic n) renamed in this run: shut-down stores its name.
     void topicRenamed(int topic);
     // "Vymazat": the stored counters start again (one start, no conversions, no time), and so
-    // do this run's, so that shut-down adds nothing from before.
-    void clearCounters();
+    // do this run's, so that shut-down adds nothing from before. False when the settings file
+    // could not be written.
+    bool clearCounters();
     // The running time of this run, from the monotonic clock start-up starts (clearCounters
     // starts it again).
     qint64 runningSeconds() const { return running_.isValid() ? running_.elapsed() / 1000 : 0; }
 
     SplashWindow* splash() const { return splash_.get(); }
-    SingleInstance* instance() const { return instance_.get(); }
 
 private:
     enum class Go { On, End };

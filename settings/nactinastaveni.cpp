@@ -3,7 +3,6 @@
 #include "gui/dialogservice.h"
 #include "settings/datafolder.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <algorithm>
 #include <iterator>

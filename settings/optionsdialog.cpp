@@ -87,8 +87,7 @@ qint32 storedForm(const QColor& c)
 void settingsNotSaved(QWidget* parent, const SettingsStore& store)
 {
     dialogs().message(parent, DialogService::Icon::Warning, appTitle(),
-                      QStringLiteral("Nastavení se nepodařilo uložit do souboru %1.")
-                          .arg(QDir::toNativeSeparators(store.filePath())));
+                      store.notSavedText());
 }
 
 } // namespace
@@ -141,10 +140,10 @@ bool OptionsDialog::run()
 
 void OptionsDialog::load()
 {
-    shown_ = ctx_.prefs;
+    const Preferences& shown = ctx_.prefs;
     live_ = host_.liveOptions();
-    path_ = {shown_.path, shown_.pathUser};
-    file_ = {shown_.file, shown_.fileUser};
+    path_ = {shown.path, shown.pathUser};
+    file_ = {shown.file, shown.fileUser};
     // The file saved in the editor must be the one reloaded: no other while it is open.
     const bool filesFree = !host_.editingDataFile();
     for (int i = 0; i < 2; ++i) {
@@ -152,17 +151,17 @@ void OptionsDialog::load()
         cmdCesta_[std::size_t(i)]->setEnabled(filesFree);
         showFile(i);
     }
-    chkSafeEnd_->setChecked(shown_.safeEnd == 1);
-    chkOnlyOne_->setChecked(shown_.onlyOne == 1);
-    chkGrid_->setChecked(shown_.gridOption == 1);
-    const QString numbers[] = {QString::number(shown_.numBase), QString::number(shown_.numBaseDec),
-                               QString::number(shown_.zCitlivost), shown_.fixText};
+    chkSafeEnd_->setChecked(shown.safeEnd == 1);
+    chkOnlyOne_->setChecked(shown.onlyOne == 1);
+    chkGrid_->setChecked(shown.gridOption == 1);
+    const QString numbers[] = {QString::number(shown.numBase), QString::number(shown.numBaseDec),
+                               QString::number(shown.zCitlivost), shown.fixText};
     for (std::size_t i = 0; i < numbers_.size(); ++i)
         numbers_[i].edit->setText(numbers[i]);
     // The level and on-top as stored: they take effect at the next start.
-    if (QAbstractButton* b = optUroven_->button(std::clamp(shown_.uroven, 0, 3)))
+    if (QAbstractButton* b = optUroven_->button(std::clamp(shown.uroven, 0, 3)))
         b->setChecked(true);
-    chkOnTop_->setChecked(shown_.onTop);
+    chkOnTop_->setChecked(shown.onTop);
     const bool panes[] = {live_.nahled, live_.lupa, live_.informace};
     for (std::size_t i = 0; i < 3; ++i)
         chkZobrazeni_[i]->setChecked(panes[i]);
@@ -180,10 +179,10 @@ void OptionsDialog::load()
         QString name = names.size() >= n ? names.at(n - 1) : ctx_.store.navigatorText(false, n, {});
         cboTema_->addItem(name.isEmpty() ? fromStd(ov::DefaultTopicName(n)) : name);
     }
-    cboTema_->setCurrentIndex(std::clamp(shown_.tema, 0, ov::kBuiltinTopics));
+    cboTema_->setCurrentIndex(std::clamp(shown.tema, 0, ov::kBuiltinTopics));
 
-    chkColored_->setChecked(shown_.colored == 1);
-    colour_ = shown_.coloredColor;
+    chkColored_->setChecked(shown.colored == 1);
+    colour_ = shown.coloredColor;
     showColour();
     showStatistics();
     tabs_->setCurrentIndex(lastTab_);
@@ -260,8 +259,7 @@ void OptionsDialog::showStatistics()
 void OptionsDialog::resetStatistics()
 {
     // One start, no conversions, no time: stored at once and counted so from now on.
-    host_.resetRunCounters();
-    if (!ctx_.store.sync())
+    if (!host_.clearCounters())
         settingsNotSaved(this, ctx_.store);
     showStatistics();
 }

@@ -61,7 +61,6 @@ private:
 
     AppContext& ctx_;
     OptionsHost& host_;
-    Preferences shown_;                            // the preferences at this showing
     LiveOptions live_;                             // the window's state at this showing
     std::array<QString, 2> path_, file_;           // the data files chosen in this showing
     qint32 colour_ = 0;                            // the colour chosen in this showing

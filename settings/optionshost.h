@@ -17,7 +17,6 @@ struct LiveOptions {
     int veliciny = 1;          // 0 large icons, 1 list
     bool marking = true;       // "Barevné značení"
 
-    bool operator==(const LiveOptions&) const = default;
 };
 
 class OptionsHost {
@@ -36,7 +35,8 @@ public:
     virtual long conversionCount() const = 0;
     virtual qint64 runningSeconds() const = 0;
     // "Vymazat": one start, no conversions, no time, stored at once; this run counts anew.
-    virtual void resetRunCounters() = 0;
+    // False when the settings file could not be written.
+    virtual bool clearCounters() = 0;
 };
 
 } // namespace ov::gui

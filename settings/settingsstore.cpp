@@ -87,6 +87,11 @@ QString SettingsStore::filePath() const
     return settings_->fileName();
 }
 
+QString SettingsStore::notSavedText() const
+{
+    return QStringLiteral("Nastavení se nepodařilo uložit do souboru %1.").arg(QDir::toNativeSeparators(filePath()));
+}
+
 std::optional<QString> SettingsStore::raw(const QString& path) const
 {
     const QVariant v = settings_->value(path);

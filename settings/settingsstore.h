@@ -42,6 +42,8 @@ public:
     static QString configFolder();
     static QString defaultFilePath();
     QString filePath() const;
+    // "Nastavení se nepodařilo uložit do souboru …", for a sync that failed.
+    QString notSavedText() const;
 
     // The stored text, nullopt when the key is missing.
     std::optional<QString> stored(Key key) const;

@@ -202,8 +202,8 @@ void ConversionTable::fillTopic(int topic)
         return;
     }
     busy_ = true;
-    std::optional<BusyCursor> busy;
-    busy.emplace();
+    std::optional<OverrideCursor> busy;
+    busy.emplace(Qt::WaitCursor);
     currentTopic_ = topic;
     const int n = db_.unitCount(topic);
     setTitle(fromStd(db_.NazvyTemat[topic]));

@@ -2,6 +2,7 @@
 #include "table/celleditor.h"
 #include "table/conversiontable.h"
 
+#include "gui/common.h"
 #include "gui/dialogservice.h"
 
 #include <algorithm>
@@ -105,12 +106,7 @@ void GridAdapter::setJakoEnabled(bool enabled) { emit table_.jakoEnabledChanged(
 
 void GridAdapter::messageBox(const std::string& text, ov::MessageIcon icon)
 {
-    using Icon = DialogService::Icon;
-    const Icon shown = icon == ov::MessageIcon::Information ? Icon::Information
-                       : icon == ov::MessageIcon::Critical  ? Icon::Critical
-                                                            : Icon::Warning;
-    dialogs().message(&table_, shown, QString::fromStdString(std::string(ov::kAppTitle)),
-                      QString::fromStdString(text).replace("\r\n", "\n"), QMessageBox::Ok);
+    dialogs().message(&table_, dialogIcon(icon), appTitle(), displayText(text), QMessageBox::Ok);
 }
 
 } // namespace ov::gui

@@ -102,7 +102,6 @@ Workspace::Workspace(QWidget* left, QWidget* firstPage, QWidget* parent) : QWidg
         else
             vlevo_ = clamp(pixelsToTwips(shown));
         applyPosition();
-        emit vlevoChanged(vlevo_);
     });
 }
 

@@ -35,9 +35,6 @@ public:
     int setVlevo(int twips);
     QSplitter* splitter() const { return splitter_; }
 
-signals:
-    void vlevoChanged(int twips);
-
 protected:
     void changeEvent(QEvent* event) override;
 

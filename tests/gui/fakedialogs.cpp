@@ -119,19 +119,6 @@ QString FakeDialogs::openFileName(QWidget*, const QString& caption, const QStrin
     return f;
 }
 
-QString FakeDialogs::saveFileName(QWidget*, const QString& caption, const QString& dir, const QString& filter)
-{
-    DialogCall call{QStringLiteral("save"), Icon::None, caption, dir, filter, {}, {}};
-    calls_.append(call);
-    if (files_.empty()) {
-        unexpected(call);
-        return {};
-    }
-    QString f = files_.front();
-    files_.pop_front();
-    return f;
-}
-
 std::optional<DialogService::SaveChoice> FakeDialogs::saveFileChoice(QWidget*, const QString& caption,
                                                                    const QString& dir, const QStringList& filters)
 {

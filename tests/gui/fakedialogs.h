@@ -82,8 +82,6 @@ public:
                                    const QString& initial) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override;
-    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
-                         const QString& filter) override;
     std::optional<SaveChoice> saveFileChoice(QWidget* parent, const QString& caption, const QString& dir,
                                              const QStringList& filters) override;
     bool printDialog(QWidget* parent, QPrinter& printer, bool selection) override;
