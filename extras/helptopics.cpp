@@ -1,10 +1,10 @@
 #include "extras/helptopics.h"
 
 #include "gui/commandtable.h"
+#include "gui/common.h"
 
 #include <QFile>
 #include <QKeySequence>
-#include <QRegularExpression>
 #include <QWidget>
 
 namespace ov::gui::help {
@@ -54,11 +54,10 @@ constexpr ControlTopic kControls[] = {
 };
 // clang-format on
 
-QString plainCaption(const char* caption)
+// A menu caption as the keyboard page names it: no accelerator marks, no "…".
+QString pageCaption(const char* caption)
 {
-    QString text = QString::fromUtf8(caption);
-    text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
-    return text.replace(QChar(0x2026), QString()).trimmed();
+    return plainCaption(QString::fromUtf8(caption)).remove(QChar(0x2026)).trimmed();
 }
 
 const cmd::MenuRow* rowNamed(const char* name)
@@ -105,13 +104,13 @@ QString keyboardPage()
             continue;
         const cmd::MenuRow* menu = rowNamed(row.parent);
         // Items of a submenu are named with it: "Aktuální jako › Binárně".
-        QString where = menu ? plainCaption(menu->caption) : QString();
+        QString where = menu ? pageCaption(menu->caption) : QString();
         const cmd::MenuRow* top = menu && menu->parent[0] ? rowNamed(menu->parent) : nullptr;
         if (top)
-            where = plainCaption(top->caption) + QStringLiteral(" › ") + where;
+            where = pageCaption(top->caption) + QStringLiteral(" › ") + where;
         const QString key = QKeySequence(QString::fromLatin1(row.shortcut)).toString(QKeySequence::PortableText);
         rows += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td><td>%3</td></tr>\n")
-                    .arg(escaped(key), escaped(plainCaption(row.caption)), escaped(where));
+                    .arg(escaped(key), escaped(pageCaption(row.caption)), escaped(where));
     }
     QFile file(QStringLiteral(":/help/klavesnice.html"));
     if (!file.open(QIODevice::ReadOnly))

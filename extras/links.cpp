@@ -1,27 +1,13 @@
 #include "extras/links.h"
 
+#include "core/misc.h"
+#include "gui/common.h"
 #include "gui/dialogservice.h"
 
 #include <QStringList>
-#include <utility>
 
 namespace ov::gui {
 namespace {
-
-// The parts of the query in their order, as "Name=value".
-template <class Value> QString query(const QString& subject, const QString& body, const QString& copy,
-                                     const QString& blindCopy, Value value)
-{
-    const std::pair<const char*, const QString*> parts[] = {
-        {"Subject", &subject}, {"Body", &body}, {"CC", &copy}, {"BCC", &blindCopy}};
-    QString q;
-    for (const auto& [name, text] : parts)
-        if (!text->isEmpty())
-            q += QLatin1Char('&') + QLatin1String(name) + QLatin1Char('=') + value(*text);
-    if (!q.isEmpty())
-        q[0] = QLatin1Char('?');
-    return q;
-}
 
 QStringList versionParts() { return QStringLiteral(OV_VERSION).split(QLatin1Char('.')); }
 
@@ -46,17 +32,17 @@ QString versionText() { return QStringLiteral("%1.%2").arg(versionMajor()).arg(v
 QString mailtoText(const QString& address, const QString& subject, const QString& body, const QString& copy,
                    const QString& blindCopy)
 {
-    return QStringLiteral("mailto:") + address +
-           query(subject, body, copy, blindCopy, [](const QString& t) { return t; });
+    return fromStd(ov::MailtoAddress(address.toStdString(), subject.toStdString(), body.toStdString(),
+                                     copy.toStdString(), blindCopy.toStdString()));
 }
 
 QUrl mailtoUrl(const QString& address, const QString& subject, const QString& body, const QString& copy,
                const QString& blindCopy)
 {
-    const QString q = query(subject, body, copy, blindCopy, [](const QString& t) {
-        return QString::fromLatin1(QUrl::toPercentEncoding(t));
-    });
-    return QUrl::fromEncoded(QByteArray("mailto:") + QUrl::toPercentEncoding(address, "@+") + q.toLatin1(),
+    // The same text with every part percent-encoded, so that "&", "?" or "=" in a part stay text.
+    const auto encoded = [](const QString& t, const QByteArray& keep = {}) { return QUrl::toPercentEncoding(t, keep).toStdString(); };
+    return QUrl::fromEncoded(QByteArray::fromStdString(ov::MailtoAddress(encoded(address, "@+"), encoded(subject), encoded(body),
+                                                                         encoded(copy), encoded(blindCopy))),
                              QUrl::StrictMode);
 }
 

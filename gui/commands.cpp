@@ -62,18 +62,6 @@ QString objectNameOf(const char* name, int index)
     return index >= 0 ? n + QLatin1Char('_') + QString::number(index) : n;
 }
 
-// A caption without its accelerator marks, as a tool tip shows it.
-QString plainCaption(const QString& caption)
-{
-    QString out;
-    out.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) ++i;
-        out += caption[i];
-    }
-    return out;
-}
-
 // A name shown as a caption: an "&" in it is a character, not an accelerator.
 QString literalCaption(QString text) { return text.replace(QLatin1Char('&'), QLatin1String("&&")); }
 

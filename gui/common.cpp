@@ -41,6 +41,18 @@ QString displayText(std::string_view s) { return displayText(fromStd(s)); }
 
 QString displayText(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 
+QString plainCaption(const QString& caption)
+{
+    QString out;
+    out.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size())
+            ++i;
+        out += caption[i];
+    }
+    return out;
+}
+
 bool installQtTranslation()
 {
     static QTranslator* installed = nullptr;

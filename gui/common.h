@@ -46,6 +46,8 @@ inline QString fromStd(std::string_view s) { return QString::fromUtf8(s.data(), 
 // The core ends message lines with CR LF; Qt's labels and boxes break lines at LF.
 QString displayText(std::string_view s);
 QString displayText(QString text);
+// A caption without its accelerator marks ("&Soubor" -> "Soubor", "A&&B" -> "A&B").
+QString plainCaption(const QString& caption);
 
 // Qt's own texts (standard buttons, file and font dialogs, text box menus) in Czech, like the
 // rest of the program; false when the translation is not installed on this system.
