@@ -61,7 +61,6 @@ const std::string kNegativeNotice = ZpravaChyby({
     std::string("Poznámka: Tato zpráva už nebude zobrazena."),
 });
 
-constexpr const char* kAbsoluteZero = kAbsoluteZeroText;
 
 // Cell access that reports a row the grid does not have as a failure of its own.
 class Cells {
@@ -283,7 +282,7 @@ void ConversionEngine::convertTemperature(int r)
     }
 
     // D3: nothing lies below absolute zero; the rows show it instead.
-    grid_.showResult(kAbsoluteZero, true, TextColour::red());
+    grid_.showResult(kAbsoluteZeroText, true, TextColour::red());
     const double zeroC = sub(0.0, 273.15);
     cells.setText(0, "0");
     cells.set(1, zeroC);

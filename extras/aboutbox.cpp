@@ -78,11 +78,11 @@ AboutBox::AboutBox(const Addresses& addresses, QWidget* owner) : QDialog(owner),
         l->installEventFilter(this);
     }
 
-    cmdAbout_ = new QPushButton(QStringLiteral("OK"), this);
-    cmdAbout_->setObjectName(QStringLiteral("cmdAbout"));
-    cmdAbout_->setAccessibleName(QStringLiteral("OK"));
-    cmdAbout_->setDefault(true);
-    connect(cmdAbout_, &QPushButton::clicked, this, &QDialog::accept);
+    auto* cmdAbout = new QPushButton(QStringLiteral("OK"), this);
+    cmdAbout->setObjectName(QStringLiteral("cmdAbout"));
+    cmdAbout->setAccessibleName(QStringLiteral("OK"));
+    cmdAbout->setDefault(true);
+    connect(cmdAbout, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(logo, 0, 0, 3, 1, Qt::AlignTop);
@@ -92,7 +92,7 @@ AboutBox::AboutBox(const Addresses& addresses, QWidget* owner) : QDialog(owner),
     grid->addWidget(lblAbout_[3], 3, 0, 1, 2);
     grid->addWidget(lblAbout_[kHomeLabel], 4, 0, 1, 2);
     grid->addWidget(lblAbout_[kMailLabel], 5, 0, 1, 2);
-    grid->addWidget(cmdAbout_, 6, 1, Qt::AlignRight);
+    grid->addWidget(cmdAbout, 6, 1, Qt::AlignRight);
     setFixedWidth(twipsToPixels(6000));
 }
 

@@ -26,7 +26,6 @@ private:
 
     Addresses addresses_;
     std::array<QLabel*, 11> lblAbout_{};
-    QPushButton* cmdAbout_ = nullptr;
 };
 
 } // namespace ov::gui

@@ -9,7 +9,6 @@ constexpr const char* kPrograms[] = {"gnome-calculator", "kcalc", "mate-calc", "
 
 } // namespace
 
-std::span<const char* const> Calculator::programs() { return kPrograms; }
 
 QString Calculator::notFoundText()
 {

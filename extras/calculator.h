@@ -5,14 +5,12 @@
 #pragma once
 #include <QString>
 #include <optional>
-#include <span>
 
 namespace ov::gui {
 
 class Calculator {
 public:
     enum class Result { Started, Running, NotFound };
-    static std::span<const char* const> programs();
     static QString notFoundText();
 
     Result run();

@@ -190,11 +190,9 @@ PrintDialog::PrintDialog(QPrinter& printer, const QString& copyPath, QWidget* pa
 
 void PrintDialog::setAvailability(bool haveRow, bool previewShown)
 {
-    haveRow_ = haveRow;
-    previewShown_ = previewShown;
     for (Content c : {Value, Row, Table})
-        optT_[c]->setEnabled(haveRow_);
-    optT_[Preview]->setEnabled(haveRow_ && previewShown_);
+        optT_[c]->setEnabled(haveRow);
+    optT_[Preview]->setEnabled(haveRow && previewShown);
     chooseAvailableContent();
 }
 
@@ -238,17 +236,17 @@ void PrintDialog::targetChanged()
 void PrintDialog::refreshFileState()
 {
     const QFileInfo info(copyPath_);
-    fileReadable_ = info.isFile();
+    const bool readable = info.isFile();
     if (!info.exists()) {
         fileLength_->setText(kCopyName + QStringLiteral(" neexistuje"));
-    } else if (fileReadable_) {
+    } else if (readable) {
         fileLength_->setText(kCopyName + QStringLiteral(" %1 B").arg(info.size()));
     } else {
         fileLength_->setText(kCopyName);
         dialogs().message(this, DialogService::Icon::Critical, appTitle(),
                           QStringLiteral("Chyba při čtení souboru ") + kCopyName);
     }
-    optT_[FileContent]->setEnabled(fileReadable_);
+    optT_[FileContent]->setEnabled(readable);
     chooseAvailableContent();
 }
 

@@ -65,9 +65,6 @@ private:
     MiddleElidedLabel* destination_ = nullptr;
     QLabel* fileLength_ = nullptr;
     QPushButton* ok_ = nullptr;
-    bool haveRow_ = false;
-    bool previewShown_ = true;
-    bool fileReadable_ = false;
 };
 
 } // namespace ov::gui

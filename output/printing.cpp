@@ -38,20 +38,18 @@ void Printing::run()
 
 void Printing::output()
 {
+    const auto rowLine = [this](int r) {
+        return tableRowLine(table_.cellText(r, ov::kColName), table_.cellText(r, ov::kColSymbol),
+                            table_.cellText(r, ov::kColValue));
+    };
     QList<PrintLine> lines;
     switch (dialog_->content()) {
     case PrintDialog::Value: lines << plainLine(table_.currentValueText()); break;
-    case PrintDialog::Row: {
-        const int r = table_.currentRow();
-        lines << tableRowLine(table_.cellText(r, ov::kColName), table_.cellText(r, ov::kColSymbol),
-                              table_.cellText(r, ov::kColValue));
-        break;
-    }
+    case PrintDialog::Row: lines << rowLine(table_.currentRow()); break;
     case PrintDialog::Preview: lines << plainLine(table_.resultLineText()); break;
     case PrintDialog::Table:
         for (int r = 0; r < table_.rowCount(); ++r)
-            lines << tableRowLine(table_.cellText(r, ov::kColName), table_.cellText(r, ov::kColSymbol),
-                                  table_.cellText(r, ov::kColValue));
+            lines << rowLine(r);
         break;
     case PrintDialog::FileContent:
         for (const QString& l : readCopy(copyFilePath()))

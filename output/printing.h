@@ -36,8 +36,6 @@ public:
     }
 
     // The dialog and printer, kept for the whole run once the dialog was first shown.
-    PrintDialog* dialog() const { return dialog_; }
-    QPrinter* printer() const { return printer_.get(); }
 
 private:
     void output();

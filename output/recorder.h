@@ -39,8 +39,6 @@ public:
     // "" (never started, stopped), "Rec", "Pause", "Start", "Stop".
     QString state() const { return state_; }
     bool isOpen() const { return file_.isOpen(); }
-    QString filePath() const { return file_.fileName(); }
-    QChar separator() const { return separator_; }
 
 signals:
     // The command whose buttons and menu items are to be shown ("Rec", "Pause", "Start", "Stop").
