@@ -24,24 +24,6 @@ namespace {
 const char* const kKeyProperty = "commandKey";
 const char* const kAvailableProperty = "available";
 
-// The pane switches: the toolbar check button shows the menu item's own action.
-struct PaneCommand {
-    const char* menu;
-    const char* button;
-};
-constexpr PaneCommand kPanes[] = {
-    {"mnuNahled", "Náhled"},
-    {"mnuLupa", "Lupa"},
-    {"mnuInfo", "Info"},
-};
-
-const char* paneMenuOf(const QString& key)
-{
-    for (const auto& p : kPanes)
-        if (key == QString::fromUtf8(p.button)) return p.menu;
-    return nullptr;
-}
-
 // Which recording buttons (Start, Pause, Stop, Rec) each recording command shows (1), hides (0)
 // or leaves alone (-1); the mnuRec items 0..3 follow the same pattern.
 struct RecVisibility {
@@ -164,8 +146,9 @@ void Commands::buildToolBar(QMainWindow* window)
             continue;
         }
         const QString key = QString::fromUtf8(row.key);
-        if (const char* pane = paneMenuOf(key)) {
-            addPaneButton(key, QString::fromUtf8(pane), row);
+        // A pane switch: the button shows the menu item's own action, one state for both.
+        if (row.kind == cmd::ButtonKind::Check && row.command[0]) {
+            addPaneButton(key, QString::fromUtf8(row.command), row);
             continue;
         }
         auto* a = new QAction(key, m_toolBar);

@@ -131,9 +131,9 @@ constexpr ToolRow kTools[] = {
     {"Kopírovat", "Kopírovat",               K::Button,    "Kopirovat",    "mnuKopirovat",-1,  None},
     {"Vložit",    "Vložit",                  K::Button,    "Vlozit",       "mnuVlozit",   -1,  None},
     {"",          "",                        K::Separator, "",             "",            -1,  None},
-    {"Náhled",    "Krátký náhled",           K::Check,     "Nahled",       "",            -1,  Off | Checked},
-    {"Lupa",      "Lupa",                    K::Check,     "Lupa",         "",            -1,  Off},
-    {"Info",      "Informace",               K::Check,     "Info",         "",            -1,  Off},
+    {"Náhled",    "Krátký náhled",           K::Check,     "Nahled",       "mnuNahled",   -1,  None},
+    {"Lupa",      "Lupa",                    K::Check,     "Lupa",         "mnuLupa",     -1,  None},
+    {"Info",      "Informace",               K::Check,     "Info",         "mnuInfo",     -1,  None},
     {"Jako",      "Aktuální buňka jako…",    K::DropDown,  "AktualniJako", "",            -1,  Off},
     {"",          "",                        K::Separator, "",             "",            -1,  None},
     {"Zpět",      "Zpět",                    K::Button,    "Zpet",         "mnuNavigace",  1,  Off},
@@ -174,13 +174,13 @@ constexpr PanelRow kPanels[] = {
 };
 
 constexpr const char* kFirstDisplay[] = {
-    "tlb_Náhled", "tlb_Lupa", "tlb_Info", "tlb_Jako",
+    "tlb_Jako",
     "mnuRadek", "mnuNahled", "mnuLupa", "mnuInfo", "mnuPredpony", "mnuA",
 };
 constexpr const char* kEditBlocked[] = {
     "mnuNacist", "mnuE", "mnuNahled", "mnuLupa", "mnuInfo", "mnuPredpony", "mnuA", "mnuUroven",
     "mnuRec_0", "mnuRec_1", "mnuRec_2", "mnuRec_3",
-    "tlb_Náhled", "tlb_Lupa", "tlb_Info", "tlb_Jako", "tlb_Úroveň",
+    "tlb_Jako", "tlb_Úroveň",
     "tlb_Start", "tlb_Pause", "tlb_Stop", "tlb_Rec",
 };
 constexpr const char* kEditOnly[] = {"mnuUlozit_0", "mnuUlozit_1", "tlb_Uložit"};

@@ -43,7 +43,8 @@ struct ToolRow {
     const char* toolTip;
     ButtonKind kind;
     const char* image;     // image key of the picture ":/icons/<image>.svg"
-    const char* command;   // menu control run by a click, empty when the click has its own rule
+    const char* command;   // menu control run by a click, empty when the click has its own rule;
+                           // for a check button, the pane switch whose own action it shows
     int index;             // index of that control, -1 for none
     unsigned flags;        // Off, Hidden, Checked
 };
