@@ -41,10 +41,10 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
 {
     setObjectName(QStringLiteral("frmOmnivelor"));
     setWindowTitle(appTitle());
-    setMinimumSize(twipsToPixels(kMinWidthTwips), twipsToPixels(kMinHeightTwips));
     resize(twipsToPixels(kDefaultWidthTwips), twipsToPixels(kDefaultHeightTwips));
 
     commands_ = new Commands(this);
+    applyFontScale();
     navigator_ = new Navigator(ctx_.db, this);
     table_ = new ConversionTable(ctx_.db, ctx_.decimal, this);
     workspace_ = new Workspace(navigator_, table_, this);
@@ -367,8 +367,7 @@ void MainWindow::changeEvent(QEvent* event)
 void MainWindow::applyFontScale()
 {
     setMinimumSize(twipsToPixels(kMinWidthTwips), twipsToPixels(kMinHeightTwips));
-    const int icon = twipsToPixels(kToolIconTwips);
-    commands_->toolBar()->setIconSize(QSize(icon, icon));
+    commands_->applyFontScale();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

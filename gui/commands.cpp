@@ -136,8 +136,7 @@ void Commands::buildToolBar(QMainWindow* window)
     m_toolBar = new QToolBar(window);
     m_toolBar->setObjectName(QStringLiteral("tlbLista"));
     m_toolBar->setMovable(false);
-    // Small pictures that grow with the desktop font, so that every button fits the window.
-    m_toolBar->setIconSize(QSize(twipsToPixels(kToolIconTwips), twipsToPixels(kToolIconTwips)));
+    applyFontScale();
     m_toolBar->toggleViewAction()->setVisible(false);
     window->addToolBar(m_toolBar);
     for (const auto& row : cmd::toolRows()) {
@@ -183,6 +182,13 @@ void Commands::buildToolBar(QMainWindow* window)
         }
         m_actions.insert(a->objectName(), a);
     }
+}
+
+void Commands::applyFontScale()
+{
+    // Small pictures that grow with the desktop font, so that every button fits the window.
+    const int side = twipsToPixels(kToolIconTwips);
+    m_toolBar->setIconSize(QSize(side, side));
 }
 
 void Commands::addPaneButton(const QString& key, const QString& menuName, const cmd::ToolRow& row)

@@ -46,6 +46,8 @@ class Commands : public QObject {
 public:
     // Fills the window's menu bar, adds the toolbar and sets up its status bar.
     explicit Commands(QMainWindow* window);
+    // The toolbar's pictures sized for the desktop font; again when the font changes.
+    void applyFontScale();
 
     using Handler = std::function<void(int index)>;
     // The handler of a command, by control name without the index; one handler per name.
