@@ -106,7 +106,8 @@ bool Lifecycle::formLoad(const QStringList& arguments)
     // On the first start the shipped data files are copied to the user's folder, where the
     // defaults of Path and PathUser then find them.
     const QString dataProblem = guarded([&] {
-        return prepareUserDataFolder({QStringLiteral("Omnivel.omv"), QStringLiteral("User.omv")});
+        const Preferences defaults;
+        return prepareUserDataFolder({defaults.file, defaults.fileUser});
     });
     guarded([&] {
         NactiNastaveni(store, prefs, splash);
