@@ -229,6 +229,12 @@ QAction* Commands::action(const QString& objectName) const { return m_actions.va
 
 QMenu* Commands::menu(const QString& objectName) const { return m_menus.value(objectName); }
 
+void Commands::popupMenu(const QString& objectName, const QPoint& globalPos) const
+{
+    if (QMenu* m = menu(objectName))
+        m->popup(globalPos);
+}
+
 QLabel* Commands::panel(const QString& key) const { return m_panels.value(key); }
 
 // ---- dispatch ----------------------------------------------------------------------------

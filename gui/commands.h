@@ -29,6 +29,7 @@ class QActionGroup;
 class QLabel;
 class QMainWindow;
 class QMenu;
+class QPoint;
 class QToolBar;
 class QToolButton;
 
@@ -62,6 +63,8 @@ public:
     // Any menu or submenu by name, for pop-up use: "mnuA", "mnuTab", "mnuEditace", "mnuPrejit",
     // "mnuUroven", "mnuKN", "mnut".
     QMenu* menu(const QString& objectName) const;
+    // Pops a menu of the window up at a screen position, by name; nothing for an unknown name.
+    void popupMenu(const QString& objectName, const QPoint& globalPos) const;
     QToolBar* toolBar() const { return m_toolBar; }
     QLabel* panel(const QString& key) const;
 

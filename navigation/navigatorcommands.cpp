@@ -5,7 +5,6 @@
 #include "navigation/navigator.h"
 
 #include <QAction>
-#include <QMenu>
 
 namespace ov::gui {
 namespace {
@@ -47,10 +46,7 @@ void bindNavigatorCommands(Commands& c, Navigator& n)
         if (topic <= ov::kBuiltinTopics)
             c.setTopicName(topic, name);
     });
-    QObject::connect(&n, &Navigator::contextMenuRequested, &c, [&c](const QString& menu, const QPoint& pos) {
-        if (QMenu* m = c.menu(menu))
-            m->popup(pos);
-    });
+    QObject::connect(&n, &Navigator::contextMenuRequested, &c, &Commands::popupMenu);
 }
 
 } // namespace ov::gui

@@ -4,22 +4,8 @@
 #include "table/conversiontable.h"
 
 #include <QAction>
-#include <QMenu>
-#include <iterator>
 
 namespace ov::gui {
-namespace {
-
-// "Aktuální jako" items mnuSoustava(0..4) by index, as the table names the representations.
-const char* const kBaseKeys[] = {"Binarne", "Oktalne", "Hexadecimalne", "Vlastni", "VlastniD"};
-
-void popup(Commands& commands, const QString& menuName, const QPoint& globalPos)
-{
-    if (QMenu* m = commands.menu(menuName))
-        m->popup(globalPos);
-}
-
-} // namespace
 
 void bindTableCommands(Commands& c, ConversionTable& t)
 {
@@ -27,12 +13,13 @@ void bindTableCommands(Commands& c, ConversionTable& t)
         t.setFormat(i);
         t.formatTable();
     });
+    // "Aktuální jako": the items mnuSoustava(0..4) are the bases in BaseKind's order.
     c.bind(QStringLiteral("mnuSoustava"), [&t](int i) {
-        if (i >= 0 && i < int(std::size(kBaseKeys)))
-            t.runRepresentation(QLatin1String(kBaseKeys[i]));
+        if (i >= int(ov::BaseKind::Binary) && i <= int(ov::BaseKind::CustomWithDecimals))
+            t.runAs(ov::BaseKind(i));
     });
-    c.bind(QStringLiteral("mnuZlomek"), [&t](int) { t.runRepresentation(QStringLiteral("Zlomek")); });
-    c.bind(QStringLiteral("mnuLatin"), [&t](int) { t.runRepresentation(QStringLiteral("Rimsky")); });
+    c.bind(QStringLiteral("mnuZlomek"), [&t](int) { t.runFraction(); });
+    c.bind(QStringLiteral("mnuLatin"), [&t](int) { t.runRoman(); });
     c.bind(QStringLiteral("mnuPredpony"), [&t](int) { t.showPrefixes(); });
     c.bind(QStringLiteral("mnuNahledUkazuje"), [&t](int i) { t.setReferenceMode(i); });
 
@@ -47,8 +34,7 @@ void bindTableCommands(Commands& c, ConversionTable& t)
     QObject::connect(&t, &ConversionTable::firstTopicShown, &c, &Commands::firstDisplay);
     QObject::connect(&t, &ConversionTable::jakoEnabledChanged, &c, &Commands::setJakoEnabled);
     QObject::connect(&t, &ConversionTable::copyEnabledChanged, &c, &Commands::setCopyEnabled);
-    QObject::connect(&t, &ConversionTable::contextMenuRequested, &c,
-                     [&c](const QString& menu, const QPoint& pos) { popup(c, menu, pos); });
+    QObject::connect(&t, &ConversionTable::contextMenuRequested, &c, &Commands::popupMenu);
 }
 
 } // namespace ov::gui
