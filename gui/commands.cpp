@@ -36,7 +36,6 @@ constexpr RecVisibility kRecStates[] = {
     {"Start", {0, 1, 1, -1}},
     {"Stop", {0, 0, 0, 1}},
 };
-constexpr const char* kRecButtons[] = {"Start", "Pause", "Stop", "Rec"};
 
 QString objectNameOf(const char* name, int index)
 {
@@ -442,7 +441,7 @@ void Commands::setRecordingState(const QString& command)
         if (command != QLatin1String(s.command)) continue;
         for (int i = 0; i < 4; ++i) {
             if (s.visible[i] < 0) continue;
-            action(QStringLiteral("tlb_") + QLatin1String(kRecButtons[i]))->setVisible(s.visible[i] == 1);
+            action(QStringLiteral("tlb_") + QLatin1String(cmd::recordingCommands()[std::size_t(i)]))->setVisible(s.visible[i] == 1);
             action(objectNameOf("mnuRec", i))->setVisible(s.visible[i] == 1);
         }
     }

@@ -173,6 +173,7 @@ constexpr PanelRow kPanels[] = {
     {"Presnost",  "J",                    "Jednoduchá přesnost", 0},
 };
 
+constexpr const char* kRecordingCommands[] = {"Start", "Pause", "Stop", "Rec"};
 constexpr const char* kFirstDisplay[] = {
     "tlb_Jako",
     "mnuRadek", "mnuNahled", "mnuLupa", "mnuInfo", "mnuPredpony", "mnuA",
@@ -193,6 +194,7 @@ std::span<const MenuRow> menuRows() { return kMenus; }
 std::span<const ToolRow> toolRows() { return kTools; }
 std::span<const DropRow> dropRows() { return kDrops; }
 std::span<const PanelRow> panelRows() { return kPanels; }
+std::span<const char* const> recordingCommands() { return kRecordingCommands; }
 std::span<const char* const> firstDisplayNames() { return kFirstDisplay; }
 std::span<const char* const> editBlockedNames() { return kEditBlocked; }
 std::span<const char* const> editOnlyNames() { return kEditOnly; }

@@ -69,6 +69,10 @@ struct PanelRow {
 };
 std::span<const PanelRow> panelRows();
 
+// The recording commands in the order of the items mnuRec(0..3), which are also the keys of
+// the toolbar buttons that give them: "Start", "Pause", "Stop", "Rec".
+std::span<const char* const> recordingCommands();
+
 // Availability rules, as lists of object names ("mnuRec_3", "tlb_Jako").
 // Enabled together by the first display of a topic.
 std::span<const char* const> firstDisplayNames();

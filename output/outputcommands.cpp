@@ -1,6 +1,7 @@
 #include "output/outputcommands.h"
 
 #include "gui/clipboard.h"
+#include "gui/commandtable.h"
 #include "gui/commands.h"
 #include "output/printing.h"
 #include "output/recorder.h"
@@ -8,18 +9,11 @@
 
 namespace ov::gui {
 
-namespace {
-
-// mnuRec items 0..3 send these to the recorder; so do the toolbar buttons of the same keys.
-const char* const kRecCommands[] = {"Start", "Pause", "Stop", "Rec"};
-
-} // namespace
-
 void bindOutputCommands(Commands& c, ConversionTable& t, Recorder& recorder, Printing& printing)
 {
     c.bind(QStringLiteral("mnuRec"), [&recorder](int i) {
-        if (i >= 0 && i < 4)
-            recorder.command(QLatin1String(kRecCommands[i]));
+        if (const auto names = cmd::recordingCommands(); i >= 0 && std::size_t(i) < names.size())
+            recorder.command(QLatin1String(names[std::size_t(i)]));
     });
     QObject::connect(&recorder, &Recorder::stateChanged, &c, &Commands::setRecordingState);
     QObject::connect(&recorder, &Recorder::recEnabledChanged, &c, &Commands::enableRec);
