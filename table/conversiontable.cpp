@@ -293,6 +293,10 @@ void ConversionTable::setConversionCount(long count) { engine_.state().conversio
 
 void ConversionTable::usePaneSwitches(QAction* preview, QAction* magnifier, QAction* info)
 {
+    // The table's own stand-ins go: the window's switches replace them for good.
+    for (QAction* own : {preview_, magnifier_, info_})
+        if (own && own->parent() == this)
+            delete own;
     followSwitch(preview_ = preview, &ConversionTable::previewSwitched);
     followSwitch(magnifier_ = magnifier, &ConversionTable::updateLupa);
     followSwitch(info_ = info, &ConversionTable::updateInfo);
