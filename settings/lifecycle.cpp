@@ -29,20 +29,12 @@ namespace {
 // message for the keys it reads itself).
 double storedNumber(const SettingsStore& s, Key key, double fallback)
 {
-    try {
-        return s.number(key, fallback);
-    } catch (const SettingError&) {
-        return fallback;
-    }
+    return readOr(fallback, [&] { return s.number(key, fallback); });
 }
 
 int storedInteger(const SettingsStore& s, Key key, int fallback)
 {
-    try {
-        return s.stored(key) ? int(s.integer(key)) : fallback;
-    } catch (const SettingError&) {
-        return fallback;
-    }
+    return readOr(fallback, [&] { return s.stored(key) ? int(s.integer(key)) : fallback; });
 }
 
 QRect desktop()
@@ -254,17 +246,10 @@ void Lifecycle::storeCounters()
     // Another copy may have ended meanwhile: this run's share is added to what is stored now,
     // so that both runs count. An unreadable stored value counts as nothing (and is no fault to log).
     s.sync();
-    const auto orNothing = [](auto read) -> qint64 {
-        try {
-            return read();
-        } catch (const SettingError&) {
-            return 0;
-        }
-    };
     const long run = std::max(0L, host_.conversionCount() - conversionsBefore_);
-    const qint64 stored = orNothing([&] { return s.integer(Key::Prevedeno); });
+    const qint64 stored = readOr<qint64>(0, [&] { return s.integer(Key::Prevedeno); });
     prefs.prevedeno = static_cast<qint32>(std::min<qint64>(stored + run, std::numeric_limits<qint32>::max()));
-    prefs.doba = orNothing([&] { return s.seconds(Key::Doba); }) + running_.elapsed() / 1000;
+    prefs.doba = readOr<qint64>(0, [&] { return s.seconds(Key::Doba); }) + running_.elapsed() / 1000;
     UlozNastaveni(s, prefs, {Key::Prevedeno, Key::Doba});
 }
 

@@ -243,12 +243,8 @@ void OptionsDialog::showColour()
 
 void OptionsDialog::showStatistics()
 {
-    qint64 doba = 0;
-    try {
-        doba = ctx_.store.seconds(Key::Doba);
-    } catch (const SettingError&) {
-        // An unreadable total counts from this run, as shut-down will store it.
-    }
+    // An unreadable total counts from this run, as shut-down will store it.
+    const qint64 doba = readOr<qint64>(0, [&] { return ctx_.store.seconds(Key::Doba); });
     const qint64 running = host_.runningSeconds();
     stats_[0]->setText(QString::number(ctx_.prefs.spusteno));
     stats_[1]->setText(QString::number(host_.conversionCount()));

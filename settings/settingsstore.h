@@ -29,6 +29,17 @@ private:
     QString detail_;
 };
 
+// What `read` gives, or `fallback` when the stored text is unusable: for the readers that
+// pass over a bad value without a message.
+template <class T, class Read> T readOr(T fallback, Read read)
+{
+    try {
+        return read();
+    } catch (const SettingError&) {
+        return fallback;
+    }
+}
+
 class SettingsStore {
 public:
     // The file in the user's configuration folder, or any other file (tests).
