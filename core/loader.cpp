@@ -239,11 +239,16 @@ bool Texty(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink, TextEnco
 
 namespace {
 
+// Texty clears these too; each read of the user file does it as well, so that a second run
+// does not double the units and a file that cannot be read leaves none.
+void clearUserTopics(UnitDatabase& db) {
+    for (int t = kFirstUserTopic; t < kFirstUserTopic + kUserTopics; ++t) db.PocetJednotek[t] = 0;
+}
+
 // Lines that cannot be used (too few fields, no user topic 1..20, a full topic, a number
 // beyond range) are passed over; everything else loads.
 void readUserLines(UnitDatabase& db, const TextLines& content) {
-    // Texty clears these too; doing it here keeps a second run from doubling the units.
-    for (int t = kFirstUserTopic; t < kFirstUserTopic + kUserTopics; ++t) db.PocetJednotek[t] = 0;
+    clearUserTopics(db);
     for (const std::string_view text : content.lines) {
         const auto first = text.find_first_not_of(" \t");
         if (first == std::string_view::npos || text[first] == '\'') continue;
@@ -270,7 +275,7 @@ void readUserLines(UnitDatabase& db, const TextLines& content) {
 bool TextyUser(UnitDatabase& db, const LoadOptions& opt, TextEncoding* encoding) {
     TextLines content;
     if (!readTextLines(opt.userPath, content)) {
-        for (int t = kFirstUserTopic; t < kFirstUserTopic + kUserTopics; ++t) db.PocetJednotek[t] = 0;
+        clearUserTopics(db);
         return false;
     }
     if (encoding) *encoding = content.encoding;
