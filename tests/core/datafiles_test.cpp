@@ -197,12 +197,15 @@ TEST(DataFiles, EveryLevelShowsFewerUnitsThanAll) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Exact coefficients, checked to 15 significant digits against their definitions.
+// Coefficients checked against their definitions: exact ones to 15 significant digits; those that
+// rest on G (CODATA 2022, relative uncertainty 2.2e-5) to the rounding of the seven or six digits
+// that G supports, so that a value copied from an older table or from other constants fails.
 
 struct Anchor {
     int topic;
     const char* name;
     double value;
+    double relTol = 5e-15;
 };
 
 const double kInch = 0.0254, kFoot = 0.3048, kYard = 0.9144, kPound = 0.45359237, kGn = 9.80665;
@@ -210,6 +213,9 @@ const double kLbf = kPound * kGn, kUsGallon = 231 * kInch * kInch * kInch, kCalI
 const double kBtuIt = 1055.05585262, kE = 1.602176634e-19, kSah = 1.89648384;
 // The Paris foot is 144 lignes of a metre of 443.296 lignes; the Russian funt is a fixed mass.
 const double kPied = 144 / 443.296, kFunt = 0.40951718;
+const double kC = 299792458, kHbar = 6.62607015e-34 / (2 * kPi), kG = 6.67430e-11, kEps0 = 8.8541878188e-12;
+const double kC4 = kC * kC * kC * kC, kSevenDigits = 5e-7, kSixDigits = 5e-6;
+const int kUserCapacitance = kFirstUserTopic + 8;
 
 const Anchor kAnchors[] = {
     {1, "míle", 1609.344},
@@ -229,6 +235,8 @@ const Anchor kAnchors[] = {
     {1, "Bohrův poloměr", 5.29177210544e-11},
     {1, "parsek", 149597870700.0 * 648000 / kPi},
     {1, "typografický bod (DTP)", kInch / 72},
+    {1, "jednotka X", 1.00207697e-13},   // copper x unit, CODATA 2022
+    {1, "Planckova délka", std::sqrt(kHbar * kG / (kC * kC * kC)), kSevenDigits},
     {2, "akr", 4840 * kYard * kYard},
     {2, "hektar", 10000},
     {2, "stopa čtvereční", kFoot * kFoot},
@@ -256,6 +264,9 @@ const Anchor kAnchors[] = {
     {4, "karát", 0.0002},
     {4, "atomová hmotnostní jednotka", 1.66053906892e-27},   // CODATA 2022
     {4, "hmotnost elektronu", 9.1093837139e-31},
+    {4, "kilodalton", 1000 * 1.66053906892e-27},
+    {4, "Planckova hmotnost", std::sqrt(kHbar * kC / kG), kSevenDigits},
+    {4, "hmotnost Jupiteru", 1.2668653e17 / kG, kSevenDigits},   // IAU 2015 nominal GM of Jupiter
     {4, "lot", 0.560012 / 32},
     {4, "ruská libra", kFunt},
     {4, "zolotnik", kFunt / 96},
@@ -268,22 +279,27 @@ const Anchor kAnchors[] = {
     {6, "kilopond", kGn},
     {6, "dyn", 1e-5},
     {6, "poundal", kPound * kFoot},
+    {6, "Planckova síla", kC4 / kG, kSevenDigits},
     {7, "atmosféra (fyzikální)", 101325},
     {7, "bar", 100000},
     {7, "torr", 101325.0 / 760},
     {7, "milimetr rtuťového sloupce", 133.322387415},
     {7, "libra na palec čtvereční", kLbf / (kInch * kInch)},
     {7, "atmosféra (technická)", 98066.5},
+    {7, "Planckův tlak", kC4 * kC * kC * kC / (kHbar * kG * kG), kSixDigits},
     {8, "kalorie", kCalIt},
     {8, "britská tepelná jednotka", kBtuIt},
     {8, "kilowatthodina", 3.6e6},
     {8, "elektronvolt", kE},
     {8, "hartree", 4.3597447222060e-18},
     {8, "stopolibra", kFoot * kLbf},
+    {8, "therm (EU)", 105.506e6},   // Directive 80/181/EEC
     {9, "koňská síla (anglická)", 745.69987158227022},
     {9, "koňská síla", 75 * kGn},
     {9, "tuna chlazení", 12000 * kBtuIt / 3600},
     {9, "kilokalorie za hodinu", 1.163},
+    {9, "therm za hodinu", 105.506e6 / 3600},
+    {9, "Planckův výkon", kC4 * kC / kG, kSevenDigits},
     {10, "stupeň", kPi / 180},
     {10, "gon", kPi / 200},
     {10, "vteřina", kPi / 648000},
@@ -293,6 +309,7 @@ const Anchor kAnchors[] = {
     {11, "den", 86400},
     {11, "rok (juliánský)", 31557600},
     {11, "rok (gregoriánský)", 365.2425 * 86400},
+    {11, "Planckův čas", std::sqrt(kHbar * kG / (kC4 * kC)), kSevenDigits},
     {12, "kilometr za hodinu", 1 / 3.6},
     {12, "uzel", 1852.0 / 3600},
     {12, "míle za hodinu", 0.44704},
@@ -313,6 +330,7 @@ const Anchor kAnchors[] = {
     {18, "kilovolt", 1000},
     {18, "statvolt", 299.792458},
     {18, "abvolt", 1e-8},
+    {18, "Planckovo napětí", std::sqrt(kC4 / (4 * kPi * kEps0 * kG)), kSevenDigits},
     {19, "kiloohm", 1000},
     {19, "statohm", 299792458.0 * 299792458.0 * 1e-5},
     {19, "von Klitzingova konstanta", 6.62607015e-34 / (kE * kE)},
@@ -332,6 +350,8 @@ const Anchor kAnchors[] = {
     {26, "kibi", 1024},
     {26, "yobi", std::pow(1024.0, 8)},
     {26, "procento", 0.01},
+    {kUserCapacitance, "statfarad", 1e5 / (kC * kC)},
+    {kUserCapacitance, "centimetr (kapacita)", 1e5 / (kC * kC)},
 };
 
 TEST(DataFiles, CarryExactCoefficients) {
@@ -340,7 +360,7 @@ TEST(DataFiles, CarryExactCoefficients) {
         for (const auto& a : kAnchors) {
             const int u = l->find(a.topic, a.name);
             ASSERT_GT(u, 0) << "topic " << a.topic << " has no unit " << a.name;
-            EXPECT_NEAR(l->db->JednKoef[a.topic][u], a.value, std::abs(a.value) * 5e-15)
+            EXPECT_NEAR(l->db->JednKoef[a.topic][u], a.value, std::abs(a.value) * a.relTol)
                 << "topic " << a.topic << " " << a.name;
         }
     }
@@ -364,6 +384,58 @@ TEST(DataFiles, UserTopicsCarryExactCoefficients) {
     EXPECT_EQ(coef(6, "curie"), 3.7e10);
     EXPECT_EQ(coef(7, "rad"), 0.01);
     EXPECT_EQ(coef(8, "rem"), 0.01);
+}
+
+// A unit whose symbol is a prefix on the symbol of another unit of its topic, and whose name starts
+// with that prefix's name (less its last vowel, as in "hektar"), or whose name is the prefix's name
+// on the other's name, is that unit times the prefix. The two conditions together keep out look-alikes such
+// as the carat "ct" beside the tonne "t".
+
+struct Prefix {
+    const char* symbol;
+    const char* name;
+    double factor;
+};
+
+const Prefix kPrefixes[] = {
+    {"Q", "quetta", 1e30}, {"R", "ronna", 1e27},  {"Y", "yotta", 1e24}, {"Z", "zetta", 1e21}, {"E", "exa", 1e18},
+    {"P", "peta", 1e15},   {"T", "tera", 1e12},   {"G", "giga", 1e9},   {"M", "mega", 1e6},   {"k", "kilo", 1e3},
+    {"h", "hekto", 1e2},   {"da", "deka", 1e1},   {"d", "deci", 1e-1},  {"c", "centi", 1e-2}, {"m", "mili", 1e-3},
+    {"µ", "mikro", 1e-6},  {"n", "nano", 1e-9},   {"p", "piko", 1e-12}, {"f", "femto", 1e-15}, {"a", "atto", 1e-18},
+    {"z", "zepto", 1e-21}, {"y", "yokto", 1e-24}, {"r", "ronto", 1e-27}, {"q", "quekto", 1e-30},
+    {"Ki", "kibi", 0x1p10}, {"Mi", "mebi", 0x1p20}, {"Gi", "gibi", 0x1p30}, {"Ti", "tebi", 0x1p40},
+    {"Pi", "pebi", 0x1p50}, {"Ei", "exbi", 0x1p60}, {"Zi", "zebi", 0x1p70}, {"Yi", "yobi", 0x1p80},
+};
+
+// The prefix scales the first unit of a symbol together with its power: km² is 10⁶ m², cm⁻¹ is 10² m⁻¹.
+int firstUnitPower(const std::string& symbol) {
+    std::size_t end = symbol.size();
+    for (const char* separator : {"/", "·", " "}) end = std::min(end, symbol.find(separator));
+    for (const auto& [text, power] : {std::pair{"²", 2}, std::pair{"³", 3}, std::pair{"⁻¹", -1}})
+        if (symbol.find(text) < end) return power;
+    return 1;
+}
+
+TEST(DataFiles, EveryPrefixedUnitIsItsPrefixTimesItsUnit) {
+    const auto l = load(Level::All);
+    const auto& db = *l->db;
+    int pairs = 0;
+    for (int t = 1; t <= kMaxTopic; ++t)
+        for (int a = 1; a <= db.unitCount(t); ++a)
+            for (int b = 1; b <= db.unitCount(t); ++b) {
+                const std::string &nameA = db.JednNazev[t][a], &nameB = db.JednNazev[t][b];
+                const std::string &symbolA = db.JednZnacka[t][a], &symbolB = db.JednZnacka[t][b];
+                if (a == b || !(symbolA.ends_with(symbolB) || nameA.ends_with(nameB))) continue;
+                for (const auto& p : kPrefixes) {
+                    const std::string name = p.name, stem = name.substr(0, name.size() - 1);
+                    if (!(symbolA == p.symbol + symbolB && nameA.starts_with(stem)) && nameA != name + nameB) continue;
+                    ++pairs;
+                    const double want = std::pow(p.factor, firstUnitPower(symbolB)) * db.JednKoef[t][b];
+                    EXPECT_NEAR(db.JednKoef[t][a], want, want * 1e-12)
+                        << "topic " << t << ": " << nameA << " = " << p.name << " × " << nameB;
+                }
+            }
+    EXPECT_GT(pairs, 200) << pairs;   // the pairing must not quietly find nothing
 }
 
 // ---------------------------------------------------------------------------------------------
