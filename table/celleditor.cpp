@@ -17,6 +17,15 @@ bool isEditorKey(int key)
     return key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Up ||
            key == Qt::Key_Down;
 }
+
+// Ctrl+C and Ctrl+V are the window's copy and paste commands even while the editor is open:
+// copy takes the cell's value, paste replaces the typed text. The line edit's own copy and
+// paste would take its selection and insert at the caret instead.
+bool isWindowClipboardKey(const QKeyEvent* key)
+{
+    return key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_C) ||
+           key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_V);
+}
 } // namespace
 
 CellEditor::CellEditor(QWidget* parent) : QLineEdit(parent)
@@ -36,12 +45,22 @@ bool CellEditor::event(QEvent* event)
             event->accept();
             return true;
         }
+        if (isWindowClipboardKey(key)) {
+            event->ignore();   // left to the window's shortcut
+            return true;
+        }
     }
     return QLineEdit::event(event);
 }
 
 void CellEditor::keyPressEvent(QKeyEvent* event)
 {
+    // Only reached when the window's command is unavailable: then the key does nothing, as the
+    // disabled menu item does.
+    if (isWindowClipboardKey(event)) {
+        event->accept();
+        return;
+    }
     if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
         switch (event->key()) {
         case Qt::Key_Escape: emit escapePressed(); return;

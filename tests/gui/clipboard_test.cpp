@@ -152,6 +152,50 @@ private slots:
         QVERIFY(!enabled(w, "mnuVlozit"));
     }
 
+    // Ctrl+C and Ctrl+V are the commands' own keys, with the cell editor open or not.
+    void theKeysDoWhatTheCommandsDo_data()
+    {
+        QTest::addColumn<QString>("before");       // converted in kilometres first
+        QTest::addColumn<QString>("typed");        // left open in the editor
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("editorAfter");  // empty: the editor is closed
+        QTest::addColumn<QString>("clipboardAfter");
+        QTest::addColumn<QString>("metres");       // after Enter commits an open editor
+        QTest::newRow("Ctrl+V replaces the typed text") << "" << "1" << "2,5" << int(Qt::Key_V) << "2,5" << "2,5" << "2500";
+        QTest::newRow("Ctrl+V in the grid converts") << "" << "" << "2,5" << int(Qt::Key_V) << "" << "2,5" << "2500";
+        QTest::newRow("Ctrl+V of a word does nothing") << "" << "1" << "abc" << int(Qt::Key_V) << "1" << "abc" << "1000";
+        QTest::newRow("Ctrl+C copies the cell, not the typing") << "5" << "7" << "x" << int(Qt::Key_C) << "7" << "5" << "7000";
+        QTest::newRow("Ctrl+C in the grid") << "5" << "" << "x" << int(Qt::Key_C) << "" << "5" << "5000";
+    }
+    void theKeysDoWhatTheCommandsDo()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, typed);
+        QFETCH(QString, clipboard);
+        QFETCH(int, key);
+        QFETCH(QString, editorAfter);
+        QFETCH(QString, clipboardAfter);
+        QFETCH(QString, metres);
+        MainWindow& w = windowWithTopic();
+        if (!before.isEmpty())
+            convert(w, 1, before);
+        QGuiApplication::clipboard()->setText(clipboard);
+        selectRow(w, 0);
+        selectRow(w, 1);
+        w.table()->focusGrid();
+        typeToFocus(&w, typed);
+        keyToFocus(&w, Qt::Key(key), Qt::ControlModifier);
+        auto* editor = w.findChild<QLineEdit*>(QStringLiteral("txtEdit"));
+        QCOMPARE(editor->isVisible(), !editorAfter.isEmpty());
+        QCOMPARE(clipboardText(), clipboardAfter);
+        if (editor->isVisible()) {
+            QCOMPARE(editor->text(), editorAfter);
+            keyToFocus(&w, Qt::Key_Return);
+        }
+        QCOMPARE(w.table()->cellText(0, 2), metres);
+    }
+
     void withoutATopicOrWhileEditingADataFileBothDoNothing()
     {
         MainWindow& w = startedWindow();
