@@ -79,10 +79,10 @@ public:
     }
     double number(int row) const
     {
-        const std::optional<double> v = ParseNumber(text(row), dec_);
-        if (!v)
-            fail(ErrorNumber::TypeMismatch);
-        return checked(*v);
+        const NumberReading v = ReadNumber(text(row), dec_);
+        if (!v.value)
+            fail(v.tooLarge ? ErrorNumber::Overflow : ErrorNumber::TypeMismatch);
+        return checked(*v.value);
     }
     void set(int row, double v)
     {

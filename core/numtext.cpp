@@ -425,7 +425,9 @@ std::string FormatFixed(double v, int decimals, char dec)
     return out;
 }
 
-std::optional<double> ParseNumber(std::string_view text, char dec)
+std::optional<double> ParseNumber(std::string_view text, char dec) { return ReadNumber(text, dec).value; }
+
+NumberReading ReadNumber(std::string_view text, char dec)
 {
     std::size_t b = 0, e = text.size();
     while (b < e && isBlank(text[b]))
@@ -450,7 +452,7 @@ std::optional<double> ParseNumber(std::string_view text, char dec)
         fracDigits = t.substr(fracBegin, i - fracBegin);
     }
     if (intDigits.empty() && fracDigits.empty())
-        return std::nullopt;
+        return {};
     std::string_view expText;
     if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
         const std::size_t expBegin = ++i;
@@ -460,14 +462,14 @@ std::optional<double> ParseNumber(std::string_view text, char dec)
         while (i < t.size() && isDigit(t[i]))
             ++i;
         if (i == digitsBegin)
-            return std::nullopt;
+            return {};
         expText = t.substr(expBegin, i - expBegin);
     }
     if (i != t.size())
-        return std::nullopt;
+        return {};
 
     if (const auto exact = exactSmall(intDigits, fracDigits, expText))
-        return neg ? -*exact : *exact;
+        return {neg ? -*exact : *exact};
 
     // The reader takes a '.' and no '+': rebuild the text in that form.
     char small[128];
@@ -493,7 +495,7 @@ std::optional<double> ParseNumber(std::string_view text, char dec)
     double v = 0;
     const auto r = std::from_chars(buf, p, v);
     if (r.ec == std::errc::result_out_of_range) {
-        // Too small to hold is zero; too large to hold is not a number we can use.
+        // Too small to hold is zero; too large to hold is an overflow.
         long long exp10 = 0;
         if (!expText.empty()) {
             const bool expNeg = expText[0] == '-';
@@ -510,11 +512,11 @@ std::optional<double> ParseNumber(std::string_view text, char dec)
         } else {
             const std::size_t fracLead = fracDigits.find_first_not_of('0');
             if (fracLead == std::string_view::npos)
-                return neg ? -0.0 : 0.0;
+                return {neg ? -0.0 : 0.0};
             magnitude = exp10 - static_cast<long long>(fracLead) - 1;
         }
         if (magnitude < 0)
-            return neg ? -0.0 : 0.0;
+            return {neg ? -0.0 : 0.0};
         // A text up to the largest double as the table shows it reads as that double, so that
         // every value the table shows can be read back.
         if (magnitude == DBL_MAX_10_EXP) {
@@ -529,13 +531,13 @@ std::optional<double> ParseNumber(std::string_view text, char dec)
             double m = 0;
             std::from_chars(mantissa.data(), mantissa.data() + mantissa.size(), m);
             if (m <= kLargestShown)
-                return neg ? -DBL_MAX : DBL_MAX;
+                return {neg ? -DBL_MAX : DBL_MAX};
         }
-        return std::nullopt;
+        return {std::nullopt, true};
     }
     if (r.ec != std::errc() || r.ptr != p)
-        return std::nullopt;
-    return neg ? -v : v;
+        return {};
+    return {neg ? -v : v};
 }
 
 std::optional<std::string> RenderInFormat(DisplayFormat f, std::string_view cellText, int fix, char dec)

@@ -18,6 +18,13 @@ std::string FormatScientific(double v, char dec);
 std::string FormatFixed(double v, int decimals, char dec);
 // Optional sign, digits with the separator, optional exponent, surrounding blanks ignored.
 std::optional<double> ParseNumber(std::string_view text, char dec);
+// ParseNumber's reading, telling a well-formed number too large for a double ("1e999")
+// from a text that is no number at all: the first is an overflow, the second a type mismatch.
+struct NumberReading {
+    std::optional<double> value;
+    bool tooLarge = false;
+};
+NumberReading ReadNumber(std::string_view text, char dec);
 
 // Display formats: 0 single, 1 double, 2 scientific, 3 fixed.
 enum class DisplayFormat : int { Single = 0, Double = 1, Scientific = 2, Fixed = 3 };

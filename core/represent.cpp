@@ -19,10 +19,12 @@ CellValue readCell(std::string_view cellText, char dec)
     CellValue c;
     if (cellText.empty())
         return c;
-    c.value = ParseNumber(cellText, dec);
+    const NumberReading reading = ReadNumber(cellText, dec);
+    c.value = reading.value;
     if (!c.value) {
         c.instead.kind = RepresentationResult::Kind::NotANumber;
-        c.instead.text = NotANumberMessage(static_cast<int>(ErrorNumber::TypeMismatch), cellText);
+        const ErrorNumber n = reading.tooLarge ? ErrorNumber::Overflow : ErrorNumber::TypeMismatch;
+        c.instead.text = NotANumberMessage(static_cast<int>(n), cellText);
     }
     return c;
 }

@@ -35,6 +35,25 @@ QMessageBox::Icon boxIcon(DialogService::Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// A box wraps its text at blanks only, so a long run without one (a value of hundreds of
+// digits, a path) would widen the box past the screen and be cut: it gets invisible break
+// opportunities (zero-width spaces) every few characters.
+QString breakable(const QString& text)
+{
+    constexpr int kLongestRun = 40;
+    constexpr int kPiece = 20;
+    QString out;
+    out.reserve(text.size() + text.size() / kPiece);
+    int run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > kLongestRun && run % kPiece == 1)
+            out += QChar(0x200B);
+        out += c;
+    }
+    return out;
+}
+
 class RealDialogs final : public DialogService {
 public:
     QMessageBox::StandardButton message(QWidget* parent, Icon icon, const QString& title, const QString& text,
@@ -50,9 +69,9 @@ public:
                                                    QMessageBox::StandardButton defaultButton) override
     {
         const OverrideCursor arrow(Qt::ArrowCursor);   // a box asks: an arrow even while busy
-        QMessageBox box(boxIcon(icon), title, displayText(text), buttons, parent);
+        QMessageBox box(boxIcon(icon), title, breakable(displayText(text)), buttons, parent);
         if (!details.isEmpty())
-            box.setInformativeText(displayText(details));
+            box.setInformativeText(breakable(displayText(details)));
         if (defaultButton != QMessageBox::NoButton)
             box.setDefaultButton(defaultButton);
         // Closing the box with Esc or the title bar answers with the default button when the

@@ -299,6 +299,8 @@ TEST_F(EngineTest, EditRowFollowsTheCurrentRowOnFocus)
     EXPECT_EQ(engine.state().editRow, 3);   // brought back to the last row
 }
 
+const std::string kFourHundredNines(400, '9');
+
 struct FailureCase { const char* name; int topic; int row; const char* text; int number; const char* cellInMessage; };
 
 class FailureTest : public EngineTest, public ::testing::WithParamInterface<FailureCase> {};
@@ -325,7 +327,10 @@ INSTANTIATE_TEST_SUITE_P(Engine, FailureTest, ::testing::Values(
     FailureCase{"EmptyTemperature", kTemperatureTopic, 2, "", 13, ""},
     FailureCase{"ZeroCoefficient", 2, 0, "5", 11, "5"},
     FailureCase{"ZeroByZero", 2, 0, "0", 6, "0"},
-    FailureCase{"Overflow", 2, 2, "1E+300", 6, "1E+300"}),
+    FailureCase{"Overflow", 2, 2, "1E+300", 6, "1E+300"},
+    FailureCase{"TooLargeToRead", 1, 1, "1e999", 6, "1e999"},
+    FailureCase{"FourHundredNines", 1, 1, kFourHundredNines.c_str(), 6, kFourHundredNines.c_str()},
+    FailureCase{"TooLargeButNoNumber", 1, 1, "1e999x", 13, "1e999x"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(EngineTest, FormatTableLeavesAnUncomputedTableAlone)

@@ -7,6 +7,10 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+#include <QApplication>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -154,6 +158,32 @@ private slots:
         QVERIFY2(box.text.endsWith("Nevhodná hodnota 'abc'.\n"), qPrintable(box.text));
         QCOMPARE(cell(1), QString("5"));
         QCOMPARE(cell(0), QString("5000"));
+    }
+
+    // Too large for a double is an overflow; the box wraps the long value instead of cutting it.
+    void aNumberTooLargeIsAnOverflowShownWhole()
+    {
+        useRealDialogs();
+        const QString nines(400, u'9');
+        QString text;
+        bool fits = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            text = box->text().remove(QChar(0x200B));
+            auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            fits = box->width() <= box->screen()->availableGeometry().width() &&
+                   label->minimumSizeHint().width() <= label->width() &&
+                   (!label->wordWrap() || label->heightForWidth(label->width()) <= label->height());
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        table_->fillTopic(1);
+        key(Qt::Key_Down);
+        enter(nines);
+        QCOMPARE(text, "Chyba 6: Přetečení\n\nNevhodná hodnota '" + nines + "'.\n");
+        QVERIFY(fits);
+        QCOMPARE(cell(1), QString());
     }
 
     void longLineIsShortenedWithFullTooltip()
