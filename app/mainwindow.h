@@ -127,6 +127,7 @@ private:
 
     AppContext& ctx_;
     bool quietRepeats_ = false;
+    int levelOption_ = -1;      // the level option of the options dialog; -1 until a level is chosen
     bool started_ = false;      // start-up has run to its end
     bool endPending_ = false;   // the system asked to end while start-up was running
     QStringList shownMessages_;

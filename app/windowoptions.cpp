@@ -31,11 +31,13 @@ LiveOptions MainWindow::liveOptions() const
             c.formatIndex(),
             navigator_->navigatorOption(),
             int(navigator_->viewMode()),
-            c.action(QStringLiteral("mnuBarvy"))->isChecked()};
+            c.action(QStringLiteral("mnuBarvy"))->isChecked(),
+            levelOption_};
 }
 
 void MainWindow::applyOptions(const LiveOptions& before, const LiveOptions& chosen)
 {
+    levelOption_ = chosen.uroven;
     applyTablePreferences();
     setPaneSwitches(chosen.nahled, chosen.lupa, chosen.informace);
     table_->setFormat(commands_->formatZ(chosen.presnost));

@@ -158,8 +158,9 @@ void OptionsDialog::load()
                                QString::number(shown.zCitlivost), shown.fixText};
     for (std::size_t i = 0; i < numbers_.size(); ++i)
         numbers_[i].edit->setText(numbers[i]);
-    // The level and on-top as stored: they take effect at the next start.
-    if (QAbstractButton* b = optUroven_->button(std::clamp(shown.uroven, 0, 3)))
+    // The level as last chosen and on-top as stored: they take effect at the next start.
+    const int level = live_.uroven >= 0 ? live_.uroven : shown.uroven;
+    if (QAbstractButton* b = optUroven_->button(std::clamp(level, 0, 3)))
         b->setChecked(true);
     chkOnTop_->setChecked(shown.onTop);
     const bool panes[] = {live_.nahled, live_.lupa, live_.informace};
@@ -333,7 +334,7 @@ void OptionsDialog::storeAndApply()
     const LiveOptions chosen{chkZobrazeni_[0]->isChecked(), chkZobrazeni_[1]->isChecked(),
                              chkZobrazeni_[2]->isChecked(), cboPresnost_->currentIndex(),
                              optNavigator_->checkedId(),    optVeliciny_->checkedId(),
-                             chkBarvy_->isChecked()};
+                             chkBarvy_->isChecked(),        p.uroven};
     p.nahled = chosen.nahled;
     p.lupa = chosen.lupa;
     p.informace = chosen.informace;

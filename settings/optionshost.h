@@ -16,6 +16,7 @@ struct LiveOptions {
     int navigator = 0;         // 0 topic list, 1 unit list
     int veliciny = 1;          // 0 large icons, 1 list
     bool marking = true;       // "Barevné značení"
+    int uroven = -1;           // the level last chosen from the menu or by OK; -1: the stored one
 
 };
 

@@ -234,6 +234,20 @@ private slots:
         });
     }
 
+    void aLevelFromTheMenuIsTheDialogsChoiceAndOkStoresIt()
+    {
+        TestEnvironment& env = environment();
+        MainWindow& w = startedWindow();
+        QVERIFY(triggerAction(&w, "mnuU_2"));
+        for (const char* button : {"cmdStorno", "cmdOK"}) {
+            options(w, [&](QDialog& d) {
+                QVERIFY(control<QRadioButton>(d, "optUroven_2")->isChecked());
+                click(d, button);
+            });
+        }
+        QCOMPARE(env.setting("Obecne/Uroven"), QStringLiteral("2"));
+    }
+
     void navigatorListSwitchesOnlyWhenItsChoiceChanged()
     {
         MainWindow& w = startedWindow();
