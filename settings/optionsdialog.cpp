@@ -175,7 +175,7 @@ void OptionsDialog::load()
     // Before start-up has filled the navigator (the set-up switch) the stored names serve.
     const QStringList names = host_.startTopicNames();
     cboTema_->clear();
-    cboTema_->addItem(fromStd(ov::DefaultTopicName(0)));
+    cboTema_->addItem(QStringLiteral("Úvodní obrazovka"));   // topic 0: no topic, the start screen
     for (int n = 1; n <= ov::kBuiltinTopics; ++n) {
         QString name = names.size() >= n ? names.at(n - 1) : ctx_.store.navigatorText(false, n, {});
         cboTema_->addItem(name.isEmpty() ? fromStd(ov::DefaultTopicName(n)) : name);

@@ -418,6 +418,7 @@ private slots:
         fake.actInDialog([](QDialog& d) {
             QCOMPARE(control<QComboBox>(d, "cboTema")->currentIndex(), 2);
             QCOMPARE(control<QComboBox>(d, "cboTema")->count(), 27);
+            QCOMPARE(control<QComboBox>(d, "cboTema")->itemText(0), QStringLiteral("Úvodní obrazovka"));
             QVERIFY(control<QRadioButton>(d, "optUroven_2")->isChecked());
             click(d, "cmdOK");
         });
