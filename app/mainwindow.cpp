@@ -122,12 +122,8 @@ void MainWindow::connectParts()
     connect(navigator_, &Navigator::topicChosen, table_, &ConversionTable::fillTopic);
     connect(navigator_, &Navigator::unitChosen, table_, [this](int, int unit) { table_->goToRow(unit - 1); });
     connect(navigator_, &Navigator::titleChanged, table_, &ConversionTable::setTitleText);
-    connect(navigator_, &Navigator::topicRenamed, table_, [this](int topic, const QString& name) {
-        // The topic on show is titled with its new name at once.
-        if (table_->currentTopic() == topic)
-            table_->setTitleText(QLatin1Char(' ') + name);
-        lifecycle_->topicRenamed(topic);
-    });
+    connect(navigator_, &Navigator::topicRenamed, table_, &ConversionTable::topicRenamed);
+    connect(navigator_, &Navigator::topicRenamed, this, [this](int topic) { lifecycle_->topicRenamed(topic); });
     connect(navigator_, &Navigator::conversionPaneWanted, this, &MainWindow::showConversionPane);
     // A recording ends before the about box opens.
     connect(extras_, &Extras::aboutToShow, recorder_, &Recorder::stop);

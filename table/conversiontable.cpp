@@ -193,6 +193,12 @@ void ConversionTable::setTitle(const QString& name)
 
 void ConversionTable::setTitleText(const QString& text) { lblTitulek_->setText(text); }
 
+void ConversionTable::topicRenamed(int topic, const QString& name)
+{
+    if (topic > 0 && topic == currentTopic_)
+        setTitle(name);
+}
+
 void ConversionTable::fillTopic(int topic)
 {
     if (topic < 0 || topic > ov::kMaxTopic || editMode_)

@@ -39,7 +39,9 @@ public:
     void setMarks(const ov::MarkState* marks) { marks_ = marks; }
     // A pasted value: into the open editor, or entered in the current unit and converted.
     void pasteValue(const QString& text);
-    void setTitleText(const QString& text);       // the title label as given (a renamed topic)
+    void setTitleText(const QString& text);       // the title label as given
+    // A renamed topic on show is titled with its new name at once, still marked when hidden.
+    void topicRenamed(int topic, const QString& name);
 
     // Engine settings
     void setFormat(int index);                    // a negative index selects single precision

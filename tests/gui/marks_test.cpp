@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -175,6 +176,7 @@ private slots:
         QTest::newRow("built-in, table menu") << 1 << "Délka" << "mnuHide_0";
         QTest::newRow("built-in, reload") << 1 << "Délka" << "mnuNacist";
         QTest::newRow("user topic") << 27 << "Uživatel 1" << "mnuZobrazitVse";
+        QTest::newRow("renamed while hidden") << 1 << "Vzdálenost" << "rename";
     }
     void showingAllAgainEndsTheHiddenTitle()
     {
@@ -191,6 +193,18 @@ private slots:
         const int all = grid()->rowCount();
         markRows({0, 1});
         QVERIFY(triggerAction(w_, "mnuHide_2"));
+        if (command == QLatin1String("rename")) {
+            auto* list = findNamed<QListWidget>(w_, QStringLiteral("lvwTema"));
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_F2);
+            QTRY_VERIFY(list->findChild<QLineEdit*>());
+            QLineEdit* editor = list->findChild<QLineEdit*>();
+            editor->selectAll();
+            typeToFocus(w_, name);
+            QTest::keyClick(editor, Qt::Key_Return);
+            QTRY_VERIFY(!list->findChild<QLineEdit*>());
+            command = QStringLiteral("mnuZobrazitVse");
+        }
         QCOMPARE(title(), " " + name + " (skryto)");
         QVERIFY(triggerAction(w_, command));
         QCOMPARE(title(), " " + name);
