@@ -4,6 +4,7 @@
 #include "extras/helptopics.h"
 #include "gui/common.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -70,6 +71,13 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     layout->addLayout(bar);
     layout->addWidget(browser_);
     resize(twipsToPixels(9000), twipsToPixels(8000));
+
+    // Closed from the keyboard as any document window is.
+    auto* closing = new QAction(this);
+    closing->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+    closing->setShortcutContext(Qt::WindowShortcut);
+    connect(closing, &QAction::triggered, this, &QWidget::close);
+    addAction(closing);
 }
 
 void HelpWindow::showUrl(const QUrl& url)

@@ -128,6 +128,18 @@ private slots:
         QCOMPARE(shownPage(), QStringLiteral("index.html"));
     }
 
+    void escapeAndCtrlWCloseTheHelpWindow()
+    {
+        MainWindow& w = startedWindow();
+        for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+            triggerAction(&w, QStringLiteral("mnuIndex"));
+            HelpWindow* h = helpWindow();
+            QVERIFY(QTest::qWaitForWindowActive(h));
+            QTest::keySequence(h->browser(), key);
+            QVERIFY2(!h->isVisible(), qPrintable(key.toString()));
+        }
+    }
+
     void theKeyboardPageListsEveryShortcut()
     {
         MainWindow& w = startedWindow();
