@@ -6,6 +6,9 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
+
+#include <algorithm>
+#include <cmath>
 #include <QTranslator>
 #include <cmath>
 
@@ -82,5 +85,29 @@ DialogService::Icon dialogIcon(ov::MessageIcon icon)
 OverrideCursor::OverrideCursor(Qt::CursorShape shape) { QGuiApplication::setOverrideCursor(shape); }
 
 OverrideCursor::~OverrideCursor() { QGuiApplication::restoreOverrideCursor(); }
+
+namespace {
+double luminance(const QColor& c)
+{
+    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+} // namespace
+
+double textContrast(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor readableOn(QColor colour, const QColor& background, const QColor& towards, double wanted)
+{
+    for (int step = 1; step <= 10 && textContrast(colour, background) < wanted; ++step)
+        colour = QColor::fromRgbF(colour.redF() + (towards.redF() - colour.redF()) * 0.2f,
+                                  colour.greenF() + (towards.greenF() - colour.greenF()) * 0.2f,
+                                  colour.blueF() + (towards.blueF() - colour.blueF()) * 0.2f);
+    return colour;
+}
 
 } // namespace ov::gui

@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "gui/dialogservice.h"
 
+#include <QColor>
 #include <QString>
 #include <string>
 #include <string_view>
@@ -52,6 +53,12 @@ QString plainCaption(const QString& caption);
 // Qt's own texts (standard buttons, file and font dialogs, text box menus) in Czech, like the
 // rest of the program; false when the translation is not installed on this system.
 bool installQtTranslation();
+
+// The contrast ratio of two colours as WCAG counts it (1 to 21).
+double textContrast(const QColor& a, const QColor& b);
+// The colour moved step by step towards `towards` until text in it reaches the contrast
+// `wanted` on the background; the hue it had is kept as far as that allows.
+QColor readableOn(QColor colour, const QColor& background, const QColor& towards, double wanted);
 
 // The box icon for a message of the core.
 DialogService::Icon dialogIcon(ov::MessageIcon icon);

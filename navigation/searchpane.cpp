@@ -83,15 +83,13 @@ void SearchPane::search()
 {
     const OverrideCursor busy(Qt::WaitCursor);
     lvwFind_->clear();
-    const QPalette& pal = palette();
     // Exact names in the ordinary text colour, the looser hits after them in grey.
-    const QBrush exact = pal.brush(QPalette::Text);
-    const QBrush loose = pal.brush(QPalette::Disabled, QPalette::Text);
+    const HitColours colours = hitColours(lvwFind_->palette());
     for (const ov::SearchHit& hit : ov::SearchUnits(db_, txtFind_->text().toStdString())) {
         auto* item = new QTreeWidgetItem(lvwFind_, {fromStd(hit.name)});
         item->setData(0, kTagRole, fromStd(hit.tag()));
         item->setToolTip(0, navigator_.topicText(hit.topic));
-        item->setForeground(0, hit.exact ? exact : loose);
+        item->setForeground(0, hit.exact ? colours.exact : colours.pattern);
     }
 }
 
@@ -99,7 +97,7 @@ void SearchPane::openHit(QTreeWidgetItem* item)
 {
     if (!item)
         return;   // an empty list: nothing to open
-    item->setForeground(0, palette().brush(QPalette::Highlight));
+    item->setForeground(0, hitColours(lvwFind_->palette()).visited);
     navigator_.goToUnit(item->data(0, kTagRole).toString());
 }
 
@@ -114,6 +112,17 @@ bool SearchPane::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+HitColours hitColours(const QPalette& palette)
+{
+    // A colour too faint is darkened on a light background and lightened on a dark one.
+    const QColor background = palette.color(QPalette::Base);
+    const QColor black(Qt::black), white(Qt::white);
+    const QColor towards = textContrast(black, background) > textContrast(white, background) ? black : white;
+    const auto readable = [&](const QColor& c) { return readableOn(c, background, towards, kHitContrast); };
+    return {readable(palette.color(QPalette::Text)), readable(palette.color(QPalette::Disabled, QPalette::Text)),
+            readable(palette.color(QPalette::Highlight))};
 }
 
 void bindSearchCommands(Commands& c, SearchPane& pane)

@@ -1,8 +1,9 @@
 // The unit search pane picFind, laid over the navigator's lists: a name or a part of it typed
 // into "Hledat:" lists the units of the built-in topics that carry it, exact names first in
-// the window-text colour, then every name with those characters in that order in grey. A hit
-// opened (Enter or a double click) takes the table to that unit and is painted as visited.
+// the text colour, then every name with those characters in that order in grey. A hit opened
+// (Enter or a double click) takes the table to that unit and is painted as visited.
 #pragma once
+#include <QColor>
 #include <QWidget>
 #include <functional>
 
@@ -19,6 +20,14 @@ namespace ov::gui {
 
 class Commands;
 class Navigator;
+
+// The three kinds of hit in the theme's own colours: the text colour, the grey of disabled text
+// and the highlight, each made readable on the list's background (WCAG AA, 4.5 : 1).
+struct HitColours {
+    QColor exact, pattern, visited;
+};
+inline constexpr double kHitContrast = 4.5;
+HitColours hitColours(const QPalette& palette);
 
 class SearchPane : public QWidget {
     Q_OBJECT

@@ -12,33 +12,14 @@ namespace ov::gui {
 
 namespace {
 
-double luminance(const QColor& c)
-{
-    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-
 // A theme colour shown as text on the grid's button face, moved towards the theme's text colour
 // until it can be read there, in a light theme and a dark one alike.
-QColor readable(QColor colour, const QPalette& palette, double wanted)
+QColor readable(const QColor& colour, const QPalette& palette, double wanted)
 {
-    const QColor background = palette.color(QPalette::Button);
-    const QColor text = palette.color(QPalette::ButtonText);
-    for (int step = 1; step <= 10 && textContrast(colour, background) < wanted; ++step)
-        colour = QColor::fromRgbF(colour.redF() + (text.redF() - colour.redF()) * 0.2,
-                                  colour.greenF() + (text.greenF() - colour.greenF()) * 0.2,
-                                  colour.blueF() + (text.blueF() - colour.blueF()) * 0.2);
-    return colour;
+    return readableOn(colour, palette.color(QPalette::Button), palette.color(QPalette::ButtonText), wanted);
 }
 
 } // namespace
-
-double textContrast(const QColor& a, const QColor& b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 QColor toQColor(const ov::TextColour& colour, const QPalette& palette)
 {

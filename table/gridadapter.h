@@ -2,6 +2,7 @@
 // editor and the calls out (result line, magnifier, clipboard commands, messages).
 #pragma once
 #include "core/grid.h"
+#include "gui/common.h"
 
 #include <QColor>
 #include <QPalette>
@@ -15,7 +16,6 @@ class ConversionTable;
 inline constexpr double kTextContrast = 4.5;
 inline constexpr double kGreyContrast = 3.0;
 QColor toQColor(const ov::TextColour& colour, const QPalette& palette);
-double textContrast(const QColor& a, const QColor& b);
 
 class GridAdapter final : public ov::ConversionGrid {
 public:

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTableWidget>
 #include <QTreeWidget>
 
@@ -53,7 +54,7 @@ class UnitSearchTest : public WindowTestCase {
         QStringList out;
         for (int i = 0; i < results()->topLevelItemCount(); ++i) {
             const QTreeWidgetItem* item = results()->topLevelItem(i);
-            const bool grey = item->foreground(0).color() == w_->palette().color(QPalette::Disabled, QPalette::Text);
+            const bool grey = item->foreground(0).color() == hitColours(results()->palette()).pattern;
             out << QStringLiteral("%1 %2 %3 %4")
                        .arg(item->text(0), item->data(0, Qt::UserRole).toString(), item->toolTip(0),
                             grey ? QStringLiteral("grey") : QStringLiteral("text"));
@@ -123,12 +124,23 @@ private slots:
     void openingAHitShowsTheUnit_data()
     {
         QTest::addColumn<bool>("byKey");
-        QTest::newRow("Enter") << true;
-        QTest::newRow("double click") << false;
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("Enter") << true << false;
+        QTest::newRow("double click") << false << false;
+        QTest::newRow("Enter, dark theme") << true << true;
     }
     void openingAHitShowsTheUnit()
     {
         QFETCH(bool, byKey);
+        QFETCH(bool, dark);
+        const QPalette light = QApplication::palette();
+        QPalette night = light;
+        night.setColor(QPalette::Base, QColor(0x1e1e1e));
+        night.setColor(QPalette::Text, QColor(0xe0e0e0));
+        night.setColor(QPalette::Highlight, QColor(0x2a4a8a));
+        night.setColor(QPalette::Disabled, QPalette::Text, QColor(0x555555));
+        QApplication::setPalette(dark ? night : light);
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
         find(QStringLiteral("metr"));
         QTreeWidgetItem* hit = results()->topLevelItem(1);   // metr, topic 3 unit 2
         if (byKey) {
@@ -142,8 +154,20 @@ private slots:
         }
         QCOMPARE(w_->table()->currentTopic(), 3);
         QCOMPARE(w_->table()->currentRow(), 1);
-        QCOMPARE(hit->foreground(0).color(), w_->palette().color(QPalette::Highlight));
-        QCOMPARE(results()->topLevelItem(0)->foreground(0).color(), w_->palette().color(QPalette::Text));
+        // Exact, visited and pattern hits: three colours, each readable on the list.
+        const QColor used[] = {results()->topLevelItem(0)->foreground(0).color(), hit->foreground(0).color(),
+                               results()->topLevelItem(2)->foreground(0).color()};
+        const HitColours wanted = hitColours(results()->palette());
+        QCOMPARE(used[0], wanted.exact);
+        QCOMPARE(used[1], wanted.visited);
+        QCOMPARE(used[2], wanted.pattern);
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY2(textContrast(used[i], results()->palette().color(QPalette::Base)) >= 4.5, qPrintable(used[i].name()));
+            const QColor& a = used[i];
+            const QColor& b = used[(i + 1) % 3];
+            QVERIFY2(qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()) >= 60,
+                     qPrintable(a.name() + " " + b.name()));
+        }
         QVERIFY(pane()->isVisible());
         // Enter with nothing selected opens nothing.
         find(QStringLiteral("xyz"));
