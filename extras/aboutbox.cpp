@@ -37,7 +37,7 @@ AboutBox::AboutBox(const Addresses& addresses, QWidget* owner) : QDialog(owner),
 
     struct Text {
         int n;
-        QString caption, toolTip, accessible;
+        QString caption, toolTip, role;
     };
     const Text texts[] = {
         {0, product, product, QStringLiteral("Název programu")},
@@ -53,7 +53,9 @@ AboutBox::AboutBox(const Addresses& addresses, QWidget* owner) : QDialog(owner),
         l->setObjectName(QStringLiteral("lblAbout_%1").arg(t.n));
         l->setTextFormat(Qt::PlainText);
         l->setToolTip(t.toolTip);
-        l->setAccessibleName(t.accessible);
+        // Read by what it says; what kind of text it is comes after it.
+        l->setAccessibleName(t.caption);
+        l->setAccessibleDescription(t.role);
         l->setWordWrap(t.n == 3);
         lblAbout_[std::size_t(t.n)] = l;
     }

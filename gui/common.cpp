@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
@@ -108,6 +109,12 @@ QColor readableOn(QColor colour, const QColor& background, const QColor& towards
                                   colour.greenF() + (towards.greenF() - colour.greenF()) * 0.2f,
                                   colour.blueF() + (towards.blueF() - colour.blueF()) * 0.2f);
     return colour;
+}
+
+void setLabelText(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    label->setAccessibleName(text.isEmpty() ? label->accessibleDescription() : text);
 }
 
 } // namespace ov::gui

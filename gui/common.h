@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+class QLabel;
+
 namespace ov::gui {
 
 // The title of the program's message boxes and of its splash window.
@@ -59,6 +61,10 @@ double textContrast(const QColor& a, const QColor& b);
 // The colour moved step by step towards `towards` until text in it reaches the contrast
 // `wanted` on the background; the hue it had is kept as far as that allows.
 QColor readableOn(QColor colour, const QColor& background, const QColor& towards, double wanted);
+
+// A label is read by what it shows: a label whose text changes keeps its accessible name in
+// step with it, and its description says what the value is (read alone while it is empty).
+void setLabelText(QLabel* label, const QString& text);
 
 // The box icon for a message of the core.
 DialogService::Icon dialogIcon(ov::MessageIcon icon);

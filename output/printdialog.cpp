@@ -55,10 +55,12 @@ template <class Button> Button* button(const QString& text, const QString& name)
 class MiddleElidedLabel : public QLabel {
 public:
     using QLabel::QLabel;
+    // Read whole by a screen reader, however it is shortened on the screen.
     void setFullText(const QString& text)
     {
         full_ = text;
         setToolTip(text);
+        setAccessibleName(text.isEmpty() ? accessibleDescription() : text);
         fit();
     }
     QString fullText() const { return full_; }
@@ -131,14 +133,15 @@ PrintDialog::PrintDialog(QPrinter& printer, const QString& copyPath, QWidget* pa
     sldPismo_->setValue(kDefaultFontSize);
     fontValue_ = new QLabel(QString::number(kDefaultFontSize));
     fontValue_->setObjectName(QStringLiteral("lblPismo"));
-    fontValue_->setAccessibleName(QStringLiteral("Velikost písma v bodech"));
+    fontValue_->setAccessibleDescription(QStringLiteral("Velikost písma v bodech"));
+    setLabelText(fontValue_, fontValue_->text());
     auto* points = new QLabel(QStringLiteral("bodů"));
     points->setObjectName(QStringLiteral("lblBodu"));
     points->setAccessibleName(QStringLiteral("bodů"));
     fontLayout->addWidget(sldPismo_, 1);
     fontLayout->addWidget(fontValue_);
     fontLayout->addWidget(points);
-    connect(sldPismo_, &QSlider::valueChanged, this, [this](int v) { fontValue_->setText(QString::number(v)); });
+    connect(sldPismo_, &QSlider::valueChanged, this, [this](int v) { setLabelText(fontValue_, QString::number(v)); });
 
     fileFrame_ = frame(QStringLiteral("Výstupní soubor"), QString(), "fraSoubor");
     auto* fileLayout = new QVBoxLayout(fileFrame_);
@@ -157,12 +160,13 @@ PrintDialog::PrintDialog(QPrinter& printer, const QString& copyPath, QWidget* pa
 
     destination_ = new MiddleElidedLabel;
     destination_->setObjectName(QStringLiteral("lblAbout_6"));
-    destination_->setAccessibleName(QStringLiteral("Cíl výstupu"));
+    destination_->setAccessibleDescription(QStringLiteral("Cíl výstupu"));
     destination_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     fileLength_ = new QLabel;
     fileLength_->setObjectName(QStringLiteral("lblAbout_8"));
     fileLength_->setToolTip(QStringLiteral("Délka souboru"));
-    fileLength_->setAccessibleName(QStringLiteral("Délka souboru"));
+    fileLength_->setAccessibleDescription(QStringLiteral("Délka souboru"));
+    setLabelText(fileLength_, {});
 
     auto* left = new QVBoxLayout;
     left->addWidget(outputFrame);
@@ -238,11 +242,11 @@ void PrintDialog::refreshFileState()
     const QFileInfo info(copyPath_);
     const bool readable = info.isFile();
     if (!info.exists()) {
-        fileLength_->setText(kCopyName + QStringLiteral(" neexistuje"));
+        setLabelText(fileLength_, kCopyName + QStringLiteral(" neexistuje"));
     } else if (readable) {
-        fileLength_->setText(kCopyName + QStringLiteral(" %1 B").arg(info.size()));
+        setLabelText(fileLength_, kCopyName + QStringLiteral(" %1 B").arg(info.size()));
     } else {
-        fileLength_->setText(kCopyName);
+        setLabelText(fileLength_, kCopyName);
         dialogs().message(this, DialogService::Icon::Critical, appTitle(),
                           QStringLiteral("Chyba při čtení souboru ") + kCopyName);
     }

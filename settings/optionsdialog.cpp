@@ -193,12 +193,12 @@ void OptionsDialog::showFile(int index)
 {
     const QFileInfo fi(path_[std::size_t(index)]);
     if (!fi.isFile()) {
-        size_[std::size_t(index)]->clear();
-        time_[std::size_t(index)]->clear();
+        setLabelText(size_[std::size_t(index)], {});
+        setLabelText(time_[std::size_t(index)], {});
         return;
     }
-    size_[std::size_t(index)]->setText(sizeText(fi.size()));
-    time_[std::size_t(index)]->setText(fi.lastModified().toString(QStringLiteral("dd.MM.yyyy, hh:mm:ss")));
+    setLabelText(size_[std::size_t(index)], sizeText(fi.size()));
+    setLabelText(time_[std::size_t(index)], fi.lastModified().toString(QStringLiteral("dd.MM.yyyy, hh:mm:ss")));
 }
 
 void OptionsDialog::chooseFile(int index)
@@ -247,10 +247,10 @@ void OptionsDialog::showStatistics()
     // An unreadable total counts from this run, as shut-down will store it.
     const qint64 doba = readOr<qint64>(0, [&] { return ctx_.store.seconds(Key::Doba); });
     const qint64 running = host_.runningSeconds();
-    stats_[0]->setText(QString::number(ctx_.prefs.spusteno));
-    stats_[1]->setText(QString::number(host_.conversionCount()));
-    stats_[2]->setText(timeText(doba + running));
-    stats_[3]->setText(timeText(running));
+    setLabelText(stats_[0], QString::number(ctx_.prefs.spusteno));
+    setLabelText(stats_[1], QString::number(host_.conversionCount()));
+    setLabelText(stats_[2], timeText(doba + running));
+    setLabelText(stats_[3], timeText(running));
 }
 
 void OptionsDialog::resetStatistics()

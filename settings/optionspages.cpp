@@ -102,9 +102,9 @@ QWidget* OptionsDialog::buildGeneral()
         cmdCesta_[i]->setToolTip(QString::fromUtf8(r.buttonName));
         connect(cmdCesta_[i], &QPushButton::clicked, this, [this, i] { chooseFile(i); });
         size_[i] = label({}, r.size);
-        size_[i]->setAccessibleName(QStringLiteral("Velikost"));
+        size_[i]->setAccessibleDescription(QStringLiteral("Velikost"));
         time_[i] = label({}, r.time);
-        time_[i]->setAccessibleName(QStringLiteral("Modifikace"));
+        time_[i]->setAccessibleDescription(QStringLiteral("Modifikace"));
         g->addWidget(label(QStringLiteral("Umístění:")), 0, 0);
         g->addWidget(txtCesta_[i], 0, 1);
         g->addWidget(cmdCesta_[i], 0, 2);
@@ -250,7 +250,7 @@ QWidget* OptionsDialog::buildInfo()
     for (int i = 0; i < 4; ++i) {
         const QString caption = QString::fromUtf8(rows[i].first);
         stats_[std::size_t(i)] = label({}, rows[i].second);
-        stats_[std::size_t(i)]->setAccessibleName(QString(caption).remove(QLatin1Char(':')));
+        stats_[std::size_t(i)]->setAccessibleDescription(QString(caption).remove(QLatin1Char(':')));
         g->addWidget(label(caption), i, 0);
         g->addWidget(stats_[std::size_t(i)], i, 1);
     }

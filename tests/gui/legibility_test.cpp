@@ -4,11 +4,16 @@
 // and a dark theme. With OV_SHOTS set, the window is saved as pictures there.
 #include "fixture.h"
 
+#include "extras/extras.h"
+#include "extras/help.h"
+#include "extras/helpwindow.h"
 #include "gui/commands.h"
 #include "gui/common.h"
 #include "navigation/navigator.h"
+#include "settings/splash.h"
 #include "table/conversiontable.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QHelpEvent>
@@ -18,6 +23,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
+#include <QTextDocumentFragment>
 #include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -59,6 +65,25 @@ private:
 };
 
 QString plain(QString caption) { return caption.remove(QLatin1Char('&')); }
+
+// Every label under the root whose accessible name is not the text it shows (a shortened text
+// may be read whole, as its tool tip has it); a picture without text needs a name of its own.
+QStringList misreadLabels(const QWidget& root)
+{
+    QStringList wrong;
+    for (const QLabel* l : root.findChildren<QLabel*>()) {
+        QString shown = l->text();
+        if (l->textFormat() == Qt::RichText || (l->textFormat() == Qt::AutoText && Qt::mightBeRichText(shown)))
+            shown = QTextDocumentFragment::fromHtml(shown).toPlainText();
+        shown = plainCaption(shown);
+        const QString name = QAccessible::queryAccessibleInterface(const_cast<QLabel*>(l))->text(QAccessible::Name);
+        const bool ok = shown.isEmpty() ? !l->pixmap().isNull() == !name.isEmpty()
+                                        : name == shown || (shown.contains(QChar(0x2026)) && name == l->toolTip());
+        if (!ok)
+            wrong << QStringLiteral("%1: \"%2\" read as \"%3\"").arg(l->objectName(), shown, name);
+    }
+    return wrong;
+}
 
 } // namespace
 
@@ -284,6 +309,39 @@ private slots:
         QVERIFY(textContrast(toQColor({ov::TextColour::Role::Highlight, 0}, p), face) >= kTextContrast);
         QVERIFY(textContrast(toQColor({ov::TextColour::Role::GrayText, 0}, p), face) >= kGreyContrast);
         QVERIFY(textContrast(toQColor({ov::TextColour::Role::WindowText, 0}, p), face) >= kTextContrast);
+    }
+
+    void everyLabelOfEveryDialogIsReadByItsText_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("splash window") << "";
+        QTest::newRow("about box") << "mnuOAplikaci";
+        QTest::newRow("options") << "mnuOptions";
+        QTest::newRow("print") << "mnuTisk";
+        QTest::newRow("help window") << "mnuIndex";
+    }
+    void everyLabelOfEveryDialogIsReadByItsText()
+    {
+        QFETCH(QString, command);
+        MainWindow& w = startWithData();
+        QVERIFY(triggerAction(&w, "mnuTema_1"));
+        QStringList wrong;
+        int walked = 0;
+        const auto walk = [&](QWidget& dialog) {
+            ++walked;
+            wrong << misreadLabels(dialog);
+        };
+        if (command.isEmpty()) {
+            walk(*w.splash());
+        } else if (command == QLatin1String("mnuIndex")) {
+            QVERIFY(triggerAction(&w, command));
+            walk(*w.extras()->help().window());
+        } else {
+            fakeDialogs().actInDialog(walk);
+            QVERIFY(triggerAction(&w, command));
+        }
+        QCOMPARE(walked, 1);
+        QCOMPARE(wrong, QStringList());
     }
 
     void screenshotsAtTheDefaultSize_data()
