@@ -30,6 +30,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -365,6 +366,18 @@ void MainWindow::applyFontScale()
 {
     setMinimumSize(twipsToPixels(kMinWidthTwips), twipsToPixels(kMinHeightTwips));
     commands_->applyFontScale();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    // The minimum binds Qt's own resizing and a window manager that honours it; a size set
+    // from outside (a desktop without one, a tool resizing the window) goes back to it. The
+    // widget's own size is the one to test: the event may carry the size last asked for.
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    if (width() < minimumWidth() || height() < minimumHeight())
+        QTimer::singleShot(0, this, [this] { resize(size().expandedTo(minimumSize())); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
