@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <limits>
 #include <vector>
@@ -130,7 +131,11 @@ bool Lifecycle::formLoad(const QStringList& arguments)
             if (prefs.onTop)
                 host_.setOnTop(true);
         },
-        [&] { host_.setVlevo(storedInteger(store, Key::Vlevo, kDefaultVlevoTwips)); },
+        [&] {
+            const int read = storedInteger(store, Key::Vlevo, kDefaultVlevoTwips);
+            host_.setVlevo(read);
+            vlevo_ = {read, host_.vlevo()};
+        },
         [&] { host_.showStartTopic(std::max(prefs.tema, 0)); },
         // The stored level reloads the data files at that level.
         [&] { host_.applyLevel(prefs.uroven); },
@@ -208,6 +213,10 @@ void Lifecycle::restorePlacement()
     w.move(twipsToPixels(left), twipsToPixels(top));
     w.resize(twipsToPixels(width), twipsToPixels(height));
     placed_ = true;
+    left_ = {int(std::lround(left)), pixelsToTwips(w.pos().x())};
+    top_ = {int(std::lround(top)), pixelsToTwips(w.pos().y())};
+    width_ = {int(std::lround(width)), pixelsToTwips(w.width())};
+    height_ = {int(std::lround(height)), pixelsToTwips(w.height())};
 
     // A window stored minimised (Esc before the end) opens normal: a program that starts
     // without a window looks as if it had not started.
@@ -287,11 +296,11 @@ void Lifecycle::ukonceni(Asker asker)
         // Before the stored placement was applied (the set-up switch) the window has no
         // placement of its own worth keeping.
         if (placed_) {
-            s.setInteger(Key::Left, pixelsToTwips(corner.x()));
-            s.setInteger(Key::Top, pixelsToTwips(corner.y()));
-            s.setInteger(Key::Height, pixelsToTwips(size.height()));
-            s.setInteger(Key::Width, pixelsToTwips(size.width()));
-            s.setInteger(Key::Vlevo, host_.vlevo());
+            s.setInteger(Key::Left, left_.store(pixelsToTwips(corner.x())));
+            s.setInteger(Key::Top, top_.store(pixelsToTwips(corner.y())));
+            s.setInteger(Key::Height, height_.store(pixelsToTwips(size.height())));
+            s.setInteger(Key::Width, width_.store(pixelsToTwips(size.width())));
+            s.setInteger(Key::Vlevo, vlevo_.store(host_.vlevo()));
         }
     });
     const bool saved = s.sync();

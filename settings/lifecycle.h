@@ -45,6 +45,14 @@ public:
 
 private:
     enum class Go { On, End };
+    // A length of the placement as start-up read it and as the window then showed it, both in
+    // twips: one the session left alone goes back as read, without the rounding of a round
+    // trip through pixels.
+    struct KeptLength {
+        int read = 0;
+        int shown = -1;
+        int store(int now) const { return now == shown ? read : now; }
+    };
 
     Go setupFlow();
     Go singleInstance();
@@ -62,6 +70,7 @@ private:
     long conversionsBefore_ = 0;       // the table's count when this run's counting began
     QSet<int> renamed_;                // topics renamed in this run
     bool placed_ = false;              // the stored placement has been applied
+    KeptLength left_, top_, width_, height_, vlevo_;
     bool done_ = false;                // the shut-down has run to its end
 };
 

@@ -223,6 +223,35 @@ private slots:
         QCOMPARE(env.setting("Start/Spusteno"), QStringLiteral("2"));
     }
 
+    // Twips and pixels do not map one to one at every font size: nothing moved, nothing drifts.
+    void anUntouchedPlacementIsStoredAsItWasRead_data()
+    {
+        QTest::addColumn<qreal>("points");
+        QTest::newRow("reference font") << 8.0;
+        QTest::newRow("10 points") << 10.0;
+        QTest::newRow("11 points") << 11.0;
+    }
+    void anUntouchedPlacementIsStoredAsItWasRead()
+    {
+        QFETCH(qreal, points);
+        ScopedAppFont font(points);
+        TestEnvironment& env = environment();
+        env.useSmallData();
+        const QStringList keys{"Start/Left", "Start/Top", "Start/Width", "Start/Height", "Start/Vlevo"};
+        const QStringList read{"1234", "307", "8003", "6300", "2345"};
+        for (int i = 0; i < keys.size(); ++i)
+            env.setSetting(keys[i], read[i]);
+        MainWindow& w = mainWindow();
+        QVERIFY(w.start({"omnivelor"}));
+        fakeDialogs().answer(QMessageBox::Yes);
+        w.close();
+        QVERIFY(w.ended());
+        QStringList stored;
+        for (const QString& key : keys)
+            stored << env.setting(key);
+        QCOMPARE(stored, read);
+    }
+
     void aRenamedTopicKeepsItsNameAfterARestart()
     {
         TestEnvironment& env = environment();
