@@ -2,6 +2,7 @@
 #pragma once
 #include "core/loader.h"
 #include "core/numtext.h"
+#include "core/textfold.h"
 
 #include <stdexcept>
 #include <string>
@@ -36,9 +37,6 @@ Options parseArguments(int argc, char** argv, char defaultDecimal);
 // The decimal separator of the locale named by LC_ALL, LC_NUMERIC or LANG (first non-empty).
 char decimalFromLocale(const char* lcAll, const char* lcNumeric, const char* lang);
 const char* usageText();
-
-// Case-insensitive comparison of UTF-8 texts (Czech letters included).
-std::string foldCase(const std::string& s);
 
 int run(const Options& options);
 

@@ -58,10 +58,9 @@ struct Data {
 // The files the window reads: a named file, else the user's copy, else the shipped one.
 DataPaths dataPaths(const Options& o)
 {
-    const auto user = userDataFolder();
-    const auto shipped = shippedDataFolder(programFolder());
-    return {o.dataPath.empty() ? dataFile(user, shipped, "Omnivel.omv").string() : o.dataPath,
-            o.userPath.empty() ? dataFile(user, shipped, "User.omv").string() : o.userPath};
+    const DataFiles files = defaultDataFiles(programFolder());
+    return {o.dataPath.empty() ? files.main.string() : o.dataPath,
+            o.userPath.empty() ? files.user.string() : o.userPath};
 }
 
 namespace {

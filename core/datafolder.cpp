@@ -34,4 +34,11 @@ fs::path dataFile(const fs::path& userFolder, const fs::path& shippedFolder, con
     return shippedFolder / fileName;
 }
 
+DataFiles defaultDataFiles(const fs::path& exeFolder)
+{
+    const fs::path user = userDataFolder();
+    const fs::path shipped = shippedDataFolder(exeFolder);
+    return {dataFile(user, shipped, "Omnivel.omv"), dataFile(user, shipped, "User.omv")};
+}
+
 } // namespace ov

@@ -24,4 +24,10 @@ std::filesystem::path shippedDataFolder(const std::filesystem::path& exeFolder);
 std::filesystem::path dataFile(const std::filesystem::path& userFolder, const std::filesystem::path& shippedFolder,
                                const std::string& fileName);
 
+// The main and the user data file a program in exeFolder reads when none is named.
+struct DataFiles {
+    std::filesystem::path main, user;
+};
+DataFiles defaultDataFiles(const std::filesystem::path& exeFolder);
+
 } // namespace ov
