@@ -1,7 +1,9 @@
 // omniVELOR: the desktop converter of physical quantities.
 #include "app/mainwindow.h"
 #include "gui/common.h"
+#include "gui/clipboard.h"
 #include "settings/appcontext.h"
+#include "settings/startoptions.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -22,6 +24,10 @@ int main(int argc, char* argv[])
     // Numbers follow the user's locale; the rest of the program asks the default locale.
     QLocale::setDefault(QLocale::system());
     ov::gui::installQtTranslation();
+
+    // The desktop search's service has no windows of its own to hold the clipboard with.
+    if (const auto text = ov::gui::clipboardRequest(QApplication::arguments()))
+        return ov::gui::holdClipboardText(*text);
 
     // On the heap: the unit database is close to a megabyte of tables.
     auto ctx = std::make_unique<ov::gui::AppContext>();

@@ -316,6 +316,22 @@ void MainWindow::applyLevel(int level)
 
 void MainWindow::focusShownList() { navigator_->focusShownList(); }
 
+void MainWindow::enterValue(const QString& unit, const QString& value)
+{
+    // By number, else by symbol, else by name: symbols are what a command line is likely to name.
+    bool isNumber = false;
+    const int number = unit.toInt(&isNumber);
+    int row = isNumber && number >= 1 && number <= table_->rowCount() ? number - 1 : -1;
+    for (const int column : {1, 0})
+        for (int r = 0; r < table_->rowCount() && row < 0 && !isNumber; ++r)
+            if (table_->cellText(r, column) == unit)
+                row = r;
+    if (row < 0)
+        return;
+    table_->goToRow(row);
+    table_->pasteValue(value);
+}
+
 long MainWindow::conversionCount() const { return table_->conversionCount(); }
 
 void MainWindow::raiseWindow()

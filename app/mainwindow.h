@@ -115,6 +115,7 @@ private:
     void showStartTopic(int topic) override;
     void applyLevel(int level) override;
     void focusShownList() override;
+    void enterValue(const QString& unit, const QString& value) override;
     long conversionCount() const override;
     void raiseWindow() override;
     void showOptions() override;

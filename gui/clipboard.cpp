@@ -3,6 +3,7 @@
 #include "core/numtext.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMimeData>
 
@@ -13,6 +14,19 @@ constexpr qsizetype kLongestNumber = 100;
 } // namespace
 
 void putClipboardText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+
+int holdClipboardText(const QString& text)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(text);
+    if (!clipboard->ownsClipboard())
+        return clipboard->text() == text ? 0 : 1;   // a platform without owners keeps it itself
+    QObject::connect(clipboard, &QClipboard::changed, clipboard, [clipboard](QClipboard::Mode mode) {
+        if (mode == QClipboard::Clipboard && !clipboard->ownsClipboard())
+            QCoreApplication::quit();
+    });
+    return QCoreApplication::exec();
+}
 
 std::optional<QString> clipboardNumber(char decimalSeparator)
 {

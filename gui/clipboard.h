@@ -15,4 +15,9 @@ void putClipboardText(const QString& text);
 // empty clipboard or a picture.
 std::optional<QString> clipboardNumber(char decimalSeparator);
 
+// Puts the text on the clipboard and runs until another program takes the clipboard (X11 keeps
+// a text only while its owner runs; a clipboard manager is handed it at the end). Returns the
+// exit code: 0, or 1 when the clipboard could not be had.
+int holdClipboardText(const QString& text);
+
 } // namespace ov::gui

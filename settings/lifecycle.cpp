@@ -8,6 +8,7 @@
 #include "settings/nactinastaveni.h"
 #include "settings/singleinstance.h"
 #include "settings/splash.h"
+#include "settings/startoptions.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -79,9 +80,11 @@ Lifecycle::~Lifecycle() { liveMainWidgets().remove(mainWidget_); }
 
 bool Lifecycle::hasSetupSwitch(const QStringList& arguments)
 {
-    // Anywhere on the command line, in any case (the program's own name aside).
-    for (qsizetype i = 1; i < arguments.size(); ++i)
-        if (arguments.at(i).contains(QStringLiteral("SETUP"), Qt::CaseInsensitive))
+    // Anywhere on the command line, in any case (the program's own name and the values of the
+    // other options aside).
+    const QStringList words = withoutStartOptions(arguments);
+    for (qsizetype i = 1; i < words.size(); ++i)
+        if (words.at(i).contains(QStringLiteral("SETUP"), Qt::CaseInsensitive))
             return true;
     return false;
 }
@@ -114,6 +117,8 @@ bool Lifecycle::formLoad(const QStringList& arguments)
     if (guarded([&] { return singleInstance(); }) == Go::End)
         return false;
 
+    // A topic asked for on the command line replaces the stored start topic when it has units.
+    StartRequest request = startRequest(arguments);
     const std::vector<std::function<void()>> steps{
         [&] {
             prefs.spusteno = prefs.spusteno < std::numeric_limits<qint32>::max() ? prefs.spusteno + 1 : prefs.spusteno;
@@ -123,6 +128,10 @@ bool Lifecycle::formLoad(const QStringList& arguments)
         [&] { host_.loadDataFiles(0); },
         [&] { host_.mainWidget().setWindowTitle(appTitle() + QLatin1Char(' ') + QStringLiteral(OV_VERSION)); },
         [&] { readTopicNames(); },
+        [&] {
+            if (request.topic > 0 && ctx_.db.unitCount(request.topic) == 0)
+                request = {};
+        },
         [&] { host_.fillUnitList(); },
         [&] { host_.updateCounts(); },
         [&] { splash->hide(); },
@@ -136,10 +145,16 @@ bool Lifecycle::formLoad(const QStringList& arguments)
             host_.setVlevo(read);
             vlevo_ = {read, host_.vlevo()};
         },
-        [&] { host_.showStartTopic(std::max(prefs.tema, 0)); },
+        [&] { host_.showStartTopic(request.topic > 0 ? request.topic : std::max(prefs.tema, 0)); },
         // The stored level reloads the data files at that level.
         [&] { host_.applyLevel(prefs.uroven); },
-        [&] { host_.focusShownList(); },
+        [&] {
+            // A value asked for on the command line is entered once the table is complete.
+            if (request.topic > 0 && !request.value.isEmpty())
+                host_.enterValue(request.unit, request.value);
+            else
+                host_.focusShownList();
+        },
     };
     host_.setQuietRepeats(true);
     for (const auto& step : steps)

@@ -28,6 +28,9 @@ public:
     virtual void showStartTopic(int topic) = 0;  // 0: the start screen
     virtual void applyLevel(int level) = 0;
     virtual void focusShownList() = 0;
+    // The value entered in the row of the unit (its number, symbol or name) of the topic on
+    // show, as if typed there; nothing for a unit the topic does not have.
+    virtual void enterValue(const QString& unit, const QString& value) = 0;
     virtual long conversionCount() const = 0;
     virtual void raiseWindow() = 0;              // a refused second copy asked for it
     virtual void showOptions() = 0;              // the options dialog, modally

@@ -2,6 +2,7 @@
 // commands enabled by what the cell and the clipboard hold at the moments the table refreshes them.
 #include "fixture.h"
 
+#include "gui/clipboard.h"
 #include "gui/commands.h"
 #include "table/conversiontable.h"
 
@@ -45,6 +46,13 @@ class ClipboardTest : public WindowTestCase {
     }
 
 private slots:
+    // "omnivelor --schranka TEXT", started by the desktop search's service, which has no windows.
+    void theClipboardOptionPutsItsTextThere()
+    {
+        QCOMPARE(holdClipboardText(QStringLiteral("5000 m")), 0);
+        QCOMPARE(clipboardText(), QStringLiteral("5000 m"));
+    }
+
     void copyGivesTheValueAsDisplayed()
     {
         MainWindow& w = windowWithTopic();

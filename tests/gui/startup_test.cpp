@@ -222,6 +222,43 @@ private slots:
         QVERIFY(!env.hasSetting("Start/Spusteno"));
     }
 
+    // The desktop's search starts the window on a topic with a value entered in one unit.
+    void commandLineOpensATopicWithAValue_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("topic");
+        QTest::addColumn<int>("row");                // the current row
+        QTest::addColumn<QString>("metre");          // the first unit's value
+        QTest::newRow("unit by name") << QStringList{"--tema", "1", "--jednotka", "kilometr", "--hodnota", "5"} << 1 << 1
+                                      << "5000";
+        QTest::newRow("unit by symbol") << QStringList{"--tema", "1", "--jednotka", "cm", "--hodnota", "250"} << 1 << 2
+                                        << "2,5";
+        QTest::newRow("unit by number, options with =")
+            << QStringList{"--tema=1", "--jednotka=2", "--hodnota=2,5"} << 1 << 1 << "2500";
+        QTest::newRow("other topic") << QStringList{"--hodnota", "3", "--jednotka", "a", "--tema", "2"} << 2 << 1 << "300";
+        QTest::newRow("a value named setup is no set-up switch")
+            << QStringList{"--tema", "1", "--jednotka", "setup", "--hodnota", "5"} << 1 << 0 << "";
+        QTest::newRow("topic only") << QStringList{"--tema", "2"} << 2 << 0 << "";
+        QTest::newRow("topic without units: the start screen") << QStringList{"--tema", "9", "--hodnota", "5"} << 0 << 0
+                                                               << "";
+    }
+    void commandLineOpensATopicWithAValue()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, topic);
+        QFETCH(int, row);
+        QFETCH(QString, metre);
+        environment().useSmallData();
+        MainWindow& w = mainWindow();
+        QVERIFY(w.start(QStringList{"omnivelor"} + arguments));
+        QVERIFY(fakeDialogs().calls().isEmpty());
+        QCOMPARE(w.table()->currentTopic(), topic);
+        if (topic == 0)
+            return;
+        QCOMPARE(w.table()->currentRow(), row);
+        QCOMPARE(w.table()->cellText(0, 2), metre);
+    }
+
     void setupDeclinedGoesOnStarting()
     {
         TestEnvironment& env = environment();
