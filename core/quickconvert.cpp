@@ -43,6 +43,13 @@ struct Hit {
     bool byName = false;
 };
 
+// A conversion to make: from a unit found to a unit of its topic, as closely as the words matched.
+struct Pair {
+    Hit from;
+    int to = 0;
+    int rank = 0;
+};
+
 using Words = std::vector<std::string_view>;
 
 std::string join(const Words& words, std::size_t from, std::size_t to)
@@ -160,6 +167,50 @@ struct QuickConverter::Index {
         }
     }
 
+    // The conversions from the sources to the target named by words[i..] (after a connecting
+    // word, if any), or to the topic's first units when there is none; the program's own topics
+    // first, then the user's, in each only the closest matches. Empty when a target is named
+    // that none of the sources' topics has.
+    std::vector<Pair> pairs(const std::vector<Hit>& sources, const Words& words, std::size_t i, const Units& units) const
+    {
+        const auto inSourceTopics = [&](const std::vector<Hit>& hits) {
+            return std::any_of(hits.begin(), hits.end(), [&](const Hit& h) {
+                return std::any_of(sources.begin(), sources.end(), [&](const Hit& s) { return s.topic == h.topic; });
+            });
+        };
+        std::vector<Hit> targets;
+        bool wanted = i < words.size();
+        if (wanted) {
+            targets = lookup(join(words, i, words.size()));
+            if (!inSourceTopics(targets) && isConnector(words[i])) {
+                wanted = i + 1 < words.size();
+                targets = wanted ? lookup(join(words, i + 1, words.size())) : std::vector<Hit>{};
+            }
+            if (wanted && !inSourceTopics(targets))
+                return {};
+        }
+        std::vector<Pair> found;
+        for (const Hit& s : sources) {
+            std::size_t shown = 0;
+            for (int u = 1; !wanted && u <= units.count(s.topic) && shown < QuickConverter::kTargetsWithout; ++u)
+                if (u != s.unit) {
+                    found.push_back({s, u, s.rank});
+                    ++shown;
+                }
+            for (const Hit& g : targets)
+                if (g.topic == s.topic)
+                    found.push_back({s, g.unit, std::max(s.rank, g.rank)});
+        }
+        int bestRank[2] = {kRanks, kRanks};
+        for (const Pair& p : found)
+            bestRank[isUserTopic(p.from.topic)] = std::min(bestRank[isUserTopic(p.from.topic)], p.rank);
+        std::erase_if(found, [&](const Pair& p) { return p.rank > bestRank[isUserTopic(p.from.topic)]; });
+        std::stable_sort(found.begin(), found.end(), [](const Pair& a, const Pair& b) {
+            return std::pair(isUserTopic(a.from.topic), a.rank) < std::pair(isUserTopic(b.from.topic), b.rank);
+        });
+        return found;
+    }
+
     // The units a text names, in each topic only those of the closest match; by topic.
     std::vector<Hit> lookup(const std::string& text) const
     {
@@ -218,58 +269,13 @@ std::vector<QuickResult> QuickConverter::answer(std::string_view query) const
     if (words.empty() || words.size() > 2 * index_->maxWords + 1)
         return {};
 
-    const Units units{db_};
-    struct Pair {
-        Hit from;
-        int to = 0;
-        int rank = 0;
-    };
+    // The longest run of words that names a unit and leaves a target (or nothing) behind.
     for (std::size_t i = std::min(words.size(), index_->maxWords); i >= 1; --i) {
         const std::vector<Hit> sources = index_->lookup(join(words, 0, i));
         if (sources.empty())
             continue;
-        // The target: the rest, or the rest after a connecting word; none at the end.
-        std::vector<Hit> targets;
-        bool wanted = i < words.size();
-        const auto inSourceTopics = [&](const std::vector<Hit>& hits) {
-            return std::any_of(hits.begin(), hits.end(), [&](const Hit& h) {
-                return std::any_of(sources.begin(), sources.end(), [&](const Hit& s) { return s.topic == h.topic; });
-            });
-        };
-        if (wanted) {
-            targets = index_->lookup(join(words, i, words.size()));
-            if (!inSourceTopics(targets) && isConnector(words[i])) {
-                wanted = i + 1 < words.size();
-                targets = wanted ? index_->lookup(join(words, i + 1, words.size())) : std::vector<Hit>{};
-            }
-            if (wanted && !inSourceTopics(targets))
-                continue;
-        }
-        std::vector<Pair> pairs;
-        for (const Hit& s : sources) {
-            if (!wanted) {
-                std::size_t shown = 0;
-                for (int u = 1; u <= units.count(s.topic) && shown < kTargetsWithout; ++u)
-                    if (u != s.unit) {
-                        pairs.push_back({s, u, s.rank});
-                        ++shown;
-                    }
-                continue;
-            }
-            for (const Hit& g : targets)
-                if (g.topic == s.topic)
-                    pairs.push_back({s, g.unit, std::max(s.rank, g.rank)});
-        }
-        // The program's own topics first, then the user's; in each only the closest matches.
-        int bestRank[2] = {Index::kRanks, Index::kRanks};
-        for (const Pair& p : pairs)
-            bestRank[isUserTopic(p.from.topic)] = std::min(bestRank[isUserTopic(p.from.topic)], p.rank);
-        std::erase_if(pairs, [&](const Pair& p) { return p.rank > bestRank[isUserTopic(p.from.topic)]; });
-        std::stable_sort(pairs.begin(), pairs.end(), [](const Pair& a, const Pair& b) {
-            return std::pair(isUserTopic(a.from.topic), a.rank) < std::pair(isUserTopic(b.from.topic), b.rank);
-        });
         std::vector<QuickResult> results;
-        for (const Pair& p : pairs)
+        for (const Pair& p : index_->pairs(sources, words, i, Units{db_}))
             if (auto r = make(p.from.topic, p.from.unit, p.to, number->first); r && results.size() < kMaxResults)
                 results.push_back(std::move(*r));
         if (!results.empty())
