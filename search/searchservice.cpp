@@ -54,6 +54,14 @@ SearchService::SearchService(QObject* parent) : QObject(parent), decimal_(locale
     idle_.setInterval(kIdleMilliseconds);
     connect(&idle_, &QTimer::timeout, QCoreApplication::instance(), &QCoreApplication::quit);
     idle_.start();
+    // A session that ends takes its bus along: the service goes with it rather than at the
+    // end of its idle minute.
+    busCheck_.setInterval(kBusCheckMilliseconds);
+    connect(&busCheck_, &QTimer::timeout, this, [] {
+        if (!QDBusConnection::sessionBus().isConnected())
+            QCoreApplication::quit();
+    });
+    busCheck_.start();
     new GnomeSearchProvider(*this);
     new KRunnerRunner(*this);
 }

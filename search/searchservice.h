@@ -21,6 +21,7 @@ inline constexpr const char* kBusName = "cz.omnivelor.Omnivelor.SearchProvider";
 inline constexpr const char* kGnomePath = "/cz/omnivelor/Omnivelor/SearchProvider";
 inline constexpr const char* kKRunnerPath = "/runner";
 inline constexpr int kIdleMilliseconds = 60 * 1000;
+inline constexpr int kBusCheckMilliseconds = 2000;
 
 class SearchService : public QObject {
     Q_OBJECT
@@ -46,6 +47,7 @@ private:
     void loadIfChanged();
 
     QTimer idle_;
+    QTimer busCheck_;
     std::unique_ptr<UnitDatabase> db_;
     std::unique_ptr<QuickConverter> converter_;
     QStringList loadedStamp_;     // the data files and their times as last read
