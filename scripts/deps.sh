@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
       qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
-      desktop-file-utils appstream dpkg-dev file poppler-utils
+      desktop-file-utils appstream dpkg-dev file poppler-utils dbus-daemon
       clang libclang-rt-14-dev)
 missing=()
 for p in "${pkgs[@]}"; do

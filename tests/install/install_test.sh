@@ -29,7 +29,17 @@ expected=(
   share/bash-completion/completions/omnivelor-cli
   share/doc/omnivelor/copyright
 )
-[ "$gui" = gui ] && expected+=(bin/omnivelor)
+search=(
+  bin/omnivelor-search
+  share/man/man1/omnivelor-search.1.gz
+  share/dbus-1/services/$id.SearchProvider.service
+  share/gnome-shell/search-providers/$id.search-provider.ini
+  share/krunner/dbusplugins/$id.desktop
+  share/icons/hicolor/scalable/apps/$id-Delka.svg
+  share/icons/hicolor/scalable/apps/$id-Teplota.svg
+  share/icons/hicolor/scalable/apps/$id-User.svg
+)
+[ "$gui" = gui ] && expected+=(bin/omnivelor "${search[@]}")
 if [ "$png" = png ]; then
   for s in 16 24 32 48 64 128 256; do expected+=("share/icons/hicolor/${s}x${s}/apps/$id.png"); done
 fi
@@ -50,6 +60,37 @@ grep -q '<project_license>MIT</project_license>' "$usr/share/metainfo/$id.metain
 desktop-file-validate "$usr/share/applications/$id.desktop" >"$tmp/dfv.log" 2>&1 || { cat "$tmp/dfv.log"; fail "desktop-file-validate"; }
 grep -v ': hint: ' "$tmp/dfv.log" | grep . && fail "desktop-file-validate reports more than hints"
 appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml" >"$tmp/asv.log" 2>&1 || { cat "$tmp/asv.log"; fail "appstreamcli validate"; }
+
+# --- the desktop search: key files that parse, naming one another and the installed service ---
+# The value of KEY in GROUP of an ini-style file; fails when a line is neither a comment, a
+# group, nor KEY=VALUE.
+ini_value() {
+  awk -v want_group="$2" -v want_key="$3" '
+    /^[ \t]*(#|$)/ { next }
+    /^\[[^]]+\]$/ { group = substr($0, 2, length($0) - 2); next }
+    /^[A-Za-z0-9-]+(\[[A-Za-z@_.]+\])?=/ { if (group == want_group && substr($0, 1, index($0, "=") - 1) == want_key) print substr($0, index($0, "=") + 1); next }
+    { print "unparsable line " NR ": " $0 > "/dev/stderr"; bad = 1 }
+    END { exit bad }' "$1"
+}
+if [ "$gui" = gui ]; then
+  service=$usr/share/dbus-1/services/$id.SearchProvider.service
+  ini=$usr/share/gnome-shell/search-providers/$id.search-provider.ini
+  runner=$usr/share/krunner/dbusplugins/$id.desktop
+  bus=cz.omnivelor.Omnivelor.SearchProvider
+  [ "$(ini_value "$service" "D-BUS Service" Name)" = $bus ] || fail "the service file does not name $bus"
+  exec=$(ini_value "$service" "D-BUS Service" Exec)
+  [ "$exec" = /usr/bin/omnivelor-search ] || fail "the service file starts '$exec', not /usr/bin/omnivelor-search"
+  [ -x "$root$exec" ] || fail "the service file's program is not installed: $exec"
+  for row in "BusName|$bus" "ObjectPath|/cz/omnivelor/Omnivelor/SearchProvider" "Version|2" "DesktopId|$id.desktop"; do
+    IFS='|' read -r key want <<<"$row"
+    [ "$(ini_value "$ini" "Shell Search Provider" "$key")" = "$want" ] || fail "search-provider.ini: $key is not $want"
+  done
+  [ -s "$usr/share/applications/$(ini_value "$ini" "Shell Search Provider" DesktopId)" ] || fail "DesktopId names no installed desktop file"
+  for row in "X-Plasma-API|DBus" "X-Plasma-DBusRunner-Service|$bus" "X-Plasma-DBusRunner-Path|/runner" "Type|Service"; do
+    IFS='|' read -r key want <<<"$row"
+    [ "$(ini_value "$runner" "Desktop Entry" "$key")" = "$want" ] || fail "KRunner plugin: $key is not $want"
+  done
+fi
 
 # --- the installed converter: shipped data first, then the user's copy ---
 [ -e "$usr/bin/Omnivel.omv" ] && fail "data files stand beside the installed program"
