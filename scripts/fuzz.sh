@@ -20,13 +20,15 @@ declare -A seeds=(
   [formats]="fuzz/corpus/formats"
   [represent]="fuzz/corpus/represent"
   [wildcard]="fuzz/corpus/wildcard"
+  [quickconvert]="fuzz/corpus/quickconvert"
 )
-declare -A dicts=([loader]=loader [number]=number [formats]=number [represent]=number [wildcard]=wildcard)
+declare -A dicts=([loader]=loader [number]=number [formats]=number [represent]=number [wildcard]=wildcard
+                   [quickconvert]=quickconvert)
 declare -A maxlen=([loader]=4096)   # longer files only slow it; the lines repeat
 
 mkdir -p "$tree/findings"
 status=0
-for name in loader number formats represent wildcard; do
+for name in loader number formats represent wildcard quickconvert; do
   work="$tree/corpus/$name"   # fresh each run, so a run depends on the seed alone
   rm -rf "$work"
   log="$tree/fuzz-$name.log"
