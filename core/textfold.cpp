@@ -74,6 +74,7 @@ char looseLetter(char32_t c)
 {
     switch (c) {
     case 0xB0: return ' ';                         // the degree sign: dropped
+    case 0xB7: return ' ';                         // the middle dot of "kW·h": dropped
     case 0xB5: case 0x3BC: return 'u';             // micro
     case 0xB2: return '2';
     case 0xB3: return '3';

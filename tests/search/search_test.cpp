@@ -115,6 +115,8 @@ private slots:
         QTest::newRow("name without diacritics") << "1 mile km" << "1 mi = 1,609344 km" << "Délka: míle → kilometr";
         QTest::newRow("name of two words") << "1 námořní míle m" << "1 NM = 1852 m" << "";
         QTest::newRow("name shared with a symbol: the name first") << "1 stopa cm" << "1 ft = 30,48 cm" << "";
+        QTest::newRow("symbol without its middle dot") << "1 kWh MJ" << "1 kW·h = 3,6 MJ" << "Práce: kilowatthodina → megajoule";
+        QTest::newRow("micro as u, superscripts as digits") << "1 um2 m2" << "1 µm² = 1E-12 m²" << "";
         QTest::newRow("exponent") << "1e3 m km" << "1000 m = 1 km" << "";
         QTest::newRow("number and unit together") << "5km m" << "5 km = 5000 m" << "";
         QTest::newRow("no target: the reference unit first") << "5 km" << "5 km = 5000 m" << "Délka: kilometr → metr";
