@@ -141,6 +141,7 @@ std::string shortest(double v)
 struct QuickConverter::Index {
     static constexpr int kRanks = 4;
     std::array<std::unordered_map<std::string, std::vector<Hit>>, kRanks> byRank;
+    std::size_t maxWords = 1;   // of the longest name: more words before a target name nothing
 
     // The forms of a text by rank; those without diacritics only for a text typed without any.
     static std::array<std::string, kRanks> forms(const std::string& text, bool withoutDiacritics)
@@ -149,7 +150,6 @@ struct QuickConverter::Index {
             return {text, std::string(), foldCase(text), std::string()};
         return {text, looseForm(text, true), foldCase(text), looseForm(text)};
     }
-    std::size_t maxWords = 1;
 
     void add(const std::string& key, Hit hit)
     {
