@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -47,6 +48,27 @@ std::vector<std::string> fileLines(const QTextDocument& doc)
     return lines;
 }
 
+// Text added in this editing is told apart in red: what is typed, and what is pasted or dropped.
+void markAsAdded(QPlainTextEdit& edit)
+{
+    QTextCharFormat red;
+    red.setForeground(QColor(255, 0, 0));
+    edit.mergeCurrentCharFormat(red);
+}
+
+// The editor's text box: a pasted or dropped text takes the current format, which turns red first.
+class EditBox final : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    void insertFromMimeData(const QMimeData* source) override
+    {
+        markAsAdded(*this);
+        QPlainTextEdit::insertFromMimeData(source);
+    }
+};
+
 } // namespace
 
 DataFileEditor::DataFileEditor(QWidget* parent) : QWidget(parent)
@@ -60,7 +82,7 @@ DataFileEditor::DataFileEditor(QWidget* parent) : QWidget(parent)
     bold.setBold(true);
     title_->setFont(bold);
 
-    edit_ = new QPlainTextEdit(this);
+    edit_ = new EditBox(this);
     edit_->setObjectName(QStringLiteral("rtfEdit"));
     edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
     edit_->setAccessibleName(QStringLiteral("Editace souboru"));
@@ -101,11 +123,12 @@ bool DataFileEditor::open(const QString& path, bool userFile)
     lines.reserve(qsizetype(content->lines.size()));
     for (const std::string& line : content->lines)
         lines << QString::fromStdString(line);
-    edit_->setPlainText(lines.join(QLatin1Char('\n')));
-    // Typed text is told apart in red; what the file holds is in the window's text colour.
+    // What the file holds is in the window's text colour. The text takes the current format,
+    // which may still be the red of an earlier editing's typing: it is reset first.
     QTextCharFormat plain;
     plain.setForeground(palette().color(QPalette::Text));
     edit_->setCurrentCharFormat(plain);
+    edit_->setPlainText(lines.join(QLatin1Char('\n')));
     edit_->document()->setModified(false);
     path_ = path;
     userFile_ = userFile;
@@ -227,11 +250,8 @@ bool DataFileEditor::eventFilter(QObject* watched, QEvent* event)
     if (watched == edit_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();
-        if (!text.isEmpty() && text.at(0).isPrint() && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            QTextCharFormat red;
-            red.setForeground(QColor(255, 0, 0));
-            edit_->mergeCurrentCharFormat(red);
-        }
+        if (!text.isEmpty() && text.at(0).isPrint() && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            markAsAdded(*edit_);
     }
     return QWidget::eventFilter(watched, event);
 }

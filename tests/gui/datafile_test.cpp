@@ -10,8 +10,10 @@
 #include "table/datafileeditor.h"
 #include "table/workspace.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -30,6 +32,17 @@ QByteArray bytesOf(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The characters of the document shown in red, in order.
+QString redText(const QTextDocument& doc)
+{
+    QString red;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        for (auto f = b.begin(); !f.atEnd(); ++f)
+            if (f.fragment().charFormat().foreground().color() == QColor(255, 0, 0))
+                red += f.fragment().text();
+    return red;
 }
 
 void writeBytes(const QString& path, const QByteArray& bytes)
@@ -402,6 +415,33 @@ private slots:
         QVERIFY(triggerAction(&w, "mnuNajit"));
         QCOMPARE(text().textCursor().blockNumber(), 2);   // "kilometr"
         QCOMPARE(fakeDialogs().calls().last().title, QStringLiteral("Najít"));
+    }
+
+    // Only what this editing added stands out: a file opened again after its changes were
+    // dropped is all in the text colour, and a pasted text is red like a typed one.
+    void onlyTextAddedInThisEditingIsRed_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::newRow("reopened after Ne") << QString();
+        QTest::newRow("pasted at the start") << QStringLiteral("1|loket|lk|0.5");
+    }
+
+    void onlyTextAddedInThisEditingIsRed()
+    {
+        QFETCH(QString, pasted);
+        MainWindow& w = window();
+        QVERIFY(triggerAction(&w, "mnuEdit_0"));
+        appendLine("1|sáh|s|2");
+        fakeDialogs().answer(QMessageBox::No);
+        QVERIFY(triggerAction(&w, "mnuUlozit_0"));
+        QVERIFY(triggerAction(&w, "mnuEdit_0"));
+        QCOMPARE(redText(*text().document()), QString());
+        if (!pasted.isEmpty()) {
+            QGuiApplication::clipboard()->setText(pasted);
+            text().moveCursor(QTextCursor::Start);
+            text().paste();
+        }
+        QCOMPARE(redText(*text().document()), pasted);
     }
 
     void printingPrintsTheEditorsText()
