@@ -108,7 +108,10 @@ public:
                                              const QStringList& filters) override
     {
         const OverrideCursor arrow(Qt::ArrowCursor);
-        QFileDialog dialog(parent, caption, dir);
+        // The folder only: given to the constructor, a folder that is not there would be
+        // offered as the file name.
+        QFileDialog dialog(parent, caption);
+        dialog.setDirectory(dir);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilters(filters);
         // "Název (*.csv)": a name typed without a suffix gets the chosen filter's.

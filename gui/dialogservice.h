@@ -43,8 +43,9 @@ public:
     // Empty text when cancelled.
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                                  const QString& filter) = 0;
-    // A save dialog that tells which of its filters was chosen (two may share a pattern); the
-    // file name gets the chosen filter's suffix when typed without one. nullopt when cancelled.
+    // A save dialog in the folder `dir`, with no file name offered, that tells which of its
+    // filters was chosen (two may share a pattern); the file name gets the chosen filter's
+    // suffix when typed without one. nullopt when cancelled.
     struct SaveChoice {
         QString path;
         QString filter;

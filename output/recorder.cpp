@@ -32,6 +32,14 @@ const QString kPause = QStringLiteral("Pause");
 const QString kStart = QStringLiteral("Start");
 const QString kStop = QStringLiteral("Stop");
 
+// The first recording of a run starts in the documents folder, or in the home folder where
+// there is none.
+QString firstFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 } // namespace
 
 const QStringList& Recorder::fileFilters()
@@ -75,8 +83,7 @@ void Recorder::begin()
     const int n = db_.unitCount(topic);
     if (topic <= 0 || n < 1)
         return;
-    const QString folder =
-        lastFolder_.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) : lastFolder_;
+    const QString folder = lastFolder_.isEmpty() ? firstFolder() : lastFolder_;
     const auto choice =
         dialogs().saveFileChoice(dialogParent_, QStringLiteral("Název výstupního souboru"), folder, fileFilters());
     if (!choice || choice->path.isEmpty()) {

@@ -6,10 +6,14 @@
 #include "output/recorder.h"
 #include "table/conversiontable.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QScopeGuard>
 #include <QTableWidget>
+#include <QTimer>
 
 #include <csignal>
 #include <functional>
@@ -119,9 +123,47 @@ private slots:
         QCOMPARE(contents(out("zaznam")), expected);
     }
 
+    // The dialog opens in the documents folder, or in the home folder where there is none, and
+    // never offers a file name of its own; the next recording starts where the last one went.
+    void theSaveDialogOffersThreeKindsFromTheDocumentsFolderThenTheLastOne_data()
+    {
+        QTest::addColumn<bool>("documents");
+        QTest::addColumn<bool>("real");
+        QTest::newRow("a home with Documents") << true << false;
+        QTest::newRow("a home without Documents") << false << false;
+        QTest::newRow("the real dialog, a home with Documents") << true << true;
+        QTest::newRow("the real dialog, a home without Documents") << false << true;
+    }
+
     void theSaveDialogOffersThreeKindsFromTheDocumentsFolderThenTheLastOne()
     {
+        QFETCH(bool, documents);
+        QFETCH(bool, real);
+        const QString home = out(QStringLiteral("domov"));
+        QVERIFY(QDir().mkpath(documents ? home + QStringLiteral("/Documents") : home));
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", home.toLocal8Bit());
+        const auto restoreHome = qScopeGuard([&] { qputenv("HOME", oldHome); });
+        const QString folder = documents ? home + QStringLiteral("/Documents") : home;
         MainWindow& w = windowOn({});
+        if (real) {
+            useRealDialogs();
+            QString shownFolder, shownName = QStringLiteral("<no dialog>");
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                if (!dialog)
+                    return;
+                shownFolder = dialog->directory().absolutePath();
+                auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                shownName = name ? name->text() : QStringLiteral("<no name field>");
+                dialog->reject();
+            });
+            w.recorder()->command(QStringLiteral("Rec"));
+            QCOMPARE(shownFolder, folder);
+            QCOMPARE(shownName, QString());
+            QVERIFY(!w.recorder()->isOpen());
+            return;
+        }
         record(w, out("a.csv"));
         triggerAction(&w, QStringLiteral("mnuRec_2"));
         record(w, out("b.csv"));
@@ -130,7 +172,7 @@ private slots:
         QCOMPARE(calls[0].title, QStringLiteral("Název výstupního souboru"));
         QCOMPARE(calls[0].details, QStringLiteral("CSV text oddělený středníky (*.csv)|text (oddělený tabulátory) (*.txt)|"
                                                   "formátovaný text (oddělený mezerami) (*.txt)"));
-        QCOMPARE(calls[0].text, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        QCOMPARE(calls[0].text, folder);
         QCOMPARE(calls[1].text, tmp_->path());
     }
 
