@@ -102,11 +102,26 @@ void Recorder::begin()
         failed(file_.errorString());
         return;
     }
-    QStringList names;
-    for (int u = 1; u <= n; ++u)
-        names << fromStd(db_.JednNazev[topic][u]);
-    if (writeLine(names))
+    if (writeHeader(topic))
         setState(kRec);
+}
+
+QStringList Recorder::unitNames(int topic) const
+{
+    QStringList names;
+    for (int u = 1; u <= db_.unitCount(topic); ++u)
+        names << fromStd(db_.JednNazev[topic][u]);
+    return names;
+}
+
+bool Recorder::writeHeader(int topic)
+{
+    const QStringList names = unitNames(topic);
+    if (!writeLine(names))
+        return false;
+    headerTopic_ = topic;
+    header_ = names;
+    return true;
 }
 
 void Recorder::stop()
@@ -121,7 +136,12 @@ void Recorder::writeRecord()
 {
     if (!isOpen() || (state_ != kRec && state_ != kStart))
         return;
-    const int n = std::min(db_.unitCount(table_.currentTopic()), table_.rowCount());
+    // The first line of another topic, or of the same topic with other units (a level, hiding,
+    // a reload), comes under its own unit names.
+    const int topic = table_.currentTopic();
+    if ((topic != headerTopic_ || unitNames(topic) != header_) && !writeHeader(topic))
+        return;
+    const int n = std::min(db_.unitCount(topic), table_.rowCount());
     QStringList values;
     for (int row = 0; row < n; ++row)
         values << table_.cellText(row, ov::kColValue);
@@ -130,7 +150,9 @@ void Recorder::writeRecord()
 
 void Recorder::topicFilled(int topic)
 {
-    stop();
+    // Only a recording not yet paused ends; paused or resumed, it goes on with the new table.
+    if (state_ == kRec)
+        stop();
     emit recEnabledChanged(db_.unitCount(topic) >= 1);
 }
 

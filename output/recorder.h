@@ -32,8 +32,9 @@ public:
     void stop();
     // One record line of the table as it stands, when recording (not paused).
     void writeRecord();
-    // A topic was put into the table: an open recording ends, since its records would no
-    // longer match the header; "Rec" is offered when the topic has units.
+    // A topic was put into the table: a recording in the "Rec" state ends; one that was
+    // paused, or resumed after a pause, goes on, and its next line comes under the new
+    // table's unit names. "Rec" is offered when the topic has units.
     void topicFilled(int topic);
 
     // "" (never started, stopped), "Rec", "Pause", "Start", "Stop".
@@ -47,6 +48,8 @@ signals:
 
 private:
     void begin();
+    QStringList unitNames(int topic) const;
+    bool writeHeader(int topic);
     bool writeLine(const QStringList& fields);
     void setState(const QString& command);
     void failed(const QString& reason);
@@ -58,6 +61,8 @@ private:
     QFile file_;
     QString state_;
     QChar separator_ = u';';
+    int headerTopic_ = 0;              // the topic and unit names of the last header written
+    QStringList header_;
     QString lastFolder_;
 };
 

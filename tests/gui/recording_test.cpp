@@ -272,33 +272,82 @@ private slots:
 
     void whatChangesTheTableStopsTheRecording_data()
     {
-        QTest::addColumn<bool>("paused");
         QTest::addColumn<WindowAction>("change");
         const WindowAction otherTopic = [](MainWindow& w) { triggerAction(&w, QStringLiteral("mnuTema_2")); };
         const WindowAction sameTopic = [](MainWindow& w) { triggerAction(&w, QStringLiteral("mnuTema_1")); };
         const WindowAction level = [](MainWindow& w) { triggerAction(&w, QStringLiteral("mnuU_1")); };
-        QTest::newRow("another topic") << false << otherTopic;
-        QTest::newRow("another topic while paused") << true << otherTopic;
-        QTest::newRow("the topic shown again") << false << sameTopic;
-        QTest::newRow("another level") << false << level;
-        QTest::newRow("the about box") << false << WindowAction([](MainWindow& w) { triggerAction(&w, QStringLiteral("mnuOAplikaci")); });
+        QTest::newRow("another topic") << otherTopic;
+        QTest::newRow("the topic shown again") << sameTopic;
+        QTest::newRow("another level") << level;
+        QTest::newRow("the about box") << WindowAction([](MainWindow& w) { triggerAction(&w, QStringLiteral("mnuOAplikaci")); });
     }
     void whatChangesTheTableStopsTheRecording()
     {
-        QFETCH(bool, paused);
         QFETCH(WindowAction, change);
         MainWindow& w = windowOn({});
         record(w, out("t.csv"));
         convert(w, 1, QStringLiteral("5"));
-        if (paused)
-            triggerAction(&w, QStringLiteral("mnuRec_1"));
         change(w);
         QVERIFY(!w.recorder()->isOpen());
         QCOMPARE(shownButtons(w), QStringLiteral("Rec"));
-        if (paused)
-            w.recorder()->command(QStringLiteral("Start"));   // a stale "Start": nothing happens
+        w.recorder()->command(QStringLiteral("Start"));   // a stale "Start": nothing happens
         convert(w, 0, QStringLiteral("3"));
         QCOMPARE(contents(out("t.csv")), QByteArray("metr;kilometr;centimetr\r\n5000;5;500000\r\n"));
+        QCOMPARE(fakeDialogs().messageTexts(), QStringList());
+    }
+
+    // Paused, or resumed after a pause, a recording goes on across topics; each topic's lines
+    // come under its own unit names.
+    void aPausedOrResumedRecordingGoesOnAcrossTopics_data()
+    {
+        const WindowAction pause = [](MainWindow& w) { triggerAction(&w, QStringLiteral("mnuRec_1")); };
+        const WindowAction resume = [](MainWindow& w) { triggerAction(&w, QStringLiteral("mnuRec_0")); };
+        const WindowAction area = [](MainWindow& w) {
+            triggerAction(&w, QStringLiteral("mnuTema_2"));
+            convert(w, 1, QStringLiteral("3"));
+        };
+        const WindowAction length = [](MainWindow& w) { triggerAction(&w, QStringLiteral("mnuTema_1")); };
+        const WindowAction level = [](MainWindow& w) { triggerAction(&w, QStringLiteral("mnuU_1")); };
+        const WindowAction lengthAgain = [](MainWindow& w) { convert(w, 1, QStringLiteral("2")); };
+        const QByteArray start("metr;kilometr;centimetr\r\n5000;5;500000\r\n");
+        const QByteArray areaBlock("metr čtvereční;ar\r\n300;3\r\n");
+        QTest::addColumn<QList<WindowAction>>("steps");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("paused, another topic, resumed")
+            << QList<WindowAction>{pause, [](MainWindow& w) { triggerAction(&w, QStringLiteral("mnuTema_2")); }, resume,
+                                   [](MainWindow& w) { convert(w, 1, QStringLiteral("3")); }}
+            << start + areaBlock;
+        QTest::newRow("resumed, another topic and back")
+            << QList<WindowAction>{pause, resume, area, length, lengthAgain}
+            << start + areaBlock + "metr;kilometr;centimetr\r\n2000;2;200000\r\n";
+        QTest::newRow("resumed, the same topic at another level")
+            << QList<WindowAction>{pause, resume, level, lengthAgain} << start + "2000;2;200000\r\n";
+        const WindowAction hideMetre = [](MainWindow& w) {
+            auto* grid = w.findChild<QTableWidget*>(QStringLiteral("msgTab"));
+            for (const int row : {1, 2}) {
+                grid->setCurrentCell(row, 2);
+                grid->setFocus();
+                keyToFocus(&w, Qt::Key_Insert);
+            }
+            triggerAction(&w, QStringLiteral("mnuSkryt"));
+            convert(w, 0, QStringLiteral("2"));
+        };
+        QTest::newRow("resumed, units hidden")
+            << QList<WindowAction>{pause, resume, hideMetre} << start + "kilometr;centimetr\r\n2;200000\r\n";
+        QTest::newRow("paused in another topic") << QList<WindowAction>{pause, area, resume} << start;
+    }
+    void aPausedOrResumedRecordingGoesOnAcrossTopics()
+    {
+        QFETCH(QList<WindowAction>, steps);
+        QFETCH(QByteArray, expected);
+        MainWindow& w = windowOn({});
+        record(w, out("t.csv"));
+        convert(w, 1, QStringLiteral("5"));
+        for (const WindowAction& step : steps)
+            step(w);
+        QVERIFY(w.recorder()->isOpen());
+        triggerAction(&w, QStringLiteral("mnuRec_2"));
+        QCOMPARE(contents(out("t.csv")), expected);
         QCOMPARE(fakeDialogs().messageTexts(), QStringList());
     }
 
