@@ -73,7 +73,13 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
     connectParts();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // Each main window is a program of its own (tests make one after another): the next one
+    // may ask again.
+    if (refusedDialogs_)
+        setDialogsRefused(false);
+}
 
 bool MainWindow::start(const QStringList& arguments)
 {
@@ -148,10 +154,17 @@ void MainWindow::connectParts()
 
 void MainWindow::endRequested()
 {
-    if (!started_) {
+    // From now on no box waits for an answer, and one that is open counts as cancelled.
+    refusedDialogs_ = true;
+    setDialogsRefused(true);
+    // Start-up between its steps runs the rest of them at once (nothing can wait now) and ends
+    // right after; a box of start-up that is open ends start-up here.
+    if (!started_ && !dialogOpen()) {
         endPending_ = true;
         return;
     }
+    if (ended())
+        return;
     lifecycle_->ukonceni(Lifecycle::Asker::System);
     if (ended())
         recorder_->stop();

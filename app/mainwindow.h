@@ -83,8 +83,7 @@ protected:
 private:
     void connectParts();
     // The system asks the program to end (the session ends, or kill): shut-down without
-    // questions, since nobody may be there to answer them. Data-file edits not yet saved are
-    // lost, as they would be to the signal's default.
+    // questions, since nobody may be there to answer them, at once also while a dialog is open.
     void endRequested();
     void applyFontScale();
     void bindWindowCommands();
@@ -132,6 +131,7 @@ private:
     int levelOption_ = -1;      // the level option of the options dialog; -1 until a level is chosen
     bool started_ = false;      // start-up has run to its end
     bool endPending_ = false;   // the system asked to end while start-up was running
+    bool refusedDialogs_ = false;   // this window's end refuses every dialog
     QStringList shownMessages_;
     Commands* commands_ = nullptr;
     Navigator* navigator_ = nullptr;

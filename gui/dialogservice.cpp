@@ -15,6 +15,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QStandardPaths>
 
@@ -194,14 +195,113 @@ public:
 };
 
 DialogService* g_installed = nullptr;
+bool g_refused = false;
+int g_open = 0;
+
+DialogService& installed()
+{
+    static RealDialogs real;
+    return g_installed ? *g_installed : real;
+}
+
+QMessageBox::StandardButton cancelled(QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    for (const QMessageBox::StandardButton b : {QMessageBox::Cancel, QMessageBox::No})
+        if (buttons.testFlag(b))
+            return b;
+    if (defaultButton != QMessageBox::NoButton)
+        return defaultButton;
+    for (int bit = QMessageBox::FirstButton; bit <= QMessageBox::LastButton; bit <<= 1)
+        if (buttons.testFlag(QMessageBox::StandardButton(bit)))
+            return QMessageBox::StandardButton(bit);
+    return QMessageBox::Ok;
+}
+
+// What every caller of dialogs() talks to: it counts the dialogs waiting for the user and
+// keeps them from waiting once the program is ending, then passes on to the service installed.
+class Gate final : public DialogService {
+public:
+    QMessageBox::StandardButton message(QWidget* parent, Icon icon, const QString& title, const QString& text,
+                                        QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton) override
+    {
+        return ask(cancelled(buttons, defaultButton),
+                   [&](DialogService& s) { return s.message(parent, icon, title, text, buttons, defaultButton); });
+    }
+    QMessageBox::StandardButton messageWithDetails(QWidget* parent, Icon icon, const QString& title,
+                                                   const QString& text, const QString& details,
+                                                   QMessageBox::StandardButtons buttons,
+                                                   QMessageBox::StandardButton defaultButton) override
+    {
+        return ask(cancelled(buttons, defaultButton), [&](DialogService& s) {
+            return s.messageWithDetails(parent, icon, title, text, details, buttons, defaultButton);
+        });
+    }
+    std::optional<QString> getText(QWidget* parent, const QString& title, const QString& prompt,
+                                   const QString& initial) override
+    {
+        return ask<std::optional<QString>>(std::nullopt,
+                                           [&](DialogService& s) { return s.getText(parent, title, prompt, initial); });
+    }
+    QString openFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override
+    {
+        return ask(QString(), [&](DialogService& s) { return s.openFileName(parent, caption, dir, filter); });
+    }
+    std::optional<SaveChoice> saveFileChoice(QWidget* parent, const QString& caption, const QString& dir,
+                                             const QStringList& filters) override
+    {
+        return ask<std::optional<SaveChoice>>(
+            std::nullopt, [&](DialogService& s) { return s.saveFileChoice(parent, caption, dir, filters); });
+    }
+    bool printDialog(QWidget* parent, QPrinter& printer, bool selection) override
+    {
+        return ask(false, [&](DialogService& s) { return s.printDialog(parent, printer, selection); });
+    }
+    std::optional<QFont> font(QWidget* parent, const QFont& initial) override
+    {
+        return ask<std::optional<QFont>>(std::nullopt, [&](DialogService& s) { return s.font(parent, initial); });
+    }
+    std::optional<QColor> colour(QWidget* parent, const QColor& initial, const QString& title) override
+    {
+        return ask<std::optional<QColor>>(std::nullopt,
+                                          [&](DialogService& s) { return s.colour(parent, initial, title); });
+    }
+    int exec(QDialog& dialog) override
+    {
+        return ask(int(QDialog::Rejected), [&](DialogService& s) { return s.exec(dialog); });
+    }
+    // The desktop's services wait for no one.
+    bool openUrl(const QUrl& url) override { return installed().openUrl(url); }
+    QString findProgram(const QString& name) override { return installed().findProgram(name); }
+    std::optional<qint64> startDetached(const QString& program, const QStringList& arguments) override
+    {
+        return installed().startDetached(program, arguments);
+    }
+    bool isRunning(qint64 processId) override { return installed().isRunning(processId); }
+
+private:
+    template <class R, class Show> R ask(R whenRefused, Show show)
+    {
+        if (g_refused)
+            return whenRefused;
+        ++g_open;
+        const auto closed = qScopeGuard([] { --g_open; });
+        R answer = show(installed());
+        return g_refused ? whenRefused : answer;
+    }
+};
 
 } // namespace
 
 DialogService& dialogs()
 {
-    static RealDialogs real;
-    return g_installed ? *g_installed : real;
+    static Gate gate;
+    return gate;
 }
+
+void setDialogsRefused(bool refused) { g_refused = refused; }
+
+bool dialogOpen() { return g_open > 0; }
 
 void setDialogService(DialogService* service)
 {

@@ -73,4 +73,12 @@ public:
 DialogService& dialogs();
 void setDialogService(DialogService* service);
 
+// The system asks the program to end (the session ends, or kill), and nobody may be there to
+// answer: while refused, a box or dialog is not shown and answers at once as cancelling it
+// would (Storno, else Ne, else its default or only button), and one that was open when the
+// refusal began counts as cancelled, whatever closed it.
+void setDialogsRefused(bool refused);
+// True while a box or dialog of the service waits for the user.
+bool dialogOpen();
+
 } // namespace ov::gui

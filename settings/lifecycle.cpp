@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QDialog>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
@@ -111,6 +112,9 @@ bool Lifecycle::formLoad(const QStringList& arguments)
     });
     if (!dataProblem.isEmpty())
         dialogs().message(splash, DialogService::Icon::Information, appTitle(), dataFolderProblemText(dataProblem));
+    // The system may end the program while a box of start-up is open; start-up stops there.
+    if (done_)
+        return false;
     conversionsBefore_ = host_.conversionCount();
     if (hasSetupSwitch(arguments) && guarded([&] { return setupFlow(); }) == Go::End)
         return false;
@@ -157,16 +161,21 @@ bool Lifecycle::formLoad(const QStringList& arguments)
         },
     };
     host_.setQuietRepeats(true);
-    for (const auto& step : steps)
+    for (const auto& step : steps) {
         guarded(step);
+        if (done_)
+            break;
+    }
     host_.setQuietRepeats(false);
-    return true;
+    return !done_;
 }
 
 Lifecycle::Go Lifecycle::setupFlow()
 {
     // The settings are read; the dialog shows them, OK stores them for the next start.
     host_.showOptions();
+    if (done_)
+        return Go::End;
     dialogs().message(splash_.get(), DialogService::Icon::Information, appTitle(), QStringLiteral("Spusťte aplikaci znovu."));
     ukonceni();
     return done_ ? Go::End : Go::On;
@@ -297,7 +306,8 @@ void Lifecycle::ukonceni(Asker asker)
     });
     guarded([&] {
         const int state = w.isMinimized() ? 1 : w.isMaximized() ? 2 : 0;
-        s.setInteger(Key::WindowState, state);
+        if (placed_)
+            s.setInteger(Key::WindowState, state);
         // The window's outer position and its inner size, as the next start applies them.
         QPoint corner = w.pos();
         QSize size = w.size();
@@ -359,9 +369,15 @@ void Lifecycle::zavritOkna()
                 return true;
         return false;
     };
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (top != &w && !ownedByAnother(top))
-            top->close();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top == &w || ownedByAnother(top))
+            continue;
+        top->close();
+        // A box without a button for closing refuses to close; a dialog open when the system
+        // ends the program must end all the same.
+        if (auto* dialog = qobject_cast<QDialog*>(top); dialog && dialog->isVisible())
+            dialog->reject();
+    }
     w.close();
     // The main window was hidden before it closed, and the splash window does not count as
     // the last window: the program ends here, as closing its last window would end it.

@@ -14,6 +14,11 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QThread>
 #include <QPushButton>
 #include <QTimer>
 #include <QAction>
@@ -37,6 +42,31 @@ const QString kSecondCopy = QStringLiteral(
 int rows(const QWidget* w)
 {
     return w->findChild<QTableWidget*>(QStringLiteral("msgTab"))->rowCount();
+}
+
+// Waits until the process sleeps and its processor time stays the same for a while: it has
+// come to rest, waiting for the user. False when it ended or did not rest in time.
+bool waitUntilResting(qint64 pid, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QByteArray last;
+    int quiet = 0;
+    while (clock.elapsed() < timeoutMs) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray line = stat.readAll();
+        // After the name: the state, then user and system time as the 12th and 13th fields.
+        const QList<QByteArray> f = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        const QByteArray now = f.value(0) + ' ' + f.value(11) + ' ' + f.value(12);
+        quiet = now == last && f.value(0) == "S" ? quiet + 1 : 0;
+        if (quiet >= 6)
+            return true;
+        last = now;
+        QThread::msleep(50);
+    }
+    return false;
 }
 } // namespace
 
@@ -103,6 +133,93 @@ private slots:
         QVERIFY(triggerAction(&w, QStringLiteral("mnuKonec")));
         QVERIFY(w.ended());
         QCOMPARE(env.setting("Obecne/Prevedeno"), QStringLiteral("11"));
+    }
+
+    // A dialog open when the signal comes (a desktop logout waits for no one) closes, nothing
+    // more is asked, and the program ends storing what it stores on every end.
+    void aTerminationSignalWhileADialogIsOpenEndsAtOnce_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("missingData");
+        QTest::addColumn<bool>("started");   // the dialog opens once start-up is over
+        QTest::newRow("the SETUP options dialog") << QStringList{"omnivelor", "SETUP"} << false << false;
+        QTest::newRow("a box during start-up") << QStringList{"omnivelor"} << true << false;
+        QTest::newRow("the options dialog") << QStringList{"omnivelor"} << false << true;
+    }
+    void aTerminationSignalWhileADialogIsOpenEndsAtOnce()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, missingData);
+        QFETCH(bool, started);
+        TestEnvironment& env = environment();
+        env.useSmallData();
+        if (missingData)
+            env.setSetting("Obecne/Path", env.folder() + "/chybi.omv");
+        FakeDialogs& fake = fakeDialogs();
+        qsizetype shownBefore = -1;
+        const auto signal = [&] {
+            shownBefore = fake.calls().size();
+            ::raise(SIGTERM);
+            QCoreApplication::processEvents();
+        };
+        MainWindow& w = mainWindow();
+        if (started)
+            QVERIFY(w.start(arguments));
+        if (missingData)
+            fake.whileShown([&](const DialogCall&) {
+                if (shownBefore < 0)
+                    signal();
+            });
+        else
+            fake.actInDialog([&](QDialog&) { signal(); });
+        if (started)
+            QVERIFY(triggerAction(&w, QStringLiteral("mnuOptions")));
+        else
+            QVERIFY(!w.start(arguments));
+        QVERIFY(w.ended());
+        QVERIFY(shownBefore >= 0);
+        QVERIFY2(fake.calls().size() <= shownBefore + 1, qPrintable(fake.messageTexts().join(" | ")));
+        QVERIFY(env.hasSetting("Obecne/Prevedeno"));
+        QCOMPARE(env.hasSetting("Start/Spusteno"), started || missingData);
+    }
+
+    // The real program, killed as a logout kills it: it ends by itself, at once, in every state.
+    void theProgramEndsWithinASecondOfATerminationSignal_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("missingData");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("the SETUP options dialog") << QStringList{"SETUP"} << false << "Obecne/Prevedeno";
+        QTest::newRow("a box during start-up") << QStringList() << true << "Obecne/Prevedeno";
+        QTest::newRow("running") << QStringList() << false << "Start/Width";
+    }
+    void theProgramEndsWithinASecondOfATerminationSignal()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, missingData);
+        QFETCH(QString, stored);
+        TestEnvironment& env = environment();
+        env.useSmallData();
+        if (missingData)
+            env.setSetting("Obecne/Path", env.folder() + "/chybi.omv");
+        QProcess program;
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program.start(QStringLiteral(OV_PROGRAM), arguments);
+        QVERIFY(program.waitForStarted());
+        const auto noneLeft = qScopeGuard([&] {
+            program.kill();
+            program.waitForFinished();
+        });
+        QVERIFY(waitUntilResting(program.processId(), 30000));
+        QVERIFY(!env.hasSetting(stored));
+        QElapsedTimer clock;
+        clock.start();
+        ::kill(pid_t(program.processId()), SIGTERM);
+        QVERIFY(program.waitForFinished(10000));
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed()) + " ms"));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);   // not the signal's default end
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY(env.hasSetting(stored));
     }
 
     void qtTextsAreCzech()
