@@ -165,6 +165,9 @@ void MainWindow::endRequested()
     }
     if (ended())
         return;
+    // Unsaved data-file changes are kept, not lost to a question nobody can answer.
+    if (const QString copy = editor_->keepUnsaved(); !copy.isEmpty())
+        lifecycle_->editsKept(editor_->path(), copy);
     lifecycle_->ukonceni(Lifecycle::Asker::System);
     if (ended())
         recorder_->stop();

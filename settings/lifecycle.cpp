@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QDebug>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
@@ -159,6 +161,7 @@ bool Lifecycle::formLoad(const QStringList& arguments)
             else
                 host_.focusShownList();
         },
+        [&] { reportKeptEdits(); },
     };
     host_.setQuietRepeats(true);
     for (const auto& step : steps) {
@@ -252,6 +255,31 @@ void Lifecycle::restorePlacement()
     // manager hands it over.
     if (!w.isMinimized())
         w.activateWindow();
+}
+
+void Lifecycle::editsKept(const QString& file, const QString& copy)
+{
+    ctx_.store.setText(Key::NeulozenySoubor, file);
+    ctx_.store.setText(Key::NeulozenaKopie, copy);
+}
+
+void Lifecycle::reportKeptEdits()
+{
+    SettingsStore& s = ctx_.store;
+    const QString file = s.stored(Key::NeulozenySoubor).value_or(QString());
+    const QString copy = s.stored(Key::NeulozenaKopie).value_or(QString());
+    if (file.isEmpty() && copy.isEmpty())
+        return;
+    s.remove(Key::NeulozenySoubor);
+    s.remove(Key::NeulozenaKopie);
+    s.sync();
+    // A copy the user has dealt with meanwhile needs no word.
+    if (!QFileInfo(copy).isFile())
+        return;
+    dialogs().message(&host_.mainWidget(), DialogService::Icon::Information, appTitle(),
+                      QStringLiteral("Změny souboru %1, které nebyly uloženy, byly při ukončení programu zachovány "
+                                     "v souboru %2.")
+                          .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(copy)));
 }
 
 void Lifecycle::topicRenamed(int topic)

@@ -31,6 +31,10 @@ public:
 
     static bool hasSetupSwitch(const QStringList& arguments);
 
+    // Unsaved changes of a data file were kept in a copy as the system ended the program: the
+    // next start tells the user where.
+    void editsKept(const QString& file, const QString& copy);
+
     // A topic (1..26, or 26 + n for user topic n) renamed in this run: shut-down stores its name.
     void topicRenamed(int topic);
     // "Vymazat": the stored counters start again (one start, no conversions, no time), and so
@@ -58,6 +62,7 @@ private:
     Go singleInstance();
     void readTopicNames();
     void restorePlacement();
+    void reportKeptEdits();
     void storeCounters();
     void zavritOkna();
 

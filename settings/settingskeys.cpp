@@ -55,6 +55,10 @@ constexpr std::array<KeyInfo, static_cast<int>(Key::Count)> kKeys{{
     {K::FontSize, S::Edit, "FontSize", V::Number, "8", 1, 1638},
     {K::FontBold, S::Edit, "FontBold", V::Boolean, "False"},
     {K::FontItalic, S::Edit, "FontItalic", V::Boolean, "False"},
+    // Unsaved changes of a data file kept in a copy when the system ended the program: the
+    // file and the copy, until the next start has told the user.
+    {K::NeulozenySoubor, S::Edit, "NeulozenySoubor", V::Text, ""},
+    {K::NeulozenaKopie, S::Edit, "NeulozenaKopie", V::Text, ""},
 }};
 
 constexpr bool tableInKeyOrder()

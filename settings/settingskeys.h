@@ -24,7 +24,7 @@ enum class Key {
     // Start
     Spusteno, OnlyOne, Grid, NumBase, NumBaseDec, Tema, Left, Top, Width, Height, WindowState, Vlevo,
     // Edit
-    FontName, FontSize, FontBold, FontItalic,
+    FontName, FontSize, FontBold, FontItalic, NeulozenySoubor, NeulozenaKopie,
     Count
 };
 

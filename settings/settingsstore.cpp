@@ -184,6 +184,11 @@ void SettingsStore::setText(Key key, const QString& value)
     settings_->setValue(keyPath(key), value);
 }
 
+void SettingsStore::remove(Key key)
+{
+    settings_->remove(keyPath(key));
+}
+
 void SettingsStore::setInteger(Key key, qint64 value)
 {
     setText(key, QString::number(value));

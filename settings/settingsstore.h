@@ -72,6 +72,7 @@ public:
     void setInteger(Key key, qint64 value);
     void setBoolean(Key key, bool value);
     void setSeconds(Key key, qint64 value);
+    void remove(Key key);
 
     QString navigatorText(bool userTopic, int n, const QString& fallback) const;
     void setNavigatorText(bool userTopic, int n, const QString& text);

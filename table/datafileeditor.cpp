@@ -3,6 +3,7 @@
 #include "core/catalogue.h"
 #include "gui/common.h"
 #include "gui/dialogservice.h"
+#include "settings/datafolder.h"
 
 #include <QDir>
 #include <QEvent>
@@ -10,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -190,6 +192,30 @@ bool DataFileEditor::writeTo(const QString& path, const std::vector<std::string>
     modified_ = QFileInfo(path).lastModified();
     edit_->document()->setModified(false);
     return true;
+}
+
+QString DataFileEditor::keepUnsaved()
+{
+    if (!isModified())
+        return {};
+    const std::vector<std::string> lines = fileLines(*edit_->document());
+    const bool windows1250 = encoding_ == ov::TextEncoding::Windows1250 && fitsWindows1250(lines);
+    QByteArray bytes;
+    for (const std::string& line : lines)
+        bytes += QByteArray::fromStdString(windows1250 ? ov::utf8ToWindows1250(line) : line) + "\r\n";
+    const QFileInfo file(path_);
+    const QString name = file.fileName() + QStringLiteral(".neulozeno");
+    QStringList folders{file.absolutePath()};
+    if (const QString own = userDataFolder(); QDir(own) != QDir(file.absolutePath()))
+        folders << own;
+    for (const QString& folder : std::as_const(folders)) {
+        QSaveFile copy(QDir(folder).filePath(name));
+        if (QDir().mkpath(folder) && copy.open(QIODevice::WriteOnly) && copy.write(bytes) == bytes.size() &&
+            copy.commit())
+            return copy.fileName();
+    }
+    qWarning("omniVELOR: the unsaved changes of %s could not be kept", qPrintable(native(path_)));
+    return {};
 }
 
 bool DataFileEditor::maySetAside()

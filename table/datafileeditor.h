@@ -32,6 +32,11 @@ public:
     // the save failed: then the caller stops.
     bool maySetAside();
     void clear();                                   // the editor closed
+    // The system ends the program and nobody may be there to ask: unsaved changes are written
+    // to <file>.neulozeno beside the file, or in the user's data folder when the file's folder
+    // cannot be written, as a save would write them (Windows-1250 only when every character
+    // fits). The copy's path; empty when there was nothing to keep or it could not be written.
+    QString keepUnsaved();
 
     QString path() const { return path_; }
     bool isOpen() const { return !path_.isEmpty(); }

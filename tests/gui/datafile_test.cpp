@@ -444,6 +444,65 @@ private slots:
         QCOMPARE(redText(*text().document()), pasted);
     }
 
+    // Ended by the system while a file has unsaved changes, the program keeps them beside the
+    // file, as a save would write them, and the next start says where.
+    void unsavedEditsAreKeptOnATerminationSignal_data()
+    {
+        const QByteArray utf8("1|kus|ks|1\r\n"), cp1250("1|k\xF9s|ks|1\r\n");   // "kůs"
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("typed");           // a line typed at the end, if any
+        QTest::addColumn<bool>("folderWritable");
+        QTest::addColumn<QByteArray>("kept");         // the copy; empty: none
+        QTest::newRow("beside the file") << utf8 << "1|kopa|kp|60" << true << utf8 + "1|kopa|kp|60\r\n";
+        QTest::newRow("Windows-1250 stays") << cp1250 << "1|sáh|s|2" << true << cp1250 + "1|s\xE1h|s|2\r\n";
+        QTest::newRow("a character Windows-1250 lacks: UTF-8")
+            << cp1250 << "1|šipka →|s|3" << true << QByteArray("1|k\xC5\xAFs|ks|1\r\n1|\xC5\xA1ipka \xE2\x86\x92|s|3\r\n");
+        QTest::newRow("a folder that cannot be written: the data folder")
+            << utf8 << "1|kopa|kp|60" << false << utf8 + "1|kopa|kp|60\r\n";
+        QTest::newRow("no changes: nothing") << utf8 << "" << true << QByteArray();
+    }
+
+    void unsavedEditsAreKeptOnATerminationSignal()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, typed);
+        QFETCH(bool, folderWritable);
+        QFETCH(QByteArray, kept);
+        TestEnvironment& env = environment();
+        env.useSmallData();
+        QVERIFY(QDir().mkpath(env.folder() + "/soubory"));
+        const QString path = env.folder() + "/soubory/User.omv";
+        writeBytes(path, file);
+        env.setSetting("Obecne/PathUser", path);
+        const QString copy = folderWritable ? path + ".neulozeno" : env.dataFolder() + "/omnivelor/User.omv.neulozeno";
+        {
+            TestApp first;
+            QVERIFY(first->start({"omnivelor"}));
+            w_ = first.window.get();
+            QVERIFY(triggerAction(w_, "mnuEdit_1"));
+            if (!typed.isEmpty())
+                appendLine(typed);
+            if (!folderWritable) {
+                QVERIFY(QDir(env.folder()).rename("soubory", "soubory.old"));
+                writeBytes(env.folder() + "/soubory", "not a folder");
+            }
+            ::raise(SIGTERM);
+            QTRY_VERIFY(first->ended());
+            w_ = nullptr;
+        }
+        QCOMPARE(bytesOf(copy), kept);
+        if (!folderWritable)
+            QVERIFY(QFile::remove(env.folder() + "/soubory") && QDir(env.folder()).rename("soubory.old", "soubory"));
+        QCOMPARE(bytesOf(path), file);
+        TestApp next;
+        QVERIFY(next->start({"omnivelor"}));
+        QCOMPARE(fakeDialogs().messageTexts(),
+                 kept.isEmpty() ? QStringList()
+                                : QStringList{"Změny souboru " + QDir::toNativeSeparators(path) +
+                                              ", které nebyly uloženy, byly při ukončení programu zachovány v souboru " +
+                                              QDir::toNativeSeparators(copy) + "."});
+    }
+
     void printingPrintsTheEditorsText()
     {
         MainWindow& w = window();
