@@ -34,17 +34,6 @@ QByteArray bytesOf(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// The characters of the document shown in red, in order.
-QString redText(const QTextDocument& doc)
-{
-    QString red;
-    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
-        for (auto f = b.begin(); !f.atEnd(); ++f)
-            if (f.fragment().charFormat().foreground().color() == QColor(255, 0, 0))
-                red += f.fragment().text();
-    return red;
-}
-
 void writeBytes(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
@@ -415,66 +404,48 @@ private slots:
         QVERIFY(triggerAction(&w, "mnuNajit"));
         QCOMPARE(text().textCursor().blockNumber(), 2);   // "kilometr"
         QCOMPARE(fakeDialogs().calls().last().title, QStringLiteral("Najít"));
-    }
-
-    // Only what this editing added stands out: a file opened again after its changes were
-    // dropped is all in the text colour, and a pasted text is red like a typed one.
-    void onlyTextAddedInThisEditingIsRed_data()
-    {
-        QTest::addColumn<QString>("pasted");
-        QTest::newRow("reopened after Ne") << QString();
-        QTest::newRow("pasted at the start") << QStringLiteral("1|loket|lk|0.5");
-    }
-
-    void onlyTextAddedInThisEditingIsRed()
-    {
-        QFETCH(QString, pasted);
-        MainWindow& w = window();
-        QVERIFY(triggerAction(&w, "mnuEdit_0"));
-        appendLine("1|sáh|s|2");
+        // Pasted text is red too; the file opened again after its changes were dropped is not.
+        const auto redAt = [this](int at) {
+            QTextCursor c(text().document());
+            c.setPosition(at);
+            return c.charFormat().foreground().color() == QColor(255, 0, 0);
+        };
+        QGuiApplication::clipboard()->setText("1|loket|lk|0.5");
+        text().moveCursor(QTextCursor::Start);
+        text().paste();
+        QVERIFY(redAt(1) && !redAt(16));
         fakeDialogs().answer(QMessageBox::No);
-        QVERIFY(triggerAction(&w, "mnuUlozit_0"));
-        QVERIFY(triggerAction(&w, "mnuEdit_0"));
-        QCOMPARE(redText(*text().document()), QString());
-        if (!pasted.isEmpty()) {
-            QGuiApplication::clipboard()->setText(pasted);
-            text().moveCursor(QTextCursor::Start);
-            text().paste();
-        }
-        QCOMPARE(redText(*text().document()), pasted);
+        QVERIFY(triggerAction(&w, "mnuUlozit_0") && triggerAction(&w, "mnuEdit_0"));
+        QVERIFY(!redAt(1) && !redAt(text().document()->characterCount() - 1));
     }
 
-    // Ended by the system while a file has unsaved changes, the program keeps them beside the
-    // file, as a save would write them, and the next start says where.
+    // Ended by the system, the program keeps unsaved changes as a save would write them, beside
+    // the file or else in the data folder, and the next start says where.
     void unsavedEditsAreKeptOnATerminationSignal_data()
     {
         const QByteArray utf8("1|kus|ks|1\r\n"), cp1250("1|k\xF9s|ks|1\r\n");   // "kůs"
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("typed");           // a line typed at the end, if any
-        QTest::addColumn<bool>("folderWritable");
-        QTest::addColumn<QByteArray>("kept");         // the copy; empty: none
-        QTest::newRow("beside the file") << utf8 << "1|kopa|kp|60" << true << utf8 + "1|kopa|kp|60\r\n";
-        QTest::newRow("Windows-1250 stays") << cp1250 << "1|sáh|s|2" << true << cp1250 + "1|s\xE1h|s|2\r\n";
-        QTest::newRow("a character Windows-1250 lacks: UTF-8")
-            << cp1250 << "1|šipka →|s|3" << true << QByteArray("1|k\xC5\xAFs|ks|1\r\n1|\xC5\xA1ipka \xE2\x86\x92|s|3\r\n");
-        QTest::newRow("a folder that cannot be written: the data folder")
-            << utf8 << "1|kopa|kp|60" << false << utf8 + "1|kopa|kp|60\r\n";
-        QTest::newRow("no changes: nothing") << utf8 << "" << true << QByteArray();
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("keptIn");   // the folder of the copy
+        QTest::addColumn<QByteArray>("kept");
+        QTest::newRow("beside the file") << utf8 << "1|kopa|kp|60" << "soubory" << utf8 + "1|kopa|kp|60\r\n";
+        QTest::newRow("Windows-1250 stays") << cp1250 << "1|sáh|s|2" << "soubory" << cp1250 + "1|s\xE1h|s|2\r\n";
+        QTest::newRow("the data folder") << utf8 << "1|kopa|kp|60" << "data/omnivelor" << utf8 + "1|kopa|kp|60\r\n";
+        QTest::newRow("no changes, no copy") << utf8 << "" << "soubory" << QByteArray();
     }
 
     void unsavedEditsAreKeptOnATerminationSignal()
     {
         QFETCH(QByteArray, file);
         QFETCH(QString, typed);
-        QFETCH(bool, folderWritable);
+        QFETCH(QString, keptIn);
         QFETCH(QByteArray, kept);
         TestEnvironment& env = environment();
         env.useSmallData();
-        QVERIFY(QDir().mkpath(env.folder() + "/soubory"));
-        const QString path = env.folder() + "/soubory/User.omv";
+        QVERIFY(QDir(env.folder()).mkdir("soubory"));
+        const QString path = env.folder() + "/soubory/User.omv", copy = env.folder() + "/" + keptIn + "/User.omv.neulozeno";
         writeBytes(path, file);
         env.setSetting("Obecne/PathUser", path);
-        const QString copy = folderWritable ? path + ".neulozeno" : env.dataFolder() + "/omnivelor/User.omv.neulozeno";
         {
             TestApp first;
             QVERIFY(first->start({"omnivelor"}));
@@ -482,25 +453,22 @@ private slots:
             QVERIFY(triggerAction(w_, "mnuEdit_1"));
             if (!typed.isEmpty())
                 appendLine(typed);
-            if (!folderWritable) {
-                QVERIFY(QDir(env.folder()).rename("soubory", "soubory.old"));
-                writeBytes(env.folder() + "/soubory", "not a folder");
-            }
+            const bool folderLost = keptIn != "soubory" && QDir(env.folder()).rename("soubory", "jinam");
+            if (folderLost)
+                writeBytes(env.folder() + "/soubory", "not a folder");   // the file's folder cannot be written
             ::raise(SIGTERM);
             QTRY_VERIFY(first->ended());
             w_ = nullptr;
+            if (folderLost)
+                QVERIFY(QFile::remove(env.folder() + "/soubory") && QDir(env.folder()).rename("jinam", "soubory"));
         }
         QCOMPARE(bytesOf(copy), kept);
-        if (!folderWritable)
-            QVERIFY(QFile::remove(env.folder() + "/soubory") && QDir(env.folder()).rename("soubory.old", "soubory"));
         QCOMPARE(bytesOf(path), file);
         TestApp next;
         QVERIFY(next->start({"omnivelor"}));
-        QCOMPARE(fakeDialogs().messageTexts(),
-                 kept.isEmpty() ? QStringList()
-                                : QStringList{"Změny souboru " + QDir::toNativeSeparators(path) +
-                                              ", které nebyly uloženy, byly při ukončení programu zachovány v souboru " +
-                                              QDir::toNativeSeparators(copy) + "."});
+        QCOMPARE(fakeDialogs().messageTexts().join(""),
+                 kept.isEmpty() ? QString() : "Změny souboru " + path + ", které nebyly uloženy, byly při ukončení "
+                                              "programu zachovány v souboru " + copy + ".");
     }
 
     void printingPrintsTheEditorsText()
