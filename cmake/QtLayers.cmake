@@ -1,7 +1,7 @@
 # The Qt side of the program is one static library per folder, in layers: a folder may use
 # the core and the folders before it in OV_QT_LAYERS, never one after it. The layer check runs
 # before anything is compiled, so an upward include fails the build with the line that has it.
-find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Svg PrintSupport Network Test)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Svg PrintSupport Test)
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
 

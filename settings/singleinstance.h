@@ -1,13 +1,15 @@
 // Knows whether another copy of the program is running for this user: the first copy holds a
 // lock file in the user's runtime folder and listens on a local socket beside it, so that a
-// refused second copy can bring the first one to the front.
+// refused second copy can bring the first one to the front. The socket is a plain Unix one:
+// Qt's network library, with the Kerberos and proxy libraries it brings along, would cost
+// every start-up more time and memory than all the rest of this file.
 #pragma once
 #include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <memory>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace ov::gui {
 
@@ -32,8 +34,11 @@ signals:
     void activationRequested();
 
 private:
+    void acceptAll();
+
     std::unique_ptr<QLockFile> lock_;
-    QLocalServer* server_ = nullptr;
+    int listener_ = -1;
+    QSocketNotifier* notifier_ = nullptr;
     bool first_ = false;
 };
 
