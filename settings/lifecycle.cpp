@@ -138,8 +138,6 @@ bool Lifecycle::formLoad(const QStringList& arguments)
             if (request.topic > 0 && ctx_.db.unitCount(request.topic) == 0)
                 request = {};
         },
-        [&] { host_.fillUnitList(); },
-        [&] { host_.updateCounts(); },
         [&] { splash->hide(); },
         [&] { restorePlacement(); },
         [&] {
@@ -152,7 +150,9 @@ bool Lifecycle::formLoad(const QStringList& arguments)
             vlevo_ = {read, host_.vlevo()};
         },
         [&] { host_.showStartTopic(request.topic > 0 ? request.topic : std::max(prefs.tema, 0)); },
-        // The stored level reloads the data files at that level.
+        // The stored level reloads the data files at that level, which makes the unit list and
+        // the counts; made after the first reading as well, they would cost the window's
+        // appearance a list of every unit made twice.
         [&] { host_.applyLevel(prefs.uroven); },
         [&] {
             // A value asked for on the command line is entered once the table is complete.
