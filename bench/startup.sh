@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Start-up time of the window: from starting the program to its main window being mapped,
 # under a private Xvfb, omnivelor against the bare Qt window built from bench/bare-window,
-# run in turn (A B A B ...), medians compared.
+# run in turn (A B A B ...), medians compared; and the memory each holds once started: its
+# resident set half a second after the map, when the first paint and whatever the program
+# put off until after it are done.
 #
 #   bench/startup.sh [PATH/TO/omnivelor] [PATH/TO/bare-window] [RUNS]
 #
@@ -49,9 +51,10 @@ sleep 0.3
 
 drain() { local line; while IFS= read -r -t 0.3 -u "${XEV[0]}" line; do :; done; }
 
-# Microseconds from starting the program to its first normal window being mapped.
+# Microseconds from starting the program to its first normal window being mapped, then its
+# resident memory in KiB once it has settled.
 startup_us() {
-  local t0 t line win pid type
+  local t0 t line win pid type rss
   drain
   t0=$(now_us)
   "$1" >/dev/null 2>&1 &
@@ -63,8 +66,10 @@ startup_us() {
     win=${line##*window }; win=${win%%,*}
     type=$(xprop -id "$win" _NET_WM_WINDOW_TYPE 2>/dev/null || true)
     [[ $type == *"= _NET_WM_WINDOW_TYPE_NORMAL"* ]] || continue   # its first, preferred type
+    sleep 0.5
+    rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status" 2>/dev/null || true)
     kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
-    echo $((t - t0))
+    echo "$((t - t0)) ${rss:-0}"
     return 0
   done
   kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true
@@ -72,16 +77,22 @@ startup_us() {
   return 1
 }
 
-a=() b=() pairs=()
+a=() b=() pairs=() ma=() mb=()
 for ((i = -1; i < runs; i++)); do          # the first round is not counted
-  ta=$(startup_us "$app")
-  tb=$(startup_us "$bare")
+  ra=$(startup_us "$app")
+  rb=$(startup_us "$bare")
+  ta=${ra% *} ka=${ra#* } tb=${rb% *} kb=${rb#* }
   ((i < 0)) && continue
-  a+=("$ta") b+=("$tb") pairs+=("$(ratio "$ta" "$tb")")
+  a+=("$ta") b+=("$tb") pairs+=("$(ratio "$ta" "$tb")") ma+=("$ka") mb+=("$kb")
 done
 
-row() { printf '%-34s median %8s µs   min %7s   max %7s\n' "$1" "$(median "${@:2}")" "$(minimum "${@:2}")" "$(maximum "${@:2}")"; }
+row() { printf '%-34s median %8s %s   min %7s   max %7s\n' "$1" "$(median "${@:3}")" "$2" "$(minimum "${@:3}")" "$(maximum "${@:3}")"; }
 echo "start-up to the mapped main window under Xvfb, $runs runs each, in turn"
-row "A: ${app##*/}" "${a[@]}"
-row "B: ${bare##*/}" "${b[@]}"
+row "A: ${app##*/}" µs "${a[@]}"
+row "B: ${bare##*/}" µs "${b[@]}"
 echo "A/B ratio of medians: $(ratio "$(median "${a[@]}")" "$(median "${b[@]}")")   median of pairwise ratios: $(median "${pairs[@]}")"
+echo "resident memory 0.5 s after the map"
+row "A: ${app##*/}" KiB "${ma[@]}"
+row "B: ${bare##*/}" KiB "${mb[@]}"
+mA=$(median "${ma[@]}") mB=$(median "${mb[@]}")
+awk -v a="$mA" -v b="$mB" 'BEGIN { printf "A/B ratio of medians: %.3f   A - B: %.1f MiB\n", (b > 0 ? a / b : 0), (a - b) / 1024 }'
