@@ -8,6 +8,8 @@
 #include <QStandardPaths>
 
 #include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -34,12 +36,14 @@ SingleInstance::SingleInstance(QObject* parent) : QObject(parent) {}
 
 SingleInstance::~SingleInstance()
 {
-    if (listener_ < 0)
-        return;
-    delete notifier_;
-    ::close(listener_);
-    // Gone with the copy that listened on it, as the lock is.
-    QFile::remove(serverName());
+    if (listener_ >= 0) {
+        delete notifier_;
+        ::close(listener_);
+        // Gone with the copy that listened on it, as the lock is.
+        QFile::remove(serverName());
+    }
+    if (lock_ >= 0)
+        ::close(lock_);
 }
 
 QString SingleInstance::runtimeFolder()
@@ -67,11 +71,11 @@ bool SingleInstance::claim()
     if (first_)
         return true;
     QDir().mkpath(runtimeFolder());
-    lock_ = std::make_unique<QLockFile>(lockFilePath());
-    // A lock is stale only when its process is gone, never because it is old.
-    lock_->setStaleLockTime(0);
-    if (!lock_->tryLock(0)) {
-        lock_.reset();
+    lock_ = ::open(QFile::encodeName(lockFilePath()).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    // A folder where no lock can be made does not keep the program from running.
+    if (lock_ >= 0 && ::flock(lock_, LOCK_EX | LOCK_NB) != 0) {
+        ::close(lock_);
+        lock_ = -1;
         return false;
     }
     first_ = true;

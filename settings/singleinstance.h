@@ -1,13 +1,13 @@
 // Knows whether another copy of the program is running for this user: the first copy holds a
 // lock file in the user's runtime folder and listens on a local socket beside it, so that a
-// refused second copy can bring the first one to the front. The socket is a plain Unix one:
+// refused second copy can bring the first one to the front. The lock is the system's own lock
+// on that file, which ends with the process that holds it, so a crashed copy leaves none
+// behind, and nothing is forced to disk for it. The socket is a plain Unix one:
 // Qt's network library, with the Kerberos and proxy libraries it brings along, would cost
 // every start-up more time and memory than all the rest of this file.
 #pragma once
-#include <QLockFile>
 #include <QObject>
 #include <QString>
-#include <memory>
 
 class QSocketNotifier;
 
@@ -36,7 +36,7 @@ signals:
 private:
     void acceptAll();
 
-    std::unique_ptr<QLockFile> lock_;
+    int lock_ = -1;
     int listener_ = -1;
     QSocketNotifier* notifier_ = nullptr;
     bool first_ = false;
