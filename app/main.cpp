@@ -2,40 +2,15 @@
 #include "app/mainwindow.h"
 #include "gui/common.h"
 #include "gui/clipboard.h"
+#include "gui/quitwhenshown.h"
 #include "settings/appcontext.h"
 #include "settings/startoptions.h"
 
 #include <QApplication>
 #include <QLocale>
-#include <QTimer>
 
 #include <csignal>
 #include <memory>
-
-namespace {
-
-// For measuring the start-up (bench/): with OV_QUIT_WHEN_SHOWN set, the program ends as soon as
-// its main window has been painted once, without the shut-down, as bench/bare-window does, so
-// that a profiler sees the start-up and nothing else.
-class QuitWhenShown : public QObject {
-public:
-    explicit QuitWhenShown(const QWidget& window) : window_(window) {}
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        // The first widget of the window that paints: the window need not paint itself.
-        if (event->type() == QEvent::Paint && watched->isWidgetType()
-            && static_cast<QWidget*>(watched)->window() == &window_) {
-            qApp->removeEventFilter(this);
-            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
-        }
-        return false;
-    }
-
-private:
-    const QWidget& window_;
-};
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -58,9 +33,7 @@ int main(int argc, char* argv[])
     // On the heap: the unit database is close to a megabyte of tables.
     auto ctx = std::make_unique<ov::gui::AppContext>();
     auto window = std::make_unique<ov::gui::MainWindow>(*ctx);
-    QuitWhenShown quitWhenShown(*window);
-    if (qEnvironmentVariableIsSet("OV_QUIT_WHEN_SHOWN"))
-        qApp->installEventFilter(&quitWhenShown);
+    const auto quitWhenShown = ov::gui::quitWhenShown(*window);
     if (!window->start(QApplication::arguments()))
         return 0;
     return QApplication::exec();

@@ -1,5 +1,7 @@
 // The yardstick for the start-up time: the least Qt program with the same kind of window as
 // omnivelor's (a menu bar, a toolbar, a status bar and a 150 x 3 table), nothing loaded.
+#include "gui/quitwhenshown.h"
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QMainWindow>
@@ -7,32 +9,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableWidget>
-#include <QTimer>
 #include <QToolBar>
-
-namespace {
-
-// With OV_QUIT_WHEN_SHOWN set the program ends once its window has been painted, as
-// omnivelor does, so that both start-ups can be profiled alike.
-class QuitWhenShown : public QObject {
-public:
-    explicit QuitWhenShown(const QWidget& window) : window_(window) {}
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        // The first widget of the window that paints: the window need not paint itself.
-        if (event->type() == QEvent::Paint && watched->isWidgetType()
-            && static_cast<QWidget*>(watched)->window() == &window_) {
-            qApp->removeEventFilter(this);
-            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
-        }
-        return false;
-    }
-
-private:
-    const QWidget& window_;
-};
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -65,9 +42,7 @@ int main(int argc, char* argv[])
     window.setCentralWidget(table);
     window.statusBar()->showMessage(QStringLiteral("Připraven"));
 
-    QuitWhenShown quitWhenShown(window);
-    if (qEnvironmentVariableIsSet("OV_QUIT_WHEN_SHOWN"))
-        qApp->installEventFilter(&quitWhenShown);
+    const auto quitWhenShown = ov::gui::quitWhenShown(window);
     window.resize(800, 600);
     window.show();
     return QApplication::exec();
