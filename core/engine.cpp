@@ -1,6 +1,7 @@
 #include "engine.h"
 
 #include "errors.h"
+#include "expression.h"
 #include "messages.h"
 #include "represent.h"
 
@@ -147,6 +148,8 @@ void ConversionEngine::onGridFocus(int currentTopic)
 
     bool redrawOff = false;
     try {
+        if (settings_.expressions)
+            evaluateEntered(current);
         if (currentTopic == kTemperatureTopic)
             convertTemperature(current);
         else
@@ -159,6 +162,20 @@ void ConversionEngine::onGridFocus(int currentTopic)
         grid_.setCellText(state_.editRow, kColValue, grid_.editorTag());
         grid_.updateClipboardCommands();
     }
+}
+
+void ConversionEngine::evaluateEntered(int row)
+{
+    // A number (or nothing) goes on exactly as without expressions; a failing expression
+    // fails like a text that is no number, quoting what was typed.
+    const char dec = settings_.decimalSeparator;
+    const std::string text = grid_.cellText(row, kColValue);
+    if (text.empty() || ParseNumber(text, dec))
+        return;
+    const ExpressionResult r = EvaluateExpression(text, dec);
+    if (!r.ok())
+        fail(*r.failure);
+    grid_.setCellText(row, kColValue, render(r.value, dec));
 }
 
 void ConversionEngine::convertByCoefficients(int t, int r, bool& redrawOff)

@@ -21,6 +21,7 @@ struct EngineSettings {
     DisplayFormat format = DisplayFormat::Single;
     int fix = 2;
     char decimalSeparator = ',';
+    bool expressions = false;                          // arithmetic in a cell ("1/3", "2*pi")
 };
 
 struct EngineState {
@@ -53,6 +54,8 @@ public:
 private:
     void convertByCoefficients(int topic, int row, bool& redrawOff);
     void convertTemperature(int row);
+    // With expressions on, arithmetic typed into the cell is replaced by its value.
+    void evaluateEntered(int row);
     // " 30° 15' 36\" (30° — ostrý úhel)": degrees, minutes, seconds and the class of the angle.
     std::string angleLine(double degrees) const;
 

@@ -21,14 +21,15 @@ declare -A seeds=(
   [represent]="fuzz/corpus/represent"
   [wildcard]="fuzz/corpus/wildcard"
   [quickconvert]="fuzz/corpus/quickconvert"
+  [expression]="fuzz/corpus/expression"
 )
 declare -A dicts=([loader]=loader [number]=number [formats]=number [represent]=number [wildcard]=wildcard
-                   [quickconvert]=quickconvert)
+                   [quickconvert]=quickconvert [expression]=expression)
 declare -A maxlen=([loader]=4096)   # longer files only slow it; the lines repeat
 
 mkdir -p "$tree/findings"
 status=0
-for name in loader number formats represent wildcard quickconvert; do
+for name in loader number formats represent wildcard quickconvert expression; do
   work="$tree/corpus/$name"   # fresh each run, so a run depends on the seed alone
   rm -rf "$work"
   log="$tree/fuzz-$name.log"

@@ -301,13 +301,17 @@ TEST_F(EngineTest, EditRowFollowsTheCurrentRowOnFocus)
 
 const std::string kFourHundredNines(400, '9');
 
-struct FailureCase { const char* name; int topic; int row; const char* text; int number; const char* cellInMessage; };
+struct FailureCase {
+    const char* name; int topic; int row; const char* text; int number; const char* cellInMessage;
+    bool expressions = false;
+};
 
 class FailureTest : public EngineTest, public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(FailureTest, ShowsTheMessageAndRestoresTheCell)
 {
     const FailureCase& c = GetParam();
+    engine.settings().expressions = c.expressions;
     show(c.topic);
     grid.rows[static_cast<std::size_t>(c.row)].value = "7";
     enter(c.row, c.text);
@@ -330,8 +334,25 @@ INSTANTIATE_TEST_SUITE_P(Engine, FailureTest, ::testing::Values(
     FailureCase{"Overflow", 2, 2, "1E+300", 6, "1E+300"},
     FailureCase{"TooLargeToRead", 1, 1, "1e999", 6, "1e999"},
     FailureCase{"FourHundredNines", 1, 1, kFourHundredNines.c_str(), 6, kFourHundredNines.c_str()},
-    FailureCase{"TooLargeButNoNumber", 1, 1, "1e999x", 13, "1e999x"}),
+    FailureCase{"TooLargeButNoNumber", 1, 1, "1e999x", 13, "1e999x"},
+    FailureCase{"ArithmeticWithExpressionsOff", 1, 1, "5+3", 13, "5+3"},
+    FailureCase{"MalformedExpression", 1, 1, "2*(3", 13, "2*(3", true},
+    FailureCase{"ExpressionDividesByZero", kTemperatureTopic, 1, "20/(5-5)", 11, "20/(5-5)", true},
+    FailureCase{"ExpressionOverflows", 1, 1, "10^400", 6, "10^400", true},
+    FailureCase{"ExpressionValueOverflowsTheTable", 2, 2, "1E200*1E100", 6, "1E+300", true}),
     [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(EngineTest, ExpressionIsEnteredAsItsValue)
+{
+    engine.settings().expressions = true;
+    show(1);
+    enter(1, "1/4");
+    EXPECT_EQ(values(), (std::vector<std::string>{"250", "0,25", "25000", "500"}));
+    EXPECT_EQ(lastResult(), " km: 0,25 km = 250,00 m ");
+    show(kTemperatureTopic);
+    enter(1, "-(30+10)");   // a negative temperature stays negative
+    EXPECT_EQ(values(), (std::vector<std::string>{"233,15", "-40", "-40", "419,67", "-32"}));
+}
 
 TEST_F(EngineTest, FormatTableLeavesAnUncomputedTableAlone)
 {
