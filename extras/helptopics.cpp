@@ -32,6 +32,7 @@ constexpr Topic kTopics[] = {
     {1120,       "moznosti",   ""},
     {1370,       "nahravani",  ""},
     {1140,       "tisk",       ""},
+    {1141,       "tisk",       "schranka"},
     {1112,       "lite",       ""},
     {kKeyboard,  "klavesnice", ""},
     {50,         "predpony",   ""},

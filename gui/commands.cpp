@@ -112,6 +112,11 @@ void Commands::buildMenus(QMainWindow* window)
         a->setVisible(!(row.flags & cmd::Hidden));
         m_actions.insert(objectName, a);
     }
+    for (const auto& row : cmd::contextItems()) {
+        QMenu* m = m_menus.value(QString::fromUtf8(row.menu));
+        m->addSeparator();
+        m->addAction(m_actions.value(QString::fromUtf8(row.item)));
+    }
 }
 
 // "&Přejít" ends with one item per built-in topic, captioned with the topic's name.
@@ -426,6 +431,7 @@ void Commands::setJakoEnabled(bool on) { setAvailable(QStringLiteral("tlb_Jako")
 void Commands::setCopyEnabled(bool on)
 {
     setAvailable(QStringLiteral("mnuKopirovat"), on);
+    setAvailable(QStringLiteral("mnuKopirovatJ"), on);
     setAvailable(QStringLiteral("tlb_Kopírovat"), on);
 }
 

@@ -30,6 +30,7 @@ constexpr MenuRow kMenus[] = {
 
     {"mnuEditace",         -1, "Úpr&avy",                      "",               Sub,                 D,    ""},
     {"mnuKopirovat",       -1, "&Kopírovat",                   "Ctrl+C",         None,                D,    "mnuEditace"},
+    {"mnuKopirovatJ",      -1, "Kopírovat s &jednotkou",       "Ctrl+Shift+C",   None,                1141, "mnuEditace"},
     {"mnuKopírovatR",      -1, "&Rozšířené kopírování",        "",               Off | Hidden,        D,    "mnuEditace"},
     {"mnuVlozit",          -1, "&Vložit",                      "Ctrl+V",         None,                D,    "mnuEditace"},
     {"mnuSepU",            -1, "",                             "",               Sep,                 N,    "mnuEditace"},
@@ -173,6 +174,11 @@ constexpr PanelRow kPanels[] = {
     {"Presnost",  "J",                    "Jednoduchá přesnost", 0},
 };
 
+// The value cell's context menu also offers copying the value with its unit.
+constexpr ContextRow kContextItems[] = {
+    {"mnuA", "mnuKopirovatJ"},
+};
+
 constexpr const char* kRecordingCommands[] = {"Start", "Pause", "Stop", "Rec"};
 constexpr const char* kFirstDisplay[] = {
     "tlb_Jako",
@@ -194,6 +200,7 @@ std::span<const MenuRow> menuRows() { return kMenus; }
 std::span<const ToolRow> toolRows() { return kTools; }
 std::span<const DropRow> dropRows() { return kDrops; }
 std::span<const PanelRow> panelRows() { return kPanels; }
+std::span<const ContextRow> contextItems() { return kContextItems; }
 std::span<const char* const> recordingCommands() { return kRecordingCommands; }
 std::span<const char* const> firstDisplayNames() { return kFirstDisplay; }
 std::span<const char* const> editBlockedNames() { return kEditBlocked; }

@@ -69,6 +69,14 @@ struct PanelRow {
 };
 std::span<const PanelRow> panelRows();
 
+// A menu item that a context menu offers too, after a separator: the same command, with the
+// same state, shortcut and check mark wherever it is shown.
+struct ContextRow {
+    const char* menu;      // the context menu ("mnuA": the value cell's)
+    const char* item;      // object name of the item, a row of menuRows()
+};
+std::span<const ContextRow> contextItems();
+
 // The recording commands in the order of the items mnuRec(0..3), which are also the keys of
 // the toolbar buttons that give them: "Start", "Pause", "Stop", "Rec".
 std::span<const char* const> recordingCommands();

@@ -24,6 +24,15 @@ void bindOutputCommands(Commands& c, ConversionTable& t, Recorder& recorder, Pri
             return;
         putClipboardText(t.currentValueText());
     });
+    // "0,005 km": the value as displayed and the unit's symbol, ready to be pasted into a text.
+    // A unit without a symbol gives the value alone.
+    c.bind(QStringLiteral("mnuKopirovatJ"), [&c, &t](int) {
+        const QString value = t.currentValueText();
+        if (c.editMode() || t.currentTopic() == 0 || value.isEmpty())
+            return;
+        const QString symbol = t.cellText(t.currentRow(), ov::kColSymbol);
+        putClipboardText(symbol.isEmpty() ? value : value + QLatin1Char(' ') + symbol);
+    });
     c.bind(QStringLiteral("mnuVlozit"), [&c, &t](int) {
         if (c.editMode() || t.currentTopic() == 0)
             return;

@@ -1,5 +1,6 @@
-// Copy and paste as a user meets them: the displayed value out, a number in, and the two
-// commands enabled by what the cell and the clipboard hold at the moments the table refreshes them.
+// Copy and paste as a user meets them: the displayed value out, alone or with its unit, a number
+// in, and the commands enabled by what the cell and the clipboard hold at the moments the table
+// refreshes them.
 #include "fixture.h"
 
 #include "gui/clipboard.h"
@@ -10,6 +11,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QTableWidget>
 
@@ -65,6 +67,34 @@ private slots:
         QVERIFY(triggerAction(&w, QStringLiteral("tlb_Kopírovat")));
         QCOMPARE(clipboardText(), QStringLiteral("5,00E+03"));
         QCOMPARE(clipboardText(), w.table()->cellText(0, 2));
+    }
+
+    void copyWithTheUnitGivesTheDisplayedValueAndTheSymbol_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("menu item") << "mnuKopirovatJ";
+        QTest::newRow("shortcut") << "Ctrl+Shift+C";
+        QTest::newRow("value cell's context menu") << "mnuA";
+    }
+    void copyWithTheUnitGivesTheDisplayedValueAndTheSymbol()
+    {
+        QFETCH(QString, how);
+        MainWindow& w = windowWithTopic();
+        QVERIFY(!enabled(w, "mnuKopirovatJ"));   // empty cell
+        convert(w, 0, QStringLiteral("5"));
+        selectRow(w, 1);
+        QVERIFY(enabled(w, "mnuKopirovatJ"));
+        if (how == QLatin1String("Ctrl+Shift+C")) {
+            keyToFocus(&w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        } else if (how == QLatin1String("mnuA")) {
+            const QList<QAction*> items = w.commands()->menu(how)->actions();
+            QCOMPARE(items.last(), w.commands()->action(QStringLiteral("mnuKopirovatJ")));
+            QVERIFY(items.at(items.size() - 2)->isSeparator());
+            items.last()->trigger();
+        } else {
+            QVERIFY(triggerAction(&w, how));
+        }
+        QCOMPARE(clipboardText(), QStringLiteral("0,005 km"));
     }
 
     void pasteEntersTheNumberAndConverts()

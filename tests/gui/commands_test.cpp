@@ -79,6 +79,7 @@ private slots:
         QTest::newRow("level") << "mnuUroven" << "Ú&roveň" << "" << 1290 << "ev";
         QTest::newRow("level all") << "mnuU_0" << "Vše" << "" << 1290 << "evc";
         QTest::newRow("as submenu") << "mnuA" << "Aktuální jako" << "" << 1110 << "v";
+        QTest::newRow("copy with the unit") << "mnuKopirovatJ" << "Kopírovat s &jednotkou" << "Ctrl+Shift+C" << 1141 << "ev";
         QTest::newRow("fraction") << "mnuZlomek" << "&Zlomek" << "Ctrl+Z" << 1230 << "ev";
         QTest::newRow("list view") << "mnuIkony_1" << "&Seznam" << "" << 1110 << "evc";
         QTest::newRow("marking") << "mnuBarvy" << "&Barevné značení" << "" << 1110 << "evc";
@@ -115,7 +116,7 @@ private slots:
             QVERIFY2(!owner.contains(key), qPrintable(key + " on " + owner.value(key) + " and " + a->objectName()));
             owner.insert(key, a->objectName());
         }
-        QCOMPARE(owner.size(), 35);
+        QCOMPARE(owner.size(), 36);
     }
 
     void menuBarHoldsTheMenusInOrder()

@@ -102,6 +102,7 @@ private slots:
         QTest::newRow("index") << "mnuIndex" << "index.html" << "První kroky";
         QTest::newRow("toolbar") << "tlb_Nápověda" << "index.html" << "První kroky";
         QTest::newRow("keyboard") << "mnuKlavesnice" << "klavesnice.html" << "Ctrl+Shift+F5";
+        QTest::newRow("keyboard, copy with the unit") << "mnuKlavesnice" << "klavesnice.html" << "Ctrl+Shift+C";
         QTest::newRow("constants") << "mnuKonstanty" << "konstanty.html" << "299 792 458";
     }
     void theHelpCommandsShowTheirPages()
