@@ -217,6 +217,7 @@ void MainWindow::applyTablePreferences()
     table_->setFix(int(p.fix));
     table_->setColored(p.colored == 1);
     table_->setColoredColour(storedColour(p.coloredColor));
+    table_->setExpressions(p.vyrazy);
 }
 
 // One switch per pane: the menu, the toolbar and the table follow it.

@@ -87,6 +87,8 @@ const Row kRows[] = {
                      [](W s, CP p) { s.setInteger(Key::Colored, p.colored); }},
     {Key::ColoredColor, [](S s, P p) { p.coloredColor = static_cast<qint32>(s.integer(Key::ColoredColor)); },
                      [](W s, CP p) { s.setInteger(Key::ColoredColor, p.coloredColor); }},
+    {Key::Vyrazy,    [](S s, P p) { p.vyrazy = s.boolean(Key::Vyrazy); },
+                     [](W s, CP p) { s.setBoolean(Key::Vyrazy, p.vyrazy); }},
     {Key::FontName,  [](S s, P p) { p.fontName = s.text(Key::FontName); },
                      [](W s, CP p) { s.setText(Key::FontName, p.fontName); }},
     {Key::FontSize,  [](S s, P p) { p.fontSize = s.number(Key::FontSize); },

@@ -38,6 +38,7 @@ struct Preferences {
     int navigator = -1;                  // 0 topic list, 1 unit list, -1 leave as it is
     int colored = 1;
     qint32 coloredColor = -2147483634;
+    bool vyrazy = false;                 // arithmetic typed into a cell is evaluated
     QString fontName = QStringLiteral("MS Sans Serif");
     double fontSize = 8;
     bool fontBold = false;

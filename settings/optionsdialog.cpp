@@ -152,6 +152,7 @@ void OptionsDialog::load()
         showFile(i);
     }
     chkSafeEnd_->setChecked(shown.safeEnd == 1);
+    chkVyrazy_->setChecked(shown.vyrazy);
     chkOnlyOne_->setChecked(shown.onlyOne == 1);
     chkGrid_->setChecked(shown.gridOption == 1);
     const QString numbers[] = {QString::number(shown.numBase), QString::number(shown.numBaseDec),
@@ -322,6 +323,7 @@ void OptionsDialog::storeAndApply()
     p.fileUser = file_[1];
     p.pathUser = path_[1];
     p.safeEnd = chkSafeEnd_->isChecked() ? 1 : 0;
+    p.vyrazy = chkVyrazy_->isChecked();
     p.tema = cboTema_->currentIndex();
     p.onlyOne = chkOnlyOne_->isChecked() ? 1 : 0;
     p.gridOption = p.gridLines = chkGrid_->isChecked() ? 1 : 0;
@@ -348,7 +350,7 @@ void OptionsDialog::storeAndApply()
                   {Key::File, Key::FileUser, Key::Path, Key::PathUser, Key::SafeEnd, Key::Tema, Key::OnlyOne, Key::Grid,
                    Key::NumBase, Key::NumBaseDec, Key::Fix, Key::Uroven, Key::Nahled, Key::Lupa, Key::Informace,
                    Key::OnTop, Key::ZCitlivost, Key::Presnost, Key::Veliciny, Key::Navigator, Key::Colored,
-                   Key::ColoredColor});
+                   Key::ColoredColor, Key::Vyrazy});
     if (!ctx_.store.sync())
         settingsNotSaved(this, ctx_.store);
     host_.applyOptions(live_, chosen);

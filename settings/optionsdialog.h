@@ -72,6 +72,7 @@ private:
     std::array<QPushButton*, 2> cmdCesta_{};
     std::array<QLabel*, 2> size_{}, time_{};
     QCheckBox* chkSafeEnd_ = nullptr;
+    QCheckBox* chkVyrazy_ = nullptr;
     QButtonGroup* optNavigator_ = nullptr;
     QButtonGroup* optVeliciny_ = nullptr;
     QCheckBox* chkOnTop_ = nullptr;

@@ -117,6 +117,9 @@ QWidget* OptionsDialog::buildGeneral()
     }
     chkSafeEnd_ = checkBox("chkSafeEnd", QStringLiteral("Bezpečné ukončení (kontrolní dotaz před ukončením aplikace)"));
     v->addWidget(chkSafeEnd_);
+    chkVyrazy_ = checkBox("chkVyrazy", QStringLiteral("Vyhodnocovat výrazy v buňkách"));
+    chkVyrazy_->setToolTip(QStringLiteral("Do buňky lze psát např. 5+3, 1/3, 2*(3,5-1) nebo 2*pi"));
+    v->addWidget(chkVyrazy_);
     v->addStretch();
     return page;
 }

@@ -37,6 +37,7 @@ constexpr std::array<KeyInfo, static_cast<int>(Key::Count)> kKeys{{
     {K::ColoredColor, S::Obecne, "ColoredColor", V::Integer, "-2147483634", kInt32Min, kInt32Max},
     {K::Prevedeno, S::Obecne, "Prevedeno", V::Integer, "0", 0, kInt32Max},
     {K::Doba, S::Obecne, "Doba", V::Time, "0"},
+    {K::Vyrazy, S::Obecne, "Vyrazy", V::Boolean, "False"},   // arithmetic in a cell
 
     {K::Spusteno, S::Start, "Spusteno", V::Integer, "0", 0, kInt32Max},
     {K::OnlyOne, S::Start, "OnlyOne", V::Integer, "0", 0, 1},

@@ -20,7 +20,7 @@ enum class ValueKind {
 enum class Key {
     // Obecne
     File, Path, FileUser, PathUser, SafeEnd, ZCitlivost, Fix, Uroven, Nahled, Lupa, Informace, OnTop,
-    Presnost, Veliciny, Navigator, Colored, ColoredColor, Prevedeno, Doba,
+    Presnost, Veliciny, Navigator, Colored, ColoredColor, Prevedeno, Doba, Vyrazy,
     // Start
     Spusteno, OnlyOne, Grid, NumBase, NumBaseDec, Tema, Left, Top, Width, Height, WindowState, Vlevo,
     // Edit

@@ -293,6 +293,7 @@ void ConversionTable::formatTable() { engine_.formatTable(currentTopic_); }
 void ConversionTable::setFix(int decimals) { engine_.settings().fix = std::clamp(decimals, 0, 9); }
 void ConversionTable::setColored(bool on) { engine_.settings().colored = on; }
 void ConversionTable::setColoredColour(ov::TextColour colour) { engine_.settings().coloredColour = colour; }
+void ConversionTable::setExpressions(bool on) { engine_.settings().expressions = on; }
 char ConversionTable::decimalSeparator() const { return settings().decimalSeparator; }
 long ConversionTable::conversionCount() const { return engine_.state().conversionCount; }
 void ConversionTable::setConversionCount(long count) { engine_.state().conversionCount = count; }

@@ -50,6 +50,7 @@ public:
     void setFix(int decimals);
     void setColored(bool on);
     void setColoredColour(ov::TextColour colour);
+    void setExpressions(bool on);                 // arithmetic typed into a cell is evaluated
     char decimalSeparator() const;
     void setNumBase(int base) { numBase_ = base; }
     void setNumBaseDec(int places) { numBaseDec_ = places; }

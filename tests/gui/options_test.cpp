@@ -157,7 +157,8 @@ private slots:
             click(d, "cmdCesta_0");
             QCOMPARE(control<QLineEdit>(d, "txtCesta_0")->text(), QDir::toNativeSeparators(other));
             click(d, "cmdBarva");
-            for (const char* box : {"chkSafeEnd", "chkOnTop", "chkZobrazeni_1", "chkGrid", "chkOnlyOne", "chkColored"})
+            for (const char* box :
+                 {"chkSafeEnd", "chkOnTop", "chkZobrazeni_1", "chkGrid", "chkOnlyOne", "chkColored", "chkVyrazy"})
                 click(d, box);
             click(d, "optUroven_3");
             click(d, "optNavigator_1");
@@ -212,6 +213,53 @@ private slots:
         // Unchanged, the magnifier stays as it is.
         options(w, [&](QDialog& d) { click(d, "cmdOK"); });
         QVERIFY(c.isPressed("Lupa"));
+    }
+
+    // Check boxes stored as "True"/"False": the default shown, the other state stored by OK and
+    // shown again the next time.
+    void switchesAreStoredAndShownAgain_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("byDefault");
+        QTest::newRow("expressions") << "chkVyrazy" << "Obecne/Vyrazy" << false;
+    }
+    void switchesAreStoredAndShownAgain()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, key);
+        QFETCH(bool, byDefault);
+        MainWindow& w = startedWindow();
+        options(w, [&](QDialog& d) {
+            QCOMPARE(control<QCheckBox>(d, box)->isChecked(), byDefault);
+            click(d, box);
+            click(d, "cmdOK");
+        });
+        QCOMPARE(environment().setting(key), byDefault ? QStringLiteral("False") : QStringLiteral("True"));
+        options(w, [&](QDialog& d) {
+            QCOMPARE(control<QCheckBox>(d, box)->isChecked(), !byDefault);
+            click(d, "cmdStorno");
+        });
+    }
+
+    void expressionsAreEvaluatedOnlyWhenChosen()
+    {
+        MainWindow& w = startedWindow();
+        QVERIFY(triggerAction(&w, "mnuTema_1"));
+        convert(w, 0, QStringLiteral("1/3"));
+        QCOMPARE(fakeDialogs().messageTexts().size(), 1);
+        QVERIFY(fakeDialogs().messageTexts().first().startsWith("Chyba 13: "));
+        QCOMPARE(w.table()->cellText(0, 2), QString());
+        options(w, [&](QDialog& d) {
+            click(d, "chkVyrazy");
+            click(d, "cmdOK");
+        });
+        convert(w, 0, QStringLiteral("1/3"));
+        QCOMPARE(w.table()->cellText(0, 2), QStringLiteral("0,3333333"));
+        QCOMPARE(w.table()->resultLineText(), QStringLiteral(" m: 0,333 333 3 m = 0,333 333 3 m "));
+        convert(w, 1, QStringLiteral("2*(3,5-1)"));
+        QCOMPARE(w.table()->cellText(0, 2), QStringLiteral("5000"));
+        QCOMPARE(fakeDialogs().messageTexts().size(), 1);
     }
 
     void levelAndOnTopAreStoredForTheNextStart()

@@ -94,6 +94,7 @@ private slots:
         p.navigator = 1;
         p.colored = 0;
         p.coloredColor = 0x00FF8040;
+        p.vyrazy = true;
         p.fontName = "DejaVu Sans Mono";
         p.fontSize = 10.5;
         p.fontBold = p.fontItalic = true;
