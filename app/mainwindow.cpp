@@ -218,6 +218,7 @@ void MainWindow::applyTablePreferences()
     table_->setColored(p.colored == 1);
     table_->setColoredColour(storedColour(p.coloredColor));
     table_->setExpressions(p.vyrazy);
+    table_->setStartHint(p.rady);
 }
 
 // One switch per pane: the menu, the toolbar and the table follow it.

@@ -89,6 +89,8 @@ const Row kRows[] = {
                      [](W s, CP p) { s.setInteger(Key::ColoredColor, p.coloredColor); }},
     {Key::Vyrazy,    [](S s, P p) { p.vyrazy = s.boolean(Key::Vyrazy); },
                      [](W s, CP p) { s.setBoolean(Key::Vyrazy, p.vyrazy); }},
+    {Key::Rady,      [](S s, P p) { p.rady = s.boolean(Key::Rady); },
+                     [](W s, CP p) { s.setBoolean(Key::Rady, p.rady); }},
     {Key::FontName,  [](S s, P p) { p.fontName = s.text(Key::FontName); },
                      [](W s, CP p) { s.setText(Key::FontName, p.fontName); }},
     {Key::FontSize,  [](S s, P p) { p.fontSize = s.number(Key::FontSize); },

@@ -39,6 +39,7 @@ struct Preferences {
     int colored = 1;
     qint32 coloredColor = -2147483634;
     bool vyrazy = false;                 // arithmetic typed into a cell is evaluated
+    bool rady = true;                    // a hint on the start screen until the first topic
     QString fontName = QStringLiteral("MS Sans Serif");
     double fontSize = 8;
     bool fontBold = false;

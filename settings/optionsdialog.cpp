@@ -155,6 +155,7 @@ void OptionsDialog::load()
     chkVyrazy_->setChecked(shown.vyrazy);
     chkOnlyOne_->setChecked(shown.onlyOne == 1);
     chkGrid_->setChecked(shown.gridOption == 1);
+    chkRady_->setChecked(shown.rady);
     const QString numbers[] = {QString::number(shown.numBase), QString::number(shown.numBaseDec),
                                QString::number(shown.zCitlivost), shown.fixText};
     for (std::size_t i = 0; i < numbers_.size(); ++i)
@@ -326,6 +327,7 @@ void OptionsDialog::storeAndApply()
     p.vyrazy = chkVyrazy_->isChecked();
     p.tema = cboTema_->currentIndex();
     p.onlyOne = chkOnlyOne_->isChecked() ? 1 : 0;
+    p.rady = chkRady_->isChecked();
     p.gridOption = p.gridLines = chkGrid_->isChecked() ? 1 : 0;
     p.numBase = number(0);
     p.numBaseDec = number(1);
@@ -350,7 +352,7 @@ void OptionsDialog::storeAndApply()
                   {Key::File, Key::FileUser, Key::Path, Key::PathUser, Key::SafeEnd, Key::Tema, Key::OnlyOne, Key::Grid,
                    Key::NumBase, Key::NumBaseDec, Key::Fix, Key::Uroven, Key::Nahled, Key::Lupa, Key::Informace,
                    Key::OnTop, Key::ZCitlivost, Key::Presnost, Key::Veliciny, Key::Navigator, Key::Colored,
-                   Key::ColoredColor, Key::Vyrazy});
+                   Key::ColoredColor, Key::Vyrazy, Key::Rady});
     if (!ctx_.store.sync())
         settingsNotSaved(this, ctx_.store);
     host_.applyOptions(live_, chosen);

@@ -85,6 +85,7 @@ private:
     QComboBox* cboPresnost_ = nullptr;
     QCheckBox* chkGrid_ = nullptr;
     QCheckBox* chkOnlyOne_ = nullptr;
+    QCheckBox* chkRady_ = nullptr;
     QComboBox* cboTema_ = nullptr;
     std::array<QLabel*, 4> stats_{};               // runs, conversions, total time, this run
     QPushButton* cmdOK_ = nullptr;

@@ -226,6 +226,7 @@ QWidget* OptionsDialog::buildStart()
     auto* v = new QVBoxLayout(page);
     chkGrid_ = checkBox("chkGrid", QStringLiteral("Zobrazit mřížku"));
     chkOnlyOne_ = checkBox("chkOnlyOne", QStringLiteral("Umožnit pouze 1 instanci programu"));
+    chkRady_ = checkBox("chkRady", QStringLiteral("Zobrazovat rady na úvodní obrazovce"));
     QGroupBox* start = frame("fraStart", QStringLiteral("Téma zobrazené po startu aplikace"));
     cboTema_ = new QComboBox;
     cboTema_->setObjectName(QStringLiteral("cboTema"));
@@ -233,6 +234,7 @@ QWidget* OptionsDialog::buildStart()
     (new QVBoxLayout(start))->addWidget(cboTema_);
     v->addWidget(chkGrid_);
     v->addWidget(chkOnlyOne_);
+    v->addWidget(chkRady_);
     v->addWidget(start);
     v->addStretch();
     return page;

@@ -51,6 +51,7 @@ constexpr std::array<KeyInfo, static_cast<int>(Key::Count)> kKeys{{
     {K::Height, S::Start, "Height", V::Number, "6285", 0, kInt32Max},
     {K::WindowState, S::Start, "WindowState", V::Integer, "0", 0, 2},
     {K::Vlevo, S::Start, "Vlevo", V::Integer, "2300", kInt16Min, kInt16Max},
+    {K::Rady, S::Start, "Rady", V::Boolean, "True"},   // the hint on the start screen
 
     {K::FontName, S::Edit, "FontName", V::Text, "MS Sans Serif"},
     {K::FontSize, S::Edit, "FontSize", V::Number, "8", 1, 1638},

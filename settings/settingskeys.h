@@ -22,7 +22,7 @@ enum class Key {
     File, Path, FileUser, PathUser, SafeEnd, ZCitlivost, Fix, Uroven, Nahled, Lupa, Informace, OnTop,
     Presnost, Veliciny, Navigator, Colored, ColoredColor, Prevedeno, Doba, Vyrazy,
     // Start
-    Spusteno, OnlyOne, Grid, NumBase, NumBaseDec, Tema, Left, Top, Width, Height, WindowState, Vlevo,
+    Spusteno, OnlyOne, Grid, NumBase, NumBaseDec, Tema, Left, Top, Width, Height, WindowState, Vlevo, Rady,
     // Edit
     FontName, FontSize, FontBold, FontItalic, NeulozenySoubor, NeulozenaKopie,
     Count

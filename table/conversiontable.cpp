@@ -183,6 +183,7 @@ void ConversionTable::showWelcome()
     msgTab_->setRowCount(0);
     setTitle(fromStd(db_.NazvyTemat[0]));
     picTop_->hide();
+    showStartHint();
 }
 
 void ConversionTable::setTitle(const QString& name)
@@ -211,6 +212,7 @@ void ConversionTable::fillTopic(int topic)
     std::optional<OverrideCursor> busy;
     busy.emplace(Qt::WaitCursor);
     currentTopic_ = topic;
+    showStartHint();   // over with the first topic, also in a line switched off
     const int n = db_.unitCount(topic);
     setTitle(fromStd(db_.NazvyTemat[topic]));
     engine_.state().resultText = " Jednotek k převodu: " + std::to_string(n) + " ";
@@ -512,7 +514,7 @@ void ConversionTable::updateInfo()
 // ---- small helpers --------------------------------------------------------------------------
 
 QString ConversionTable::resultText() const { return fromStd(engine_.state().resultText); }
-QString ConversionTable::resultLineText() const { return lblSI_->toolTip(); }
+QString ConversionTable::resultLineText() const { return hintShown_ ? QString() : lblSI_->toolTip(); }
 QString ConversionTable::cellString(int row, int column) const
 {
     const QTableWidgetItem* cell = msgTab_->item(row, column);

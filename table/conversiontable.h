@@ -32,6 +32,9 @@ public:
     void fillTopic(int topic);
     int currentTopic() const { return currentTopic_; }
     void showWelcome();                           // no topic yet: empty grid, start-screen title
+    // A first hint in the result line of the start screen, until the first topic is shown; it
+    // is no result: the line's text for printing stays empty.
+    void setStartHint(bool on);
     void goToRow(int row);                        // current row and top row (GoToUnit)
     void showPrefixes();                          // the current value in the multiples topic
     // The row marks of every topic, drawn by the table; a hidden topic's title ends with
@@ -128,6 +131,7 @@ private:
     void updateLupa();
     void updateInfo();
     void updateClipboardCommands();
+    void showStartHint();
     void placeTopButton();
     void nameForAssistiveTechnology();
     void followSwitch(QAction* action, void (ConversionTable::*follow)());
@@ -162,6 +166,8 @@ private:
     bool editMode_ = false;
     bool focusDelivered_ = false;
     bool engineRunning_ = false;
+    bool startHint_ = true;
+    bool hintShown_ = false;
     int numBase_ = 12;
     int numBaseDec_ = 6;
     int sensitivity_ = 3;

@@ -81,6 +81,34 @@ class FirstUseTest : public WindowTestCase {
     }
 
 private slots:
+    void theStartScreenSaysWhatToDoUntilTheFirstTopic_data()
+    {
+        QTest::addColumn<QString>("stored");   // Start/Rady; empty: never stored
+        QTest::addColumn<bool>("hint");
+        QTest::newRow("by default") << "" << true;
+        QTest::newRow("switched off") << "False" << false;
+    }
+    void theStartScreenSaysWhatToDoUntilTheFirstTopic()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, hint);
+        if (!stored.isEmpty())
+            environment().setSetting(QStringLiteral("Start/Rady"), stored);
+        MainWindow& w = activeWindow();
+        const QString text = QStringLiteral("Dvojklikem nebo klávesou Enter otevřete veličinu; F1 zobrazí nápovědu.");
+        QLabel* line = label(&w, QStringLiteral("lblSI"));
+        QVERIFY(line->isVisible());
+        QCOMPARE(line->text(), hint ? text : QString());   // whole, on two lines where one is too narrow
+        QCOMPARE(line->toolTip(), line->text());
+        QCOMPARE(label(&w, QStringLiteral("lblTitulek"))->text(), QStringLiteral(" Vítejte v programu omniVELOR!"));
+        QCOMPARE(w.table()->resultLineText(), QString());   // nothing to print or record
+        keyToFocus(&w, Qt::Key_Return);                       // as the hint says
+        QCOMPARE(w.table()->currentTopic(), 1);
+        QCOMPARE(line->toolTip(), QStringLiteral(" Jednotek k převodu: 3 "));
+        w.table()->showWelcome();
+        QVERIFY(line->toolTip() != text);
+    }
+
     void clickingAStatusPanelDoesWhatItsKeySays_data()
     {
         QTest::addColumn<QString>("panel");

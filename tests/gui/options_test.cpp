@@ -223,6 +223,7 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<bool>("byDefault");
         QTest::newRow("expressions") << "chkVyrazy" << "Obecne/Vyrazy" << false;
+        QTest::newRow("start screen hints") << "chkRady" << "Start/Rady" << true;
     }
     void switchesAreStoredAndShownAgain()
     {

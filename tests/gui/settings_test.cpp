@@ -95,6 +95,7 @@ private slots:
         p.colored = 0;
         p.coloredColor = 0x00FF8040;
         p.vyrazy = true;
+        p.rady = false;
         p.fontName = "DejaVu Sans Mono";
         p.fontSize = 10.5;
         p.fontBold = p.fontItalic = true;
