@@ -20,8 +20,9 @@ struct ExpressionResult {
 // the constant pi (also "π"), parentheses, + and - (also "−"), * (also "×"), / (also ":" and
 // "÷"), and ^ for powers; blanks between them are ignored. Signs may precede any operand;
 // ^ binds tighter than a sign and groups from the right, so -2^2 is -4 and 2^3^2 is 512.
-// A malformed text is refused before any arithmetic fails in it. Nothing is allocated, and
-// nesting is limited, so any text at all is safe to evaluate.
+// A malformed text is refused before any arithmetic fails in it. Tokens are read in place
+// (only a number of over a hundred digits takes the number reader's heap buffer), and nesting
+// is limited, so any text at all is safe to evaluate.
 ExpressionResult EvaluateExpression(std::string_view text, char dec);
 
 } // namespace ov
