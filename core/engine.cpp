@@ -170,7 +170,7 @@ void ConversionEngine::evaluateEntered(int row)
     // fails like a text that is no number, quoting what was typed.
     const char dec = settings_.decimalSeparator;
     const std::string text = grid_.cellText(row, kColValue);
-    if (text.empty() || ParseNumber(text, dec))
+    if (const NumberReading n = ReadNumber(text, dec); text.empty() || n.value || n.tooLarge)
         return;
     const ExpressionResult r = EvaluateExpression(text, dec);
     if (!r.ok())

@@ -182,8 +182,8 @@ private:
         return false;
     }
 
-    // Digits with the separator and an exponent, read by the number reader: what it refuses
-    // (a number too large to hold) is refused here as well.
+    // Digits with the separator and an exponent, read by the number reader: a number too large
+    // to hold is an overflow here as well.
     double number()
     {
         const std::size_t begin = pos_;
@@ -212,10 +212,12 @@ private:
                 return 0.0;
             }
         }
-        const std::optional<double> v = ParseNumber(t_.substr(begin, pos_ - begin), dec_);
-        if (!v)
+        const NumberReading v = ReadNumber(t_.substr(begin, pos_ - begin), dec_);
+        if (v.tooLarge)
+            fail(ErrorNumber::Overflow);
+        else if (!v.value)
             malformed_ = true;
-        return v.value_or(0.0);
+        return v.value.value_or(0.0);
     }
 
     std::string_view t_;

@@ -16,7 +16,8 @@ struct ExpressionResult {
     bool ok() const { return !failure; }
 };
 
-// Numbers as the number reader takes them (the decimal separator `dec`, an exponent "1E5"),
+// Numbers as the number reader takes them (the decimal separator `dec`, an exponent "1E5";
+// one too large to hold is an overflow),
 // the constant pi (also "π"), parentheses, + and - (also "−"), * (also "×"), / (also ":" and
 // "÷"), and ^ for powers; blanks between them are ignored. Signs may precede any operand;
 // ^ binds tighter than a sign and groups from the right, so -2^2 is -4 and 2^3^2 is 512.

@@ -1,6 +1,6 @@
 // Arithmetic typed into a cell: whatever the text, evaluating it does not crash, a value is a
 // finite number, a refusal is one of the failures a bad number gives, and a text that is a
-// plain number evaluates to the number the reader makes of it.
+// plain number evaluates to the number the reader makes of it (or overflows as it does).
 #include "core/expression.h"
 #include "core/numtext.h"
 #include "fuzz_check.h"
@@ -22,7 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                           n == ov::ErrorNumber::TypeMismatch,
                       "'%s' fails with %d", typed.c_str(), static_cast<int>(n));
     }
-    if (const std::optional<double> number = ov::ParseNumber(typed, dec); number && std::isfinite(*number))
-        OV_FUZZ_CHECK(r.ok() && r.value == *number, "the number '%s' evaluates differently", typed.c_str());
+    const ov::NumberReading number = ov::ReadNumber(typed, dec);
+    if (number.value && std::isfinite(*number.value))
+        OV_FUZZ_CHECK(r.ok() && r.value == *number.value, "the number '%s' evaluates differently", typed.c_str());
+    if (number.tooLarge)
+        OV_FUZZ_CHECK(r.failure == ov::ErrorNumber::Overflow, "the number '%s' is no overflow", typed.c_str());
     return 0;
 }

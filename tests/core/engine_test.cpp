@@ -336,6 +336,7 @@ INSTANTIATE_TEST_SUITE_P(Engine, FailureTest, ::testing::Values(
     FailureCase{"FourHundredNines", 1, 1, kFourHundredNines.c_str(), 6, kFourHundredNines.c_str()},
     FailureCase{"TooLargeButNoNumber", 1, 1, "1e999x", 13, "1e999x"},
     FailureCase{"ArithmeticWithExpressionsOff", 1, 1, "5+3", 13, "5+3"},
+    FailureCase{"TooLargeToReadWithExpressions", 1, 1, "1e999", 6, "1e999", true},
     FailureCase{"MalformedExpression", 1, 1, "2*(3", 13, "2*(3", true},
     FailureCase{"ExpressionDividesByZero", kTemperatureTopic, 1, "20/(5-5)", 11, "20/(5-5)", true},
     FailureCase{"ExpressionOverflows", 1, 1, "10^400", 6, "10^400", true},
