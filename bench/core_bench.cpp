@@ -79,11 +79,12 @@ std::unique_ptr<UnitDatabase> fullDatabase()
     auto db = std::make_unique<UnitDatabase>();
     for (int t = 1; t <= kBuiltinTopics; ++t) {
         for (int u = 1; u <= kMaxUnits; ++u) {
-            db->JednNazev[t][u] = unitName(t, u);
-            db->JednZnacka[t][u] = "s" + std::to_string(u);
-            db->JednKoef[t][u] = u == 1 ? 1.0 : coefficient(u);
+            Unit& unit = db->unitSlot(t, u);
+            unit.name = unitName(t, u);
+            unit.symbol = "s" + std::to_string(u);
+            unit.factor = u == 1 ? 1.0 : coefficient(u);
         }
-        db->PocetJednotek[t] = kMaxUnits;
+        db->setUnitCount(t, kMaxUnits);
     }
     return db;
 }

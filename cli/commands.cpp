@@ -81,7 +81,7 @@ Data load(const Options& o)
     d.failed = sink.failed;
     // The window names the user topics from its settings; without them they keep the default names.
     for (int n = 1; n <= kUserTopics; ++n)
-        if (d.db->UserTemaPouzito[n] && d.db->NazvyTemat[26 + n].empty())
+        if (d.db->userTopicUsed(n) && d.db->topicName(26 + n).empty())
             d.db->setTopicName(26 + n, DefaultUserTopicName(n));
     return d;
 }
@@ -103,7 +103,7 @@ int resolveTopic(const UnitDatabase& db, const std::string& word)
         for (int t = 1; t < kFirstUserTopic + kUserTopics; ++t) {
             if (t <= kBuiltinTopics && foldCase(std::string(TemaKlic(t))) == w)
                 return t;
-            if (!db.NazvyTemat[t].empty() && foldCase(db.NazvyTemat[t]) == w)
+            if (!db.topicName(t).empty() && foldCase(db.topicName(t)) == w)
                 return t;
         }
     }
@@ -118,11 +118,11 @@ int resolveUnit(const UnitDatabase& db, int t, const std::string& word)
             return *number;
     } else {
         for (int u = 1; u <= n; ++u)
-            if (db.JednZnacka[t][u] == word)
+            if (db.unit(t, u).symbol == word)
                 return u;
         const std::string w = foldCase(word);
         for (int u = 1; u <= n; ++u)
-            if (foldCase(db.JednNazev[t][u]) == w)
+            if (foldCase(db.unit(t, u).name) == w)
                 return u;
     }
     throw UsageError("téma " + std::to_string(t) + " nemá jednotku '" + word + "'");
@@ -143,7 +143,7 @@ int topics(const Options&, const Data& d)
     for (int t = 1; t < kFirstUserTopic + kUserTopics; ++t) {
         if (d.db->unitCount(t) == 0)
             continue;
-        out += std::to_string(t) + "\t" + std::string(TemaKlic(t)) + "\t" + d.db->NazvyTemat[t] + "\t" +
+        out += std::to_string(t) + "\t" + std::string(TemaKlic(t)) + "\t" + d.db->topicName(t) + "\t" +
                std::to_string(d.db->unitCount(t)) + "\n";
     }
     std::cout << out;
@@ -156,8 +156,8 @@ int units(const Options& o, const Data& d)
     const int t = resolveTopic(db, o.words[1]);
     std::string out;
     for (int u = 1; u <= db.unitCount(t); ++u)
-        out += std::to_string(u) + "\t" + db.JednNazev[t][u] + "\t" + db.JednZnacka[t][u] + "\t" +
-               FormatGeneral(db.JednKoef[t][u], o.decimal) + "\t" + db.JednInfo[t][u] + "\n";
+        out += std::to_string(u) + "\t" + db.unit(t, u).name + "\t" + db.unit(t, u).symbol + "\t" +
+               FormatGeneral(db.unit(t, u).factor, o.decimal) + "\t" + db.unit(t, u).info + "\n";
     std::cout << out;
     return finish(d);
 }

@@ -133,7 +133,7 @@ void CompactPanel::open(int topic)
     cboLt_->hide();
     cboLt_->clear();
     for (int u = 1; u <= db.unitCount(topic); ++u)
-        cboLt_->addItem(fromStd(db.JednNazev[std::size_t(topic)][std::size_t(u)]));
+        cboLt_->addItem(fromStd(db.unit(topic, u).name));
     // A topic with a single unit leaves the lower row without one.
     setUnit(0, db.unitCount(topic) >= 1 ? 1 : 0);
     setUnit(1, db.unitCount(topic) >= 2 ? 2 : 0);
@@ -156,8 +156,8 @@ void CompactPanel::setUnit(int row, int unit)
     const std::size_t t = std::size_t(topic_), u = std::size_t(unit);
     const bool has = unit > 0;
     unit_[std::size_t(row)] = unit;
-    lblLt_[std::size_t(row)]->setText(has ? fromStd(ctx_.db.JednNazev[t][u]) : QString());
-    lblLt_[std::size_t(row + 2)]->setText(has ? fromStd(ctx_.db.JednZnacka[t][u]) : QString());
+    lblLt_[std::size_t(row)]->setText(has ? fromStd(ctx_.db.unit(t, u).name) : QString());
+    lblLt_[std::size_t(row + 2)]->setText(has ? fromStd(ctx_.db.unit(t, u).symbol) : QString());
 }
 
 void CompactPanel::openUnitList(int row)
@@ -212,8 +212,8 @@ void CompactPanel::compute(int row)
         if (!(*x > 0))
             return;
         const std::size_t t = std::size_t(topic_);
-        const double from = ctx_.db.JednKoef[t][std::size_t(unit_[k])];
-        const double to = ctx_.db.JednKoef[t][std::size_t(unit_[o])];
+        const double from = ctx_.db.unit(t, unit_[k]).factor;
+        const double to = ctx_.db.unit(t, unit_[o]).factor;
         if (to != 0)
             y = *x * from / to;
     }

@@ -208,7 +208,7 @@ void ConversionEngine::convertByCoefficients(int t, int r, bool& redrawOff)
     redrawOff = true;
     double x = cells.number(r);
     for (int u = 1; u <= n; ++u) {
-        const double value = divide(mul(x, db_.JednKoef[t][r + 1]), db_.JednKoef[t][u]);
+        const double value = divide(mul(x, db_.unit(t, r + 1).factor), db_.unit(t, u).factor);
         cells.set(u - 1, value);
         if (u - 1 == r)
             x = cells.number(r);

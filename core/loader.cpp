@@ -68,11 +68,11 @@ void storeUnit(UnitDatabase& db, int topic, std::string_view name, std::string_v
     ++db.storeCounter;
     if (topic < 0 || topic > kMaxTopic) throw RuntimeError(ErrorNumber::SubscriptOutOfRange);
     if (db.storeCounter > kMaxUnits) throw TopicFullError(topic);
-    const int u = db.storeCounter;
-    db.JednNazev[topic][u].assign(name);
-    db.JednZnacka[topic][u].assign(symbol);
-    db.JednKoef[topic][u] = coefficient;
-    db.JednInfo[topic][u].assign(info);
+    Unit& unit = db.unitSlot(topic, db.storeCounter);
+    unit.name.assign(name);
+    unit.symbol.assign(symbol);
+    unit.factor = coefficient;
+    unit.info.assign(info);
 }
 
 // Reading the main data file. Every message names the file as the user knows it.
@@ -101,11 +101,7 @@ public:
     }
 
 private:
-    void clear() {
-        for (auto& topic : db_.JednNazev)
-            for (auto& name : topic) name.clear();
-        db_.PocetJednotek.fill(0);
-    }
+    void clear() { db_.clearNamesAndCounts(); }
 
     bool readLines(const TextLines& content) {
         try {
@@ -119,9 +115,9 @@ private:
         }
 
         for (int t = 1; t <= kBuiltinTopics; ++t) {
-            std::int16_t n = 0;
-            while (n < kMaxUnits && !db_.JednNazev[t][n + 1].empty()) ++n;
-            db_.PocetJednotek[t] = n;
+            int n = 0;
+            while (n < kMaxUnits && !db_.unit(t, n + 1).name.empty()) ++n;
+            db_.setUnitCount(t, n);
         }
         return true;
     }
@@ -181,7 +177,7 @@ private:
     }
 
     std::string topicFullText(int topic) const {
-        return ZpravaChyby({"V tématu " + std::to_string(topic) + " " + db_.NazvyTemat[topic] +
+        return ZpravaChyby({"V tématu " + std::to_string(topic) + " " + db_.topicName(topic) +
                                 " je příliš mnoho vět!",
                             std::nullopt, "Další řádky v tématu nebudou načteny.",
                             "Smažte nepotřebné řádky ze souboru " + fileName_ + "."});
@@ -242,7 +238,7 @@ namespace {
 // Texty clears these too; each read of the user file does it as well, so that a second run
 // does not double the units and a file that cannot be read leaves none.
 void clearUserTopics(UnitDatabase& db) {
-    for (int t = kFirstUserTopic; t < kFirstUserTopic + kUserTopics; ++t) db.PocetJednotek[t] = 0;
+    for (int t = kFirstUserTopic; t < kFirstUserTopic + kUserTopics; ++t) db.setUnitCount(t, 0);
 }
 
 // Lines that cannot be used (too few fields, no user topic 1..20, a full topic, a number
@@ -260,13 +256,15 @@ void readUserLines(UnitDatabase& db, const TextLines& content) {
         const double coefficient = ValInvariant(f[3]);
         if (!std::isfinite(coefficient)) continue;
         const int t = *n + kBuiltinTopics;
-        if (db.PocetJednotek[t] >= kMaxUnits) continue;
-        db.UserTemaPouzito[*n] = true;
-        const int u = ++db.PocetJednotek[t];
-        db.JednNazev[t][u].assign(f[1]);
-        db.JednZnacka[t][u].assign(f[2]);
-        db.JednKoef[t][u] = coefficient;
-        db.JednInfo[t][u].assign(count >= 5 ? f[4] : std::string_view{});
+        const int u = db.unitCount(t) + 1;
+        if (u > kMaxUnits) continue;
+        db.markUserTopicUsed(*n);
+        db.setUnitCount(t, u);
+        Unit& unit = db.unitSlot(t, u);
+        unit.name.assign(f[1]);
+        unit.symbol.assign(f[2]);
+        unit.factor = coefficient;
+        unit.info.assign(count >= 5 ? f[4] : std::string_view{});
     }
 }
 

@@ -71,17 +71,20 @@ int HideUnmarked(UnitDatabase& db, MarkState& marks, int t)
     const std::size_t topic = std::size_t(t);
     const int n = std::min(db.unitCount(t), kMaxUnits);
     std::vector<TopicUnit> units;
-    for (std::size_t u = 1; u <= std::size_t(std::max(n, 0)); ++u)
-        units.push_back({db.JednNazev[topic][u], db.JednZnacka[topic][u], db.JednInfo[topic][u], db.JednKoef[topic][u]});
+    for (int u = 1; u <= n; ++u) {
+        const Unit& unit = db.unit(t, u);
+        units.push_back({unit.name, unit.symbol, unit.info, unit.factor});
+    }
     const std::vector<TopicUnit> kept =
         KeepMarked(units, std::span<const std::int16_t>(marks.Marked[topic]).subspan(1, units.size()));
     for (std::size_t i = 0; i < kept.size(); ++i) {
-        db.JednNazev[topic][i + 1] = kept[i].name;
-        db.JednZnacka[topic][i + 1] = kept[i].symbol;
-        db.JednInfo[topic][i + 1] = kept[i].info;
-        db.JednKoef[topic][i + 1] = kept[i].koef;
+        Unit& unit = db.unitSlot(t, int(i) + 1);
+        unit.name = kept[i].name;
+        unit.symbol = kept[i].symbol;
+        unit.info = kept[i].info;
+        unit.factor = kept[i].koef;
     }
-    db.PocetJednotek[topic] = std::int16_t(kept.size());
+    db.setUnitCount(t, int(kept.size()));
     marks.Marked[topic] = {};
     marks.MarkCount[topic] = 0;
     marks.HiddenUnits[topic] = -1;

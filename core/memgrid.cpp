@@ -7,7 +7,7 @@ void MemoryGrid::fillTopic(const UnitDatabase& db, int topic)
     rows.clear();
     const int n = db.unitCount(topic);
     for (int u = 1; u <= n; ++u)
-        rows.push_back({db.JednNazev[topic][u], db.JednZnacka[topic][u], {}, TextColour::windowText()});
+        rows.push_back({db.unit(topic, u).name, db.unit(topic, u).symbol, {}, TextColour::windowText()});
     current = 0;
     editorShown = false;
     editor.clear();

@@ -22,13 +22,13 @@ struct Units {
     static constexpr int kLastTopic = kFirstUserTopic + kUserTopics - 1;
 
     int count(int t) const { return db.unitCount(t); }
-    const std::string& name(int t, int u) const { return db.JednNazev[std::size_t(t)][std::size_t(u)]; }
-    const std::string& symbol(int t, int u) const { return db.JednZnacka[std::size_t(t)][std::size_t(u)]; }
-    double factor(int t, int u) const { return db.JednKoef[std::size_t(t)][std::size_t(u)]; }
+    const std::string& name(int t, int u) const { return db.unit(t, u).name; }
+    const std::string& symbol(int t, int u) const { return db.unit(t, u).symbol; }
+    double factor(int t, int u) const { return db.unit(t, u).factor; }
     // User topics that the window has not named keep their default names.
     std::string topicName(int t) const
     {
-        const std::string& n = db.NazvyTemat[std::size_t(t)];
+        const std::string& n = db.topicName(t);
         return n.empty() && isUserTopic(t) ? DefaultUserTopicName(t - kBuiltinTopics) : n;
     }
 };

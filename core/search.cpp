@@ -188,7 +188,7 @@ std::vector<SearchHit> SearchUnits(const UnitDatabase& db, std::string_view text
     auto each = [&](auto&& visit) {
         for (int t = 1; t <= kBuiltinTopics; ++t)
             for (int u = 1; u <= kMaxUnits && u <= db.unitCount(t); ++u)
-                visit(t, u, db.JednNazev[t][u]);
+                visit(t, u, db.unit(t, u).name);
     };
 
     each([&](int t, int u, const std::string& name) {

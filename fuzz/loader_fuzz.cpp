@@ -37,12 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     OV_FUZZ_CHECK(shown.count <= ov::CappedMessageSink::kMessageCap + 1, "%d messages", shown.count);
 
     for (int t = 0; t <= ov::kMaxTopic; ++t) {
-        const int n = db->PocetJednotek[t];
+        const int n = db->unitCount(t);
         OV_FUZZ_CHECK(n >= 0 && n <= ov::kMaxUnits, "topic %d counts %d units", t, n);
         OV_FUZZ_CHECK(loaded || t > ov::kBuiltinTopics || n == 0, "failed load left %d units in topic %d", n, t);
         // The table shows every counted unit by name; a built-in topic stops at the first empty one.
         for (int u = 1; u <= n && t <= ov::kBuiltinTopics; ++u)
-            OV_FUZZ_CHECK(!db->JednNazev[t][u].empty(), "topic %d unit %d has no name", t, u);
+            OV_FUZZ_CHECK(!db->unit(t, u).name.empty(), "topic %d unit %d has no name", t, u);
     }
     return 0;
 }

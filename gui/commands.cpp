@@ -371,8 +371,8 @@ void Commands::updateCounts(const ov::UnitDatabase& db, int userTopicCount)
     int topics = 0;
     int units = 0;
     for (int t = 1; t <= ov::kBuiltinTopics; ++t) {
-        units += db.PocetJednotek[t];
-        if (db.PocetJednotek[t] >= 1) ++topics;
+        units += db.unitCount(t);
+        if (db.unitCount(t) >= 1) ++topics;
     }
     setPanelText(QStringLiteral("Temata"),
                  QStringLiteral("Témat: %1+%2").arg(topics).arg(userTopicCount));

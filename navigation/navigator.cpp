@@ -205,7 +205,7 @@ void Navigator::setTopicNames(const QStringList& topicNames, const QStringList& 
     }
     // Entries are numbered by position, so the user list stops at the first unused topic.
     m_lvwUser->clear();
-    for (int n = 1; n <= ov::kUserTopics && m_db.UserTemaPouzito[std::size_t(n)]; ++n) {
+    for (int n = 1; n <= ov::kUserTopics && m_db.userTopicUsed(n); ++n) {
         const QString name = nameOr(userNames, n, QString::fromStdString(ov::DefaultUserTopicName(n)));
         addTopicEntry(m_lvwUser, ov::kBuiltinTopics + n, name, QStringLiteral("User"));
         m_db.setTopicName(ov::kBuiltinTopics + n, name.toStdString());
@@ -227,7 +227,7 @@ void Navigator::fillJednotky()
     const int last = ov::kBuiltinTopics + userTopicCount();
     for (int t = 1; t <= last; ++t)
         for (int u = 0; u <= m_db.unitCount(t) && u <= ov::kMaxUnits; ++u)
-            if (const std::string& name = m_db.JednNazev[std::size_t(t)][std::size_t(u)]; !name.empty()) {
+            if (const std::string& name = m_db.unit(t, u).name; !name.empty()) {
                 QString text = QString::fromStdString(name);
                 QCollatorSortKey key = collator.sortKey(text);
                 entries.push_back({std::move(text), std::move(key), t, u});

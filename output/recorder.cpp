@@ -110,7 +110,7 @@ QStringList Recorder::unitNames(int topic) const
 {
     QStringList names;
     for (int u = 1; u <= db_.unitCount(topic); ++u)
-        names << fromStd(db_.JednNazev[topic][u]);
+        names << fromStd(db_.unit(topic, u).name);
     return names;
 }
 

@@ -181,7 +181,7 @@ void ConversionTable::showWelcome()
     msgTab_->setHasTopic(false);
     msgTab_->clearContents();
     msgTab_->setRowCount(0);
-    setTitle(fromStd(db_.NazvyTemat[0]));
+    setTitle(fromStd(db_.topicName(0)));
     picTop_->hide();
     showStartHint();
 }
@@ -214,7 +214,7 @@ void ConversionTable::fillTopic(int topic)
     currentTopic_ = topic;
     showStartHint();   // over with the first topic, also in a line switched off
     const int n = db_.unitCount(topic);
-    setTitle(fromStd(db_.NazvyTemat[topic]));
+    setTitle(fromStd(db_.topicName(topic)));
     engine_.state().resultText = " Jednotek k převodu: " + std::to_string(n) + " ";
     showResult(resultText(), false, Qt::black);
     emit positionTextChanged(QString("V tématu: 1/%1").arg(n));
@@ -231,10 +231,10 @@ void ConversionTable::fillTopic(int topic)
     msgTab_->setRowCount(n);
     msgTab_->setHasTopic(true);
     for (int r = 0; r < n; ++r) {
-        auto* name = new QTableWidgetItem(fromStd(db_.JednNazev[topic][r + 1]));
+        auto* name = new QTableWidgetItem(fromStd(db_.unit(topic, r + 1).name));
         name->setFlags(Qt::ItemIsEnabled);
         name->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        auto* symbol = new QTableWidgetItem(fromStd(db_.JednZnacka[topic][r + 1]));
+        auto* symbol = new QTableWidgetItem(fromStd(db_.unit(topic, r + 1).symbol));
         symbol->setFlags(Qt::ItemIsEnabled);
         symbol->setTextAlignment(Qt::AlignCenter);
         auto* value = new QTableWidgetItem();
@@ -357,7 +357,7 @@ void ConversionTable::showMarks()
         return;
     const int t = currentTopic_;
     for (int r = 0; r < msgTab_->rowCount() && r < ov::kMaxUnits; ++r) {
-        if (!db_.JednInfo[t][r + 1].empty())
+        if (!db_.unit(t, r + 1).info.empty())
             setCellPicture(r, 0, CellPicture::Info);
         if (marks_ && marks_->marked(t, r + 1))
             setCellPicture(r, kValueColumn, CellPicture::Mark);
@@ -489,13 +489,13 @@ QString ConversionTable::composeInfoText() const
     if (row < 0 || t <= 0 || row >= ov::kMaxUnits)
         return {};
     const int u = row + 1;
-    const QString name = fromStd(db_.JednNazev[t][u]).toUpper();
-    const QString info = fromStd(db_.JednInfo[t][u]);
+    const QString name = fromStd(db_.unit(t, u).name).toUpper();
+    const QString info = fromStd(db_.unit(t, u).info);
     if (t == ov::kTemperatureTopic)
         return name + "\r\n" + info;
-    const std::string relation = "1 " + db_.JednZnacka[t][u] + " = " +
-                                 ov::GroupedFormat(db_.JednKoef[t][u], decimalSeparator()) + " " +
-                                 db_.JednZnacka[t][1] + ")";
+    const std::string relation = "1 " + db_.unit(t, u).symbol + " = " +
+                                 ov::GroupedFormat(db_.unit(t, u).factor, decimalSeparator()) + " " +
+                                 db_.unit(t, 1).symbol + ")";
     return name + " (" + fromStd(ov::SingleSpaces(relation)) + "\r\n" + info;
 }
 

@@ -33,9 +33,9 @@ void ConversionTable::showPrefixes()
     if (n > 0) {
         msgTab_->item(0, kValueColumn)->setText(text);
         focusGrid();
-        const auto& koef = db_.JednKoef[ov::kMultiplesTopic];
+        const auto factor = [this](int u) { return db_.unit(ov::kMultiplesTopic, u).factor; };
         for (int u = 1; u <= n; ++u) {
-            const double v = *x * koef[1] / koef[u];
+            const double v = *x * factor(1) / factor(u);
             msgTab_->item(u - 1, kValueColumn)->setText(fromStd(ov::FormatGeneral(v, decimalSeparator())));
         }
         for (int r = 0; r < n; ++r) {

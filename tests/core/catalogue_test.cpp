@@ -24,7 +24,7 @@ TEST_P(TopicCatalogue, TopicHasItsKeyAndName) {
     const auto& c = GetParam();
     EXPECT_EQ(TemaKlic(c.number), c.key);
     EXPECT_EQ(DefaultTopicName(c.number), c.name);
-    EXPECT_EQ(UnitDatabase().NazvyTemat[c.number], c.name);
+    EXPECT_EQ(UnitDatabase().topicName(c.number), c.name);
 }
 
 INSTANTIATE_TEST_SUITE_P(Topics, TopicCatalogue,

@@ -29,12 +29,12 @@ struct Loaded {
 
     std::vector<std::string> names(int topic) const {
         std::vector<std::string> v;
-        for (int u = 1; u <= db->unitCount(topic); ++u) v.push_back(db->JednNazev[topic][u]);
+        for (int u = 1; u <= db->unitCount(topic); ++u) v.push_back(db->unit(topic, u).name);
         return v;
     }
     int find(int topic, const std::string& name) const {
         for (int u = 1; u <= db->unitCount(topic); ++u)
-            if (db->JednNazev[topic][u] == name) return u;
+            if (db->unit(topic, u).name == name) return u;
         return 0;
     }
     int total() const {
@@ -87,17 +87,17 @@ TEST_P(DataFilesAtLevel, EveryTopicStartsWithItsReferenceUnit) {
     const auto l = load(GetParam().level, GetParam().dec);
     for (int t = 1; t <= kBuiltinTopics; ++t) {
         ASSERT_GT(l->db->unitCount(t), 0) << "topic " << t;
-        EXPECT_EQ(l->db->JednKoef[t][1], 1.0) << "topic " << t << " " << l->db->JednNazev[t][1];
+        EXPECT_EQ(l->db->unit(t, 1).factor, 1.0) << "topic " << t << " " << l->db->unit(t, 1).name;
         for (int u = 1; u <= l->db->unitCount(t); ++u) {
-            EXPECT_TRUE(std::isfinite(l->db->JednKoef[t][u]) && l->db->JednKoef[t][u] > 0)
-                << "topic " << t << " " << l->db->JednNazev[t][u];
-            EXPECT_FALSE(l->db->JednInfo[t][u].empty()) << "topic " << t << " " << l->db->JednNazev[t][u];
+            EXPECT_TRUE(std::isfinite(l->db->unit(t, u).factor) && l->db->unit(t, u).factor > 0)
+                << "topic " << t << " " << l->db->unit(t, u).name;
+            EXPECT_FALSE(l->db->unit(t, u).info.empty()) << "topic " << t << " " << l->db->unit(t, u).name;
         }
     }
     for (int n = 1; n <= kUserTopics; ++n) {
         const int t = kFirstUserTopic + n - 1;
         if (l->db->unitCount(t) > 0) {
-            EXPECT_EQ(l->db->JednKoef[t][1], 1.0) << "user topic " << n;
+            EXPECT_EQ(l->db->unit(t, 1).factor, 1.0) << "user topic " << n;
         }
     }
 }
@@ -110,7 +110,7 @@ TEST_P(DataFilesAtLevel, KeepTheOrdersTheEngineReliesOn) {
     ASSERT_GE(angle.size(), 2u);
     EXPECT_EQ(angle[0], "radián");
     EXPECT_EQ(angle[1], "stupeň");
-    EXPECT_NEAR(l->db->JednKoef[kAngleTopic][2], kPi / 180, 1e-17);
+    EXPECT_NEAR(l->db->unit(kAngleTopic, 2).factor, kPi / 180, 1e-17);
 
     // "Předpony" selects the first row between 1 and 1000, so the thousand steps come first.
     const std::vector<std::pair<std::string, int>> prefixes = {
@@ -121,9 +121,9 @@ TEST_P(DataFilesAtLevel, KeepTheOrdersTheEngineReliesOn) {
     ASSERT_GE(l->db->unitCount(kMultiplesTopic), static_cast<int>(prefixes.size()));
     for (std::size_t i = 0; i < prefixes.size(); ++i) {
         const int u = static_cast<int>(i) + 1;
-        EXPECT_EQ(l->db->JednNazev[kMultiplesTopic][u], prefixes[i].first);
+        EXPECT_EQ(l->db->unit(kMultiplesTopic, u).name, prefixes[i].first);
         const double want = std::pow(10.0, prefixes[i].second);
-        EXPECT_NEAR(l->db->JednKoef[kMultiplesTopic][u], want, want * 1e-15) << prefixes[i].first;
+        EXPECT_NEAR(l->db->unit(kMultiplesTopic, u).factor, want, want * 1e-15) << prefixes[i].first;
     }
 }
 
@@ -159,7 +159,7 @@ TEST(DataFiles, OfferManyUnitsInEveryTopic) {
     EXPECT_GT(l->total(), 700);
     int userTopics = 0;
     for (int n = 1; n <= kUserTopics; ++n)
-        if (l->db->UserTemaPouzito[n]) {
+        if (l->db->userTopicUsed(n)) {
             ++userTopics;
             EXPECT_GE(l->db->unitCount(kFirstUserTopic + n - 1), 5) << "user topic " << n;
         }
@@ -360,7 +360,7 @@ TEST(DataFiles, CarryExactCoefficients) {
         for (const auto& a : kAnchors) {
             const int u = l->find(a.topic, a.name);
             ASSERT_GT(u, 0) << "topic " << a.topic << " has no unit " << a.name;
-            EXPECT_NEAR(l->db->JednKoef[a.topic][u], a.value, std::abs(a.value) * a.relTol)
+            EXPECT_NEAR(l->db->unit(a.topic, u).factor, a.value, std::abs(a.value) * a.relTol)
                 << "topic " << a.topic << " " << a.name;
         }
     }
@@ -372,7 +372,7 @@ TEST(DataFiles, UserTopicsCarryExactCoefficients) {
         const int t = kFirstUserTopic + userTopic - 1;
         const int u = l->find(t, name);
         EXPECT_GT(u, 0) << "user topic " << userTopic << " has no unit " << name;
-        return u > 0 ? l->db->JednKoef[t][u] : 0.0;
+        return u > 0 ? l->db->unit(t, u).factor : 0.0;
     };
     EXPECT_EQ(coef(1, "bajt"), 8);
     EXPECT_EQ(coef(1, "kibibajt"), 8192);
@@ -423,15 +423,15 @@ TEST(DataFiles, EveryPrefixedUnitIsItsPrefixTimesItsUnit) {
     for (int t = 1; t <= kMaxTopic; ++t)
         for (int a = 1; a <= db.unitCount(t); ++a)
             for (int b = 1; b <= db.unitCount(t); ++b) {
-                const std::string &nameA = db.JednNazev[t][a], &nameB = db.JednNazev[t][b];
-                const std::string &symbolA = db.JednZnacka[t][a], &symbolB = db.JednZnacka[t][b];
+                const std::string &nameA = db.unit(t, a).name, &nameB = db.unit(t, b).name;
+                const std::string &symbolA = db.unit(t, a).symbol, &symbolB = db.unit(t, b).symbol;
                 if (a == b || !(symbolA.ends_with(symbolB) || nameA.ends_with(nameB))) continue;
                 for (const auto& p : kPrefixes) {
                     const std::string name = p.name, stem = name.substr(0, name.size() - 1);
                     if (!(symbolA == p.symbol + symbolB && nameA.starts_with(stem)) && nameA != name + nameB) continue;
                     ++pairs;
-                    const double want = std::pow(p.factor, firstUnitPower(symbolB)) * db.JednKoef[t][b];
-                    EXPECT_NEAR(db.JednKoef[t][a], want, want * 1e-12)
+                    const double want = std::pow(p.factor, firstUnitPower(symbolB)) * db.unit(t, b).factor;
+                    EXPECT_NEAR(db.unit(t, a).factor, want, want * 1e-12)
                         << "topic " << t << ": " << nameA << " = " << p.name << " × " << nameB;
                 }
             }
@@ -476,13 +476,13 @@ TEST(DataFiles, OldWindows1250UserFileStillLoads) {
     EXPECT_EQ(l->names(rotation), (std::vector<std::string>{"otáčka za sekundu", "otáčka za minutu", "úder za minutu",
                                                             "stupeň za sekundu"}));
     EXPECT_EQ(l->names(torque), (std::vector<std::string>{"newtonmetr", "kilopondmetr", "newtoncentimetr"}));
-    EXPECT_EQ(l->db->JednZnacka[torque][2], "kp·m");
-    EXPECT_EQ(l->db->JednKoef[torque][2], kGn);
-    EXPECT_NE(l->db->JednInfo[torque][2].find("přesně"), std::string::npos);
-    EXPECT_EQ(l->db->JednZnacka[activity][2], "µCi");
-    EXPECT_EQ(l->db->JednNazev[activity][3], "přeměna za minutu");
-    EXPECT_TRUE(l->db->UserTemaPouzito[2]);
-    EXPECT_FALSE(l->db->UserTemaPouzito[1]);
+    EXPECT_EQ(l->db->unit(torque, 2).symbol, "kp·m");
+    EXPECT_EQ(l->db->unit(torque, 2).factor, kGn);
+    EXPECT_NE(l->db->unit(torque, 2).info.find("přesně"), std::string::npos);
+    EXPECT_EQ(l->db->unit(activity, 2).symbol, "µCi");
+    EXPECT_EQ(l->db->unit(activity, 3).name, "přeměna za minutu");
+    EXPECT_TRUE(l->db->userTopicUsed(2));
+    EXPECT_FALSE(l->db->userTopicUsed(1));
 }
 
 } // namespace

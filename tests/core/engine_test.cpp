@@ -19,11 +19,11 @@ void putTopic(UnitDatabase& db, int topic, const std::vector<UnitRow>& units)
     int u = 0;
     for (const UnitRow& r : units) {
         ++u;
-        db.JednNazev[topic][u] = r.name;
-        db.JednZnacka[topic][u] = r.symbol;
-        db.JednKoef[topic][u] = r.coefficient;
+        db.unitSlot(topic, u).name = r.name;
+        db.unitSlot(topic, u).symbol = r.symbol;
+        db.unitSlot(topic, u).factor = r.coefficient;
     }
-    db.PocetJednotek[topic] = static_cast<std::int16_t>(u);
+    db.setUnitCount(topic, u);
 }
 
 UnitDatabase makeDb()

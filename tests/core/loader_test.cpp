@@ -58,7 +58,7 @@ protected:
     }
     std::vector<std::string> names(int topic) const {
         std::vector<std::string> v;
-        for (int u = 1; u <= db->PocetJednotek[topic]; ++u) v.push_back(db->JednNazev[topic][u]);
+        for (int u = 1; u <= db->unitCount(topic); ++u) v.push_back(db->unit(topic, u).name);
         return v;
     }
 };
@@ -67,16 +67,16 @@ TEST_F(Loader, OnlyCommentLinesLoadNoUnitsAndSayNothing) {
     load({"' omniVELOR data", "'1|metr|m|1||True"});
     EXPECT_TRUE(result.mainLoaded);
     EXPECT_TRUE(sink.messages.empty());
-    for (int t = 1; t <= kBuiltinTopics; ++t) EXPECT_EQ(db->PocetJednotek[t], 0) << t;
+    for (int t = 1; t <= kBuiltinTopics; ++t) EXPECT_EQ(db->unitCount(t), 0) << t;
 }
 
 TEST_F(Loader, SixFieldLineOpensTopicOne) {
     load({"1|m|m|1||True"});
-    ASSERT_EQ(db->PocetJednotek[1], 1);
-    EXPECT_EQ(db->JednNazev[1][1], "m");
-    EXPECT_EQ(db->JednZnacka[1][1], "m");
-    EXPECT_EQ(db->JednKoef[1][1], 1.0);
-    EXPECT_EQ(db->JednInfo[1][1], "");
+    ASSERT_EQ(db->unitCount(1), 1);
+    EXPECT_EQ(db->unit(1, 1).name, "m");
+    EXPECT_EQ(db->unit(1, 1).symbol, "m");
+    EXPECT_EQ(db->unit(1, 1).factor, 1.0);
+    EXPECT_EQ(db->unit(1, 1).info, "");
     EXPECT_TRUE(sink.messages.empty());
 }
 
@@ -84,7 +84,7 @@ TEST_F(Loader, LfOnlyAndMixedLineEndsLoadLikeCrLf) {
     loadBytes("1|metr|m|1|základ|True\n1|palec|in|0.0254\r\n4|gram|g|0.001||True\n");
     EXPECT_EQ(names(1), (std::vector<std::string>{"metr", "palec"}));
     EXPECT_EQ(names(4), (std::vector<std::string>{"gram"}));
-    EXPECT_EQ(db->JednInfo[1][1], "základ");
+    EXPECT_EQ(db->unit(1, 1).info, "základ");
     EXPECT_TRUE(sink.messages.empty());
     EXPECT_EQ(result.mainEncoding, TextEncoding::Utf8);
 }
@@ -97,10 +97,10 @@ TEST_F(Loader, Windows1250FileLoadsWithCzechLetters) {
     EXPECT_TRUE(sink.messages.empty());
     EXPECT_EQ(result.mainEncoding, TextEncoding::Windows1250);
     EXPECT_EQ(names(1), (std::vector<std::string>{"metr", "loket pražský", "sáh český"}));
-    EXPECT_EQ(db->JednInfo[1][1], "Základní jednotka délky SI");
+    EXPECT_EQ(db->unit(1, 1).info, "Základní jednotka délky SI");
     EXPECT_EQ(names(4), (std::vector<std::string>{"kilogram", "řecký talent"}));
-    EXPECT_EQ(db->JednZnacka[16][1], "°C");
-    EXPECT_EQ(db->JednNazev[16][2], "stupeň Réaumurův");
+    EXPECT_EQ(db->unit(16, 1).symbol, "°C");
+    EXPECT_EQ(db->unit(16, 2).name, "stupeň Réaumurův");
 }
 
 // ---- level markers ----
@@ -147,8 +147,8 @@ class Coefficient : public Loader, public ::testing::WithParamInterface<CoefCase
 TEST_P(Coefficient, IsStoredAsRead) {
     const auto& c = GetParam();
     load({std::string("1|m|m|") + c.expr + "||True"}, Level::All, c.dec);
-    ASSERT_EQ(db->PocetJednotek[1], 1);
-    EXPECT_NEAR(db->JednKoef[1][1], c.value, std::abs(c.value) * 1e-15);
+    ASSERT_EQ(db->unitCount(1), 1);
+    EXPECT_NEAR(db->unit(1, 1).factor, c.value, std::abs(c.value) * 1e-15);
     if (c.commaTip) {
         ASSERT_EQ(sink.messages.size(), 1u);
         EXPECT_EQ(sink.messages[0].text, badDataText(1, std::string(c.expr) + "\r\nTip: Použijte desetinnou tečku."));
@@ -243,8 +243,8 @@ TEST(UlozJednotku, RefusesThe151stUnitAndKeepsCounting) {
     for (int u = 2; u <= 150; ++u) UlozJednotku(*db, 3, "u", "u", 1, "", false);
     EXPECT_THROW(UlozJednotku(*db, 3, "navíc", "n", 1, "", false), TopicFullError);
     EXPECT_EQ(db->storeCounter, 151);
-    EXPECT_EQ(db->JednNazev[3][1], "litr");
-    EXPECT_EQ(db->JednKoef[3][1], 0.001);
+    EXPECT_EQ(db->unit(3, 1).name, "litr");
+    EXPECT_EQ(db->unit(3, 1).factor, 0.001);
     try {
         UlozJednotku(*db, 51, "x", "x", 1, "", true);
         FAIL() << "topic 51 stored";
@@ -275,9 +275,9 @@ TEST_P(Fatal, StopsTheLoadWithOneMessage) {
     EXPECT_EQ(sink.messages[0].title, kFatalTitle);
     EXPECT_EQ(sink.messages[0].icon, MessageIcon::Critical);
     // What was read stays in the tables, but the built-in topics show no units.
-    EXPECT_EQ(db->JednNazev[1][1], "metr");
-    EXPECT_EQ(db->JednNazev[1][3], "");
-    EXPECT_EQ(db->PocetJednotek[1], 0);
+    EXPECT_EQ(db->unit(1, 1).name, "metr");
+    EXPECT_EQ(db->unit(1, 3).name, "");
+    EXPECT_EQ(db->unitCount(1), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Causes, Fatal,
@@ -309,7 +309,7 @@ TEST_F(Loader, MoreThan32767LinesIsAnOverflow) {
     lines[0] = "1|metr|m|1||True";
     load(lines);
     EXPECT_TRUE(result.mainLoaded);
-    EXPECT_EQ(db->PocetJednotek[1], 1);
+    EXPECT_EQ(db->unitCount(1), 1);
     lines.push_back("' one line too many");
     load(lines);
     EXPECT_FALSE(result.mainLoaded);
@@ -319,7 +319,7 @@ TEST_F(Loader, MoreThan32767LinesIsAnOverflow) {
 
 TEST_F(Loader, SuccessfulReloadAfterFatalShowsTheUnitsAgain) {
     load({"1|metr|m|1||"});
-    EXPECT_EQ(db->PocetJednotek[1], 0);
+    EXPECT_EQ(db->unitCount(1), 0);
     load({"1|metr|m|1||True", "1|palec|in|0.0254"});
     EXPECT_TRUE(result.mainLoaded);
     EXPECT_EQ(names(1), (std::vector<std::string>{"metr", "palec"}));
@@ -355,9 +355,9 @@ TEST_P(BadData, IsReportedAndTheLoadGoesOn) {
     }
     EXPECT_EQ(names(1), c.topic1);
     if (c.topic0Unit) {
-        EXPECT_EQ(db->JednNazev[0][c.topic0Unit], c.topic0Name);
+        EXPECT_EQ(db->unit(0, c.topic0Unit).name, c.topic0Name);
     }
-    for (int t = kFirstUserTopic; t <= kMaxTopic; ++t) EXPECT_EQ(db->JednNazev[t][1], "") << t;
+    for (int t = kFirstUserTopic; t <= kMaxTopic; ++t) EXPECT_EQ(db->unit(t, 1).name, "") << t;
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, BadData,
@@ -380,10 +380,10 @@ TEST_F(Loader, ShortLineLeavesTheMissingFieldsEmpty) {
     load({"1|metr|m|1|info|True", "1|palec|in"});
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].text, badDataText(2, "1|palec|in"));
-    ASSERT_EQ(db->PocetJednotek[1], 2);
-    EXPECT_EQ(db->JednZnacka[1][2], "in");
-    EXPECT_EQ(db->JednKoef[1][2], 0.0);
-    EXPECT_EQ(db->JednInfo[1][2], "");
+    ASSERT_EQ(db->unitCount(1), 2);
+    EXPECT_EQ(db->unit(1, 2).symbol, "in");
+    EXPECT_EQ(db->unit(1, 2).factor, 0.0);
+    EXPECT_EQ(db->unit(1, 2).info, "");
 }
 
 TEST_F(Loader, TopicFullIsShownForEveryLineThatDoesNotFit) {
@@ -400,24 +400,24 @@ TEST_F(Loader, TopicFullIsShownForEveryLineThatDoesNotFit) {
         EXPECT_EQ(m.title, kTitle);
         EXPECT_EQ(m.icon, MessageIcon::Critical);
     }
-    EXPECT_EQ(db->PocetJednotek[1], 150);
-    EXPECT_EQ(db->JednNazev[1][150], "u150");
+    EXPECT_EQ(db->unitCount(1), 150);
+    EXPECT_EQ(db->unit(1, 150).name, "u150");
     EXPECT_EQ(names(2), (std::vector<std::string>{"metr čtvereční"}));
 }
 
 TEST_F(Loader, TopicWithoutStartFlagLandsBehindThePreviousTopic) {
     load({"1|metr|m|1||True", "1|palec|in|0.0254", "2|ar|a|100"});
     EXPECT_EQ(names(1), (std::vector<std::string>{"metr", "palec"}));
-    EXPECT_EQ(db->PocetJednotek[2], 0);
-    EXPECT_EQ(db->JednNazev[2][3], "ar");
+    EXPECT_EQ(db->unitCount(2), 0);
+    EXPECT_EQ(db->unit(2, 3).name, "ar");
 }
 
 TEST_F(Loader, UnitCounterPersistsBetweenLoads) {
     load({"1|metr|m|1||True", "1|palec|in|0.0254"});
     EXPECT_EQ(db->storeCounter, 2);
     load({"1|stopa|ft|0.3048"});
-    EXPECT_EQ(db->JednNazev[1][3], "stopa");
-    EXPECT_EQ(db->PocetJednotek[1], 0);
+    EXPECT_EQ(db->unit(1, 3).name, "stopa");
+    EXPECT_EQ(db->unitCount(1), 0);
 }
 
 TEST_F(Loader, ReloadReplacesNamesAndCounts) {
@@ -437,20 +437,20 @@ TEST_F(Loader, TopicStartFlagIsReadWithoutRegardToCase) {
 TEST_F(Loader, UserLineAddsAUnitToItsTopic) {
     loadUser({"3|kus|ks|1"});
     EXPECT_TRUE(result.userLoaded);
-    ASSERT_EQ(db->PocetJednotek[29], 1);
-    EXPECT_EQ(db->JednNazev[29][1], "kus");
-    EXPECT_EQ(db->JednZnacka[29][1], "ks");
-    EXPECT_EQ(db->JednKoef[29][1], 1.0);
-    EXPECT_EQ(db->JednInfo[29][1], "");
-    EXPECT_TRUE(db->UserTemaPouzito[3]);
-    EXPECT_FALSE(db->UserTemaPouzito[1]);
+    ASSERT_EQ(db->unitCount(29), 1);
+    EXPECT_EQ(db->unit(29, 1).name, "kus");
+    EXPECT_EQ(db->unit(29, 1).symbol, "ks");
+    EXPECT_EQ(db->unit(29, 1).factor, 1.0);
+    EXPECT_EQ(db->unit(29, 1).info, "");
+    EXPECT_TRUE(db->userTopicUsed(3));
+    EXPECT_FALSE(db->userTopicUsed(1));
     EXPECT_EQ(names(1), (std::vector<std::string>{"metr"}));
 }
 
 TEST_F(Loader, UserLinesOfOneTopicNeedNotBeAdjacent) {
     loadUser({"  ' my units", "1|tucet|tc|12|dvanáct kusů", "2|a|a|1", "'2|b|b|1", "1|kopa|kp|60|||x"});
     EXPECT_EQ(names(27), (std::vector<std::string>{"tucet", "kopa"}));
-    EXPECT_EQ(db->JednInfo[27][1], "dvanáct kusů");
+    EXPECT_EQ(db->unit(27, 1).info, "dvanáct kusů");
     EXPECT_EQ(names(28), (std::vector<std::string>{"a"}));
     EXPECT_TRUE(sink.messages.empty());
 }
@@ -466,7 +466,7 @@ TEST_P(UserSkip, LineIsPassedOverAndTheRestLoads) {
     loadUser({"1|tucet|tc|12", GetParam().line, "1|kopa|kp|60"});
     EXPECT_TRUE(result.userLoaded);
     EXPECT_EQ(names(27), (std::vector<std::string>{"tucet", "kopa"}));
-    for (int t = 28; t < kFirstUserTopic + kUserTopics; ++t) EXPECT_EQ(db->PocetJednotek[t], 0) << t;
+    for (int t = 28; t < kFirstUserTopic + kUserTopics; ++t) EXPECT_EQ(db->unitCount(t), 0) << t;
     EXPECT_TRUE(sink.messages.empty());
 }
 
@@ -482,8 +482,8 @@ TEST_F(Loader, UserTopicTakesAtMost150Units) {
     for (int u = 1; u <= 151; ++u) lines.push_back("5|u" + std::to_string(u) + "|u|1");
     lines.push_back("6|kus|ks|1");
     loadUser(lines);
-    EXPECT_EQ(db->PocetJednotek[31], 150);
-    EXPECT_EQ(db->JednNazev[31][150], "u150");
+    EXPECT_EQ(db->unitCount(31), 150);
+    EXPECT_EQ(db->unit(31, 150).name, "u150");
     EXPECT_EQ(names(32), (std::vector<std::string>{"kus"}));
 }
 
@@ -492,23 +492,23 @@ TEST_F(Loader, MissingUserFileLeavesUserTopicsEmptyAndSilent) {
     EXPECT_TRUE(result.mainLoaded);
     EXPECT_FALSE(result.userLoaded);
     EXPECT_TRUE(sink.messages.empty());
-    for (int t = kFirstUserTopic; t < kFirstUserTopic + kUserTopics; ++t) EXPECT_EQ(db->PocetJednotek[t], 0);
+    for (int t = kFirstUserTopic; t < kFirstUserTopic + kUserTopics; ++t) EXPECT_EQ(db->unitCount(t), 0);
 }
 
 TEST_F(Loader, ReloadRefreshesUserUnitsButKeepsUsedTopics) {
     loadUser({"3|kus|ks|1", "3|pár|pr|2"});
     loadUser({"4|tucet|tc|12"});
-    EXPECT_EQ(db->PocetJednotek[29], 0);
+    EXPECT_EQ(db->unitCount(29), 0);
     EXPECT_EQ(names(30), (std::vector<std::string>{"tucet"}));
-    EXPECT_TRUE(db->UserTemaPouzito[3]);
-    EXPECT_TRUE(db->UserTemaPouzito[4]);
+    EXPECT_TRUE(db->userTopicUsed(3));
+    EXPECT_TRUE(db->userTopicUsed(4));
 }
 
 TEST_F(Loader, UserFileInWindows1250IsRememberedAsSuch) {
     loadBytes(crlf({"1|metr|m|1||True"}), std::string("1|p\xF8\xEDru\xE8ka|pr|1\r\n"));
     EXPECT_EQ(result.userEncoding, TextEncoding::Windows1250);
     EXPECT_EQ(result.mainEncoding, TextEncoding::Utf8);
-    EXPECT_EQ(db->JednNazev[27][1], "příručka");
+    EXPECT_EQ(db->unit(27, 1).name, "příručka");
 }
 
 } // namespace

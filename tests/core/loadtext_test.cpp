@@ -46,15 +46,15 @@ TEST_P(LoadFromText, MatchesTheLoadFromDisk) {
     for (std::size_t i = 0; i < textMessages.messages.size(); ++i)
         EXPECT_EQ(textMessages.messages[i].text, diskMessages.messages[i].text);
     for (int t = 1; t <= kMaxTopic; ++t) {
-        ASSERT_EQ(fromText->PocetJednotek[t], fromDisk->PocetJednotek[t]) << "topic " << t;
-        for (int u = 1; u <= fromDisk->PocetJednotek[t]; ++u) {
-            EXPECT_EQ(fromText->JednNazev[t][u], fromDisk->JednNazev[t][u]);
-            EXPECT_EQ(fromText->JednZnacka[t][u], fromDisk->JednZnacka[t][u]);
-            EXPECT_EQ(fromText->JednKoef[t][u], fromDisk->JednKoef[t][u]);
-            EXPECT_EQ(fromText->JednInfo[t][u], fromDisk->JednInfo[t][u]);
+        ASSERT_EQ(fromText->unitCount(t), fromDisk->unitCount(t)) << "topic " << t;
+        for (int u = 1; u <= fromDisk->unitCount(t); ++u) {
+            EXPECT_EQ(fromText->unit(t, u).name, fromDisk->unit(t, u).name);
+            EXPECT_EQ(fromText->unit(t, u).symbol, fromDisk->unit(t, u).symbol);
+            EXPECT_EQ(fromText->unit(t, u).factor, fromDisk->unit(t, u).factor);
+            EXPECT_EQ(fromText->unit(t, u).info, fromDisk->unit(t, u).info);
         }
     }
-    EXPECT_EQ(fromText->UserTemaPouzito, fromDisk->UserTemaPouzito);
+    for (int n = 1; n <= kUserTopics; ++n) EXPECT_EQ(fromText->userTopicUsed(n), fromDisk->userTopicUsed(n)) << n;
 }
 
 INSTANTIATE_TEST_SUITE_P(

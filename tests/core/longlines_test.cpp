@@ -59,10 +59,10 @@ TEST_P(FieldBars, SplitTheSameAnywhere) {
     o.mainFileName = "Omnivel.omv";
     ASSERT_TRUE(TextyFromText(*db, o, GetParam().line + "\r\n", sink));
     ASSERT_EQ(db->unitCount(1), 1);
-    EXPECT_EQ(db->JednNazev[1][1], GetParam().unitName);
-    EXPECT_EQ(db->JednZnacka[1][1], GetParam().symbol);
-    EXPECT_EQ(db->JednKoef[1][1], GetParam().coefficient);
-    EXPECT_EQ(db->JednInfo[1][1], GetParam().info);
+    EXPECT_EQ(db->unit(1, 1).name, GetParam().unitName);
+    EXPECT_EQ(db->unit(1, 1).symbol, GetParam().symbol);
+    EXPECT_EQ(db->unit(1, 1).factor, GetParam().coefficient);
+    EXPECT_EQ(db->unit(1, 1).info, GetParam().info);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, FieldBars,

@@ -21,19 +21,19 @@ void fillLength(UnitDatabase& db)
     int u = 0;
     for (const TopicUnit& unit : units) {
         ++u;
-        db.JednNazev[1][std::size_t(u)] = unit.name;
-        db.JednZnacka[1][std::size_t(u)] = unit.symbol;
-        db.JednInfo[1][std::size_t(u)] = unit.info;
-        db.JednKoef[1][std::size_t(u)] = unit.koef;
+        db.unitSlot(1, u).name = unit.name;
+        db.unitSlot(1, u).symbol = unit.symbol;
+        db.unitSlot(1, u).info = unit.info;
+        db.unitSlot(1, u).factor = unit.koef;
     }
-    db.PocetJednotek[1] = std::int16_t(u);
+    db.setUnitCount(1, u);
 }
 
 std::vector<std::string> names(const UnitDatabase& db, int t)
 {
     std::vector<std::string> out;
     for (int u = 1; u <= db.unitCount(t); ++u)
-        out.push_back(db.JednNazev[std::size_t(t)][std::size_t(u)]);
+        out.push_back(db.unit(t, u).name);
     return out;
 }
 
@@ -90,11 +90,11 @@ TEST(HideUnmarked, ThePartsOwnExample)
     EXPECT_EQ(marks.markCount(1), 3);
     EXPECT_EQ(HideUnmarked(db, marks, 1), 3);
     EXPECT_EQ(names(db, 1), (std::vector<std::string>{"kilometr", "centimetr", "milimetr"}));
-    EXPECT_DOUBLE_EQ(db.JednKoef[1][1], 1);
-    EXPECT_NEAR(db.JednKoef[1][2], 0.00001, 1e-18);
-    EXPECT_NEAR(db.JednKoef[1][3], 0.000001, 1e-18);
-    EXPECT_EQ(db.JednZnacka[1][1], "km");
-    EXPECT_EQ(db.JednInfo[1][1], "tisíc metrů");
+    EXPECT_DOUBLE_EQ(db.unit(1, 1).factor, 1);
+    EXPECT_NEAR(db.unit(1, 2).factor, 0.00001, 1e-18);
+    EXPECT_NEAR(db.unit(1, 3).factor, 0.000001, 1e-18);
+    EXPECT_EQ(db.unit(1, 1).symbol, "km");
+    EXPECT_EQ(db.unit(1, 1).info, "tisíc metrů");
     EXPECT_TRUE(marks.hidden(1));
     EXPECT_EQ(marks.markCount(1), 0);
     for (int u = 1; u <= 5; ++u)

@@ -89,8 +89,8 @@ TEST_P(MessageCap, ShowsTenThenOneNoticeThenNothing) {
 
     EXPECT_EQ(capped.mainLoaded, uncapped.mainLoaded);
     for (int t = 0; t <= kMaxTopic; ++t) {
-        ASSERT_EQ(db->PocetJednotek[t], full->PocetJednotek[t]) << "topic " << t;
-        for (int u = 1; u <= kMaxUnits; ++u) EXPECT_EQ(db->JednNazev[t][u], full->JednNazev[t][u]);
+        ASSERT_EQ(db->unitCount(t), full->unitCount(t)) << "topic " << t;
+        for (int u = 1; u <= kMaxUnits; ++u) EXPECT_EQ(db->unit(t, u).name, full->unit(t, u).name);
     }
 }
 

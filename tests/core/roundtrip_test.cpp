@@ -80,9 +80,9 @@ protected:
     // What the table should show in row `to` for `x` typed into row `from`.
     double expected(int from, int to, double x) const {
         if (topic == kTemperatureTopic) return fromKelvin(to, toKelvin(from, x));
-        return x * db->JednKoef[topic][from + 1] / db->JednKoef[topic][to + 1];
+        return x * db->unit(topic, from + 1).factor / db->unit(topic, to + 1).factor;
     }
-    std::string unit(int row) const { return db->JednNazev[topic][row + 1]; }
+    std::string unit(int row) const { return db->unit(topic, row + 1).name; }
 };
 
 TEST_P(RoundTrip, EveryUnitIntoEveryOtherAndBack) {

@@ -55,14 +55,14 @@ UnitDatabase makeDb()
     auto put = [&](int t, std::initializer_list<const char*> names) {
         int u = 0;
         for (const char* n : names)
-            db.JednNazev[t][++u] = n;
-        db.PocetJednotek[t] = static_cast<std::int16_t>(u);
+            db.unitSlot(t, ++u).name = n;
+        db.setUnitCount(t, u);
     };
     put(1, {"metr", "ab", "palec", "xaxbx"});
     put(2, {"ab", "akr"});
     put(12, {"uzel", "m2"});
     put(30, {"ab"});                      // a user topic: never searched
-    db.JednNazev[3][5] = "ab";            // behind topic 3's count: no row shows it
+    db.unitSlot(3, 5).name = "ab";            // behind topic 3's count: no row shows it
     return db;
 }
 

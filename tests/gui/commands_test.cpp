@@ -301,9 +301,9 @@ private slots:
     {
         Window w;
         auto db = std::make_unique<ov::UnitDatabase>();
-        for (int t = 1; t <= 26; ++t) db->PocetJednotek[t] = 10;
-        db->PocetJednotek[5] = 0;
-        db->PocetJednotek[30] = 7;   // a user topic is not counted among the units
+        for (int t = 1; t <= 26; ++t) db->setUnitCount(t, 10);
+        db->setUnitCount(5, 0);
+        db->setUnitCount(30, 7);   // a user topic is not counted among the units
         w.commands->updateCounts(*db, 3);
         QCOMPARE(w.commands->panelText("Temata"), "Témat: 25+3");
         QCOMPARE(w.commands->panelText("Veličiny"), "Jednotek v aplikaci: 250");

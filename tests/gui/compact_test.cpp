@@ -192,8 +192,8 @@ private slots:
         MainWindow& w = startedWindow();
         addUnit(context().db, 4, "sám", "s", 1);
         // What an earlier load left behind the unit count is not a unit.
-        context().db.JednNazev[4][2] = "zbytek";
-        context().db.JednZnacka[4][2] = "z";
+        context().db.unitSlot(4, 2).name = "zbytek";
+        context().db.unitSlot(4, 2).symbol = "z";
         w.table()->fillTopic(4);
         triggerAction(&w, QStringLiteral("mnuLite"));
         QCOMPARE(label(0), QStringLiteral("sám"));

@@ -79,8 +79,8 @@ private slots:
         }
         // The good lines are all there and the window is ready.
         QVERIFY(w.isVisible());
-        QVERIFY(context().db.PocetJednotek[1] >= 3);
-        QCOMPARE(context().db.JednNazev[1][1], std::string("metr"));
+        QVERIFY(context().db.unitCount(1) >= 3);
+        QCOMPARE(context().db.unit(1, 1).name, std::string("metr"));
     }
 
     void theBadLinesAreToldInFileOrder()
@@ -110,7 +110,7 @@ private slots:
         QVERIFY(triggerAction(&w, "mnuU_0"));
         QCOMPARE(fake.calls().size(), 11);
         QVERIFY(w.isVisible());
-        QCOMPARE(context().db.JednNazev[1][2], std::string("kilometr"));
+        QCOMPARE(context().db.unit(1, 2).name, std::string("kilometr"));
     }
 };
 

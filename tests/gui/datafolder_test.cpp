@@ -37,7 +37,7 @@ private slots:
         }
         QCOMPARE(context().prefs.path, userFolder() + QStringLiteral("/Omnivel.omv"));
         QCOMPARE(context().prefs.pathUser, userFolder() + QStringLiteral("/User.omv"));
-        QVERIFY(context().db.PocetJednotek[1] > 50);
+        QVERIFY(context().db.unitCount(1) > 50);
         QCOMPARE(fakeDialogs().messageTexts(), QStringList());
     }
 
@@ -51,7 +51,7 @@ private slots:
         MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         QCOMPARE(contents(copy), mine);
-        QCOMPARE(int(context().db.PocetJednotek[1]), 3);
+        QCOMPARE(int(context().db.unitCount(1)), 3);
         // The file the user lacked is still copied beside it.
         QVERIFY(QFile::exists(userFolder() + QStringLiteral("/User.omv")));
     }
@@ -66,7 +66,7 @@ private slots:
                  QStringList{dataFolderProblemText(QStringLiteral("složku nelze vytvořit"))});
         QCOMPARE(fakeDialogs().calls().first().icon, DialogService::Icon::Information);
         QCOMPARE(context().prefs.path, shippedDataFolder() + QStringLiteral("/Omnivel.omv"));
-        QVERIFY(context().db.PocetJednotek[1] > 50);
+        QVERIFY(context().db.unitCount(1) > 50);
         QVERIFY(w.isVisible());
     }
 };

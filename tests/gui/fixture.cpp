@@ -147,14 +147,11 @@ QStringList smallMainData()
 
 void addUnit(ov::UnitDatabase& db, int t, const std::string& name, const char* symbol, double koef, const char* info)
 {
-    const auto topic = std::size_t(t);
-    const auto u = std::size_t(++db.PocetJednotek[topic]);
-    db.JednNazev[topic][u] = name;
-    db.JednZnacka[topic][u] = symbol;
-    db.JednKoef[topic][u] = koef;
-    db.JednInfo[topic][u] = info;
+    const int u = db.unitCount(t) + 1;
+    db.setUnitCount(t, u);
+    db.unitSlot(t, u) = {name, symbol, koef, info};
     if (t > ov::kBuiltinTopics)
-        db.UserTemaPouzito[topic - ov::kBuiltinTopics] = true;
+        db.markUserTopicUsed(t - ov::kBuiltinTopics);
 }
 
 ov::UnitDatabase smallDatabase()

@@ -235,7 +235,7 @@ private slots:
         QVERIFY2(seen.width() >= 6 && seen.height() >= 6,
                  qPrintable(QStringLiteral("%1,%2 %3x%4").arg(w.x()).arg(w.y()).arg(w.width()).arg(w.height())));
         QVERIFY(w.width() >= w.minimumWidth() && w.height() >= w.minimumHeight());
-        if (context().db.PocetJednotek[1] >= 2) {
+        if (context().db.unitCount(1) >= 2) {
             const long before = w.table()->conversionCount();
             QVERIFY(triggerAction(&w, "mnuTema_1"));
             QCOMPARE(w.table()->currentTopic(), 1);

@@ -125,10 +125,10 @@ class LegibilityTest : public WindowTestCase {
     {
         int most = 1;
         for (int t = 1; t <= 26; ++t)
-            if (context().db.PocetJednotek[t] > context().db.PocetJednotek[most])
+            if (context().db.unitCount(t) > context().db.unitCount(most))
                 most = t;
         w.navigator()->chooseTopicFromMenu(most);
-        w.table()->goToRow(context().db.PocetJednotek[most] - 1);
+        w.table()->goToRow(context().db.unitCount(most) - 1);
         w.navigator()->showUserList();
     }
 

@@ -82,7 +82,7 @@ private slots:
                 // The next topic that has units, from the topic menu.
                 do
                     topic = topic % ov::kBuiltinTopics + 1;
-                while (db.PocetJednotek[topic] < 2);
+                while (db.unitCount(topic) < 2);
                 QVERIFY(triggerAction(&w, QStringLiteral("mnuTema_%1").arg(topic)));
                 QCOMPARE(w.table()->currentTopic(), topic);
                 w.table()->focusGrid();

@@ -104,7 +104,7 @@ private slots:
         QVERIFY(w.start({"omnivelor"}));
         QCOMPARE(fake.messageTexts(), QStringList());
         for (int t = 1; t <= 26; ++t)
-            QVERIFY2(context().db.PocetJednotek[t] > 0, qPrintable(QString::number(t)));
+            QVERIFY2(context().db.unitCount(t) > 0, qPrintable(QString::number(t)));
         QVERIFY(QTest::qWaitForWindowActive(&w));
         keyToFocus(&w, Qt::Key_Return);
         QCOMPARE(labelText(&w, "lblTitulek"), QStringLiteral(" Délka"));

@@ -99,9 +99,9 @@ private slots:
         QVERIFY(triggerAction(w_, "mnuSkryt"));
         QCOMPARE(units(), QStringList({"kilometr", "centimetr", "milimetr"}));
         const ov::UnitDatabase& db = context().db;
-        QCOMPARE(db.JednKoef[1][1], 1.0);
-        QVERIFY(qAbs(db.JednKoef[1][2] - 0.00001) < 1e-15);
-        QVERIFY(qAbs(db.JednKoef[1][3] - 0.000001) < 1e-15);
+        QCOMPARE(db.unit(1, 1).factor, 1.0);
+        QVERIFY(qAbs(db.unit(1, 2).factor - 0.00001) < 1e-15);
+        QVERIFY(qAbs(db.unit(1, 3).factor - 0.000001) < 1e-15);
         QCOMPARE(title(), QStringLiteral(" Délka (skryto)"));
         // The marks went with the hiding: nothing is marked, nothing more can be hidden.
         for (int r = 0; r < 3; ++r)

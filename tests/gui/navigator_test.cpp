@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(w.nav->userTopicCount(), int(shown.size()));
         for (int i = 0; i < shown.size(); ++i) {
             QCOMPARE(w.nav->userTopicText(i + 1), shown.at(i));
-            QCOMPARE(QString::fromStdString(db.NazvyTemat[std::size_t(27 + i)]), shown.at(i));
+            QCOMPARE(QString::fromStdString(db.topicName(27 + i)), shown.at(i));
         }
     }
 
@@ -273,7 +273,7 @@ private slots:
         QCOMPARE(minimised.count(), 0);   // Escape ends renaming, nothing else
         QCOMPARE(w.tema()->item(2)->text(), shown);
         QCOMPARE(w.nav->topicText(3), shown);
-        QCOMPARE(QString::fromStdString(db.NazvyTemat[3]), shown);
+        QCOMPARE(QString::fromStdString(db.topicName(3)), shown);
         QCOMPARE(renamed.count(), shown == typed ? 1 : 0);
         QCOMPARE(w.tema()->currentRow(), 2);
         QCOMPARE(chosen.count(), 0);      // the Enter that ends renaming shows nothing
@@ -296,7 +296,7 @@ private slots:
         w.key(Qt::Key_Enter);
         QTRY_VERIFY(!w.editor());
         QCOMPARE(w.nav->userTopicText(1), QStringLiteral("Kusy"));
-        QCOMPARE(QString::fromStdString(db.NazvyTemat[27]), QStringLiteral("Kusy"));
+        QCOMPARE(QString::fromStdString(db.topicName(27)), QStringLiteral("Kusy"));
     }
 
     void unitListTagsAndOrder()

@@ -251,7 +251,7 @@ private slots:
         QVERIFY(w.start({"omnivelor"}));
         QCOMPARE(fake.calls().size(), 1);
         // The data files were read before the bad value: the topics are there.
-        QCOMPARE(context().db.PocetJednotek[1], 3);
+        QCOMPARE(context().db.unitCount(1), 3);
         QCOMPARE(w.windowTitle(), QStringLiteral("omniVELOR 1.41"));
     }
 
@@ -407,7 +407,7 @@ private slots:
         MainWindow& w = mainWindow();
         QVERIFY(w.start({"omnivelor"}));
         QVERIFY(findAction(&w, "mnuU_1")->isChecked());
-        QCOMPARE(context().db.PocetJednotek[1], 3);
+        QCOMPARE(context().db.unitCount(1), 3);
         QCOMPARE(rows(&w), 3);
         QCOMPARE(w.table()->currentTopic(), 1);
     }
