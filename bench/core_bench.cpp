@@ -55,13 +55,19 @@ struct MaximalFiles {
     ~MaximalFiles() { std::filesystem::remove_all(dir); }
 };
 
-void BM_LoadMaximalDataFiles(benchmark::State& state)
+LoadOptions maximalOptions()
 {
     static const MaximalFiles files;
     LoadOptions opt;
     opt.mainPath = (files.dir / "Omnivel.omv").string();
     opt.mainFileName = "Omnivel.omv";
     opt.userPath = (files.dir / "User.omv").string();
+    return opt;
+}
+
+void BM_LoadMaximalDataFiles(benchmark::State& state)
+{
+    const LoadOptions opt = maximalOptions();
     NullSink sink;
     for (auto _ : state) {
         auto db = std::make_unique<UnitDatabase>();
@@ -73,6 +79,23 @@ void BM_LoadMaximalDataFiles(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * (kBuiltinTopics + kUserTopics) * kMaxUnits);
 }
 BENCHMARK(BM_LoadMaximalDataFiles)->Unit(benchmark::kMillisecond);
+
+// The same files read again into the database that read them, as every reload of the window
+// does (a change of level, a saved data file).
+void BM_ReloadMaximalDataFiles(benchmark::State& state)
+{
+    const LoadOptions opt = maximalOptions();
+    NullSink sink;
+    const auto db = std::make_unique<UnitDatabase>();
+    for (auto _ : state) {
+        const LoadResult r = LoadDataFiles(*db, opt, sink);
+        benchmark::DoNotOptimize(r);
+        if (db->unitCount(26) != kMaxUnits || db->unitCount(46) != kMaxUnits)
+            state.SkipWithError("the maximal files did not load completely");
+    }
+    state.SetItemsProcessed(state.iterations() * (kBuiltinTopics + kUserTopics) * kMaxUnits);
+}
+BENCHMARK(BM_ReloadMaximalDataFiles)->Unit(benchmark::kMillisecond);
 
 std::unique_ptr<UnitDatabase> fullDatabase()
 {

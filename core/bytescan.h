@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace ov::detail {
 
@@ -15,6 +18,16 @@ void forEachByte(std::string_view s, char a, char b, F&& f)
     const char* d = s.data();
     const std::size_t n = s.size();
     std::size_t i = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes a step where every x86-64 processor can: one compare per pattern.
+    const __m128i va = _mm_set1_epi8(a), vb = _mm_set1_epi8(b);
+    for (; i + 16 <= n; i += 16) {
+        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+        auto m = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(w, va), _mm_cmpeq_epi8(w, vb))));
+        for (; m != 0; m &= m - 1)
+            f(i + static_cast<std::size_t>(std::countr_zero(m)));
+    }
+#endif
     if constexpr (std::endian::native == std::endian::little) {
         constexpr std::uint64_t kOnes = 0x0101010101010101u, kLow7 = 0x7F7F7F7F7F7F7F7Fu;
         // High bit of each byte set exactly where the byte of w equals the pattern's.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -112,10 +113,38 @@ void splitLines(std::string_view text, std::vector<std::string_view>& lines) {
 
 } // namespace
 
+namespace {
+
+// Steps over the character whose first byte, at i, is 0x80 or above; false when the bytes
+// there are not UTF-8.
+bool stepOverNonAscii(std::string_view s, std::size_t& i) {
+    const auto lead = static_cast<unsigned char>(s[i]);
+    // Two-byte letters (all of Czech) without decoding them.
+    if (lead >= 0xC2 && lead <= 0xDF && i + 1 < s.size() && (static_cast<unsigned char>(s[i + 1]) & 0xC0) == 0x80) {
+        i += 2;
+        return true;
+    }
+    char32_t cp;
+    return nextCodePoint(s, i, cp);
+}
+
+} // namespace
+
 bool isValidUtf8(std::string_view bytes) {
     std::size_t i = 0;
-    char32_t cp;
     while (i < bytes.size()) {
+#if defined(__SSE2__)
+        // Plain ASCII, the bulk of every data file, sixteen bytes at a time up to the first other byte.
+        if (i + 16 <= bytes.size()) {
+            const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + i));
+            const auto high = static_cast<unsigned>(_mm_movemask_epi8(w));
+            if (high == 0) {
+                i += 16;
+                continue;
+            }
+            i += static_cast<std::size_t>(std::countr_zero(high));
+        }
+#else
         // Eight plain ASCII bytes at a time, the bulk of every data file.
         if (i + 8 <= bytes.size()) {
             std::uint64_t w;
@@ -125,11 +154,9 @@ bool isValidUtf8(std::string_view bytes) {
                 continue;
             }
         }
-        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
-            ++i;
-            continue;
-        }
-        if (!nextCodePoint(bytes, i, cp)) return false;
+#endif
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
+        else if (!stepOverNonAscii(bytes, i)) return false;
     }
     return true;
 }

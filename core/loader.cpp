@@ -62,13 +62,41 @@ std::optional<int> toByte(double v) {
 
 bool isBuiltin(int topic) { return topic >= 1 && topic <= kBuiltinTopics; }
 
-void storeUnit(UnitDatabase& db, int topic, std::string_view name, std::string_view symbol, double coefficient,
-               std::string_view info, bool topicStart) {
+// The first field as nearly every line has it, one to three digits, read without the general
+// number reader; it is numeric and fits a byte or not as that reader would say.
+std::optional<int> plainTopicNumber(std::string_view f) {
+    if (f.empty() || f.size() > 3) return std::nullopt;
+    int v = 0;
+    for (const char c : f) {
+        if (c < '0' || c > '9') return std::nullopt;
+        v = v * 10 + (c - '0');
+    }
+    return v;
+}
+
+// The unit index of the next record: the running counter, reset by a topic start.
+int nextUnitIndex(UnitDatabase& db, int topic, bool topicStart) {
     if (topicStart) db.storeCounter = 0;
     ++db.storeCounter;
     if (topic < 0 || topic > kMaxTopic) throw RuntimeError(ErrorNumber::SubscriptOutOfRange);
     if (db.storeCounter > kMaxUnits) throw TopicFullError(topic);
-    Unit& unit = db.unitSlot(topic, db.storeCounter);
+    return db.storeCounter;
+}
+
+// Room in each topic for as many units as lines start with its number (at most `last`, and
+// only `only` when that is 0..50), so that a topic grows once while it is read.
+void reserveByLines(UnitDatabase& db, const TextLines& content, int offset, int last, int only) {
+    std::array<int, kMaxTopic + 1> lines{};
+    for (const std::string_view line : content.lines)
+        if (const auto n = plainTopicNumber(line.substr(0, line.find('|'))); n && *n >= 1 && *n <= last)
+            ++lines[std::size_t(*n + offset)];
+    for (int t = 1; t <= kMaxTopic; ++t)
+        if (lines[std::size_t(t)] > 0 && (only < 0 || t == only)) db.reserveUnits(t, lines[std::size_t(t)]);
+}
+
+void storeUnit(UnitDatabase& db, int topic, std::string_view name, std::string_view symbol, double coefficient,
+               std::string_view info, bool topicStart) {
+    Unit& unit = db.unitSlot(topic, nextUnitIndex(db, topic, topicStart));
     unit.name.assign(name);
     unit.symbol.assign(symbol);
     unit.factor = coefficient;
@@ -104,6 +132,7 @@ private:
     void clear() { db_.clearNamesAndCounts(); }
 
     bool readLines(const TextLines& content) {
+        reserveByLines(db_, content, 0, kBuiltinTopics, opt_.onlyTopic);
         try {
             for (const auto& line : content.lines) {
                 if (++lineNo_ > kMaxLines) throw RuntimeError(ErrorNumber::Overflow);
@@ -129,9 +158,10 @@ private:
         if (count < 5) f[4] = {};
         if (count < 6) f[5] = kFalse;
 
-        const bool numeric = IsNumericInvariant(f[0]);
+        const std::optional<int> plain = plainTopicNumber(f[0]);
+        const bool numeric = plain || IsNumericInvariant(f[0]);
         if (!numeric && f[0].starts_with('\'')) return;
-        const std::optional<int> topicByte = toByte(ValInvariant(f[0]));
+        const std::optional<int> topicByte = toByte(plain ? double(*plain) : ValInvariant(f[0]));
         // Short lines, topic numbers of no built-in topic and unreadable ones are all shown;
         // the line still takes its unit index, so the rest of its topic stays where it was.
         if (count < 4 && !blankOnly(line)) warnBadData(line);
@@ -155,7 +185,10 @@ private:
         const int topic = isBuiltin(*topicByte) ? *topicByte : 0;
         const bool topicStart = toBoolean(f[5]);
         try {
-            storeUnit(db_, topic, name, f[2], coefficient, f[4], topicStart);
+            if (opt_.onlyTopic < 0 || topic == opt_.onlyTopic)
+                storeUnit(db_, topic, name, f[2], coefficient, f[4], topicStart);
+            else
+                nextUnitIndex(db_, topic, topicStart);
         } catch (const TopicFullError& e) {
             show(topicFullText(e.topic()), std::string(kAppTitle), MessageIcon::Critical);
         } catch (const RuntimeError& e) {
@@ -245,6 +278,7 @@ void clearUserTopics(UnitDatabase& db) {
 // beyond range) are passed over; everything else loads.
 void readUserLines(UnitDatabase& db, const TextLines& content) {
     clearUserTopics(db);
+    reserveByLines(db, content, kBuiltinTopics, kUserTopics, -1);
     for (const std::string_view text : content.lines) {
         const auto first = text.find_first_not_of(" \t");
         if (first == std::string_view::npos || text[first] == '\'') continue;

@@ -22,6 +22,10 @@ struct LoadOptions {
     // When set, receives the line number of every message the main file's reading shows
     // (0 for a file that cannot be opened), so a checker can point at the line.
     std::vector<int>* messageLines = nullptr;
+    // When 0..50, the main file's records of other topics are read, checked and given their
+    // unit index as always (every message is the same) but not kept: for a caller that shows
+    // only that topic. The user data file is read whole.
+    int onlyTopic = -1;
 };
 
 struct LoadResult {

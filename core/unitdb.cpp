@@ -27,6 +27,12 @@ void UnitDatabase::setUnitCount(int topic, int count)
         topics_[std::size_t(topic)].count = std::clamp(count, 0, kMaxUnits);
 }
 
+void UnitDatabase::reserveUnits(int topic, int count)
+{
+    if (validTopic(topic))
+        topics_[std::size_t(topic)].units.reserve(std::size_t(std::clamp(count, 0, kMaxUnits)));
+}
+
 void UnitDatabase::markUserTopicUsed(int n)
 {
     if (n >= 1 && n <= kUserTopics)

@@ -51,6 +51,8 @@ public:
     // Unit u (1..150) of topic t (0..50) for writing; the topic grows to hold it.
     Unit& unitSlot(int topic, int u);
     void setUnitCount(int topic, int count);
+    // Room for that many units of the topic (at most 150), so that loading it grows it once.
+    void reserveUnits(int topic, int count);
     void markUserTopicUsed(int n);
     // Every unit name empty and every count 0, as a new read of the main data file starts;
     // symbols, factors and information texts stay where they are.

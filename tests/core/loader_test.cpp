@@ -405,6 +405,28 @@ TEST_F(Loader, TopicFullIsShownForEveryLineThatDoesNotFit) {
     EXPECT_EQ(names(2), (std::vector<std::string>{"metr čtvereční"}));
 }
 
+TEST_F(Loader, OnlyTopicKeepsItsUnitsAndShowsWhatAWholeLoadShows) {
+    std::vector<std::string> lines{"1|u1|u|1||True", "abc|divný|d|1"};
+    for (int u = 2; u <= 150; ++u) lines.push_back("1|u" + std::to_string(u) + "|u|1");
+    lines.push_back("3|litr|l|1||True");
+    lines.push_back("3|hrnek|h|0,25");
+    load(lines);
+    const auto whole = sink.messages;
+    const int counter = db->storeCounter;
+    ASSERT_EQ(whole.size(), 3u);   // the bad topic number, topic 1 full (the bad line took an index), the comma
+
+    db = std::make_unique<UnitDatabase>();
+    sink.messages.clear();
+    LoadOptions o = options();
+    o.onlyTopic = 3;
+    EXPECT_TRUE(Texty(*db, o, sink));
+    ASSERT_EQ(sink.messages.size(), whole.size());
+    for (std::size_t i = 0; i < whole.size(); ++i) EXPECT_EQ(sink.messages[i].text, whole[i].text);
+    EXPECT_EQ(db->storeCounter, counter);
+    EXPECT_EQ(names(3), (std::vector<std::string>{"litr", "hrnek"}));
+    EXPECT_EQ(db->unitCount(1), 0);
+}
+
 TEST_F(Loader, TopicWithoutStartFlagLandsBehindThePreviousTopic) {
     load({"1|metr|m|1||True", "1|palec|in|0.0254", "2|ar|a|100"});
     EXPECT_EQ(names(1), (std::vector<std::string>{"metr", "palec"}));
