@@ -10,7 +10,6 @@
 
 #include <filesystem>
 #include <iostream>
-#include <memory>
 #include <optional>
 
 namespace ov::cli {
@@ -47,8 +46,17 @@ std::filesystem::path programFolder()
     return ec ? std::filesystem::current_path() : exe.parent_path();
 }
 
+// The process ends right after its one command: freeing a thousand unit texts one by one
+// would cost more than the conversion, so the database is made once and left to the system.
+// It stays reachable through this pointer, so leak checkers do not count it.
+UnitDatabase* processDatabase()
+{
+    static UnitDatabase* const db = new UnitDatabase;
+    return db;
+}
+
 struct Data {
-    std::unique_ptr<UnitDatabase> db = std::make_unique<UnitDatabase>();
+    UnitDatabase* db = processDatabase();
     bool usable = false;      // the main data file was read
     bool failed = false;      // a warning or an error was shown while reading
 };
@@ -65,6 +73,52 @@ DataPaths dataPaths(const Options& o)
 
 namespace {
 
+std::optional<int> wholeNumber(const std::string& s)
+{
+    if (s.empty() || s.size() > 6 || s.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return std::stoi(s);
+}
+
+// A topic by number, key or display name among topics 1..last; the first match counts.
+std::optional<int> findTopic(const UnitDatabase& db, const std::string& word, int last)
+{
+    if (const auto n = wholeNumber(word))
+        return *n >= 1 && *n <= last ? n : std::nullopt;
+    const std::string w = foldCase(word);
+    for (int t = 1; t <= last; ++t) {
+        if (t <= kBuiltinTopics && foldCase(std::string(TemaKlic(t))) == w)
+            return t;
+        if (!db.topicName(t).empty() && foldCase(db.topicName(t)) == w)
+            return t;
+    }
+    return std::nullopt;
+}
+
+// What a command needs of the data files; each command prints the same as with everything
+// read. The user data file holds the user topics only and shows no messages; the search looks
+// at the built-in topics, and a word that names a built-in topic is matched before any user
+// topic. A command about one topic shows the units of that topic only; the main file is
+// still read whole, for its messages.
+struct Needs {
+    bool userFile = true;
+    int onlyTopic = -1;
+};
+
+Needs needs(const Options& o, const UnitDatabase& db)
+{
+    const std::string& command = o.words[0];
+    if (command == "search")
+        return {false, -1};
+    if (command == "units" || command == "convert") {
+        if (const auto t = findTopic(db, o.words[1], kBuiltinTopics))
+            return {false, *t};
+        if (const auto t = findTopic(db, o.words[1], kFirstUserTopic + kUserTopics - 1))
+            return {true, *t};   // a user topic by number
+    }
+    return {};
+}
+
 Data load(const Options& o)
 {
     Data d;
@@ -75,10 +129,13 @@ Data load(const Options& o)
     lo.mainFileName = std::filesystem::path(lo.mainPath).filename().string();
     lo.level = o.level;
     lo.decimalSeparator = o.decimal;
+    const Needs need = needs(o, *d.db);
+    lo.onlyTopic = need.onlyTopic;
     StderrSink sink;
-    const LoadResult r = LoadDataFiles(*d.db, lo, sink);
-    d.usable = r.mainLoaded;
+    d.usable = Texty(*d.db, lo, sink);
     d.failed = sink.failed;
+    if (need.userFile)
+        TextyUser(*d.db, lo);
     // The window names the user topics from its settings; without them they keep the default names.
     for (int n = 1; n <= kUserTopics; ++n)
         if (d.db->userTopicUsed(n) && d.db->topicName(26 + n).empty())
@@ -86,27 +143,10 @@ Data load(const Options& o)
     return d;
 }
 
-std::optional<int> wholeNumber(const std::string& s)
-{
-    if (s.empty() || s.size() > 6 || s.find_first_not_of("0123456789") != std::string::npos)
-        return std::nullopt;
-    return std::stoi(s);
-}
-
 int resolveTopic(const UnitDatabase& db, const std::string& word)
 {
-    if (const auto n = wholeNumber(word)) {
-        if (*n >= 1 && *n < kFirstUserTopic + kUserTopics)
-            return *n;
-    } else {
-        const std::string w = foldCase(word);
-        for (int t = 1; t < kFirstUserTopic + kUserTopics; ++t) {
-            if (t <= kBuiltinTopics && foldCase(std::string(TemaKlic(t))) == w)
-                return t;
-            if (!db.topicName(t).empty() && foldCase(db.topicName(t)) == w)
-                return t;
-        }
-    }
+    if (const auto t = findTopic(db, word, kFirstUserTopic + kUserTopics - 1))
+        return *t;
     throw UsageError("neznámé téma '" + word + "'");
 }
 
