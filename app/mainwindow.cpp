@@ -175,8 +175,12 @@ void MainWindow::endRequested()
 
 void MainWindow::reload()
 {
+    // Kept marks find their units again by name in what is read now.
+    const ov::TopicMarkNames kept =
+        ctx_.prefs.pamatovatOznacene ? ov::AllMarkedNames(ctx_.db, ctx_.marks) : ov::TopicMarkNames{};
     ctx_.marks.clear();
     loadDataFiles(checkedLevel());
+    ov::MarkAllByName(ctx_.db, ctx_.marks, kept);
     fillUnitList();
     updateCounts();
     // The hits name units by their place, which the new data may give to another unit.
@@ -203,8 +207,8 @@ void MainWindow::showConversionPane()
 
 // ---- LifecycleHost ---------------------------------------------------------------------------
 
-// What the settings say about the table's look, applied at start-up and by the options
-// dialog's OK alike.
+// What the settings say about the table's look and whether the marks are kept, applied at
+// start-up and by the options dialog's OK alike.
 void MainWindow::applyTablePreferences()
 {
     const Preferences& p = ctx_.prefs;
@@ -219,6 +223,7 @@ void MainWindow::applyTablePreferences()
     table_->setColoredColour(storedColour(p.coloredColor));
     table_->setExpressions(p.vyrazy);
     table_->setStartHint(p.rady);
+    rowMarking_->setRemembering(p.pamatovatOznacene);
 }
 
 // One switch per pane: the menu, the toolbar and the table follow it.

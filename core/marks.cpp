@@ -64,6 +64,50 @@ std::vector<TopicUnit> KeepMarked(std::span<const TopicUnit> units, std::span<co
     return kept;
 }
 
+std::vector<std::string> MarkedNames(const UnitDatabase& db, const MarkState& marks, int t)
+{
+    std::vector<std::string> names;
+    if (!validTopic(t))
+        return names;
+    const int n = std::min(db.unitCount(t), kMaxUnits);
+    for (int u = 1; u <= n; ++u)
+        if (marks.marked(t, u))
+            names.push_back(db.JednNazev[std::size_t(t)][std::size_t(u)]);
+    return names;
+}
+
+int MarkByName(const UnitDatabase& db, MarkState& marks, int t, std::span<const std::string> names)
+{
+    if (!validTopic(t))
+        return 0;
+    const int n = std::min(db.unitCount(t), kMaxUnits);
+    int marked = 0;
+    for (const std::string& name : names) {
+        for (int u = 1; u <= n; ++u) {
+            if (!marks.marked(t, u) && db.JednNazev[std::size_t(t)][std::size_t(u)] == name) {
+                marks.toggle(t, u);
+                ++marked;
+                break;
+            }
+        }
+    }
+    return marked;
+}
+
+TopicMarkNames AllMarkedNames(const UnitDatabase& db, const MarkState& marks)
+{
+    TopicMarkNames all;
+    for (int t = 1; t <= kMaxTopic; ++t)
+        all[std::size_t(t)] = MarkedNames(db, marks, t);
+    return all;
+}
+
+void MarkAllByName(const UnitDatabase& db, MarkState& marks, const TopicMarkNames& names)
+{
+    for (int t = 1; t <= kMaxTopic; ++t)
+        MarkByName(db, marks, t, names[std::size_t(t)]);
+}
+
 int HideUnmarked(UnitDatabase& db, MarkState& marks, int t)
 {
     if (t < 1 || t > kMaxTopic)

@@ -1,7 +1,8 @@
 // Row marks of every topic: which units the user marked with Insert, how many, and whether a
-// topic has been reduced to its marked units. The marks live in memory only; every reload of
-// the data files clears them. Hiding rewrites the topic in the unit database from the kept
-// units, so it is, next to the loader, the second writer of the database.
+// topic has been reduced to its marked units. The marks live in memory; every reload of the
+// data files clears them, and where the user keeps them they are marked again by unit name
+// (MarkByName), in the new data and at the next start. Hiding rewrites the topic in the unit
+// database from the kept units, so it is, next to the loader, the second writer of the database.
 #pragma once
 #include "unitdb.h"
 
@@ -46,6 +47,19 @@ struct TopicUnit {
 // the values stay right). No marked unit gives no unit.
 // marked[i] belongs to units[i]; any non-zero value marks the unit.
 std::vector<TopicUnit> KeepMarked(std::span<const TopicUnit> units, std::span<const std::int16_t> marked);
+
+// Marks by unit name, so that a mark finds its unit again after the data files were read anew
+// (edited, reordered, another level): the names of the marked units of a topic in their order,
+// and marking the units so named. A name the topic no longer has is passed over; a name the
+// topic holds twice marks the first unit of that name not marked yet, so two marked namesakes
+// come back as two.
+std::vector<std::string> MarkedNames(const UnitDatabase& db, const MarkState& marks, int topic);
+// Returns how many units it marked.
+int MarkByName(const UnitDatabase& db, MarkState& marks, int topic, std::span<const std::string> names);
+// The same for every topic at once (around a reload).
+using TopicMarkNames = std::array<std::vector<std::string>, kMaxTopic + 1>;
+TopicMarkNames AllMarkedNames(const UnitDatabase& db, const MarkState& marks);
+void MarkAllByName(const UnitDatabase& db, MarkState& marks, const TopicMarkNames& names);
 
 // Reduces topic t of the database to its marked units (KeepMarked) and records it as hidden;
 // the topic's marks are cleared. Slots behind the new count keep their old contents but are

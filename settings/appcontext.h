@@ -21,7 +21,7 @@ struct AppContext {
     AppContext& operator=(const AppContext&) = delete;
 
     ov::UnitDatabase db;
-    ov::MarkState marks;   // the row marks of every topic; cleared by every reload
+    ov::MarkState marks;   // the row marks of every topic; cleared by every reload, unless kept
     SettingsStore store;
     Preferences prefs;
     char decimal;

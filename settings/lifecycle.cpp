@@ -132,6 +132,7 @@ bool Lifecycle::formLoad(const QStringList& arguments)
             store.sync();
         },
         [&] { host_.loadDataFiles(0); },
+        [&] { restoreMarks(); },
         [&] { host_.mainWidget().setWindowTitle(appTitle() + QLatin1Char(' ') + QStringLiteral(OV_VERSION)); },
         [&] { readTopicNames(); },
         [&] {
@@ -314,6 +315,35 @@ void Lifecycle::storeCounters()
     UlozNastaveni(s, prefs, {Key::Prevedeno, Key::Doba});
 }
 
+// With "Pamatovat si označené jednotky" the marks of every topic come back by unit name: a unit
+// the data file no longer has is passed over, one moved in it keeps its mark.
+void Lifecycle::restoreMarks()
+{
+    marksRead_ = true;
+    if (!ctx_.prefs.pamatovatOznacene)
+        return;
+    for (int topic = 1; topic <= ov::kBuiltinTopics + ov::kUserTopics; ++topic) {
+        std::vector<std::string> names;
+        for (const QString& name : ctx_.store.markedNames(topic))
+            names.push_back(name.toStdString());
+        ov::MarkByName(ctx_.db, ctx_.marks, topic, names);
+    }
+}
+
+void Lifecycle::storeMarks()
+{
+    // Before the data files were read (the set-up switch) there are no marks to store, and the
+    // ones stored must not go.
+    if (!marksRead_ || !ctx_.prefs.pamatovatOznacene)
+        return;
+    for (int topic = 1; topic <= ov::kBuiltinTopics + ov::kUserTopics; ++topic) {
+        QStringList names;
+        for (const std::string& name : ov::MarkedNames(ctx_.db, ctx_.marks, topic))
+            names << fromStd(name);
+        ctx_.store.setMarkedNames(topic, names);
+    }
+}
+
 void Lifecycle::ukonceni(Asker asker)
 {
     if (done_)
@@ -356,6 +386,7 @@ void Lifecycle::ukonceni(Asker asker)
             s.setInteger(Key::Vlevo, vlevo_.store(host_.vlevo()));
         }
     });
+    guarded([&] { storeMarks(); });
     const bool saved = s.sync();
 
     const bool ask = asker == Asker::User && ctx_.prefs.safeEnd != 0;

@@ -64,6 +64,8 @@ private:
     void restorePlacement();
     void reportKeptEdits();
     void storeCounters();
+    void restoreMarks();
+    void storeMarks();
     void zavritOkna();
 
     LifecycleHost& host_;
@@ -76,6 +78,7 @@ private:
     QSet<int> renamed_;                // topics renamed in this run
     bool placed_ = false;              // the stored placement has been applied
     KeptLength left_, top_, width_, height_, vlevo_;
+    bool marksRead_ = false;           // the data files and the kept marks have been read
     bool done_ = false;                // the shut-down has run to its end
 };
 

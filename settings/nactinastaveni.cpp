@@ -103,6 +103,8 @@ const Row kRows[] = {
                      [](W s, CP p) { s.setInteger(Key::Spusteno, p.spusteno); }},
     {Key::Prevedeno, [](S s, P p) { p.prevedeno = static_cast<qint32>(s.integer(Key::Prevedeno)); },
                      [](W s, CP p) { s.setInteger(Key::Prevedeno, p.prevedeno); }},
+    {Key::PamatovatOznacene, [](S s, P p) { p.pamatovatOznacene = s.boolean(Key::PamatovatOznacene); },
+                     [](W s, CP p) { s.setBoolean(Key::PamatovatOznacene, p.pamatovatOznacene); }},
     // The running time of all runs: shut-down and the options dialog read it themselves.
     {Key::Doba,      nullptr,
                      [](W s, CP p) { s.setSeconds(Key::Doba, p.doba); }},

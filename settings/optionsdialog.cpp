@@ -171,6 +171,7 @@ void OptionsDialog::load()
     optNavigator_->button(live_.navigator == 0 ? 0 : 1)->setChecked(true);
     optVeliciny_->button(live_.veliciny == 0 ? 0 : 1)->setChecked(true);
     chkBarvy_->setChecked(live_.marking);
+    chkPamatovatOznacene_->setChecked(shown.pamatovatOznacene);
     cboPresnost_->setCurrentIndex(std::clamp(live_.presnost, 0, 3));
     numbers_[3].edit->setEnabled(cboPresnost_->currentIndex() == 3);
 
@@ -348,11 +349,13 @@ void OptionsDialog::storeAndApply()
     p.navigator = chosen.navigator;
     p.colored = chkColored_->isChecked() ? 1 : 0;
     p.coloredColor = colour_;
+    p.pamatovatOznacene = chkPamatovatOznacene_->isChecked();
     UlozNastaveni(ctx_.store, p,
                   {Key::File, Key::FileUser, Key::Path, Key::PathUser, Key::SafeEnd, Key::Tema, Key::OnlyOne, Key::Grid,
                    Key::NumBase, Key::NumBaseDec, Key::Fix, Key::Uroven, Key::Nahled, Key::Lupa, Key::Informace,
                    Key::OnTop, Key::ZCitlivost, Key::Presnost, Key::Veliciny, Key::Navigator, Key::Colored,
-                   Key::ColoredColor, Key::Vyrazy, Key::Rady});
+                   Key::ColoredColor, Key::Vyrazy, Key::Rady,
+                   Key::PamatovatOznacene});
     if (!ctx_.store.sync())
         settingsNotSaved(this, ctx_.store);
     host_.applyOptions(live_, chosen);

@@ -82,6 +82,7 @@ private:
     QCheckBox* chkColored_ = nullptr;
     QPushButton* cmdBarva_ = nullptr;
     QCheckBox* chkBarvy_ = nullptr;
+    QCheckBox* chkPamatovatOznacene_ = nullptr;
     QComboBox* cboPresnost_ = nullptr;
     QCheckBox* chkGrid_ = nullptr;
     QCheckBox* chkOnlyOne_ = nullptr;

@@ -194,6 +194,8 @@ QWidget* OptionsDialog::buildFormat()
     rg->addWidget(chkColored_, 0, 0);
     rg->addWidget(cmdBarva_, 0, 1);
     rg->addWidget(chkBarvy_, 1, 0);
+    chkPamatovatOznacene_ = checkBox("chkPamatovatOznacene", QStringLiteral("Pamatovat si označené jednotky"));
+    rg->addWidget(chkPamatovatOznacene_, 2, 0, 1, 2);
     rg->setColumnStretch(2, 1);
     v->addWidget(rowsBox);
 

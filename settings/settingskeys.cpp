@@ -1,5 +1,7 @@
 #include "settings/settingskeys.h"
 
+#include "core/catalogue.h"
+
 #include <array>
 #include <limits>
 
@@ -38,6 +40,7 @@ constexpr std::array<KeyInfo, static_cast<int>(Key::Count)> kKeys{{
     {K::Prevedeno, S::Obecne, "Prevedeno", V::Integer, "0", 0, kInt32Max},
     {K::Doba, S::Obecne, "Doba", V::Time, "0"},
     {K::Vyrazy, S::Obecne, "Vyrazy", V::Boolean, "False"},   // arithmetic in a cell
+    {K::PamatovatOznacene, S::Obecne, "PamatovatOznacene", V::Boolean, "False"},
 
     {K::Spusteno, S::Start, "Spusteno", V::Integer, "0", 0, kInt32Max},
     {K::OnlyOne, S::Start, "OnlyOne", V::Integer, "0", 0, 1},
@@ -86,6 +89,7 @@ QString sectionName(Section section)
     case Section::Start: return QStringLiteral("Start");
     case Section::Navigator: return QStringLiteral("Navigator");
     case Section::Edit: return QStringLiteral("Edit");
+    case Section::Oznacene: return QStringLiteral("Oznacene");
     }
     return {};
 }
@@ -99,6 +103,12 @@ QString keyPath(Key key)
 QString navigatorKey(bool userTopic, int n)
 {
     return (userTopic ? QStringLiteral("U") : QStringLiteral("S")) + QString::number(n);
+}
+
+QString topicKey(int topic)
+{
+    const bool user = topic > ov::kBuiltinTopics;
+    return navigatorKey(user, user ? topic - ov::kBuiltinTopics : topic);
 }
 
 QString boolText(bool value)

@@ -6,7 +6,7 @@
 
 namespace ov::gui {
 
-enum class Section { Obecne, Start, Navigator, Edit };
+enum class Section { Obecne, Start, Navigator, Edit, Oznacene };
 
 // How a value is written as text and read back.
 enum class ValueKind {
@@ -20,7 +20,7 @@ enum class ValueKind {
 enum class Key {
     // Obecne
     File, Path, FileUser, PathUser, SafeEnd, ZCitlivost, Fix, Uroven, Nahled, Lupa, Informace, OnTop,
-    Presnost, Veliciny, Navigator, Colored, ColoredColor, Prevedeno, Doba, Vyrazy,
+    Presnost, Veliciny, Navigator, Colored, ColoredColor, Prevedeno, Doba, Vyrazy, PamatovatOznacene,
     // Start
     Spusteno, OnlyOne, Grid, NumBase, NumBaseDec, Tema, Left, Top, Width, Height, WindowState, Vlevo, Rady,
     // Edit
@@ -45,8 +45,11 @@ QString sectionName(Section section);
 // "Start/Grid": how a key is named in messages.
 QString keyPath(Key key);
 
-// Section Navigator: "S1".."S26" for the built-in topics, "U1".."U20" for the user topics.
+// Sections Navigator and Oznacene: "S1".."S26" for the built-in topics, "U1".."U20" for the
+// user topics.
 QString navigatorKey(bool userTopic, int n);
+// The same key for a topic number (1..26, or 26 + n for user topic n).
+QString topicKey(int topic);
 
 // The text form of a value of each kind.
 QString boolText(bool value);

@@ -214,6 +214,21 @@ void SettingsStore::setNavigatorText(bool userTopic, int n, const QString& text)
     settings_->setValue(sectionName(Section::Navigator) + QLatin1Char('/') + navigatorKey(userTopic, n), text);
 }
 
+QStringList SettingsStore::markedNames(int topic) const
+{
+    const QString text = raw(sectionName(Section::Oznacene) + QLatin1Char('/') + topicKey(topic)).value_or(QString());
+    return text.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+}
+
+void SettingsStore::setMarkedNames(int topic, const QStringList& names)
+{
+    const QString path = sectionName(Section::Oznacene) + QLatin1Char('/') + topicKey(topic);
+    if (names.isEmpty())
+        settings_->remove(path);
+    else
+        settings_->setValue(path, names.join(QLatin1Char('|')));
+}
+
 bool SettingsStore::healthy() const
 {
     return settings_->status() == QSettings::NoError;

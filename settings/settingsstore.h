@@ -5,6 +5,7 @@
 #include "settings/settingskeys.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -76,6 +77,12 @@ public:
 
     QString navigatorText(bool userTopic, int n, const QString& fallback) const;
     void setNavigatorText(bool userTopic, int n, const QString& text);
+
+    // Section Oznacene: the names of a topic's marked units (topic 1..26, or 26 + n for user
+    // topic n), kept by name since the data files may change between runs. A unit name never
+    // holds "|", which separates the fields of the data files, so it separates the names here.
+    QStringList markedNames(int topic) const;
+    void setMarkedNames(int topic, const QStringList& names);   // none: the key goes
 
     // False when the file could not be read or is damaged (reported by the caller).
     bool healthy() const;

@@ -53,11 +53,8 @@ void RowMarking::toggleMark(int row)
 void RowMarking::hideUnmarked()
 {
     const int t = table_.currentTopic();
-    if (!canHide(t))
-        return;
-    ov::HideUnmarked(db_, marks_, t);
-    emit unitsHidden(t);
-    table_.fillTopic(t);
+    if (canHide(t))
+        hide(t, remembering_ ? ov::MarkedNames(db_, marks_, t) : std::vector<std::string>{});
 }
 
 void RowMarking::hideSelected()
@@ -65,9 +62,19 @@ void RowMarking::hideSelected()
     const int t = table_.currentTopic();
     if (!canHide(t))
         return;
+    // The marks the user set, before the block's own marking replaces them.
+    const std::vector<std::string> kept = remembering_ ? ov::MarkedNames(db_, marks_, t) : std::vector<std::string>{};
     const auto [first, last] = table_.selectedRows();
     marks_.markOutside(t, db_.unitCount(t), first + 1, last + 1);
-    hideUnmarked();
+    hide(t, kept);
+}
+
+void RowMarking::hide(int t, const std::vector<std::string>& keptMarks)
+{
+    ov::HideUnmarked(db_, marks_, t);
+    ov::MarkByName(db_, marks_, t, keptMarks);
+    emit unitsHidden(t);
+    table_.fillTopic(t);
 }
 
 } // namespace ov::gui

@@ -5,6 +5,9 @@
 #pragma once
 #include <QObject>
 
+#include <string>
+#include <vector>
+
 namespace ov {
 class MarkState;
 struct UnitDatabase;
@@ -26,6 +29,9 @@ public:
     void hideSelected();            // mnuHide(1): MarkAsHide, then the hiding
     // The hiding commands as the topic on show allows (after a display or a reload).
     void updateAvailability();
+    // While the marks are kept from run to run, hiding leaves the user's marks on the units it
+    // keeps, so that showing everything again still shows them marked.
+    void setRemembering(bool on) { remembering_ = on; }
 
 signals:
     // The units of a topic changed: the unit list and the search results are out of date.
@@ -35,11 +41,13 @@ signals:
 
 private:
     bool canHide(int topic) const;
+    void hide(int topic, const std::vector<std::string>& keptMarks);
 
     Commands& commands_;
     ConversionTable& table_;
     ov::UnitDatabase& db_;
     ov::MarkState& marks_;
+    bool remembering_ = false;
 };
 
 } // namespace ov::gui

@@ -1,9 +1,12 @@
+#include "core/loader.h"
 #include "core/marks.h"
+#include "loader_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <vector>
 
 using namespace ov;
@@ -160,3 +163,61 @@ TEST(MarkState, TogglingCountsPerTopic)
     EXPECT_EQ(marks.markCount(1), 0);
     EXPECT_FALSE(marks.marked(2, 3));
 }
+
+// Marks kept by name across a new reading of the data file: the file as it was when the units
+// were marked, the file read next, and the units marked afterwards in their new order.
+struct RenamedFileCase {
+    const char* name;
+    std::vector<std::string> before;   // unit names of topic 1, the first one the reference
+    std::vector<std::string> marked;   // marked before, by name
+    std::vector<std::string> after;    // the file read next
+    std::vector<std::string> expected; // marked after, in the new unit order
+};
+
+namespace {
+std::unique_ptr<UnitDatabase> readLength(const std::vector<std::string>& units)
+{
+    std::string text;
+    double koef = 1;
+    for (std::size_t i = 0; i < units.size(); ++i, koef *= 2)
+        text += "1|" + units[i] + "|s" + std::to_string(i) + "|" + std::to_string(koef) + (i == 0 ? "||True" : "") + "\r\n";
+    auto db = std::make_unique<UnitDatabase>();
+    ovtest::RecordingSink sink;
+    LoadOptions o;
+    o.mainFileName = "Omnivel.omv";
+    EXPECT_TRUE(TextyFromText(*db, o, text, sink));
+    return db;
+}
+} // namespace
+
+class MarksByNameTest : public ::testing::TestWithParam<RenamedFileCase> {};
+
+TEST_P(MarksByNameTest, FindTheirUnitsInTheNewFile)
+{
+    const RenamedFileCase& c = GetParam();
+    const auto before = readLength(c.before);
+    MarkState marks;
+    for (const std::string& name : c.marked)
+        MarkByName(*before, marks, 1, std::vector<std::string>{name});
+    const TopicMarkNames kept = AllMarkedNames(*before, marks);
+    marks.clear();
+    const auto after = readLength(c.after);
+    MarkAllByName(*after, marks, kept);
+    EXPECT_EQ(MarkedNames(*after, marks, 1), c.expected);
+    EXPECT_EQ(marks.markCount(1), int(c.expected.size()));
+    EXPECT_EQ(marks.markCount(2), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Marks, MarksByNameTest, ::testing::Values(
+    RenamedFileCase{"UnitsReordered", {"metr", "kilometr", "centimetr", "milimetr"}, {"kilometr", "milimetr"},
+                    {"milimetr", "metr", "centimetr", "kilometr"}, {"milimetr", "kilometr"}},
+    RenamedFileCase{"UnitInsertedBefore", {"metr", "kilometr", "palec"}, {"kilometr", "palec"},
+                    {"metr", "decimetr", "kilometr", "palec"}, {"kilometr", "palec"}},
+    RenamedFileCase{"MarkedUnitRemovedIsDropped", {"metr", "kilometr", "centimetr"}, {"kilometr", "centimetr"},
+                    {"metr", "kilometr"}, {"kilometr"}},
+    RenamedFileCase{"NothingLeftOfTheMarks", {"metr", "kilometr"}, {"kilometr"}, {"metr", "míle"}, {}},
+    RenamedFileCase{"NamesakesComeBackAsTwo", {"stopa", "metr", "stopa", "loket"}, {"stopa", "stopa"},
+                    {"loket", "stopa", "stopa", "metr"}, {"stopa", "stopa"}},
+    RenamedFileCase{"OneNamesakeOfTwo", {"stopa", "metr", "stopa"}, {"stopa"},
+                    {"metr", "stopa", "stopa"}, {"stopa"}}),
+    [](const auto& row) { return std::string(row.param.name); });

@@ -229,6 +229,22 @@ MainWindow& WindowTestCase::startedWindow()
     return w;
 }
 
+MainWindow& WindowTestCase::restartedWindow()
+{
+    if (app_) {
+        if (fake_ && app_->context->prefs.safeEnd != 0)
+            fake_->answer(QMessageBox::Yes);
+        app_->window->ukonceni();
+        if (!app_->window->ended())
+            QTest::qFail("the main window did not end", __FILE__, __LINE__);
+        app_.reset();
+    }
+    MainWindow& w = mainWindow();
+    if (!w.start({QStringLiteral("omnivelor")}) || !QTest::qWaitForWindowActive(&w))
+        QTest::qFail("the main window did not start again", __FILE__, __LINE__);
+    return w;
+}
+
 QStringList smallUserData()
 {
     return {

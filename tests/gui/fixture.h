@@ -122,6 +122,10 @@ protected:
     AppContext& context();
     // A main window started with the small data files; the test fails when it does not start.
     MainWindow& startedWindow();
+    // Ends the test's window as the user does ("Konec", answering Yes when asked) and starts
+    // the program again on the same settings and data files: the window of the next run,
+    // active.
+    MainWindow& restartedWindow();
     // For a test that shows a real dialog on purpose: no fake service, no watchdog.
     void useRealDialogs();
 

@@ -60,6 +60,15 @@ class RowMarksTest : public WindowTestCase {
         return names;
     }
 
+    QStringList markedUnits() const
+    {
+        QStringList names;
+        for (int r = 0; r < grid()->rowCount(); ++r)
+            if (w_->table()->cellPicture(r, 2) == CellPicture::Mark)
+                names << grid()->item(r, 0)->text();
+        return names;
+    }
+
     void show(int topic)
     {
         QVERIFY(triggerAction(w_, QStringLiteral("mnuTema_%1").arg(topic)));
@@ -296,6 +305,45 @@ private slots:
         QCOMPARE(context().marks.markCount(1), 0);
         QVERIFY(!enabled("mnuSkryt"));
         QCOMPARE(QApplication::focusWidget(), grid());
+    }
+
+    void keptMarksComeBackAfterARestart_data()
+    {
+        QTest::addColumn<bool>("keep");        // "Pamatovat si označené jednotky"
+        QTest::addColumn<bool>("reordered");   // the data file's units reordered between the runs
+        QTest::addColumn<QStringList>("marked");
+        QTest::newRow("kept") << true << false << QStringList{"kilometr", "milimetr"};
+        QTest::newRow("kept, file reordered") << true << true << QStringList{"milimetr", "kilometr"};
+        QTest::newRow("not kept") << false << false << QStringList{};
+    }
+    void keptMarksComeBackAfterARestart()
+    {
+        QFETCH(bool, keep);
+        QFETCH(bool, reordered);
+        QFETCH(QStringList, marked);
+        environment().setSetting(QStringLiteral("Obecne/PamatovatOznacene"), keep ? "True" : "False");
+        w_ = &restartedWindow();
+        show(1);
+        markRows({1, 3});
+        if (reordered) {
+            QStringList data = markData().mid(6);
+            data.prepend(QStringLiteral("1|centimetr|cm|0.01"));
+            data.prepend(QStringLiteral("1|kilometr|km|1000"));
+            data.prepend(QStringLiteral("1|milimetr|mm|0.001"));
+            data.prepend(QStringLiteral("1|metr|m|1||True"));
+            environment().writeFile(QStringLiteral("Omnivel.omv"), data);
+        }
+        w_ = &restartedWindow();
+        show(1);
+        QCOMPARE(markedUnits(), marked);
+        QCOMPARE(enabled("mnuSkryt"), keep);
+        if (!keep)
+            return;
+        // Hiding the others and showing everything again leaves the same units marked.
+        QVERIFY(triggerAction(w_, "mnuSkryt"));
+        QCOMPARE(units(), marked);
+        QVERIFY(triggerAction(w_, "mnuZobrazitVse"));
+        QCOMPARE(markedUnits(), marked);
     }
 
     void hidingRenewsTheUnitListAndDropsTheSearchResults()

@@ -57,6 +57,9 @@ void typeInto(QDialog& d, const QString& name, const QString& text)
     QTest::keyClicks(e, text);
 }
 
+// Check boxes off by default whose choice is stored for the next start.
+constexpr const char* kNextStartBoxes[] = {"chkOnTop", "chkPamatovatOznacene"};
+
 QString labelText(QDialog& d, const QString& name) { return control<QLabel>(d, name)->text(); }
 
 } // namespace
@@ -158,7 +161,8 @@ private slots:
             QCOMPARE(control<QLineEdit>(d, "txtCesta_0")->text(), QDir::toNativeSeparators(other));
             click(d, "cmdBarva");
             for (const char* box :
-                 {"chkSafeEnd", "chkOnTop", "chkZobrazeni_1", "chkGrid", "chkOnlyOne", "chkColored", "chkVyrazy"})
+                 {"chkSafeEnd", "chkOnTop", "chkZobrazeni_1", "chkGrid", "chkOnlyOne", "chkColored", "chkVyrazy",
+                  "chkPamatovatOznacene"})
                 click(d, box);
             click(d, "optUroven_3");
             click(d, "optNavigator_1");
@@ -269,16 +273,19 @@ private slots:
         MainWindow& w = startedWindow();
         options(w, [&](QDialog& d) {
             click(d, "optUroven_2");
-            click(d, "chkOnTop");
+            for (const char* box : kNextStartBoxes)
+                click(d, box);
             click(d, "cmdOK");
         });
         QCOMPARE(env.setting("Obecne/Uroven"), QStringLiteral("2"));
-        QCOMPARE(env.setting("Obecne/OnTop"), QStringLiteral("True"));
+        for (const char* key : {"Obecne/OnTop", "Obecne/PamatovatOznacene"})
+            QCOMPARE(env.setting(key), QStringLiteral("True"));
         QVERIFY(!(w.windowFlags() & Qt::WindowStaysOnTopHint));
         QVERIFY(!w.commands()->action("mnuU_2")->isChecked());
         options(w, [&](QDialog& d) {
             QVERIFY(control<QRadioButton>(d, "optUroven_2")->isChecked());
-            QVERIFY(control<QCheckBox>(d, "chkOnTop")->isChecked());
+            for (const char* box : kNextStartBoxes)
+                QVERIFY2(control<QCheckBox>(d, box)->isChecked(), box);
             click(d, "cmdStorno");
         });
     }
