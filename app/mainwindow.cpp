@@ -9,6 +9,7 @@
 #include "gui/commands.h"
 #include "gui/common.h"
 #include "gui/dialogservice.h"
+#include "history/historywindow.h"
 #include "navigation/navigator.h"
 #include "navigation/navigatorcommands.h"
 #include "navigation/searchpane.h"
@@ -68,6 +69,7 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
     bindSearchCommands(*commands_, *searchPane_);
     rowMarking_ = new RowMarking(*commands_, *table_, ctx_.db, ctx_.marks);
     bindOutputCommands(*commands_, *table_, *recorder_, *printing_);
+    history_ = new HistoryWindow(*commands_, *table_, *navigator_, ctx_.db, this);
     bindWindowCommands();
     bindEditingCommands();
     connectParts();
@@ -98,7 +100,13 @@ void MainWindow::ukonceni()
         return;
     lifecycle_->ukonceni();
     if (ended())
-        recorder_->stop();
+        afterEnd(true);
+}
+
+void MainWindow::afterEnd(bool askedByUser)
+{
+    recorder_->stop();
+    history_->storeAtEnd(askedByUser);
 }
 
 bool MainWindow::ended() const { return lifecycle_->ended(); }
@@ -170,7 +178,7 @@ void MainWindow::endRequested()
         lifecycle_->editsKept(editor_->path(), copy);
     lifecycle_->ukonceni(Lifecycle::Asker::System);
     if (ended())
-        recorder_->stop();
+        afterEnd(false);
 }
 
 void MainWindow::reload()
@@ -207,8 +215,8 @@ void MainWindow::showConversionPane()
 
 // ---- LifecycleHost ---------------------------------------------------------------------------
 
-// What the settings say about the table's look and whether the marks are kept, applied at
-// start-up and by the options dialog's OK alike.
+// What the settings say about the table's look and what the program keeps from run to run,
+// applied at start-up and by the options dialog's OK alike.
 void MainWindow::applyTablePreferences()
 {
     const Preferences& p = ctx_.prefs;
@@ -224,6 +232,7 @@ void MainWindow::applyTablePreferences()
     table_->setExpressions(p.vyrazy);
     table_->setStartHint(p.rady);
     rowMarking_->setRemembering(p.pamatovatOznacene);
+    history_->setKeeping(p.ukladatHistorii);
 }
 
 // One switch per pane: the menu, the toolbar and the table follow it.

@@ -18,6 +18,7 @@ class CompactPanel;
 class ConversionTable;
 class DataFileEditor;
 class Extras;
+class HistoryWindow;
 class InfoPane;
 class Lifecycle;
 class Magnifier;
@@ -56,6 +57,7 @@ public:
     Extras* extras() const { return extras_; }
     Recorder* recorder() const { return recorder_; }
     Printing* printing() const { return printing_; }
+    HistoryWindow* historyWindow() const { return history_; }
     SplashWindow* splash() const;
     // Made when first wanted: most runs never open it, and it is five pages of controls.
     OptionsDialog* optionsDialog();
@@ -85,6 +87,8 @@ private:
     // The system asks the program to end (the session ends, or kill): shut-down without
     // questions, since nobody may be there to answer them, at once also while a dialog is open.
     void endRequested();
+    // What ends with the program once shut-down has run: the recording, the kept history.
+    void afterEnd(bool askedByUser);
     void applyFontScale();
     void bindWindowCommands();
     void showConversionPane();
@@ -145,6 +149,7 @@ private:
     RowMarking* rowMarking_ = nullptr;
     Recorder* recorder_ = nullptr;
     Printing* printing_ = nullptr;
+    HistoryWindow* history_ = nullptr;
     OptionsDialog* options_ = nullptr;
     DataFileEditor* editor_ = nullptr;
     std::unique_ptr<Lifecycle> lifecycle_;

@@ -5,7 +5,7 @@ find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Svg PrintSupport Test)
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
 
-set(OV_QT_LAYERS gui settings table navigation output compact extras app)
+set(OV_QT_LAYERS gui settings table navigation output history compact extras app)
 
 list(JOIN OV_QT_LAYERS "," layers)
 add_custom_target(ov_layer_check ALL

@@ -31,6 +31,7 @@ constexpr Topic kTopics[] = {
     {1131,       "soubory",    "editace"},
     {1120,       "moznosti",   ""},
     {1370,       "nahravani",  ""},
+    {1190,       "historie",   ""},
     {1140,       "tisk",       ""},
     {1141,       "tisk",       "schranka"},
     {1112,       "lite",       ""},
@@ -52,6 +53,7 @@ constexpr ControlTopic kControls[] = {
     {"lblLupa", 40},        {"picInfo", 1070},    {"txtInfo", 1070},    {"picFind", 1360},  
     {"txtFind", 1360},      {"lvwFind", 1360},  {"rtfEdit", 1131},    {"frmOptions", 1120},
     {"frmTisk", 1140},      {"picLt", 1112},      {"frmAbout", 1180},   {"frmNapoveda", kIndex},
+    {"frmHistorie", 1190},
 };
 // clang-format on
 

@@ -46,6 +46,7 @@ constexpr MenuRow kMenus[] = {
     {"mnuLupa",            -1, "&Lupa",                        "F2",             Toggle | Off,        40,   "mnuZobrazit"},
     {"mnuNahled",          -1, "Krátký &náhled",               "F3",             Toggle | Off | Checked, 1100, "mnuZobrazit"},
     {"mnuInfo",            -1, "&Informace",                   "Ctrl+I",         Toggle | Off,        1070, "mnuZobrazit"},
+    {"mnuHistorie",        -1, "&Historie",                    "Ctrl+Shift+H",   Toggle,              1190, "mnuZobrazit"},
     {"mnuSep6",            -1, "",                             "",               Sep,                 N,    "mnuZobrazit"},
     {"mnuKN",              -1, "&Krátký náhled uvádí",         "",               Sub,                 N,    "mnuZobrazit"},
     {"mnuNahledUkazuje",    0, "Aktuální a &první jednotka",   "",               Radio | Checked,     N,    "mnuKN"},

@@ -105,6 +105,8 @@ const Row kRows[] = {
                      [](W s, CP p) { s.setInteger(Key::Prevedeno, p.prevedeno); }},
     {Key::PamatovatOznacene, [](S s, P p) { p.pamatovatOznacene = s.boolean(Key::PamatovatOznacene); },
                      [](W s, CP p) { s.setBoolean(Key::PamatovatOznacene, p.pamatovatOznacene); }},
+    {Key::UkladatHistorii, [](S s, P p) { p.ukladatHistorii = s.boolean(Key::UkladatHistorii); },
+                     [](W s, CP p) { s.setBoolean(Key::UkladatHistorii, p.ukladatHistorii); }},
     // The running time of all runs: shut-down and the options dialog read it themselves.
     {Key::Doba,      nullptr,
                      [](W s, CP p) { s.setSeconds(Key::Doba, p.doba); }},

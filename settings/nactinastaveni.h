@@ -48,6 +48,7 @@ struct Preferences {
     qint32 prevedeno = 0;
     qint64 doba = 0;                     // seconds of all runs, as shut-down and "Vymazat" store it
     bool pamatovatOznacene = false;      // the marks of every topic kept from run to run
+    bool ukladatHistorii = false;        // the history of conversions kept from run to run
 
     bool operator==(const Preferences&) const = default;
 };

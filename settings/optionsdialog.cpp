@@ -153,6 +153,7 @@ void OptionsDialog::load()
     }
     chkSafeEnd_->setChecked(shown.safeEnd == 1);
     chkVyrazy_->setChecked(shown.vyrazy);
+    chkUkladatHistorii_->setChecked(shown.ukladatHistorii);
     chkOnlyOne_->setChecked(shown.onlyOne == 1);
     chkGrid_->setChecked(shown.gridOption == 1);
     chkRady_->setChecked(shown.rady);
@@ -350,12 +351,13 @@ void OptionsDialog::storeAndApply()
     p.colored = chkColored_->isChecked() ? 1 : 0;
     p.coloredColor = colour_;
     p.pamatovatOznacene = chkPamatovatOznacene_->isChecked();
+    p.ukladatHistorii = chkUkladatHistorii_->isChecked();
     UlozNastaveni(ctx_.store, p,
                   {Key::File, Key::FileUser, Key::Path, Key::PathUser, Key::SafeEnd, Key::Tema, Key::OnlyOne, Key::Grid,
                    Key::NumBase, Key::NumBaseDec, Key::Fix, Key::Uroven, Key::Nahled, Key::Lupa, Key::Informace,
                    Key::OnTop, Key::ZCitlivost, Key::Presnost, Key::Veliciny, Key::Navigator, Key::Colored,
                    Key::ColoredColor, Key::Vyrazy, Key::Rady,
-                   Key::PamatovatOznacene});
+                   Key::PamatovatOznacene, Key::UkladatHistorii});
     if (!ctx_.store.sync())
         settingsNotSaved(this, ctx_.store);
     host_.applyOptions(live_, chosen);

@@ -73,6 +73,7 @@ private:
     std::array<QLabel*, 2> size_{}, time_{};
     QCheckBox* chkSafeEnd_ = nullptr;
     QCheckBox* chkVyrazy_ = nullptr;
+    QCheckBox* chkUkladatHistorii_ = nullptr;
     QButtonGroup* optNavigator_ = nullptr;
     QButtonGroup* optVeliciny_ = nullptr;
     QCheckBox* chkOnTop_ = nullptr;

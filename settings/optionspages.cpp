@@ -120,6 +120,8 @@ QWidget* OptionsDialog::buildGeneral()
     chkVyrazy_ = checkBox("chkVyrazy", QStringLiteral("Vyhodnocovat výrazy v buňkách"));
     chkVyrazy_->setToolTip(QStringLiteral("Do buňky lze psát např. 5+3, 1/3, 2*(3,5-1) nebo 2*pi"));
     v->addWidget(chkVyrazy_);
+    chkUkladatHistorii_ = checkBox("chkUkladatHistorii", QStringLiteral("Ukládat historii převodů"));
+    v->addWidget(chkUkladatHistorii_);
     v->addStretch();
     return page;
 }

@@ -41,6 +41,7 @@ constexpr std::array<KeyInfo, static_cast<int>(Key::Count)> kKeys{{
     {K::Doba, S::Obecne, "Doba", V::Time, "0"},
     {K::Vyrazy, S::Obecne, "Vyrazy", V::Boolean, "False"},   // arithmetic in a cell
     {K::PamatovatOznacene, S::Obecne, "PamatovatOznacene", V::Boolean, "False"},
+    {K::UkladatHistorii, S::Obecne, "UkladatHistorii", V::Boolean, "False"},
 
     {K::Spusteno, S::Start, "Spusteno", V::Integer, "0", 0, kInt32Max},
     {K::OnlyOne, S::Start, "OnlyOne", V::Integer, "0", 0, 1},

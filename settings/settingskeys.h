@@ -21,6 +21,7 @@ enum class Key {
     // Obecne
     File, Path, FileUser, PathUser, SafeEnd, ZCitlivost, Fix, Uroven, Nahled, Lupa, Informace, OnTop,
     Presnost, Veliciny, Navigator, Colored, ColoredColor, Prevedeno, Doba, Vyrazy, PamatovatOznacene,
+    UkladatHistorii,
     // Start
     Spusteno, OnlyOne, Grid, NumBase, NumBaseDec, Tema, Left, Top, Width, Height, WindowState, Vlevo, Rady,
     // Edit

@@ -112,7 +112,7 @@ signals:
     void lupaTextChanged(const QString& text, int pointSize);   // pointSize 0: keep the size
     void infoTextChanged(const QString& text);
     void markToggleRequested(int row);                  // Insert on a row
-    void recordRequested();                             // one record line while recording
+    void recordRequested();                             // a value converted: a record line, a history entry
     void prefixesShown(int topic, const QString& unitName);
     void topicFilled(int topic);
 

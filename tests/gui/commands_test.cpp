@@ -66,6 +66,7 @@ private slots:
         QTest::newRow("close file") << "mnuUlozit_0" << "&Zavřít" << "Ctrl+W" << 1110 << "v";
         QTest::newRow("preview") << "mnuNahled" << "Krátký &náhled" << "F3" << 1100 << "vc";
         QTest::newRow("magnifier") << "mnuLupa" << "&Lupa" << "F2" << 40 << "v";
+        QTest::newRow("history") << "mnuHistorie" << "&Historie" << "Ctrl+Shift+H" << 1190 << "ev";
         QTest::newRow("user list") << "mnuNavigator_1" << "&Uživatelské veličiny" << "Ctrl+Shift+F4" << 1150 << "ev";
         QTest::newRow("topic list") << "mnuNavigator_0" << "Seznam &veličin" << "Shift+F4" << 1150 << "evc";
         QTest::newRow("previous") << "mnuNavigace_1" << "&Předchozí téma" << "F7" << 1350 << "v";

@@ -167,6 +167,7 @@ private slots:
         QTest::newRow("Nahrávání") << "mnuNastroje" << "mnuRec_3" << "nahravani.html";
         QTest::newRow("omniVELOR Lite") << "mnuNastroje" << "mnuLite" << "lite.html";
         QTest::newRow("Lupa") << "mnuZobrazit" << "mnuLupa" << "panely.html";
+        QTest::newRow("Historie") << "mnuZobrazit" << "mnuHistorie" << "historie.html";
         QTest::newRow("a level") << "mnuUroven" << "mnuU_2" << "oznaceni.html";
         QTest::newRow("Konec") << "mnuSoubor" << "mnuKonec" << "tabulka.html";
     }

@@ -58,7 +58,7 @@ void typeInto(QDialog& d, const QString& name, const QString& text)
 }
 
 // Check boxes off by default whose choice is stored for the next start.
-constexpr const char* kNextStartBoxes[] = {"chkOnTop", "chkPamatovatOznacene"};
+constexpr const char* kNextStartBoxes[] = {"chkOnTop", "chkPamatovatOznacene", "chkUkladatHistorii"};
 
 QString labelText(QDialog& d, const QString& name) { return control<QLabel>(d, name)->text(); }
 
@@ -162,7 +162,7 @@ private slots:
             click(d, "cmdBarva");
             for (const char* box :
                  {"chkSafeEnd", "chkOnTop", "chkZobrazeni_1", "chkGrid", "chkOnlyOne", "chkColored", "chkVyrazy",
-                  "chkPamatovatOznacene"})
+                  "chkPamatovatOznacene", "chkUkladatHistorii"})
                 click(d, box);
             click(d, "optUroven_3");
             click(d, "optNavigator_1");
@@ -278,7 +278,7 @@ private slots:
             click(d, "cmdOK");
         });
         QCOMPARE(env.setting("Obecne/Uroven"), QStringLiteral("2"));
-        for (const char* key : {"Obecne/OnTop", "Obecne/PamatovatOznacene"})
+        for (const char* key : {"Obecne/OnTop", "Obecne/PamatovatOznacene", "Obecne/UkladatHistorii"})
             QCOMPARE(env.setting(key), QStringLiteral("True"));
         QVERIFY(!(w.windowFlags() & Qt::WindowStaysOnTopHint));
         QVERIFY(!w.commands()->action("mnuU_2")->isChecked());
