@@ -117,7 +117,7 @@ private slots:
             QVERIFY2(!owner.contains(key), qPrintable(key + " on " + owner.value(key) + " and " + a->objectName()));
             owner.insert(key, a->objectName());
         }
-        QCOMPARE(owner.size(), 36);
+        QCOMPARE(owner.size(), 37);
     }
 
     void menuBarHoldsTheMenusInOrder()
