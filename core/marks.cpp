@@ -72,7 +72,7 @@ std::vector<std::string> MarkedNames(const UnitDatabase& db, const MarkState& ma
     const int n = std::min(db.unitCount(t), kMaxUnits);
     for (int u = 1; u <= n; ++u)
         if (marks.marked(t, u))
-            names.push_back(db.JednNazev[std::size_t(t)][std::size_t(u)]);
+            names.push_back(db.unit(t, u).name);
     return names;
 }
 
@@ -84,7 +84,7 @@ int MarkByName(const UnitDatabase& db, MarkState& marks, int t, std::span<const 
     int marked = 0;
     for (const std::string& name : names) {
         for (int u = 1; u <= n; ++u) {
-            if (!marks.marked(t, u) && db.JednNazev[std::size_t(t)][std::size_t(u)] == name) {
+            if (!marks.marked(t, u) && db.unit(t, u).name == name) {
                 marks.toggle(t, u);
                 ++marked;
                 break;

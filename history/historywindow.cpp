@@ -197,7 +197,7 @@ void HistoryWindow::record()
     if (table_.rowCount() > 1)
         text += QStringLiteral(" → ") + shown(row == 0 ? 1 : 0);
     history_.add({QDateTime::currentDateTime().toString(QLatin1String(kTimeFormat)).toStdString(), t,
-                  db_.NazvyTemat[std::size_t(t)], table_.cellText(row, ov::kColName).toStdString(),
+                  db_.topicName(t), table_.cellText(row, ov::kColName).toStdString(),
                   ov::FormatGeneral(*value, '.'), text.toStdString()});
     refill();
 }
@@ -224,7 +224,7 @@ int HistoryWindow::unitRow(const ov::HistoryEntry& e) const
 {
     const int n = std::min(db_.unitCount(e.topic), ov::kMaxUnits);
     for (int u = 1; u <= n; ++u)
-        if (db_.JednNazev[std::size_t(e.topic)][std::size_t(u)] == e.unitName)
+        if (db_.unit(e.topic, u).name == e.unitName)
             return u - 1;
     return -1;
 }
