@@ -123,12 +123,12 @@ SplashWindow* MainWindow::splash() const { return lifecycle_->splash(); }
 void MainWindow::bindWindowCommands()
 {
     Commands& c = *commands_;
-    c.bind(QStringLiteral("mnuKonec"), [this](int) { ukonceni(); });
-    c.bind(QStringLiteral("mnuOnTop"), [this](int) { setOnTop(commands_->action(QStringLiteral("mnuOnTop"))->isChecked()); });
-    c.bind(QStringLiteral("mnuU"), [this](int level) { applyLevel(level); });
-    c.bind(QStringLiteral("mnuNacist"), [this](int) { reload(); });
-    c.bind(QStringLiteral("mnuPismo"), [this](int) { chooseEditFont(); });
-    c.bind(QStringLiteral("mnuOptions"), [this](int) { showOptions(); });
+    c.bind(cmd::Command::Quit, [this](int) { ukonceni(); });
+    c.bind(cmd::Command::OnTop, [this](int) { setOnTop(commands_->action(cmd::Command::OnTop)->isChecked()); });
+    c.bind(cmd::Command::Level, [this](int level) { applyLevel(level); });
+    c.bind(cmd::Command::Reload, [this](int) { reload(); });
+    c.bind(cmd::Command::EditFont, [this](int) { chooseEditFont(); });
+    c.bind(cmd::Command::Options, [this](int) { showOptions(); });
 }
 
 // What one part reports and another acts on; the parts never include each other.
@@ -147,8 +147,8 @@ void MainWindow::connectParts()
     connect(table_, &ConversionTable::prefixesShown, navigator_,
             [this](int topic, const QString&) { navigator_->setCurrentTopic(topic); });
 
-    magnifier_->follow(commands_->action(QStringLiteral("mnuLupa")));
-    infoPane_->follow(commands_->action(QStringLiteral("mnuInfo")));
+    magnifier_->follow(commands_->action(cmd::Command::Magnifier));
+    infoPane_->follow(commands_->action(cmd::Command::Info));
     connect(table_, &ConversionTable::lupaTextChanged, magnifier_, &Magnifier::setText);
     connect(table_, &ConversionTable::infoTextChanged, infoPane_, &InfoPane::setInfo);
     // Hiding changes the units: the alphabetical list first, then the table refills itself.
@@ -201,7 +201,7 @@ void MainWindow::reload()
 int MainWindow::checkedLevel() const
 {
     for (int level = 1; level <= 3; ++level)
-        if (commands_->action(QStringLiteral("mnuU_%1").arg(level))->isChecked())
+        if (commands_->action(cmd::Command::Level, level)->isChecked())
             return level;
     return 0;
 }
@@ -238,9 +238,10 @@ void MainWindow::applyTablePreferences()
 // One switch per pane: the menu, the toolbar and the table follow it.
 void MainWindow::setPaneSwitches(bool nahled, bool lupa, bool informace)
 {
-    const std::pair<const char*, bool> switches[] = {{"mnuNahled", nahled}, {"mnuLupa", lupa}, {"mnuInfo", informace}};
-    for (const auto& [name, on] : switches)
-        commands_->action(QLatin1String(name))->setChecked(on);
+    const std::pair<cmd::Command, bool> switches[] = {
+        {cmd::Command::Preview, nahled}, {cmd::Command::Magnifier, lupa}, {cmd::Command::Info, informace}};
+    for (const auto& [command, on] : switches)
+        commands_->action(command)->setChecked(on);
 }
 
 void MainWindow::applyPreferences()
@@ -248,7 +249,7 @@ void MainWindow::applyPreferences()
     const Preferences& p = ctx_.prefs;
     applyTablePreferences();
     setPaneSwitches(p.nahled, p.lupa, p.informace);
-    commands_->action(QStringLiteral("mnuOnTop"))->setChecked(p.onTop);
+    commands_->action(cmd::Command::OnTop)->setChecked(p.onTop);
     table_->setFormat(commands_->formatZ(p.presnost));
     if (p.veliciny >= 0)
         navigator_->setViewMode(p.veliciny);
@@ -305,7 +306,7 @@ void MainWindow::updateCounts() { commands_->updateCounts(ctx_.db, navigator_->u
 
 void MainWindow::setOnTop(bool on)
 {
-    commands_->action(QStringLiteral("mnuOnTop"))->setChecked(on);
+    commands_->action(cmd::Command::OnTop)->setChecked(on);
     if (bool(windowFlags() & Qt::WindowStaysOnTopHint) == on)
         return;
     const bool shown = isVisible();
@@ -328,7 +329,7 @@ void MainWindow::showStartTopic(int topic)
 {
     if (topic < 1) {
         // The magnifier has nothing to show on the start screen: it opens with a start topic only.
-        commands_->action(QStringLiteral("mnuLupa"))->setChecked(false);
+        commands_->action(cmd::Command::Magnifier)->setChecked(false);
         navigator_->selectTopicEntry(1);
         table_->showWelcome();
         return;

@@ -22,8 +22,8 @@ namespace ov::gui {
 void MainWindow::bindEditingCommands()
 {
     Commands& c = *commands_;
-    c.bind(QStringLiteral("mnuEdit"), [this](int index) { openDataFile(index); });
-    c.bind(QStringLiteral("mnuUlozit"), [this](int index) {
+    c.bind(cmd::Command::EditData, [this](int index) { openDataFile(index); });
+    c.bind(cmd::Command::SaveData, [this](int index) {
         if (index == 1)
             saveDataFile();
         else
@@ -31,7 +31,7 @@ void MainWindow::bindEditingCommands()
     });
     // The hidden "&Otevřít" has never done anything of its own; the toolbar's "Otevřít" runs
     // "&Hlavní".
-    c.bind(QStringLiteral("mnuOtevrit"), [](int) {});
+    c.bind(cmd::Command::Open, [](int) {});
     // Printing while a file is edited prints its selection, or all of it.
     printing_->setEditorPrint([this] {
         QPrinter printer;

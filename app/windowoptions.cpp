@@ -31,7 +31,7 @@ LiveOptions MainWindow::liveOptions() const
             c.formatIndex(),
             navigator_->navigatorOption(),
             int(navigator_->viewMode()),
-            c.action(QStringLiteral("mnuBarvy"))->isChecked(),
+            c.action(cmd::Command::MarkColours)->isChecked(),
             levelOption_};
 }
 
@@ -51,7 +51,7 @@ void MainWindow::applyOptions(const LiveOptions& before, const LiveOptions& chos
             navigator_->showUnitList();
     }
     if (chosen.marking != before.marking)
-        commands_->action(QStringLiteral("mnuBarvy"))->trigger();
+        commands_->action(cmd::Command::MarkColours)->trigger();
 }
 
 QStringList MainWindow::startTopicNames() const { return topicNames(false); }

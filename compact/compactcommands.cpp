@@ -8,7 +8,7 @@ namespace ov::gui {
 
 void bindCompactCommands(Commands& commands, CompactPanel& panel, ConversionTable& table)
 {
-    commands.bind(QStringLiteral("mnuLite"), [&panel, &table](int) { panel.open(table.currentTopic()); });
+    commands.bind(cmd::Command::Compact, [&panel, &table](int) { panel.open(table.currentTopic()); });
     QObject::connect(&table, &ConversionTable::topicFilled, &panel, &CompactPanel::closePanel);
 }
 

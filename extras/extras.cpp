@@ -39,22 +39,22 @@ AboutBox* Extras::aboutBox() const { return about_; }
 void Extras::bindCommands()
 {
     Commands& c = commands_;
-    c.bind(QStringLiteral("mnuNapoveda"), [this](int) { help_->showForFocus(); });
-    c.bind(QStringLiteral("mnuCoJeTo"), [this](int) { help_->showForFocus(); });
-    c.bind(QStringLiteral("mnuIndex"), [this](int) { help_->showContext(help::kIndex); });
-    c.bind(QStringLiteral("mnuKlavesnice"), [this](int) { help_->showContext(help::kKeyboard); });
-    c.bind(QStringLiteral("mnuKonstanty"), [this](int) { help_->showContext(help::kConstants); });
-    c.bind(QStringLiteral("mnuKalkulacka"), [this](int) { runCalculator(); });
-    c.bind(QStringLiteral("mnuWWW"), [this](int) { openHomePage(); });
-    c.bind(QStringLiteral("mnuMail"), [this](int) { sendFeedback(); });
-    c.bind(QStringLiteral("mnuOAplikaci"), [this](int) { showAbout(); });
+    c.bind(cmd::Command::HelpForFocus, [this](int) { help_->showForFocus(); });
+    c.bind(cmd::Command::WhatsThis, [this](int) { help_->showForFocus(); });
+    c.bind(cmd::Command::HelpIndex, [this](int) { help_->showContext(help::kIndex); });
+    c.bind(cmd::Command::Keyboard, [this](int) { help_->showContext(help::kKeyboard); });
+    c.bind(cmd::Command::Constants, [this](int) { help_->showContext(help::kConstants); });
+    c.bind(cmd::Command::Calculator, [this](int) { runCalculator(); });
+    c.bind(cmd::Command::HomePage, [this](int) { openHomePage(); });
+    c.bind(cmd::Command::Feedback, [this](int) { sendFeedback(); });
+    c.bind(cmd::Command::About, [this](int) { showAbout(); });
 }
 
 void Extras::setAddresses(const Addresses& addresses)
 {
     addresses_ = addresses;
-    commands_.action(QStringLiteral("mnuWWW"))->setEnabled(!addresses_.homePage.isEmpty());
-    commands_.action(QStringLiteral("mnuMail"))->setEnabled(!addresses_.feedbackMail.isEmpty());
+    commands_.action(cmd::Command::HomePage)->setEnabled(!addresses_.homePage.isEmpty());
+    commands_.action(cmd::Command::Feedback)->setEnabled(!addresses_.feedbackMail.isEmpty());
     // The box is made again with the new addresses when it is next shown.
     delete about_;
 }
@@ -64,7 +64,7 @@ void Extras::runCalculator()
     if (calculator_.run() != Calculator::Result::NotFound)
         return;
     // Nothing to start for the rest of the run.
-    commands_.action(QStringLiteral("mnuKalkulacka"))->setEnabled(false);
+    commands_.action(cmd::Command::Calculator)->setEnabled(false);
     table_.showResult(Calculator::notFoundText(), true, QColor(255, 0, 0));
 }
 

@@ -60,6 +60,14 @@ const cmd::DropRow* dropRow(const QString& button, const QString& key)
     return nullptr;
 }
 
+// The command of a control name in the rows; the rows name only commands of the list.
+cmd::Command commandOf(const char* name)
+{
+    const auto c = cmd::commandNamed(name);
+    if (!c) qFatal("Unknown command %s", name);
+    return *c;
+}
+
 } // namespace
 
 Commands::Commands(QMainWindow* window) : QObject(window)
@@ -68,16 +76,15 @@ Commands::Commands(QMainWindow* window) : QObject(window)
     buildTopicItems();
     buildToolBar(window);
     buildStatusBar(window);
-    for (const char* n : cmd::editBlockedNames()) m_blocked.insert(QString::fromUtf8(n));
+    for (const char* n : cmd::editBlockedNames()) blocked_.insert(QString::fromUtf8(n));
 }
 
 void Commands::buildMenus(QMainWindow* window)
 {
     for (const auto& row : cmd::menuRows()) {
-        const QString name = QString::fromUtf8(row.name);
         const QString objectName = objectNameOf(row.name, row.index);
         const QString caption = QString::fromUtf8(row.caption);
-        QMenu* parent = row.parent[0] ? m_menus.value(QString::fromUtf8(row.parent)) : nullptr;
+        QMenu* parent = row.parent[0] ? menus_.value(QString::fromUtf8(row.parent)) : nullptr;
         Q_ASSERT(parent || (row.flags & cmd::Submenu));
         QAction* a = nullptr;
         if (row.flags & cmd::Submenu) {
@@ -87,14 +94,15 @@ void Commands::buildMenus(QMainWindow* window)
                 parent->addMenu(m);
             else if (!(row.flags & cmd::NotInBar))
                 window->menuBar()->addMenu(m);
-            m_menus.insert(objectName, m);
+            menus_.insert(objectName, m);
             a = m->menuAction();
         } else if (row.flags & cmd::Separator) {
             a = parent->addSeparator();
         } else {
             a = new QAction(caption, parent);
             parent->addAction(a);
-            connect(a, &QAction::triggered, this, [this, a, name, index = row.index] { onMenuItem(a, name, index); });
+            connect(a, &QAction::triggered, this,
+                    [this, a, c = commandOf(row.name), index = row.index] { onMenuItem(a, c, index); });
         }
         a->setObjectName(objectName);
         a->setData(row.index);
@@ -102,7 +110,7 @@ void Commands::buildMenus(QMainWindow* window)
         if (row.shortcut[0]) a->setShortcut(QKeySequence(QString::fromUtf8(row.shortcut)));
         if (row.flags & cmd::Checkable) a->setCheckable(true);
         if (row.flags & cmd::Group) {
-            QActionGroup*& g = m_groups[name];
+            QActionGroup*& g = groups_[QString::fromUtf8(row.name)];
             if (!g) g = new QActionGroup(this);
             a->setActionGroup(g);
         }
@@ -110,19 +118,19 @@ void Commands::buildMenus(QMainWindow* window)
         a->setEnabled(!(row.flags & cmd::Off));
         a->setProperty(kAvailableProperty, !(row.flags & cmd::Off));
         a->setVisible(!(row.flags & cmd::Hidden));
-        m_actions.insert(objectName, a);
+        actions_.insert(objectName, a);
     }
     for (const auto& row : cmd::contextItems()) {
-        QMenu* m = m_menus.value(QString::fromUtf8(row.menu));
+        QMenu* m = menus_.value(QString::fromUtf8(row.menu));
         m->addSeparator();
-        m->addAction(m_actions.value(QString::fromUtf8(row.item)));
+        m->addAction(actions_.value(QString::fromUtf8(row.item)));
     }
 }
 
 // "&Přejít" ends with one item per built-in topic, captioned with the topic's name.
 void Commands::buildTopicItems()
 {
-    QMenu* m = m_menus.value(QStringLiteral("mnuPrejit"));
+    QMenu* m = menus_.value(QStringLiteral("mnuPrejit"));
     for (int t = 1; t <= ov::kBuiltinTopics; ++t) {
         const QString name = fromStd(ov::DefaultTopicName(t));
         auto* a = new QAction(literalCaption(name), m);
@@ -130,22 +138,22 @@ void Commands::buildTopicItems()
         a->setObjectName(objectNameOf("mnuTema", t));
         a->setData(t);
         a->setProperty("helpContext", cmd::kHelpDefault);
-        connect(a, &QAction::triggered, this, [this, a, t] { onMenuItem(a, QStringLiteral("mnuTema"), t); });
-        m_actions.insert(a->objectName(), a);
+        connect(a, &QAction::triggered, this, [this, a, t] { onMenuItem(a, cmd::Command::Topic, t); });
+        actions_.insert(a->objectName(), a);
     }
 }
 
 void Commands::buildToolBar(QMainWindow* window)
 {
-    m_toolBar = new QToolBar(window);
-    m_toolBar->setObjectName(QStringLiteral("tlbLista"));
-    m_toolBar->setMovable(false);
+    toolBar_ = new QToolBar(window);
+    toolBar_->setObjectName(QStringLiteral("tlbLista"));
+    toolBar_->setMovable(false);
     applyFontScale();
-    m_toolBar->toggleViewAction()->setVisible(false);
-    window->addToolBar(m_toolBar);
+    toolBar_->toggleViewAction()->setVisible(false);
+    window->addToolBar(toolBar_);
     for (const auto& row : cmd::toolRows()) {
         if (row.kind == cmd::ButtonKind::Separator) {
-            m_toolBar->addSeparator();
+            toolBar_->addSeparator();
             continue;
         }
         const QString key = QString::fromUtf8(row.key);
@@ -154,7 +162,7 @@ void Commands::buildToolBar(QMainWindow* window)
             addPaneButton(key, QString::fromUtf8(row.command), row);
             continue;
         }
-        auto* a = new QAction(key, m_toolBar);
+        auto* a = new QAction(key, toolBar_);
         a->setObjectName(QStringLiteral("tlb_") + key);
         a->setProperty(kKeyProperty, key);
         a->setToolTip(QString::fromUtf8(row.toolTip));
@@ -174,17 +182,17 @@ void Commands::buildToolBar(QMainWindow* window)
                 item->setObjectName(QStringLiteral("tlb_") + itemKey);
                 item->setProperty(kKeyProperty, itemKey);
                 connect(item, &QAction::triggered, this, [this, key, itemKey] { onDropItem(key, itemKey); });
-                m_actions.insert(item->objectName(), item);
+                actions_.insert(item->objectName(), item);
             }
             a->setMenu(items);
         }
         connect(a, &QAction::triggered, this, [this, key] { onToolButton(key); });
-        m_toolBar->addAction(a);
-        if (auto* b = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(a))) {
+        toolBar_->addAction(a);
+        if (auto* b = qobject_cast<QToolButton*>(toolBar_->widgetForAction(a))) {
             b->setObjectName(a->objectName());
             if (row.kind == cmd::ButtonKind::DropDown) b->setPopupMode(QToolButton::MenuButtonPopup);
         }
-        m_actions.insert(a->objectName(), a);
+        actions_.insert(a->objectName(), a);
     }
 }
 
@@ -192,7 +200,7 @@ void Commands::applyFontScale()
 {
     // Small pictures that grow with the desktop font, so that every button fits the window.
     const int side = twipsToPixels(kToolIconTwips);
-    m_toolBar->setIconSize(QSize(side, side));
+    toolBar_->setIconSize(QSize(side, side));
 }
 
 void Commands::addPaneButton(const QString& key, const QString& menuName, const cmd::ToolRow& row)
@@ -201,10 +209,10 @@ void Commands::addPaneButton(const QString& key, const QString& menuName, const 
     a->setToolTip(QString::fromUtf8(row.toolTip));
     setImage(a, QString::fromUtf8(row.image));
     a->setIconVisibleInMenu(false);
-    m_toolBar->addAction(a);
-    if (auto* b = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(a)))
+    toolBar_->addAction(a);
+    if (auto* b = qobject_cast<QToolButton*>(toolBar_->widgetForAction(a)))
         b->setObjectName(QStringLiteral("tlb_") + key);
-    m_actions.insert(QStringLiteral("tlb_") + key, a);
+    actions_.insert(QStringLiteral("tlb_") + key, a);
 }
 
 void Commands::buildStatusBar(QMainWindow* window)
@@ -221,17 +229,27 @@ void Commands::buildStatusBar(QMainWindow* window)
         label->setMargin(1);
         label->installEventFilter(this);
         bar->addWidget(label, row.stretch);
-        m_panels.insert(key, label);
+        panels_.insert(key, label);
     }
-    m_singleLabel = new QLabel(QStringLiteral("Editace jednotek"), bar);
-    m_singleLabel->setObjectName(QStringLiteral("sta_Simple"));
-    bar->addWidget(m_singleLabel, 1);
-    m_singleLabel->hide();
+    singleLabel_ = new QLabel(QStringLiteral("Editace jednotek"), bar);
+    singleLabel_->setObjectName(QStringLiteral("sta_Simple"));
+    bar->addWidget(singleLabel_, 1);
+    singleLabel_->hide();
 }
 
-QAction* Commands::action(const QString& objectName) const { return m_actions.value(objectName); }
+QAction* Commands::action(const QString& objectName) const
+{
+    QAction* a = actions_.value(objectName);
+    if (!a) qFatal("Unknown command %s", qPrintable(objectName));
+    return a;
+}
 
-QMenu* Commands::menu(const QString& objectName) const { return m_menus.value(objectName); }
+QAction* Commands::action(cmd::Command command, int index) const
+{
+    return action(objectNameOf(cmd::nameOf(command), index));
+}
+
+QMenu* Commands::menu(const QString& objectName) const { return menus_.value(objectName); }
 
 void Commands::popupMenu(const QString& objectName, const QPoint& globalPos) const
 {
@@ -239,7 +257,7 @@ void Commands::popupMenu(const QString& objectName, const QPoint& globalPos) con
         m->popup(globalPos);
 }
 
-QLabel* Commands::panel(const QString& key) const { return m_panels.value(key); }
+QLabel* Commands::panel(const QString& key) const { return panels_.value(key); }
 
 // ---- dispatch ----------------------------------------------------------------------------
 
@@ -251,28 +269,28 @@ bool Commands::reachable(const QAction* a) const
     return true;
 }
 
-void Commands::onMenuItem(QAction* a, const QString& name, int index)
+void Commands::onMenuItem(QAction* a, cmd::Command command, int index)
 {
     const bool ownCheck = a->isCheckable() && !a->actionGroup();
     if (!reachable(a)) {
         if (ownCheck) a->setChecked(!a->isChecked());
         return;
     }
-    run(name, index);
+    run(command, index);
 }
 
 void Commands::onToolButton(const QString& key)
 {
     emit toolbarTriggered(key);
     if (key == QLatin1String("Jako")) {
-        const cmd::DropRow* d = dropRow(key, m_lastJako);
+        const cmd::DropRow* d = dropRow(key, lastJako_);
         if (!d) return;
-        emit representationRequested(m_lastJako);
-        run(QString::fromUtf8(d->command), d->index);
+        emit representationRequested(lastJako_);
+        run(commandOf(d->command), d->index);
         return;
     }
     const cmd::ToolRow* row = toolRow(key);
-    if (row && row->command[0]) run(QString::fromUtf8(row->command), row->index);
+    if (row && row->command[0]) run(commandOf(row->command), row->index);
 }
 
 void Commands::onDropItem(const QString& button, const QString& key)
@@ -283,34 +301,34 @@ void Commands::onDropItem(const QString& button, const QString& key)
         QAction* jako = action(QStringLiteral("tlb_Jako"));
         if (d->image[0]) setImage(jako, QString::fromUtf8(d->image));
         if (d->remembered) {
-            m_lastJako = key;
+            lastJako_ = key;
             jako->setToolTip(QString::fromUtf8(d->text));
         }
         emit representationRequested(key);
     }
-    run(QString::fromUtf8(d->command), d->index);
+    run(commandOf(d->command), d->index);
 }
 
-void Commands::run(const QString& name, int index)
+void Commands::run(cmd::Command command, int index)
 {
-    if (name == QLatin1String("mnuFormatZ"))
+    if (command == cmd::Command::Format)
         index = formatZ(index);
-    else if (name == QLatin1String("mnuU"))
+    else if (command == cmd::Command::Level)
         setLevel(index);
-    emit triggered(name, index);
-    if (const Handler h = m_handlers.value(name))
+    emit triggered(QString::fromUtf8(cmd::nameOf(command)), index);
+    if (const Handler& h = handlers_[std::size_t(command)])
         h(index);
 }
 
-void Commands::bind(const QString& name, Handler handler)
+void Commands::bind(cmd::Command command, Handler handler)
 {
-    Q_ASSERT(!m_handlers.contains(name));
-    m_handlers.insert(name, std::move(handler));
+    Q_ASSERT(!isBound(command));
+    handlers_[std::size_t(command)] = std::move(handler);
 }
 
 void Commands::bindPanel(const QString& key, std::function<void()> handler)
 {
-    m_panelHandlers.insert(key, std::move(handler));
+    panelHandlers_.insert(key, std::move(handler));
 }
 
 bool Commands::eventFilter(QObject* watched, QEvent* event)
@@ -321,7 +339,7 @@ bool Commands::eventFilter(QObject* watched, QEvent* event)
         if (label && me->button() == Qt::LeftButton && label->rect().contains(me->position().toPoint())) {
             const QString key = label->property(kKeyProperty).toString();
             emit panelClicked(key);
-            if (const auto h = m_panelHandlers.value(key))
+            if (const auto h = panelHandlers_.value(key))
                 h();
             QMenu* levels = menu(QStringLiteral("mnuUroven"));
             if (key == QLatin1String("Uroven") && levels->menuAction()->isEnabled())
@@ -361,9 +379,9 @@ QString Commands::panelToolTip(const QString& key) const
 
 void Commands::setSingleTextStyle(bool on)
 {
-    m_singleText = on;
-    for (QLabel* l : std::as_const(m_panels)) l->setVisible(!on);
-    m_singleLabel->setVisible(on);
+    singleText_ = on;
+    for (QLabel* l : std::as_const(panels_)) l->setVisible(!on);
+    singleLabel_->setVisible(on);
 }
 
 void Commands::updateCounts(const ov::UnitDatabase& db, int userTopicCount)
@@ -387,22 +405,21 @@ void Commands::updateCounts(const ov::UnitDatabase& db, int userTopicCount)
 void Commands::setAvailable(const QString& objectName, bool on)
 {
     QAction* a = action(objectName);
-    if (!a) return;
     a->setProperty(kAvailableProperty, on);
-    if (!(m_editMode && m_blocked.contains(objectName))) a->setEnabled(on);
+    if (!(editMode_ && blocked_.contains(objectName))) a->setEnabled(on);
 }
 
 void Commands::firstDisplay()
 {
-    if (m_firstShown) return;
-    m_firstShown = true;
+    if (firstShown_) return;
+    firstShown_ = true;
     for (const char* n : cmd::firstDisplayNames()) setAvailable(QString::fromUtf8(n), true);
 }
 
 void Commands::editModeOnOff(bool on)
 {
-    m_editMode = on;
-    for (const QString& n : std::as_const(m_blocked)) {
+    editMode_ = on;
+    for (const QString& n : std::as_const(blocked_)) {
         QAction* a = action(n);
         a->setEnabled(!on && a->property(kAvailableProperty).toBool());
     }
@@ -448,7 +465,7 @@ void Commands::setRecordingState(const QString& command)
         for (int i = 0; i < 4; ++i) {
             if (s.visible[i] < 0) continue;
             action(QStringLiteral("tlb_") + QLatin1String(cmd::recordingCommands()[std::size_t(i)]))->setVisible(s.visible[i] == 1);
-            action(objectNameOf("mnuRec", i))->setVisible(s.visible[i] == 1);
+            action(cmd::Command::Record, i)->setVisible(s.visible[i] == 1);
         }
     }
 }
@@ -465,8 +482,8 @@ int Commands::formatZ(int index)
 {
     // A stored value out of range selects single precision rather than nothing.
     if (index < 0 || index > 3) index = 0;
-    m_format = index;
-    QAction* item = action(objectNameOf("mnuFormatZ", index));
+    format_ = index;
+    QAction* item = action(cmd::Command::Format, index);
     item->setChecked(true);
     setPanelText(QStringLiteral("Presnost"), QString::fromLatin1(cmd::kFormatLetters[index]),
                  plainCaption(item->text()));
@@ -475,20 +492,20 @@ int Commands::formatZ(int index)
 
 void Commands::setFix(int decimals)
 {
-    QAction* item = action(QStringLiteral("mnuFormatZ_3"));
+    QAction* item = action(cmd::Command::Format, 3);
     item->setText(QStringLiteral("Pevný počet (%1)").arg(decimals));
-    if (m_format == 3) setPanelText(QStringLiteral("Presnost"), QStringLiteral("F"), item->text());
+    if (format_ == 3) setPanelText(QStringLiteral("Presnost"), QStringLiteral("F"), item->text());
 }
 
 void Commands::setNumBase(int base)
 {
-    action(QStringLiteral("mnuSoustava_3"))->setText(QStringLiteral("Vlast&ní (%1)").arg(base));
+    action(cmd::Command::Base, 3)->setText(QStringLiteral("Vlast&ní (%1)").arg(base));
 }
 
 void Commands::setLevel(int index)
 {
     if (index < 0 || index > 3) index = 0;
-    action(objectNameOf("mnuU", index))->setChecked(true);
+    action(cmd::Command::Level, index)->setChecked(true);
     if (index == 0)
         setPanelText(QStringLiteral("Uroven"), QStringLiteral("V"), QStringLiteral("Úroveň Vše"));
     else
@@ -497,7 +514,7 @@ void Commands::setLevel(int index)
 
 void Commands::setTopicName(int topic, const QString& name)
 {
-    if (QAction* a = action(objectNameOf("mnuTema", topic))) a->setText(literalCaption(name));
+    if (QAction* a = actions_.value(objectNameOf("mnuTema", topic))) a->setText(literalCaption(name));
 }
 
 // ---- toolbar -----------------------------------------------------------------------------

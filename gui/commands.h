@@ -2,9 +2,9 @@
 // staStav, built from the rows of commandtable, with the rules that enable, check and show the
 // commands as the window's state changes.
 //
-// Every command is a control name without its index ("mnuSoustava", "mnuKonec") and arrives
-// with the index (-1 for a single control). Each part of the program binds the commands it
-// serves where its own code lives: bind(name, handler). Toolbar buttons and drop-down items run
+// Every command is one of cmd::Command (control "mnuSoustava", "mnuKonec") and arrives with the
+// index (-1 for a single control). Each part of the program binds the commands it serves where
+// its own code lives: bind(command, handler). Toolbar buttons and drop-down items run
 // the menu command they stand for: "Zpět" as ("mnuNavigace", 1), the "Jako" button as the
 // representation it repeats. The pane switches "Náhled", "Lupa" and "Info" are one checkable
 // action each, shared by the menu item and the toolbar button, so both always show one state;
@@ -22,7 +22,10 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
+
+#include "gui/commandtable.h"
 
 class QAction;
 class QActionGroup;
@@ -38,9 +41,6 @@ struct UnitDatabase;
 }
 
 namespace ov::gui {
-namespace cmd {
-struct ToolRow;
-}
 
 class Commands : public QObject {
     Q_OBJECT
@@ -51,21 +51,24 @@ public:
     void applyFontScale();
 
     using Handler = std::function<void(int index)>;
-    // The handler of a command, by control name without the index; one handler per name.
-    void bind(const QString& name, Handler handler);
-    bool isBound(const QString& name) const { return m_handlers.contains(name); }
+    // The handler of a command; one handler per command.
+    void bind(cmd::Command command, Handler handler);
+    bool isBound(cmd::Command command) const { return bool(handlers_[std::size_t(command)]); }
     // What a click on a status panel does, by panel key.
     void bindPanel(const QString& key, std::function<void()> handler);
 
     // Menu items by control name ("mnuKonec", "mnuSoustava_0"; a submenu's own item by the
     // submenu's name, "mnuA"), toolbar buttons and drop-down items by "tlb_" + key.
+    // An unknown name is a programming error and stops the program.
     QAction* action(const QString& objectName) const;
+    // The item of a command, by its index for a command with several (-1 for a single one).
+    QAction* action(cmd::Command command, int index = -1) const;
     // Any menu or submenu by name, for pop-up use: "mnuA", "mnuTab", "mnuEditace", "mnuPrejit",
     // "mnuUroven", "mnuKN", "mnut".
     QMenu* menu(const QString& objectName) const;
     // Pops a menu of the window up at a screen position, by name; nothing for an unknown name.
     void popupMenu(const QString& objectName, const QPoint& globalPos) const;
-    QToolBar* toolBar() const { return m_toolBar; }
+    QToolBar* toolBar() const { return toolBar_; }
     QLabel* panel(const QString& key) const;
 
     // Status bar panels by key ("Navi", "Temata", "Veličiny", "TVeličiny", "Uroven", "Presnost").
@@ -75,12 +78,12 @@ public:
     QString panelToolTip(const QString& key) const;
     // The single-text style shows "Editace jednotek" in place of the panels.
     void setSingleTextStyle(bool on);
-    bool singleTextStyle() const { return m_singleText; }
+    bool singleTextStyle() const { return singleText_; }
 
     // Availability rules.
     void firstDisplay();                           // a topic is displayed
     void editModeOnOff(bool on);                   // a data file opened / closed for editing
-    bool editMode() const { return m_editMode; }
+    bool editMode() const { return editMode_; }
     void setNavigation(bool canPrev, bool canNext);
     void setHideEnabled(bool on);                  // the topic has at least 2 marked units
     void setHideActiveEnabled(bool on);            // "Skrýt aktivní": the topic may be reduced
@@ -96,7 +99,7 @@ public:
     void updateCounts(const ov::UnitDatabase& db, int userTopicCount);
     // Selects a display format 0..3 (negative gives 0) and returns the index used.
     int formatZ(int index);
-    int formatIndex() const { return m_format; }
+    int formatIndex() const { return format_; }
     void setFix(int decimals);                     // "Pevný počet (n)"
     void setNumBase(int base);                     // "Vlast&ní (n)"
     // Checks level 0..3 and writes the "Uroven" panel.
@@ -107,7 +110,7 @@ public:
     // Flips a pane switch by its toolbar key ("Náhled", "Lupa", "Info") without running it.
     void toggleButton(const QString& key);
     bool isPressed(const QString& key) const;
-    QString lastJako() const { return m_lastJako; }
+    QString lastJako() const { return lastJako_; }
     QString jakoImage() const;
 
 signals:
@@ -125,28 +128,28 @@ private:
     void buildToolBar(QMainWindow* window);
     void buildStatusBar(QMainWindow* window);
     void addPaneButton(const QString& key, const QString& menuName, const cmd::ToolRow& row);
-    void onMenuItem(QAction* a, const QString& name, int index);
+    void onMenuItem(QAction* a, cmd::Command command, int index);
     void onToolButton(const QString& key);
     void onDropItem(const QString& button, const QString& key);
-    void run(const QString& name, int index);
+    void run(cmd::Command command, int index);
     void setAvailable(const QString& objectName, bool on);
     void setImage(QAction* a, const QString& imageKey);
     bool reachable(const QAction* a) const;
 
-    QHash<QString, QAction*> m_actions;
-    QHash<QString, QMenu*> m_menus;
-    QHash<QString, QActionGroup*> m_groups;
-    QHash<QString, QLabel*> m_panels;
-    QHash<QString, Handler> m_handlers;
-    QHash<QString, std::function<void()>> m_panelHandlers;
-    QSet<QString> m_blocked;           // the commands editing a data file blocks
-    QToolBar* m_toolBar = nullptr;
-    QLabel* m_singleLabel = nullptr;
-    QString m_lastJako = QStringLiteral("Binarne");
-    int m_format = 0;
-    bool m_editMode = false;
-    bool m_singleText = false;
-    bool m_firstShown = false;
+    QHash<QString, QAction*> actions_;
+    QHash<QString, QMenu*> menus_;
+    QHash<QString, QActionGroup*> groups_;
+    QHash<QString, QLabel*> panels_;
+    std::array<Handler, cmd::kCommandCount> handlers_;
+    QHash<QString, std::function<void()>> panelHandlers_;
+    QSet<QString> blocked_;           // the commands editing a data file blocks
+    QToolBar* toolBar_ = nullptr;
+    QLabel* singleLabel_ = nullptr;
+    QString lastJako_ = QStringLiteral("Binarne");
+    int format_ = 0;
+    bool editMode_ = false;
+    bool singleText_ = false;
+    bool firstShown_ = false;
 };
 
 } // namespace ov::gui

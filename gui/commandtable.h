@@ -2,7 +2,10 @@
 // status-bar panel with its caption, shortcut, initial state and help number. Commands builds
 // the widgets from these rows; nothing else in the program repeats a caption or a shortcut.
 #pragma once
+#include <iterator>
+#include <optional>
 #include <span>
+#include <string_view>
 
 namespace ov::gui::cmd {
 
@@ -18,6 +21,75 @@ enum Flag : unsigned {
     Separator = 1u << 6,
     NotInBar = 1u << 7,   // top-level menu kept out of the menu bar (context menu only)
 };
+
+// Every command the menus, the toolbar and its drop-downs can run: its identifier in the code and
+// its control name (the object name of its actions, without the index). This list is the one
+// place a command's name is written; the rows below refer to a command by its identifier.
+// clang-format off
+#define OV_COMMANDS(X) \
+    X(Open,            "mnuOtevrit")        \
+    X(Reload,          "mnuNacist")         \
+    X(EditData,        "mnuEdit")           \
+    X(SaveData,        "mnuUlozit")         \
+    X(Print,           "mnuTisk")           \
+    X(Quit,            "mnuKonec")          \
+    X(Copy,            "mnuKopirovat")      \
+    X(CopyWithUnit,    "mnuKopirovatJ")     \
+    X(CopyExtended,    "mnuKopírovatR")     \
+    X(Paste,           "mnuVlozit")         \
+    X(Find,            "mnuNajit")          \
+    X(Level,           "mnuU")              \
+    X(Magnifier,       "mnuLupa")           \
+    X(Preview,         "mnuNahled")         \
+    X(Info,            "mnuInfo")           \
+    X(History,         "mnuHistorie")       \
+    X(PreviewShows,    "mnuNahledUkazuje")  \
+    X(OnTop,           "mnuOnTop")          \
+    X(Navigate,        "mnuNavigace")       \
+    X(EditFont,        "mnuPismo")          \
+    X(Format,          "mnuFormatZ")        \
+    X(HideUnmarked,    "mnuSkryt")          \
+    X(ShowAll,         "mnuZobrazitVse")    \
+    X(MarkColours,     "mnuBarvy")          \
+    X(ListView,        "mnuIkony")          \
+    X(TopicList,       "mnuNavigator")      \
+    X(Prefixes,        "mnuPredpony")       \
+    X(Constants,       "mnuKonstanty")      \
+    X(Base,            "mnuSoustava")       \
+    X(Fraction,        "mnuZlomek")         \
+    X(Roman,           "mnuLatin")          \
+    X(Record,          "mnuRec")            \
+    X(Compact,         "mnuLite")           \
+    X(Calculator,      "mnuKalkulacka")     \
+    X(Options,         "mnuOptions")        \
+    X(HelpForFocus,    "mnuNapoveda")       \
+    X(HelpIndex,       "mnuIndex")          \
+    X(WhatsThis,       "mnuCoJeTo")         \
+    X(Keyboard,        "mnuKlavesnice")     \
+    X(HomePage,        "mnuWWW")            \
+    X(Feedback,        "mnuMail")           \
+    X(About,           "mnuOAplikaci")      \
+    X(TableRows,       "mnuHide")           \
+    X(Topic,           "mnuTema")
+// clang-format on
+
+enum class Command {
+#define OV_COMMAND_ID(id, name) id,
+    OV_COMMANDS(OV_COMMAND_ID)
+#undef OV_COMMAND_ID
+};
+
+inline constexpr const char* kCommandNames[] = {
+#define OV_COMMAND_NAME(id, name) name,
+    OV_COMMANDS(OV_COMMAND_NAME)
+#undef OV_COMMAND_NAME
+};
+inline constexpr int kCommandCount = int(std::size(kCommandNames));
+
+// The control name of a command ("mnuKopirovat").
+constexpr const char* nameOf(Command c) { return kCommandNames[int(c)]; }
+// The command of a control name, nothing for a name no command has.
+std::optional<Command> commandNamed(std::string_view name);
 
 inline constexpr int kHelpDefault = 1110;
 inline constexpr int kNoHelp = 0;

@@ -46,7 +46,7 @@ QString shownTime(const std::string& stored)
 HistoryWindow::HistoryWindow(Commands& commands, ConversionTable& table, Navigator& navigator,
                              const ov::UnitDatabase& db, QWidget* parent)
     : QWidget(parent, Qt::Window), commands_(commands), table_(table), navigator_(navigator), db_(db),
-      switch_(commands.action(QStringLiteral("mnuHistorie")))
+      switch_(commands.action(cmd::Command::History))
 {
     setObjectName(QStringLiteral("frmHistorie"));
     setWindowTitle(QStringLiteral("Historie"));
@@ -77,7 +77,7 @@ HistoryWindow::HistoryWindow(Commands& commands, ConversionTable& table, Navigat
     connect(lvwHistorie_, &QTreeWidget::itemDoubleClicked, this, &HistoryWindow::reopenItem);
     connect(cmdVymazat_, &QPushButton::clicked, this, &HistoryWindow::clearHistory);
     connect(&table_, &ConversionTable::recordRequested, this, &HistoryWindow::record);
-    commands.bind(QStringLiteral("mnuHistorie"), [this](int) { switched(switch_->isChecked()); });
+    commands.bind(cmd::Command::History, [this](int) { switched(switch_->isChecked()); });
     addAction(switch_);   // its shortcut closes the window from inside as well
 }
 

@@ -127,7 +127,7 @@ HitColours hitColours(const QPalette& palette)
 
 void bindSearchCommands(Commands& c, SearchPane& pane)
 {
-    c.bind(QStringLiteral("mnuNajit"), [&c, &pane](int) {
+    c.bind(cmd::Command::Find, [&c, &pane](int) {
         if (c.editMode())
             pane.editorFind();
         else

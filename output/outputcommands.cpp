@@ -11,7 +11,7 @@ namespace ov::gui {
 
 void bindOutputCommands(Commands& c, ConversionTable& t, Recorder& recorder, Printing& printing)
 {
-    c.bind(QStringLiteral("mnuRec"), [&recorder](int i) {
+    c.bind(cmd::Command::Record, [&recorder](int i) {
         if (const auto names = cmd::recordingCommands(); i >= 0 && std::size_t(i) < names.size())
             recorder.command(QLatin1String(names[std::size_t(i)]));
     });
@@ -19,21 +19,21 @@ void bindOutputCommands(Commands& c, ConversionTable& t, Recorder& recorder, Pri
     QObject::connect(&recorder, &Recorder::recEnabledChanged, &c, &Commands::enableRec);
 
     // While a data file is edited, its editor has the clipboard to itself.
-    c.bind(QStringLiteral("mnuKopirovat"), [&c, &t](int) {
+    c.bind(cmd::Command::Copy, [&c, &t](int) {
         if (c.editMode() || t.currentTopic() == 0 || t.currentValueText().isEmpty())
             return;
         putClipboardText(t.currentValueText());
     });
     // "0,005 km": the value as displayed and the unit's symbol, ready to be pasted into a text.
     // A unit without a symbol gives the value alone.
-    c.bind(QStringLiteral("mnuKopirovatJ"), [&c, &t](int) {
+    c.bind(cmd::Command::CopyWithUnit, [&c, &t](int) {
         const QString value = t.currentValueText();
         if (c.editMode() || t.currentTopic() == 0 || value.isEmpty())
             return;
         const QString symbol = t.cellText(t.currentRow(), ov::kColSymbol);
         putClipboardText(symbol.isEmpty() ? value : value + QLatin1Char(' ') + symbol);
     });
-    c.bind(QStringLiteral("mnuVlozit"), [&c, &t](int) {
+    c.bind(cmd::Command::Paste, [&c, &t](int) {
         if (c.editMode() || t.currentTopic() == 0)
             return;
         // Read now: the clipboard may have changed since the command was enabled.
@@ -41,13 +41,13 @@ void bindOutputCommands(Commands& c, ConversionTable& t, Recorder& recorder, Pri
             t.pasteValue(*number);
     });
     // The extended copy is never offered.
-    c.bind(QStringLiteral("mnuKopírovatR"), [](int) {});
+    c.bind(cmd::Command::CopyExtended, [](int) {});
     // The table reports copy's state at each moment the clipboard commands are brought up to
     // date; paste follows the clipboard at the same moments.
     QObject::connect(&t, &ConversionTable::copyEnabledChanged, &c,
                      [&c, &t] { c.setPasteEnabled(clipboardNumber(t.decimalSeparator()).has_value()); });
 
-    c.bind(QStringLiteral("mnuTisk"), [&c, &printing](int) {
+    c.bind(cmd::Command::Print, [&c, &printing](int) {
         if (c.editMode())
             printing.printEditor();
         else

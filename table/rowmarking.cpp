@@ -13,12 +13,12 @@ RowMarking::RowMarking(Commands& c, ConversionTable& t, ov::UnitDatabase& db, ov
     : QObject(&t), commands_(c), table_(t), db_(db), marks_(marks)
 {
     table_.setMarks(&marks_);
-    c.bind(QStringLiteral("mnuSkryt"), [this](int) { hideUnmarked(); });
-    c.bind(QStringLiteral("mnuZobrazitVse"), [this](int) { emit reloadRequested(); });
-    c.bind(QStringLiteral("mnuBarvy"), [this](int) {
-        table_.setMarkingDisplay(commands_.action(QStringLiteral("mnuBarvy"))->isChecked());
+    c.bind(cmd::Command::HideUnmarked, [this](int) { hideUnmarked(); });
+    c.bind(cmd::Command::ShowAll, [this](int) { emit reloadRequested(); });
+    c.bind(cmd::Command::MarkColours, [this](int) {
+        table_.setMarkingDisplay(commands_.action(cmd::Command::MarkColours)->isChecked());
     });
-    c.bind(QStringLiteral("mnuHide"), [this](int i) {
+    c.bind(cmd::Command::TableRows, [this](int i) {
         if (i == 0)
             emit reloadRequested();
         else if (i == 1)

@@ -9,25 +9,25 @@ namespace ov::gui {
 
 void bindTableCommands(Commands& c, ConversionTable& t)
 {
-    c.bind(QStringLiteral("mnuFormatZ"), [&t](int i) {
+    c.bind(cmd::Command::Format, [&t](int i) {
         t.setFormat(i);
         t.formatTable();
     });
     // "Aktuální jako": the items mnuSoustava(0..4) are the bases in BaseKind's order.
-    c.bind(QStringLiteral("mnuSoustava"), [&t](int i) {
+    c.bind(cmd::Command::Base, [&t](int i) {
         if (i >= int(ov::BaseKind::Binary) && i <= int(ov::BaseKind::CustomWithDecimals))
             t.runAs(ov::BaseKind(i));
     });
-    c.bind(QStringLiteral("mnuZlomek"), [&t](int) { t.runFraction(); });
-    c.bind(QStringLiteral("mnuLatin"), [&t](int) { t.runRoman(); });
-    c.bind(QStringLiteral("mnuPredpony"), [&t](int) { t.showPrefixes(); });
-    c.bind(QStringLiteral("mnuNahledUkazuje"), [&t](int i) { t.setReferenceMode(i); });
+    c.bind(cmd::Command::Fraction, [&t](int) { t.runFraction(); });
+    c.bind(cmd::Command::Roman, [&t](int) { t.runRoman(); });
+    c.bind(cmd::Command::Prefixes, [&t](int) { t.showPrefixes(); });
+    c.bind(cmd::Command::PreviewShows, [&t](int i) { t.setReferenceMode(i); });
 
     // The pane switches are the table's own: it follows their state whoever changes it.
-    t.usePaneSwitches(c.action(QStringLiteral("mnuNahled")), c.action(QStringLiteral("mnuLupa")),
-                      c.action(QStringLiteral("mnuInfo")));
-    for (const char* name : {"mnuNahled", "mnuLupa", "mnuInfo"})
-        c.bind(QLatin1String(name), [](int) {});
+    t.usePaneSwitches(c.action(cmd::Command::Preview), c.action(cmd::Command::Magnifier),
+                      c.action(cmd::Command::Info));
+    for (const cmd::Command command : {cmd::Command::Preview, cmd::Command::Magnifier, cmd::Command::Info})
+        c.bind(command, [](int) {});
 
     QObject::connect(&t, &ConversionTable::positionTextChanged, &c,
                      [&c](const QString& text) { c.setPanelText(QStringLiteral("TVeličiny"), text); });

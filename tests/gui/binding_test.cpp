@@ -48,7 +48,7 @@ private slots:
         MainWindow& w = startedWindow();
         QStringList unbound;
         for (const QString& name : commandNames())
-            if (!w.commands()->isBound(name))
+            if (!w.commands()->isBound(*cmd::commandNamed(name.toStdString())))
                 unbound << name;
         QStringList waiting = kWaiting;
         unbound.sort();
