@@ -72,6 +72,9 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
     history_ = new HistoryWindow(*commands_, *table_, *navigator_, ctx_.db, this);
     bindWindowCommands();
     bindEditingCommands();
+    // Every command does something or is declared inert: a forgotten binding stops here.
+    if (const QStringList problems = commands_->bindingProblems(); !problems.isEmpty())
+        qFatal("Commands: %s", qPrintable(problems.join(QStringLiteral("; "))));
     connectParts();
 }
 

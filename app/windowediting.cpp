@@ -29,9 +29,6 @@ void MainWindow::bindEditingCommands()
         else
             closeDataFile();
     });
-    // The hidden "&Otevřít" has never done anything of its own; the toolbar's "Otevřít" runs
-    // "&Hlavní".
-    c.bind(cmd::Command::Open, [](int) {});
     // Printing while a file is edited prints its selection, or all of it.
     printing_->setEditorPrint([this] {
         QPrinter printer;

@@ -18,6 +18,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace ov::gui {
 namespace {
 
@@ -324,6 +326,20 @@ void Commands::bind(cmd::Command command, Handler handler)
 {
     Q_ASSERT(!isBound(command));
     handlers_[std::size_t(command)] = std::move(handler);
+}
+
+QStringList Commands::bindingProblems() const
+{
+    QStringList problems;
+    const auto inert = cmd::inertCommands();
+    for (int i = 0; i < cmd::kCommandCount; ++i) {
+        const auto c = cmd::Command(i);
+        const bool isInert = std::find(inert.begin(), inert.end(), c) != inert.end();
+        if (isBound(c) == isInert)
+            problems << QString::fromUtf8(cmd::nameOf(c)) + (isInert ? QStringLiteral(": inert but bound")
+                                                                    : QStringLiteral(": no handler"));
+    }
+    return problems;
 }
 
 void Commands::bindPanel(const QString& key, std::function<void()> handler)

@@ -54,6 +54,9 @@ public:
     // The handler of a command; one handler per command.
     void bind(cmd::Command command, Handler handler);
     bool isBound(cmd::Command command) const { return bool(handlers_[std::size_t(command)]); }
+    // What is wrong with the bindings, one line each: a command neither bound nor listed as
+    // inert, or both. The started window refuses to run with any.
+    QStringList bindingProblems() const;
     // What a click on a status panel does, by panel key.
     void bindPanel(const QString& key, std::function<void()> handler);
 

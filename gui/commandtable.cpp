@@ -196,6 +196,9 @@ constexpr const char* kEditBlocked[] = {
 };
 constexpr const char* kEditOnly[] = {"mnuUlozit_0", "mnuUlozit_1", "tlb_Uložit"};
 constexpr const char* kEditVisible[] = {C(EditFont), "mnuSep17"};
+// Commands that do nothing: the hidden "&Otevřít" has never done anything of its own (the
+// toolbar's "Otevřít" runs "&Hlavní"), and the extended copy is never offered.
+constexpr Command kInert[] = {Open, CopyExtended};
 // clang-format on
 
 } // namespace
@@ -210,6 +213,7 @@ std::span<const char* const> firstDisplayNames() { return kFirstDisplay; }
 std::span<const char* const> editBlockedNames() { return kEditBlocked; }
 std::span<const char* const> editOnlyNames() { return kEditOnly; }
 std::span<const char* const> editVisibleNames() { return kEditVisible; }
+std::span<const Command> inertCommands() { return kInert; }
 
 std::optional<Command> commandNamed(std::string_view name)
 {

@@ -91,6 +91,9 @@ constexpr const char* nameOf(Command c) { return kCommandNames[int(c)]; }
 // The command of a control name, nothing for a name no command has.
 std::optional<Command> commandNamed(std::string_view name);
 
+// Commands that deliberately do nothing yet: their items exist, no part handles them.
+std::span<const Command> inertCommands();
+
 inline constexpr int kHelpDefault = 1110;
 inline constexpr int kNoHelp = 0;
 

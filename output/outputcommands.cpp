@@ -40,8 +40,6 @@ void bindOutputCommands(Commands& c, ConversionTable& t, Recorder& recorder, Pri
         if (const auto number = clipboardNumber(t.decimalSeparator()))
             t.pasteValue(*number);
     });
-    // The extended copy is never offered.
-    c.bind(cmd::Command::CopyExtended, [](int) {});
     // The table reports copy's state at each moment the clipboard commands are brought up to
     // date; paste follows the clipboard at the same moments.
     QObject::connect(&t, &ConversionTable::copyEnabledChanged, &c,
