@@ -33,8 +33,6 @@
 #include <QKeyEvent>
 #include <QResizeEvent>
 #include <QTimer>
-#include <QToolBar>
-#include <QToolButton>
 #include <algorithm>
 
 namespace ov::gui {
@@ -63,7 +61,7 @@ MainWindow::MainWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), 
     lifecycle_ = std::make_unique<Lifecycle>(static_cast<LifecycleHost&>(*this), ctx_);
     bindTableCommands(*commands_, *table_);
     bindNavigatorCommands(*commands_, *navigator_);
-    compact_ = new CompactPanel(ctx_, workspace_);
+    compact_ = new CompactPanel(ctx_.db, ctx_.decimal, workspace_);
     bindCompactCommands(*commands_, *compact_, *table_);
     extras_ = new Extras(*commands_, *table_, this);
     bindSearchCommands(*commands_, *searchPane_);
@@ -145,6 +143,7 @@ void MainWindow::connectParts()
     connect(navigator_, &Navigator::conversionPaneWanted, this, &MainWindow::showConversionPane);
     // A recording ends before the about box opens.
     connect(extras_, &Extras::aboutToShow, recorder_, &Recorder::stop);
+    connect(table_, &ConversionTable::titleClicked, extras_, &Extras::showTopicMenu);
     connect(table_, &ConversionTable::recordRequested, recorder_, &Recorder::writeRecord);
     connect(table_, &ConversionTable::topicFilled, recorder_, &Recorder::topicFilled);
     connect(table_, &ConversionTable::prefixesShown, navigator_,
@@ -445,9 +444,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
         // Esc first closes the toolbar's overflow panel, when it is open; then it minimises.
-        auto* overflow = commands_->toolBar()->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
-        if (overflow && overflow->isVisible() && overflow->isChecked()) {
-            overflow->click();
+        if (commands_->closeToolBarOverflow()) {
             event->accept();
             return;
         }

@@ -5,7 +5,7 @@
 #include "core/numtext.h"
 #include "gui/common.h"
 #include "gui/dialogservice.h"
-#include "settings/appcontext.h"
+#include "core/unitdb.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -37,7 +37,8 @@ const QString kUnsuitable = QStringLiteral("Nevhodná vstupní hodnota.");
 
 } // namespace
 
-CompactPanel::CompactPanel(AppContext& ctx, QWidget* host) : QFrame(host), ctx_(ctx)
+CompactPanel::CompactPanel(const ov::UnitDatabase& db, char decimal, QWidget* host)
+    : QFrame(host), db_(db), decimal_(decimal)
 {
     setObjectName(QStringLiteral("picLt"));
     setAccessibleName(QStringLiteral("omniVELOR Lite"));
@@ -129,7 +130,7 @@ void CompactPanel::open(int topic)
         return;
     }
     topic_ = topic;
-    const ov::UnitDatabase& db = ctx_.db;
+    const ov::UnitDatabase& db = db_;
     cboLt_->hide();
     cboLt_->clear();
     for (int u = 1; u <= db.unitCount(topic); ++u)
@@ -156,8 +157,8 @@ void CompactPanel::setUnit(int row, int unit)
     const std::size_t t = std::size_t(topic_), u = std::size_t(unit);
     const bool has = unit > 0;
     unit_[std::size_t(row)] = unit;
-    lblLt_[std::size_t(row)]->setText(has ? fromStd(ctx_.db.unit(t, u).name) : QString());
-    lblLt_[std::size_t(row + 2)]->setText(has ? fromStd(ctx_.db.unit(t, u).symbol) : QString());
+    lblLt_[std::size_t(row)]->setText(has ? fromStd(db_.unit(t, u).name) : QString());
+    lblLt_[std::size_t(row + 2)]->setText(has ? fromStd(db_.unit(t, u).symbol) : QString());
 }
 
 void CompactPanel::openUnitList(int row)
@@ -176,7 +177,7 @@ void CompactPanel::openUnitList(int row)
 
 void CompactPanel::chooseUnit(int row, int unit)
 {
-    if (unit < 1 || unit > ctx_.db.unitCount(topic_))
+    if (unit < 1 || unit > db_.unitCount(topic_))
         return;
     cboLt_->hide();
     setUnit(row, unit);
@@ -192,7 +193,7 @@ void CompactPanel::warn(const QString& text)
 void CompactPanel::compute(int row)
 {
     const std::size_t k = std::size_t(row), o = std::size_t(1 - row);
-    const std::optional<double> x = ov::ParseNumber(txtLt_[k]->text().toStdString(), ctx_.decimal);
+    const std::optional<double> x = ov::ParseNumber(txtLt_[k]->text().toStdString(), decimal_);
     if (!x || unit_[k] == 0 || unit_[o] == 0) {
         warn(kUnsuitable);
         return;
@@ -212,8 +213,8 @@ void CompactPanel::compute(int row)
         if (!(*x > 0))
             return;
         const std::size_t t = std::size_t(topic_);
-        const double from = ctx_.db.unit(t, unit_[k]).factor;
-        const double to = ctx_.db.unit(t, unit_[o]).factor;
+        const double from = db_.unit(t, unit_[k]).factor;
+        const double to = db_.unit(t, unit_[o]).factor;
         if (to != 0)
             y = *x * from / to;
     }
@@ -221,7 +222,7 @@ void CompactPanel::compute(int row)
         warn(kUnsuitable);
         return;
     }
-    txtLt_[o]->setText(fromStd(ov::FormatGeneral(*y + 0.0, ctx_.decimal)));
+    txtLt_[o]->setText(fromStd(ov::FormatGeneral(*y + 0.0, decimal_)));
 }
 
 } // namespace ov::gui

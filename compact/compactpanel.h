@@ -1,8 +1,8 @@
 // The compact window picLt ("omniVELOR Lite"): a small panel laid over the main window that
 // converts between two units of the current topic. Each row shows a unit's name and symbol, a
 // value box and a button that opens the list of the topic's units; Enter in a box writes the
-// value in the other row's unit into the other box. It reads the unit tables of the context
-// only, the conversion table never learns of it.
+// value in the other row's unit into the other box. It reads the unit tables only, the
+// conversion table never learns of it.
 #pragma once
 #include <QFrame>
 #include <array>
@@ -13,16 +13,20 @@ class QLabel;
 class QLineEdit;
 class QToolButton;
 
+namespace ov {
+struct UnitDatabase;
+}
+
 namespace ov::gui {
 
-struct AppContext;
 class UnitList;
 
 class CompactPanel : public QFrame {
     Q_OBJECT
 public:
-    // Lies over `host`, in its top right corner, hidden until opened.
-    CompactPanel(AppContext& ctx, QWidget* host);
+    // Lies over `host`, in its top right corner, hidden until opened. It reads the units of
+    // `db`, which outlives it, and writes and reads values with the decimal separator given.
+    CompactPanel(const ov::UnitDatabase& db, char decimal, QWidget* host);
 
     // Opens the panel on units 1 and 2 of the topic, both boxes empty; topic 0 (none shown)
     // tells the user to choose one first.
@@ -46,7 +50,8 @@ private:
     void warn(const QString& text);
     void place();
 
-    AppContext& ctx_;
+    const ov::UnitDatabase& db_;
+    char decimal_;
     int topic_ = 0;
     std::array<int, 2> unit_{};                  // 0: the row has no unit
     std::array<QLabel*, 4> lblLt_{};              // names (0, 1) and symbols (2, 3)

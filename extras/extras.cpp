@@ -9,9 +9,7 @@
 
 #include <QAction>
 #include <QColor>
-#include <QLabel>
-#include <QMenu>
-#include <QMouseEvent>
+#include <QPoint>
 
 namespace ov::gui {
 namespace {
@@ -28,8 +26,6 @@ Extras::Extras(Commands& commands, ConversionTable& table, QWidget* window, cons
 {
     bindCommands();
     setAddresses(addresses);
-    if (auto* title = table_.findChild<QLabel*>(QStringLiteral("lblTitulek")))
-        title->installEventFilter(this);
 }
 
 Extras::~Extras() { delete about_; }
@@ -98,14 +94,9 @@ void Extras::showAbout()
 
 // A click on the title above the table offers the topics: "&Přejít" at the table's top left
 // corner, where the splitter is.
-bool Extras::eventFilter(QObject* watched, QEvent* event)
+void Extras::showTopicMenu()
 {
-    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-        if (QMenu* go = commands_.menu(QStringLiteral("mnuPrejit"))) {
-            go->popup(table_.mapToGlobal(QPoint(0, 0)));
-            return true;
-        }
-    return QObject::eventFilter(watched, event);
+    commands_.popupMenu(QStringLiteral("mnuPrejit"), table_.mapToGlobal(QPoint(0, 0)));
 }
 
 } // namespace ov::gui

@@ -35,12 +35,11 @@ public:
     void runCalculator();
     void openHomePage();
     void sendFeedback();
+    // "&Přejít" as a pop-up at the table's top left corner: a click on the table's title.
+    void showTopicMenu();
 
 signals:
     void aboutToShow();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void bindCommands();

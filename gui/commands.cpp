@@ -198,6 +198,15 @@ void Commands::buildToolBar(QMainWindow* window)
     }
 }
 
+bool Commands::closeToolBarOverflow()
+{
+    // Qt gives the toolbar's extension button this name; it has no other handle.
+    auto* overflow = toolBar_->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+    if (!overflow || !overflow->isVisible() || !overflow->isChecked()) return false;
+    overflow->click();
+    return true;
+}
+
 void Commands::applyFontScale()
 {
     // Small pictures that grow with the desktop font, so that every button fits the window.

@@ -72,6 +72,9 @@ public:
     // Pops a menu of the window up at a screen position, by name; nothing for an unknown name.
     void popupMenu(const QString& objectName, const QPoint& globalPos) const;
     QToolBar* toolBar() const { return toolBar_; }
+    // Closes the toolbar's overflow panel (the buttons a narrow window has no room for) when it
+    // is open; false when there was none to close.
+    bool closeToolBarOverflow();
     QLabel* panel(const QString& key) const;
 
     // Status bar panels by key ("Navi", "Temata", "Veličiny", "TVeličiny", "Uroven", "Presnost").

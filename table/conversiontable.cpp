@@ -62,6 +62,7 @@ ConversionTable::ConversionTable(const ov::UnitDatabase& db, char decimalSeparat
     lblSI_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     // Switched off, the line gives its band to the grid.
     lblSI_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    lblTitulek_->installEventFilter(this);
     lblSI_->installEventFilter(this);   // the right button offers what the line shows
 
     msgTab_ = new GridView(this);
@@ -571,6 +572,11 @@ bool ConversionTable::eventFilter(QObject* watched, QEvent* event)
     // The result line has a menu of its own, on the release of the right button; the press
     // must not reach the pane's menu beside the grid.
     const bool press = event->type() == QEvent::MouseButtonPress;
+    if (watched == lblTitulek_ && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        emit titleClicked();
+        return true;
+    }
     if (watched == lblSI_ && (press || event->type() == QEvent::MouseButtonRelease)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {

@@ -103,6 +103,7 @@ public:
     void focusGrid();                             // the grid takes the focus: commit + recompute
 
 signals:
+    void titleClicked();                                // left button on the title
     void positionTextChanged(const QString& text);      // panel "TVeličiny"
     void firstTopicShown();
     void jakoEnabledChanged(bool enabled);
