@@ -185,7 +185,7 @@ void MainWindow::reload()
 {
     // Kept marks find their units again by name in what is read now.
     const ov::TopicMarkNames kept =
-        ctx_.prefs.pamatovatOznacene ? ov::AllMarkedNames(ctx_.db, ctx_.marks) : ov::TopicMarkNames{};
+        ctx_.prefs.rememberMarks ? ov::AllMarkedNames(ctx_.db, ctx_.marks) : ov::TopicMarkNames{};
     ctx_.marks.clear();
     loadDataFiles(checkedLevel());
     ov::MarkAllByName(ctx_.db, ctx_.marks, kept);
@@ -224,21 +224,21 @@ void MainWindow::applyTablePreferences()
     commands_->setNumBase(p.numBase);
     table_->setNumBase(p.numBase);
     table_->setNumBaseDec(p.numBaseDec);
-    table_->setFractionSensitivity(p.zCitlivost);
+    table_->setFractionSensitivity(p.fractionSensitivity);
     commands_->setFix(int(p.fix));
     table_->setFix(int(p.fix));
     table_->setColored(p.colored == 1);
     table_->setColoredColour(storedColour(p.coloredColor));
-    table_->setExpressions(p.vyrazy);
-    table_->setStartHint(p.rady);
-    rowMarking_->setRemembering(p.pamatovatOznacene);
-    history_->setKeeping(p.ukladatHistorii);
+    table_->setExpressions(p.evaluateExpressions);
+    table_->setStartHint(p.startHint);
+    rowMarking_->setRemembering(p.rememberMarks);
+    history_->setKeeping(p.keepHistory);
 }
 
 // One switch per pane: the menu, the toolbar and the table follow it.
-void MainWindow::setPaneSwitches(bool nahled, bool lupa, bool informace)
+void MainWindow::setPaneSwitches(bool showPreview, bool showMagnifier, bool showInfo)
 {
-    const std::pair<const char*, bool> switches[] = {{"mnuNahled", nahled}, {"mnuLupa", lupa}, {"mnuInfo", informace}};
+    const std::pair<const char*, bool> switches[] = {{"mnuNahled", showPreview}, {"mnuLupa", showMagnifier}, {"mnuInfo", showInfo}};
     for (const auto& [name, on] : switches)
         commands_->action(QLatin1String(name))->setChecked(on);
 }
@@ -247,16 +247,16 @@ void MainWindow::applyPreferences()
 {
     const Preferences& p = ctx_.prefs;
     applyTablePreferences();
-    setPaneSwitches(p.nahled, p.lupa, p.informace);
+    setPaneSwitches(p.showPreview, p.showMagnifier, p.showInfo);
     commands_->action(QStringLiteral("mnuOnTop"))->setChecked(p.onTop);
-    table_->setFormat(commands_->formatZ(p.presnost));
-    if (p.veliciny >= 0)
-        navigator_->setViewMode(p.veliciny);
+    table_->setFormat(commands_->formatZ(p.displayFormat));
+    if (p.topicView >= 0)
+        navigator_->setViewMode(p.topicView);
     if (p.navigator == 0)
         navigator_->showTopicList();
     else if (p.navigator == 1)
         navigator_->showUnitList();
-    table_->setConversionCount(p.prevedeno);
+    table_->setConversionCount(p.conversionTotal);
 }
 
 void MainWindow::loadDataFiles(int level)
@@ -397,7 +397,7 @@ void MainWindow::chooseEditFont()
     p.fontSize = chosen->pointSizeF();
     p.fontBold = chosen->bold();
     p.fontItalic = chosen->italic();
-    UlozNastaveni(ctx_.store, p, {Key::FontName, Key::FontSize, Key::FontBold, Key::FontItalic});
+    writePreferences(ctx_.store, p, {Key::FontName, Key::FontSize, Key::FontBold, Key::FontItalic});
     ctx_.store.sync();
     editor_->setEditorFont(editFont());
 }

@@ -105,7 +105,7 @@ private:
     QWidget& mainWidget() override { return *this; }
     void applyPreferences() override;
     void applyTablePreferences();
-    void setPaneSwitches(bool nahled, bool lupa, bool informace);
+    void setPaneSwitches(bool showPreview, bool showMagnifier, bool showInfo);
     void loadDataFiles(int level) override;
     void setQuietRepeats(bool on) override;
     void setTopicNames(const QStringList& topics, const QStringList& userTopics) override;

@@ -5,7 +5,7 @@
 #include "settings/appcontext.h"
 #include "settings/datafolder.h"
 #include "settings/lifecyclehost.h"
-#include "settings/nactinastaveni.h"
+#include "settings/preferences.h"
 #include "settings/singleinstance.h"
 #include "settings/splash.h"
 #include "settings/startoptions.h"
@@ -109,7 +109,7 @@ bool Lifecycle::formLoad(const QStringList& arguments)
         return prepareUserDataFolder({defaults.file, defaults.fileUser});
     });
     guarded([&] {
-        NactiNastaveni(store, prefs, splash);
+        readPreferences(store, prefs, splash);
         host_.applyPreferences();
     });
     if (!dataProblem.isEmpty())
@@ -127,8 +127,8 @@ bool Lifecycle::formLoad(const QStringList& arguments)
     StartRequest request = startRequest(arguments);
     const std::vector<std::function<void()>> steps{
         [&] {
-            prefs.spusteno = prefs.spusteno < std::numeric_limits<qint32>::max() ? prefs.spusteno + 1 : prefs.spusteno;
-            UlozNastaveni(store, prefs, {Key::Spusteno});
+            prefs.startCount = prefs.startCount < std::numeric_limits<qint32>::max() ? prefs.startCount + 1 : prefs.startCount;
+            writePreferences(store, prefs, {Key::Spusteno});
             store.sync();
         },
         [&] { host_.loadDataFiles(0); },
@@ -150,11 +150,11 @@ bool Lifecycle::formLoad(const QStringList& arguments)
             host_.setVlevo(read);
             vlevo_ = {read, host_.vlevo()};
         },
-        [&] { host_.showStartTopic(request.topic > 0 ? request.topic : std::max(prefs.tema, 0)); },
+        [&] { host_.showStartTopic(request.topic > 0 ? request.topic : std::max(prefs.startTopic, 0)); },
         // The stored level reloads the data files at that level, which makes the unit list and
         // the counts; made after the first reading as well, they would cost the window's
         // appearance a list of every unit made twice.
-        [&] { host_.applyLevel(prefs.uroven); },
+        [&] { host_.applyLevel(prefs.level); },
         [&] {
             // A value asked for on the command line is entered once the table is complete.
             if (request.topic > 0 && !request.value.isEmpty())
@@ -292,12 +292,12 @@ void Lifecycle::topicRenamed(int topic)
 bool Lifecycle::clearCounters()
 {
     Preferences& prefs = ctx_.prefs;
-    prefs.spusteno = 1;
-    prefs.prevedeno = 0;
-    prefs.doba = 0;
+    prefs.startCount = 1;
+    prefs.conversionTotal = 0;
+    prefs.totalSeconds = 0;
     conversionsBefore_ = host_.conversionCount();
     running_.restart();
-    UlozNastaveni(ctx_.store, prefs, {Key::Spusteno, Key::Prevedeno, Key::Doba});
+    writePreferences(ctx_.store, prefs, {Key::Spusteno, Key::Prevedeno, Key::Doba});
     return ctx_.store.sync();
 }
 
@@ -310,9 +310,9 @@ void Lifecycle::storeCounters()
     s.sync();
     const long run = std::max(0L, host_.conversionCount() - conversionsBefore_);
     const qint64 stored = readOr<qint64>(0, [&] { return s.integer(Key::Prevedeno); });
-    prefs.prevedeno = static_cast<qint32>(std::min<qint64>(stored + run, std::numeric_limits<qint32>::max()));
-    prefs.doba = readOr<qint64>(0, [&] { return s.seconds(Key::Doba); }) + running_.elapsed() / 1000;
-    UlozNastaveni(s, prefs, {Key::Prevedeno, Key::Doba});
+    prefs.conversionTotal = static_cast<qint32>(std::min<qint64>(stored + run, std::numeric_limits<qint32>::max()));
+    prefs.totalSeconds = readOr<qint64>(0, [&] { return s.seconds(Key::Doba); }) + running_.elapsed() / 1000;
+    writePreferences(s, prefs, {Key::Prevedeno, Key::Doba});
 }
 
 // With "Pamatovat si označené jednotky" the marks of every topic come back by unit name: a unit
@@ -320,7 +320,7 @@ void Lifecycle::storeCounters()
 void Lifecycle::restoreMarks()
 {
     marksRead_ = true;
-    if (!ctx_.prefs.pamatovatOznacene)
+    if (!ctx_.prefs.rememberMarks)
         return;
     for (int topic = 1; topic <= ov::kBuiltinTopics + ov::kUserTopics; ++topic) {
         std::vector<std::string> names;
@@ -334,7 +334,7 @@ void Lifecycle::storeMarks()
 {
     // Before the data files were read (the set-up switch) there are no marks to store, and the
     // ones stored must not go.
-    if (!marksRead_ || !ctx_.prefs.pamatovatOznacene)
+    if (!marksRead_ || !ctx_.prefs.rememberMarks)
         return;
     for (int topic = 1; topic <= ov::kBuiltinTopics + ov::kUserTopics; ++topic) {
         QStringList names;

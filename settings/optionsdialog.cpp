@@ -152,28 +152,28 @@ void OptionsDialog::load()
         showFile(i);
     }
     chkSafeEnd_->setChecked(shown.safeEnd == 1);
-    chkVyrazy_->setChecked(shown.vyrazy);
-    chkUkladatHistorii_->setChecked(shown.ukladatHistorii);
+    chkVyrazy_->setChecked(shown.evaluateExpressions);
+    chkUkladatHistorii_->setChecked(shown.keepHistory);
     chkOnlyOne_->setChecked(shown.onlyOne == 1);
     chkGrid_->setChecked(shown.gridOption == 1);
-    chkRady_->setChecked(shown.rady);
+    chkRady_->setChecked(shown.startHint);
     const QString numbers[] = {QString::number(shown.numBase), QString::number(shown.numBaseDec),
-                               QString::number(shown.zCitlivost), shown.fixText};
+                               QString::number(shown.fractionSensitivity), shown.fixText};
     for (std::size_t i = 0; i < numbers_.size(); ++i)
         numbers_[i].edit->setText(numbers[i]);
     // The level as last chosen and on-top as stored: they take effect at the next start.
-    const int level = live_.uroven >= 0 ? live_.uroven : shown.uroven;
+    const int level = live_.level >= 0 ? live_.level : shown.level;
     if (QAbstractButton* b = optUroven_->button(std::clamp(level, 0, 3)))
         b->setChecked(true);
     chkOnTop_->setChecked(shown.onTop);
-    const bool panes[] = {live_.nahled, live_.lupa, live_.informace};
+    const bool panes[] = {live_.showPreview, live_.showMagnifier, live_.showInfo};
     for (std::size_t i = 0; i < 3; ++i)
         chkZobrazeni_[i]->setChecked(panes[i]);
     optNavigator_->button(live_.navigator == 0 ? 0 : 1)->setChecked(true);
-    optVeliciny_->button(live_.veliciny == 0 ? 0 : 1)->setChecked(true);
+    optVeliciny_->button(live_.topicView == 0 ? 0 : 1)->setChecked(true);
     chkBarvy_->setChecked(live_.marking);
-    chkPamatovatOznacene_->setChecked(shown.pamatovatOznacene);
-    cboPresnost_->setCurrentIndex(std::clamp(live_.presnost, 0, 3));
+    chkPamatovatOznacene_->setChecked(shown.rememberMarks);
+    cboPresnost_->setCurrentIndex(std::clamp(live_.displayFormat, 0, 3));
     numbers_[3].edit->setEnabled(cboPresnost_->currentIndex() == 3);
 
     // Before start-up has filled the navigator (the set-up switch) the stored names serve.
@@ -184,7 +184,7 @@ void OptionsDialog::load()
         QString name = names.size() >= n ? names.at(n - 1) : ctx_.store.navigatorText(false, n, {});
         cboTema_->addItem(name.isEmpty() ? fromStd(ov::DefaultTopicName(n)) : name);
     }
-    cboTema_->setCurrentIndex(std::clamp(shown.tema, 0, ov::kBuiltinTopics));
+    cboTema_->setCurrentIndex(std::clamp(shown.startTopic, 0, ov::kBuiltinTopics));
 
     chkColored_->setChecked(shown.colored == 1);
     colour_ = shown.coloredColor;
@@ -249,11 +249,11 @@ void OptionsDialog::showColour()
 void OptionsDialog::showStatistics()
 {
     // An unreadable total counts from this run, as shut-down will store it.
-    const qint64 doba = readOr<qint64>(0, [&] { return ctx_.store.seconds(Key::Doba); });
+    const qint64 totalSeconds = readOr<qint64>(0, [&] { return ctx_.store.seconds(Key::Doba); });
     const qint64 running = host_.runningSeconds();
-    setLabelText(stats_[0], QString::number(ctx_.prefs.spusteno));
+    setLabelText(stats_[0], QString::number(ctx_.prefs.startCount));
     setLabelText(stats_[1], QString::number(host_.conversionCount()));
-    setLabelText(stats_[2], timeText(doba + running));
+    setLabelText(stats_[2], timeText(totalSeconds + running));
     setLabelText(stats_[3], timeText(running));
 }
 
@@ -326,33 +326,33 @@ void OptionsDialog::storeAndApply()
     p.fileUser = file_[1];
     p.pathUser = path_[1];
     p.safeEnd = chkSafeEnd_->isChecked() ? 1 : 0;
-    p.vyrazy = chkVyrazy_->isChecked();
-    p.tema = cboTema_->currentIndex();
+    p.evaluateExpressions = chkVyrazy_->isChecked();
+    p.startTopic = cboTema_->currentIndex();
     p.onlyOne = chkOnlyOne_->isChecked() ? 1 : 0;
-    p.rady = chkRady_->isChecked();
+    p.startHint = chkRady_->isChecked();
     p.gridOption = p.gridLines = chkGrid_->isChecked() ? 1 : 0;
     p.numBase = number(0);
     p.numBaseDec = number(1);
-    p.zCitlivost = number(2);
+    p.fractionSensitivity = number(2);
     p.fix = number(3);
     p.fixText = QString::number(number(3));
-    p.uroven = std::max(optUroven_->checkedId(), 0);
+    p.level = std::max(optUroven_->checkedId(), 0);
     const LiveOptions chosen{chkZobrazeni_[0]->isChecked(), chkZobrazeni_[1]->isChecked(),
                              chkZobrazeni_[2]->isChecked(), cboPresnost_->currentIndex(),
                              optNavigator_->checkedId(),    optVeliciny_->checkedId(),
-                             chkBarvy_->isChecked(),        p.uroven};
-    p.nahled = chosen.nahled;
-    p.lupa = chosen.lupa;
-    p.informace = chosen.informace;
+                             chkBarvy_->isChecked(),        p.level};
+    p.showPreview = chosen.showPreview;
+    p.showMagnifier = chosen.showMagnifier;
+    p.showInfo = chosen.showInfo;
     p.onTop = chkOnTop_->isChecked();
-    p.presnost = chosen.presnost;
-    p.veliciny = chosen.veliciny;
+    p.displayFormat = chosen.displayFormat;
+    p.topicView = chosen.topicView;
     p.navigator = chosen.navigator;
     p.colored = chkColored_->isChecked() ? 1 : 0;
     p.coloredColor = colour_;
-    p.pamatovatOznacene = chkPamatovatOznacene_->isChecked();
-    p.ukladatHistorii = chkUkladatHistorii_->isChecked();
-    UlozNastaveni(ctx_.store, p,
+    p.rememberMarks = chkPamatovatOznacene_->isChecked();
+    p.keepHistory = chkUkladatHistorii_->isChecked();
+    writePreferences(ctx_.store, p,
                   {Key::File, Key::FileUser, Key::Path, Key::PathUser, Key::SafeEnd, Key::Tema, Key::OnlyOne, Key::Grid,
                    Key::NumBase, Key::NumBaseDec, Key::Fix, Key::Uroven, Key::Nahled, Key::Lupa, Key::Informace,
                    Key::OnTop, Key::ZCitlivost, Key::Presnost, Key::Veliciny, Key::Navigator, Key::Colored,

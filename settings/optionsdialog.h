@@ -3,7 +3,7 @@
 // the window's state as they are; OK checks the numbers, stores every preference and has the
 // window apply them, Storno changes nothing. "Vymazat" resets the statistics at once.
 #pragma once
-#include "settings/nactinastaveni.h"
+#include "settings/preferences.h"
 #include "settings/optionshost.h"
 
 #include <QDialog>

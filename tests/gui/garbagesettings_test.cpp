@@ -9,7 +9,7 @@
 #include "fixture.h"
 
 #include "navigation/navigator.h"
-#include "settings/nactinastaveni.h"
+#include "settings/preferences.h"
 #include "settings/settingskeys.h"
 #include "settings/settingsstore.h"
 #include "table/conversiontable.h"
@@ -270,7 +270,7 @@ private slots:
         }
         fake.clear();
         Preferences reread;
-        QVERIFY(NactiNastaveni(again, reread, nullptr));
+        QVERIFY(readPreferences(again, reread, nullptr));
         for (const QString& key : askedKeys()) {
             QVERIFY2(!written.contains(key), qPrintable(key));
             QVERIFY2(key != QLatin1String("<soubor>"), "the file is still damaged");
