@@ -128,7 +128,7 @@ bool Lifecycle::formLoad(const QStringList& arguments)
     const std::vector<std::function<void()>> steps{
         [&] {
             prefs.startCount = prefs.startCount < std::numeric_limits<qint32>::max() ? prefs.startCount + 1 : prefs.startCount;
-            writePreferences(store, prefs, {Key::Spusteno});
+            writePreferences(store, prefs, {Key::StartCount});
             store.sync();
         },
         [&] { host_.loadDataFiles(0); },
@@ -146,7 +146,7 @@ bool Lifecycle::formLoad(const QStringList& arguments)
                 host_.setOnTop(true);
         },
         [&] {
-            const int read = storedInteger(store, Key::Vlevo, kDefaultVlevoTwips);
+            const int read = storedInteger(store, Key::SplitterPosition, kDefaultVlevoTwips);
             host_.setVlevo(read);
             vlevo_ = {read, host_.vlevo()};
         },
@@ -260,19 +260,19 @@ void Lifecycle::restorePlacement()
 
 void Lifecycle::editsKept(const QString& file, const QString& copy)
 {
-    ctx_.store.setText(Key::NeulozenySoubor, file);
-    ctx_.store.setText(Key::NeulozenaKopie, copy);
+    ctx_.store.setText(Key::UnsavedFile, file);
+    ctx_.store.setText(Key::UnsavedCopy, copy);
 }
 
 void Lifecycle::reportKeptEdits()
 {
     SettingsStore& s = ctx_.store;
-    const QString file = s.stored(Key::NeulozenySoubor).value_or(QString());
-    const QString copy = s.stored(Key::NeulozenaKopie).value_or(QString());
+    const QString file = s.stored(Key::UnsavedFile).value_or(QString());
+    const QString copy = s.stored(Key::UnsavedCopy).value_or(QString());
     if (file.isEmpty() && copy.isEmpty())
         return;
-    s.remove(Key::NeulozenySoubor);
-    s.remove(Key::NeulozenaKopie);
+    s.remove(Key::UnsavedFile);
+    s.remove(Key::UnsavedCopy);
     s.sync();
     // A copy the user has dealt with meanwhile needs no word.
     if (!QFileInfo(copy).isFile())
@@ -297,7 +297,7 @@ bool Lifecycle::clearCounters()
     prefs.totalSeconds = 0;
     conversionsBefore_ = host_.conversionCount();
     running_.restart();
-    writePreferences(ctx_.store, prefs, {Key::Spusteno, Key::Prevedeno, Key::Doba});
+    writePreferences(ctx_.store, prefs, {Key::StartCount, Key::ConversionTotal, Key::TotalTime});
     return ctx_.store.sync();
 }
 
@@ -309,10 +309,10 @@ void Lifecycle::storeCounters()
     // so that both runs count. An unreadable stored value counts as nothing (and is no fault to log).
     s.sync();
     const long run = std::max(0L, host_.conversionCount() - conversionsBefore_);
-    const qint64 stored = readOr<qint64>(0, [&] { return s.integer(Key::Prevedeno); });
+    const qint64 stored = readOr<qint64>(0, [&] { return s.integer(Key::ConversionTotal); });
     prefs.conversionTotal = static_cast<qint32>(std::min<qint64>(stored + run, std::numeric_limits<qint32>::max()));
-    prefs.totalSeconds = readOr<qint64>(0, [&] { return s.seconds(Key::Doba); }) + running_.elapsed() / 1000;
-    writePreferences(s, prefs, {Key::Prevedeno, Key::Doba});
+    prefs.totalSeconds = readOr<qint64>(0, [&] { return s.seconds(Key::TotalTime); }) + running_.elapsed() / 1000;
+    writePreferences(s, prefs, {Key::ConversionTotal, Key::TotalTime});
 }
 
 // With "Pamatovat si označené jednotky" the marks of every topic come back by unit name: a unit
@@ -383,7 +383,7 @@ void Lifecycle::ukonceni(Asker asker)
             s.setInteger(Key::Top, top_.store(pixelsToTwips(corner.y())));
             s.setInteger(Key::Height, height_.store(pixelsToTwips(size.height())));
             s.setInteger(Key::Width, width_.store(pixelsToTwips(size.width())));
-            s.setInteger(Key::Vlevo, vlevo_.store(host_.vlevo()));
+            s.setInteger(Key::SplitterPosition, vlevo_.store(host_.vlevo()));
         }
     });
     guarded([&] { storeMarks(); });

@@ -249,7 +249,7 @@ void OptionsDialog::showColour()
 void OptionsDialog::showStatistics()
 {
     // An unreadable total counts from this run, as shut-down will store it.
-    const qint64 totalSeconds = readOr<qint64>(0, [&] { return ctx_.store.seconds(Key::Doba); });
+    const qint64 totalSeconds = readOr<qint64>(0, [&] { return ctx_.store.seconds(Key::TotalTime); });
     const qint64 running = host_.runningSeconds();
     setLabelText(stats_[0], QString::number(ctx_.prefs.startCount));
     setLabelText(stats_[1], QString::number(host_.conversionCount()));
@@ -353,11 +353,11 @@ void OptionsDialog::storeAndApply()
     p.rememberMarks = chkPamatovatOznacene_->isChecked();
     p.keepHistory = chkUkladatHistorii_->isChecked();
     writePreferences(ctx_.store, p,
-                  {Key::File, Key::FileUser, Key::Path, Key::PathUser, Key::SafeEnd, Key::Tema, Key::OnlyOne, Key::Grid,
-                   Key::NumBase, Key::NumBaseDec, Key::Fix, Key::Uroven, Key::Nahled, Key::Lupa, Key::Informace,
-                   Key::OnTop, Key::ZCitlivost, Key::Presnost, Key::Veliciny, Key::Navigator, Key::Colored,
-                   Key::ColoredColor, Key::Vyrazy, Key::Rady,
-                   Key::PamatovatOznacene, Key::UkladatHistorii});
+                  {Key::File, Key::FileUser, Key::Path, Key::PathUser, Key::SafeEnd, Key::StartTopic, Key::OnlyOne, Key::Grid,
+                   Key::NumBase, Key::NumBaseDec, Key::Fix, Key::Level, Key::Preview, Key::Magnifier, Key::Info,
+                   Key::OnTop, Key::FractionSensitivity, Key::DisplayFormat, Key::TopicView, Key::Navigator, Key::Colored,
+                   Key::ColoredColor, Key::Expressions, Key::StartHint,
+                   Key::RememberMarks, Key::KeepHistory});
     if (!ctx_.store.sync())
         settingsNotSaved(this, ctx_.store);
     host_.applyOptions(live_, chosen);

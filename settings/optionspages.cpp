@@ -170,7 +170,7 @@ QWidget* OptionsDialog::buildFormat()
     const NumberRow rows[] = {
         {Key::NumBase, "txtNumBase", "Vlastní převod do číselné soustavy:", nullptr, 0, 0},
         {Key::NumBaseDec, "txtNumBaseDec", ", poč. míst:", "Počet míst za \"desetinnou\" čárkou", 0, 2},
-        {Key::ZCitlivost, "txtCit", "Zlomky (počet desetinných míst):", nullptr, 1, 0},
+        {Key::FractionSensitivity, "txtCit", "Zlomky (počet desetinných míst):", nullptr, 1, 0},
     };
     for (const NumberRow& r : rows) {
         QLabel* l = label(QString::fromUtf8(r.caption));

@@ -19,7 +19,7 @@ private slots:
         QCOMPARE(SettingsStore::defaultFilePath(), env.iniPath());
         SettingsStore store;
         store.setBoolean(Key::OnTop, true);
-        store.setInteger(Key::Vlevo, 1800);
+        store.setInteger(Key::SplitterPosition, 1800);
         store.setNavigatorText(false, 3, QStringLiteral("Můj objem"));
         QVERIFY(store.sync());
         QCOMPARE(env.setting(QStringLiteral("Obecne/OnTop")), QStringLiteral("True"));
@@ -284,16 +284,16 @@ private slots:
     {
         TestEnvironment& env = environment();
         SettingsStore store;
-        QCOMPARE(store.seconds(Key::Doba), 0);
-        store.setSeconds(Key::Doba, 90061);
-        QCOMPARE(store.text(Key::Doba), QStringLiteral("25:01:01"));
-        QCOMPARE(store.seconds(Key::Doba), 90061);
+        QCOMPARE(store.seconds(Key::TotalTime), 0);
+        store.setSeconds(Key::TotalTime, 90061);
+        QCOMPARE(store.text(Key::TotalTime), QStringLiteral("25:01:01"));
+        QCOMPARE(store.seconds(Key::TotalTime), 90061);
         env.setSetting("Obecne/Doba", "0,5");
         store.sync();
-        QCOMPARE(store.seconds(Key::Doba), 43200);
+        QCOMPARE(store.seconds(Key::TotalTime), 43200);
         env.setSetting("Obecne/Doba", "dlouho");
         store.sync();
-        QVERIFY_THROWS_EXCEPTION(SettingError, store.seconds(Key::Doba));
+        QVERIFY_THROWS_EXCEPTION(SettingError, store.seconds(Key::TotalTime));
     }
 };
 
