@@ -85,7 +85,7 @@ MainWindow::~MainWindow()
 
 bool MainWindow::start(const QStringList& arguments)
 {
-    started_ = lifecycle_->formLoad(arguments);
+    started_ = lifecycle_->startUp(arguments);
     // A request to end that came while start-up was still running is carried out once the
     // event loop runs.
     if (started_ && endPending_)
@@ -93,12 +93,12 @@ bool MainWindow::start(const QStringList& arguments)
     return started_;
 }
 
-void MainWindow::ukonceni()
+void MainWindow::shutDown()
 {
     // Edits not yet saved are the user's to keep or drop before anything else happens.
     if (!ended() && !editor_->maySetAside())
         return;
-    lifecycle_->ukonceni();
+    lifecycle_->shutDown();
     if (ended())
         afterEnd(true);
 }
@@ -123,7 +123,7 @@ SplashWindow* MainWindow::splash() const { return lifecycle_->splash(); }
 void MainWindow::bindWindowCommands()
 {
     Commands& c = *commands_;
-    c.bind(QStringLiteral("mnuKonec"), [this](int) { ukonceni(); });
+    c.bind(QStringLiteral("mnuKonec"), [this](int) { shutDown(); });
     c.bind(QStringLiteral("mnuOnTop"), [this](int) { setOnTop(commands_->action(QStringLiteral("mnuOnTop"))->isChecked()); });
     c.bind(QStringLiteral("mnuU"), [this](int level) { applyLevel(level); });
     c.bind(QStringLiteral("mnuNacist"), [this](int) { reload(); });
@@ -176,7 +176,7 @@ void MainWindow::endRequested()
     // Unsaved data-file changes are kept, not lost to a question nobody can answer.
     if (const QString copy = editor_->keepUnsaved(); !copy.isEmpty())
         lifecycle_->editsKept(editor_->path(), copy);
-    lifecycle_->ukonceni(Lifecycle::Asker::System);
+    lifecycle_->shutDown(Lifecycle::Asker::System);
     if (ended())
         afterEnd(false);
 }
@@ -320,9 +320,9 @@ void MainWindow::setOnTop(bool on)
     }
 }
 
-int MainWindow::vlevo() const { return workspace_->vlevo(); }
+int MainWindow::splitterPosition() const { return workspace_->splitterPosition(); }
 
-void MainWindow::setVlevo(int twips) { workspace_->setVlevo(twips); }
+void MainWindow::setSplitterPosition(int twips) { workspace_->setSplitterPosition(twips); }
 
 void MainWindow::showStartTopic(int topic)
 {
@@ -430,7 +430,7 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    ukonceni();
+    shutDown();
     if (ended())
         event->accept();
     else

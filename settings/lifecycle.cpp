@@ -92,7 +92,7 @@ bool Lifecycle::hasSetupSwitch(const QStringList& arguments)
     return false;
 }
 
-bool Lifecycle::formLoad(const QStringList& arguments)
+bool Lifecycle::startUp(const QStringList& arguments)
 {
     running_.start();
     Preferences& prefs = ctx_.prefs;
@@ -146,9 +146,9 @@ bool Lifecycle::formLoad(const QStringList& arguments)
                 host_.setOnTop(true);
         },
         [&] {
-            const int read = storedInteger(store, Key::SplitterPosition, kDefaultVlevoTwips);
-            host_.setVlevo(read);
-            vlevo_ = {read, host_.vlevo()};
+            const int read = storedInteger(store, Key::SplitterPosition, kDefaultSplitterTwips);
+            host_.setSplitterPosition(read);
+            splitterPosition_ = {read, host_.splitterPosition()};
         },
         [&] { host_.showStartTopic(request.topic > 0 ? request.topic : std::max(prefs.startTopic, 0)); },
         // The stored level reloads the data files at that level, which makes the unit list and
@@ -181,7 +181,7 @@ Lifecycle::Go Lifecycle::setupFlow()
     if (done_)
         return Go::End;
     dialogs().message(splash_.get(), DialogService::Icon::Information, appTitle(), QStringLiteral("Spusťte aplikaci znovu."));
-    ukonceni();
+    shutDown();
     return done_ ? Go::End : Go::On;
 }
 
@@ -197,7 +197,7 @@ Lifecycle::Go Lifecycle::singleInstance()
     SingleInstance::activateFirst();
     // Nothing of this copy is stored: it ends before it has really started.
     done_ = true;
-    zavritOkna();
+    closeWindows();
     return Go::End;
 }
 
@@ -344,7 +344,7 @@ void Lifecycle::storeMarks()
     }
 }
 
-void Lifecycle::ukonceni(Asker asker)
+void Lifecycle::shutDown(Asker asker)
 {
     if (done_)
         return;
@@ -383,7 +383,7 @@ void Lifecycle::ukonceni(Asker asker)
             s.setInteger(Key::Top, top_.store(pixelsToTwips(corner.y())));
             s.setInteger(Key::Height, height_.store(pixelsToTwips(size.height())));
             s.setInteger(Key::Width, width_.store(pixelsToTwips(size.width())));
-            s.setInteger(Key::SplitterPosition, vlevo_.store(host_.vlevo()));
+            s.setInteger(Key::SplitterPosition, splitterPosition_.store(host_.splitterPosition()));
         }
     });
     guarded([&] { storeMarks(); });
@@ -414,10 +414,10 @@ void Lifecycle::ukonceni(Asker asker)
         guarded([&] { splash_->showAndPaint(); });
     }
     done_ = true;
-    zavritOkna();
+    closeWindows();
 }
 
-void Lifecycle::zavritOkna()
+void Lifecycle::closeWindows()
 {
     QWidget& w = host_.mainWidget();
     // Every window of this program, not a window that belongs to another main window living

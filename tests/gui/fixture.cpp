@@ -234,7 +234,7 @@ MainWindow& WindowTestCase::restartedWindow()
     if (app_) {
         if (fake_ && app_->context->prefs.safeEnd != 0)
             fake_->answer(QMessageBox::Yes);
-        app_->window->ukonceni();
+        app_->window->shutDown();
         if (!app_->window->ended())
             QTest::qFail("the main window did not end", __FILE__, __LINE__);
         app_.reset();
