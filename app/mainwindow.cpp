@@ -153,7 +153,7 @@ void MainWindow::connectParts()
     connect(table_, &ConversionTable::infoTextChanged, infoPane_, &InfoPane::setInfo);
     // Hiding changes the units: the alphabetical list first, then the table refills itself.
     connect(rowMarking_, &RowMarking::unitsHidden, this, [this] {
-        navigator_->fillJednotky();
+        navigator_->fillUnitList();
         searchPane_->clearResults();
     });
     connect(rowMarking_, &RowMarking::reloadRequested, this, &MainWindow::reload);
@@ -299,7 +299,7 @@ QStringList MainWindow::topicNames(bool userTopics) const
     return names;
 }
 
-void MainWindow::fillUnitList() { navigator_->fillJednotky(); }
+void MainWindow::fillUnitList() { navigator_->fillUnitList(); }
 
 void MainWindow::updateCounts() { commands_->updateCounts(ctx_.db, navigator_->userTopicCount()); }
 
@@ -335,7 +335,7 @@ void MainWindow::showStartTopic(int topic)
     }
     navigator_->setCurrentTopic(topic);
     table_->fillTopic(topic);
-    navigator_->navigaceSet();
+    navigator_->updatePreviousNext();
 }
 
 void MainWindow::applyLevel(int level)

@@ -85,7 +85,7 @@ void MainWindow::closeDataFile()
     commands_->setSingleTextStyle(false);
     workspace_->showPage(table_);
     navigator_->setCurrentTopic(topic);
-    navigator_->navigace();
+    navigator_->showCurrentTopic();
 }
 
 

@@ -107,12 +107,12 @@ Navigator::Navigator(ov::UnitDatabase& db, QWidget* parent) : QWidget(parent), m
 
     m_stack = new QStackedWidget(this);
     m_stack->setObjectName(QStringLiteral("picNavigator"));
-    m_lvwTema = makeList("lvwTema");
-    m_lvwJednotky = makeList("lvwJednotky");
-    m_lvwUser = makeList("lvwUser");
-    m_stack->addWidget(m_lvwTema);
-    m_stack->addWidget(m_lvwJednotky);
-    m_stack->addWidget(m_lvwUser);
+    topicList_ = makeList("lvwTema");
+    unitList_ = makeList("lvwJednotky");
+    userTopicList_ = makeList("lvwUser");
+    m_stack->addWidget(topicList_);
+    m_stack->addWidget(unitList_);
+    m_stack->addWidget(userTopicList_);
     // A screen reader names each list as its tab's tool tip does.
     setAccessibleName(QStringLiteral("Navigátor"));
     m_tabs->setAccessibleName(QStringLiteral("Navigátor"));
@@ -125,7 +125,7 @@ Navigator::Navigator(ov::UnitDatabase& db, QWidget* parent) : QWidget(parent), m
     layout->addWidget(m_tabs);
     layout->addWidget(m_stack, 1);
 
-    for (QListWidget* list : {m_lvwTema, m_lvwUser}) {
+    for (QListWidget* list : {topicList_, userTopicList_}) {
         list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
         list->setItemDelegate(new RenameDelegate(
             [this, list](int row, const QString& text) { acceptRename(list, row, text); }, list));
@@ -138,11 +138,11 @@ Navigator::Navigator(ov::UnitDatabase& db, QWidget* parent) : QWidget(parent), m
                 [this, list](QListWidgetItem* item) { onItemPicked(list, item); });
         connect(list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
             m_currentTopic = topicOf(item);
-            navigace();
+            showCurrentTopic();
         });
     }
-    m_lvwJednotky->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    connect(m_lvwJednotky, &QListWidget::itemDoubleClicked, this,
+    unitList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(unitList_, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { goToUnit(item->data(kKeyRole).toString()); });
 
     connect(m_tabs, &QTabBar::currentChanged, this, [this](int tab) {
@@ -196,18 +196,18 @@ void Navigator::setTopicNames(const QStringList& topicNames, const QStringList& 
         return s.trimmed().isEmpty() ? fallback : s;
     };
     m_quiet = true;
-    m_lvwTema->clear();
+    topicList_->clear();
     for (int n = 1; n <= ov::kBuiltinTopics; ++n) {
         const QString name = nameOr(topicNames, n, fromStd(ov::DefaultTopicName(n)));
-        addTopicEntry(m_lvwTema, n, name, fromStd(ov::TemaKlic(n)));
+        addTopicEntry(topicList_, n, name, fromStd(ov::TemaKlic(n)));
         // The table title shows the same name as the list, before and after a restart.
         m_db.setTopicName(n, name.toStdString());
     }
     // Entries are numbered by position, so the user list stops at the first unused topic.
-    m_lvwUser->clear();
+    userTopicList_->clear();
     for (int n = 1; n <= ov::kUserTopics && m_db.userTopicUsed(n); ++n) {
         const QString name = nameOr(userNames, n, QString::fromStdString(ov::DefaultUserTopicName(n)));
-        addTopicEntry(m_lvwUser, ov::kBuiltinTopics + n, name, QStringLiteral("User"));
+        addTopicEntry(userTopicList_, ov::kBuiltinTopics + n, name, QStringLiteral("User"));
         m_db.setTopicName(ov::kBuiltinTopics + n, name.toStdString());
     }
     m_quiet = false;
@@ -215,7 +215,7 @@ void Navigator::setTopicNames(const QStringList& topicNames, const QStringList& 
         m_currentTopic = 0;
 }
 
-void Navigator::fillJednotky()
+void Navigator::fillUnitList()
 {
     struct Entry { QString name; QCollatorSortKey key; int topic; int unit; };
     // Alphabetical as the user reads it (Czech order: "č" after "c"), case aside. Each name's
@@ -242,30 +242,30 @@ void Navigator::fillJednotky()
     for (int t = 1; t <= last; ++t)
         icons[std::size_t(t)] = topicIcon(fromStd(ov::TemaKlic(t)), false);
     m_quiet = true;
-    m_lvwJednotky->clear();
+    unitList_->clear();
     for (const Entry& e : entries) {
         auto* item = new QListWidgetItem(e.name);
         const QString tag = QString::number(e.topic) + QLatin1Char('-') + QString::number(e.unit);
         item->setData(kKeyRole, tag);
         item->setToolTip(tag);
         item->setIcon(icons[std::size_t(e.topic)]);
-        m_lvwJednotky->addItem(item);
+        unitList_->addItem(item);
     }
     m_quiet = false;
 }
 
-int Navigator::topicCount() const { return m_lvwTema->count(); }
-int Navigator::userTopicCount() const { return m_lvwUser->count(); }
+int Navigator::topicCount() const { return topicList_->count(); }
+int Navigator::userTopicCount() const { return userTopicList_->count(); }
 
 QString Navigator::topicText(int n) const
 {
-    const QListWidgetItem* item = m_lvwTema->item(n - 1);
+    const QListWidgetItem* item = topicList_->item(n - 1);
     return item ? item->text() : QString();
 }
 
 QString Navigator::userTopicText(int n) const
 {
-    const QListWidgetItem* item = m_lvwUser->item(n - 1);
+    const QListWidgetItem* item = userTopicList_->item(n - 1);
     return item ? item->text() : QString();
 }
 
@@ -292,7 +292,7 @@ bool Navigator::focusAllowed() const
 
 QListWidget* Navigator::listOf(List list) const
 {
-    return list == TopicList ? m_lvwTema : list == UserList ? m_lvwUser : m_lvwJednotky;
+    return list == TopicList ? topicList_ : list == UserList ? userTopicList_ : unitList_;
 }
 
 void Navigator::hideSearchPane()
@@ -352,7 +352,7 @@ void Navigator::onTabChosen(int tab)
     QListWidget* lw = listOf(list);
     if (QListWidgetItem* item = lw->currentItem(); item && item->isSelected()) {
         m_currentTopic = topicOf(item);
-        navigaceSet();
+        updatePreviousNext();
     }
 }
 
@@ -362,7 +362,7 @@ void Navigator::setViewMode(int mode)
         return;
     m_viewMode = ViewMode(mode);
     const bool large = m_viewMode == LargeIcons;
-    for (QListWidget* list : {m_lvwTema, m_lvwUser}) {
+    for (QListWidget* list : {topicList_, userTopicList_}) {
         list->setViewMode(large ? QListView::IconMode : QListView::ListMode);
         list->setMovement(QListView::Static);
         list->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
@@ -385,10 +385,10 @@ int Navigator::topicOf(const QListWidgetItem* item) const
 {
     if (!item)
         return 0;
-    if (item->listWidget() == m_lvwTema)
-        return m_lvwTema->row(item) + 1;
-    if (item->listWidget() == m_lvwUser)
-        return ov::kBuiltinTopics + m_lvwUser->row(item) + 1;
+    if (item->listWidget() == topicList_)
+        return topicList_->row(item) + 1;
+    if (item->listWidget() == userTopicList_)
+        return ov::kBuiltinTopics + userTopicList_->row(item) + 1;
     return 0;
 }
 
@@ -398,14 +398,14 @@ void Navigator::onItemPicked(QListWidget* list, QListWidgetItem* item)
     if (m_quiet || !item || item->listWidget() != list || !item->isSelected())
         return;
     m_currentTopic = topicOf(item);
-    navigaceSet();
+    updatePreviousNext();
 }
 
 void Navigator::onEnter(QListWidget* list)
 {
     QListWidgetItem* item = list->currentItem();
     const bool picked = item && item->isSelected();
-    if (list == m_lvwJednotky) {
+    if (list == unitList_) {
         if (picked)
             goToUnit(item->data(kKeyRole).toString());
         return;
@@ -415,7 +415,7 @@ void Navigator::onEnter(QListWidget* list)
         m_currentTopic = topicOf(item);
     else if (m_currentTopic == 0)
         m_currentTopic = 1;
-    navigace();
+    showCurrentTopic();
 }
 
 bool Navigator::acceptRename(QListWidget* list, int row, const QString& text)
@@ -441,16 +441,16 @@ void Navigator::selectQuietly(QListWidget* list, int row)
     m_quiet = false;
 }
 
-void Navigator::navigace()
+void Navigator::showCurrentTopic()
 {
     if (m_currentTopic == 0)
         return;
     emit topicChosen(m_currentTopic);
     emit conversionPaneWanted();
-    navigaceSet();
+    updatePreviousNext();
 }
 
-void Navigator::navigaceSet()
+void Navigator::updatePreviousNext()
 {
     const int t = m_currentTopic;
     const int lastUser = ov::kBuiltinTopics + userTopicCount();
@@ -470,7 +470,7 @@ void Navigator::previousTopic()
     if ((t >= ov::kFirstUserTopic + 1 && t <= ov::kBuiltinTopics + n) || (t >= 2 && t <= ov::kBuiltinTopics))
         --t;
     selectTopicEntry(t);
-    navigace();
+    showCurrentTopic();
 }
 
 void Navigator::nextTopic()
@@ -482,7 +482,7 @@ void Navigator::nextTopic()
     else if ((t >= ov::kFirstUserTopic && t <= ov::kBuiltinTopics - 1 + n) || (t >= 1 && t <= ov::kBuiltinTopics - 1))
         ++t;
     selectTopicEntry(t);
-    navigace();
+    showCurrentTopic();
 }
 
 void Navigator::chooseTopicFromMenu(int topic)
@@ -493,7 +493,7 @@ void Navigator::chooseTopicFromMenu(int topic)
     m_currentTopic = topic;
     selectTopicEntry(topic);
     emit topicChosen(topic);
-    navigaceSet();
+    updatePreviousNext();
 }
 
 bool Navigator::goToUnit(const QString& tag)
@@ -509,7 +509,7 @@ bool Navigator::goToUnit(const QString& tag)
         return false;
     m_currentTopic = t;
     selectTopicEntry(t);
-    navigace();
+    showCurrentTopic();
     emit unitChosen(t, u);
     return true;
 }
@@ -520,21 +520,21 @@ void Navigator::setCurrentTopic(int topic)
         return;
     m_currentTopic = topic;
     selectTopicEntry(topic);
-    navigaceSet();
+    updatePreviousNext();
 }
 
 void Navigator::selectTopicEntry(int topic)
 {
     if (topic >= 1 && topic <= ov::kBuiltinTopics)
-        selectQuietly(m_lvwTema, topic - 1);
+        selectQuietly(topicList_, topic - 1);
     else if (topic > ov::kBuiltinTopics)
-        selectQuietly(m_lvwUser, topic - ov::kFirstUserTopic);
+        selectQuietly(userTopicList_, topic - ov::kFirstUserTopic);
 }
 
 void Navigator::focusShownList()
 {
     if (m_shownList == TopicList) {
-        m_lvwTema->setFocus();
+        topicList_->setFocus();
         return;
     }
     QListWidget* list = listOf(m_shownList);
@@ -548,12 +548,12 @@ void Navigator::focusShownList()
 bool Navigator::eventFilter(QObject* watched, QEvent* event)
 {
     auto* list = qobject_cast<QListWidget*>(watched);
-    if (!list || (list != m_lvwTema && list != m_lvwUser && list != m_lvwJednotky))
+    if (!list || (list != topicList_ && list != userTopicList_ && list != unitList_))
         return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::ShortcutOverride) {
         // F2 renames in the topic lists even though the window binds it to another command.
         const auto* key = static_cast<QKeyEvent*>(event);
-        const bool rename = key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier && list != m_lvwJednotky;
+        const bool rename = key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier && list != unitList_;
         if (rename || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             event->accept();
             return true;

@@ -38,7 +38,7 @@ public:
     // the data files.
     void setTopicNames(const QStringList& topicNames, const QStringList& userNames);
     // Rebuilds the alphabetical unit list (after loading, reloading or hiding units).
-    void fillJednotky();
+    void fillUnitList();
 
     // Texts as the lists show them, for shut-down (Navigator/S1..S26, U1..U20) and the menus.
     int topicCount() const;                 // 26 once filled
@@ -74,8 +74,8 @@ public slots:
     void previousTopic();                   // mnuNavigace(1), "Zpět"
     void nextTopic();                       // mnuNavigace(2), "Vpřed"
     void chooseTopicFromMenu(int topic);    // mnuTema(1..26)
-    void navigace();                        // display the current topic
-    void navigaceSet();                     // availability of previous/next
+    void showCurrentTopic();                        // display the current topic
+    void updatePreviousNext();                     // availability of previous/next
     // Goes to the unit named by a "topic-unit" text such as "3-12"; false (and nothing
     // happens) when the text names no unit of a listed topic.
     bool goToUnit(const QString& tag);
@@ -119,9 +119,9 @@ private:
     ov::UnitDatabase& m_db;
     QTabBar* m_tabs = nullptr;
     QStackedWidget* m_stack = nullptr;
-    QListWidget* m_lvwTema = nullptr;
-    QListWidget* m_lvwUser = nullptr;
-    QListWidget* m_lvwJednotky = nullptr;
+    QListWidget* topicList_ = nullptr;
+    QListWidget* userTopicList_ = nullptr;
+    QListWidget* unitList_ = nullptr;
     QPointer<QWidget> m_searchPane;
     int m_currentTopic = 0;
     List m_shownList = TopicList;

@@ -51,7 +51,7 @@ struct Window {
         minimise->setShortcut(Qt::Key_Escape);
         host.addAction(minimise);
         host.resize(220, 500);
-        nav->fillJednotky();
+        nav->fillUnitList();
         host.show();
         if (!QTest::qWaitForWindowExposed(&host))
             qWarning("navigator window not exposed");
@@ -310,7 +310,7 @@ private slots:
         addUnit(db, 29, "dyn");           // user topic 3 without topic 2: not listed
         Window w(db);
         w.nav->setTopicNames({}, {});
-        w.nav->fillJednotky();
+        w.nav->fillUnitList();
         QSignalSpy shown(w.nav, &Navigator::listShown);
         QSignalSpy title(w.nav, &Navigator::titleChanged);
         QTest::mouseClick(w.tabs(), Qt::LeftButton, {}, w.tabs()->tabRect(1).center());
