@@ -54,7 +54,7 @@ std::string angleClassText(long long d)
     return {};
 }
 
-const std::string kNegativeNotice = ZpravaChyby({
+const std::string kNegativeNotice = MessageLines({
     std::string("Zadáno záporné číslo."),
     std::nullopt,
     std::string("Záporné hodnoty se nepoužívají. Budou převedeny na kladná čísla."),

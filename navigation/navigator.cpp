@@ -199,7 +199,7 @@ void Navigator::setTopicNames(const QStringList& topicNames, const QStringList& 
     topicList_->clear();
     for (int n = 1; n <= ov::kBuiltinTopics; ++n) {
         const QString name = nameOr(topicNames, n, fromStd(ov::DefaultTopicName(n)));
-        addTopicEntry(topicList_, n, name, fromStd(ov::TemaKlic(n)));
+        addTopicEntry(topicList_, n, name, fromStd(ov::TopicKey(n)));
         // The table title shows the same name as the list, before and after a restart.
         m_db.setTopicName(n, name.toStdString());
     }
@@ -240,7 +240,7 @@ void Navigator::fillUnitList()
     // rather than a change for every property set.
     std::vector<QIcon> icons(std::size_t(last) + 1);
     for (int t = 1; t <= last; ++t)
-        icons[std::size_t(t)] = topicIcon(fromStd(ov::TemaKlic(t)), false);
+        icons[std::size_t(t)] = topicIcon(fromStd(ov::TopicKey(t)), false);
     m_quiet = true;
     unitList_->clear();
     for (const Entry& e : entries) {

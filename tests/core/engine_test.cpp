@@ -69,7 +69,7 @@ protected:
 
 std::string failureText(int number, const std::string& cell)
 {
-    return ZpravaChyby({"Chyba " + std::to_string(number) + ": " + std::string(errorDescription(number)), std::nullopt,
+    return MessageLines({"Chyba " + std::to_string(number) + ": " + std::string(errorDescription(number)), std::nullopt,
                         "Nevhodná hodnota '" + cell + "'."});
 }
 
