@@ -42,10 +42,10 @@ AboutBox::AboutBox(const Addresses& addresses, QWidget* owner) : QDialog(owner),
     const Text texts[] = {
         {0, product, product, QStringLiteral("Název programu")},
         {1, QStringLiteral("VELOR ") + versionText(), product, QStringLiteral("Verze")},
-        {2, OdsifrujText(scrambledCredit()), OdsifrujText(scrambledLicence()), QStringLiteral("Autoři a licence")},
+        {2, UnscrambleText(scrambledCredit()), UnscrambleText(scrambledLicence()), QStringLiteral("Autoři a licence")},
         {3, kDescription, QString(), QStringLiteral("Popis programu")},
         {kHomeLabel, QStringLiteral("Domovská stránka"), addresses_.homePage, QStringLiteral("Domovská stránka")},
-        {kMailLabel, OdsifrujText(scrambledMailLabel()), QStringLiteral("Odeslat autorovi e-mail"),
+        {kMailLabel, UnscrambleText(scrambledMailLabel()), QStringLiteral("Odeslat autorovi e-mail"),
          QStringLiteral("Odeslat autorovi e-mail")},
     };
     for (const Text& t : texts) {
