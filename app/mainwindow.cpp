@@ -149,7 +149,7 @@ void MainWindow::connectParts()
 
     magnifier_->follow(commands_->action(QStringLiteral("mnuLupa")));
     infoPane_->follow(commands_->action(QStringLiteral("mnuInfo")));
-    connect(table_, &ConversionTable::lupaTextChanged, magnifier_, &Magnifier::setText);
+    connect(table_, &ConversionTable::magnifierTextChanged, magnifier_, &Magnifier::setText);
     connect(table_, &ConversionTable::infoTextChanged, infoPane_, &InfoPane::setInfo);
     // Hiding changes the units: the alphabetical list first, then the table refills itself.
     connect(rowMarking_, &RowMarking::unitsHidden, this, [this] {

@@ -265,9 +265,9 @@ void Commands::onToolButton(const QString& key)
 {
     emit toolbarTriggered(key);
     if (key == QLatin1String("Jako")) {
-        const cmd::DropRow* d = dropRow(key, m_lastJako);
+        const cmd::DropRow* d = dropRow(key, lastRepresentation_);
         if (!d) return;
-        emit representationRequested(m_lastJako);
+        emit representationRequested(lastRepresentation_);
         run(QString::fromUtf8(d->command), d->index);
         return;
     }
@@ -283,7 +283,7 @@ void Commands::onDropItem(const QString& button, const QString& key)
         QAction* jako = action(QStringLiteral("tlb_Jako"));
         if (d->image[0]) setImage(jako, QString::fromUtf8(d->image));
         if (d->remembered) {
-            m_lastJako = key;
+            lastRepresentation_ = key;
             jako->setToolTip(QString::fromUtf8(d->text));
         }
         emit representationRequested(key);
@@ -426,7 +426,7 @@ void Commands::setHideEnabled(bool on)
 
 void Commands::setHideActiveEnabled(bool on) { setAvailable(QStringLiteral("mnuHide_1"), on); }
 
-void Commands::setJakoEnabled(bool on) { setAvailable(QStringLiteral("tlb_Jako"), on); }
+void Commands::setRepresentationEnabled(bool on) { setAvailable(QStringLiteral("tlb_Jako"), on); }
 
 void Commands::setCopyEnabled(bool on)
 {
@@ -514,7 +514,7 @@ bool Commands::isPressed(const QString& key) const
     return a && a->isChecked();
 }
 
-QString Commands::jakoImage() const
+QString Commands::representationImage() const
 {
     return action(QStringLiteral("tlb_Jako"))->property("imageKey").toString();
 }

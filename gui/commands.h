@@ -84,7 +84,7 @@ public:
     void setNavigation(bool canPrev, bool canNext);
     void setHideEnabled(bool on);                  // the topic has at least 2 marked units
     void setHideActiveEnabled(bool on);            // "Skrýt aktivní": the topic may be reduced
-    void setJakoEnabled(bool on);                  // result line and current cell both non-empty
+    void setRepresentationEnabled(bool on);                  // result line and current cell both non-empty
     void setCopyEnabled(bool on);
     void setPasteEnabled(bool on);
     // Recording: shows and hides the buttons and menu items for a command "Rec", "Pause",
@@ -107,8 +107,8 @@ public:
     // Flips a pane switch by its toolbar key ("Náhled", "Lupa", "Info") without running it.
     void toggleButton(const QString& key);
     bool isPressed(const QString& key) const;
-    QString lastJako() const { return m_lastJako; }
-    QString jakoImage() const;
+    QString lastRepresentation() const { return lastRepresentation_; }
+    QString representationImage() const;
 
 signals:
     void triggered(const QString& name, int index);
@@ -142,7 +142,7 @@ private:
     QSet<QString> m_blocked;           // the commands editing a data file blocks
     QToolBar* m_toolBar = nullptr;
     QLabel* m_singleLabel = nullptr;
-    QString m_lastJako = QStringLiteral("Binarne");
+    QString lastRepresentation_ = QStringLiteral("Binarne");
     int m_format = 0;
     bool m_editMode = false;
     bool m_singleText = false;

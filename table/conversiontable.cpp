@@ -48,13 +48,13 @@ ConversionTable::ConversionTable(const ov::UnitDatabase& db, char decimalSeparat
 {
     engine_.settings().decimalSeparator = decimalSeparator;
     setObjectName("picPrevod");
-    lblTitulek_ = new QLabel(this);
-    lblTitulek_->setObjectName("lblTitulek");
-    lblTitulek_->setTextFormat(Qt::PlainText);
-    lblTitulek_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    QFont titleFont = lblTitulek_->font();
+    titleLabel_ = new QLabel(this);
+    titleLabel_->setObjectName("lblTitulek");
+    titleLabel_->setTextFormat(Qt::PlainText);
+    titleLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    QFont titleFont = titleLabel_->font();
     titleFont.setBold(true);
-    lblTitulek_->setFont(titleFont);
+    titleLabel_->setFont(titleFont);
 
     lblSI_ = new QLabel(this);
     lblSI_->setObjectName("lblSI");
@@ -78,7 +78,7 @@ ConversionTable::ConversionTable(const ov::UnitDatabase& db, char decimalSeparat
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    layout->addWidget(lblTitulek_);
+    layout->addWidget(titleLabel_);
     layout->addWidget(lblSI_);
     layout->addWidget(msgTab_, 1);
 
@@ -127,7 +127,7 @@ ConversionTable::ConversionTable(const ov::UnitDatabase& db, char decimalSeparat
     connect(editing_, &CellEditing::menuRequested, this, &ConversionTable::contextMenuRequested);
     connect(txtEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (magnifierOn())
-            emit lupaTextChanged(cellString(currentRow(), 0) + "\r\n" + text, 24);
+            emit magnifierTextChanged(cellString(currentRow(), 0) + "\r\n" + text, 24);
     });
     connect(picTop_, &QToolButton::clicked, this, [this] {
         if (currentRow() > 0)
@@ -189,10 +189,10 @@ void ConversionTable::showWelcome()
 void ConversionTable::setTitle(const QString& name)
 {
     const bool hidden = marks_ && marks_->hidden(currentTopic_);
-    lblTitulek_->setText(" " + name + (hidden ? " (skryto)" : ""));
+    titleLabel_->setText(" " + name + (hidden ? " (skryto)" : ""));
 }
 
-void ConversionTable::setTitleText(const QString& text) { lblTitulek_->setText(text); }
+void ConversionTable::setTitleText(const QString& text) { titleLabel_->setText(text); }
 
 void ConversionTable::topicRenamed(int topic, const QString& name)
 {
@@ -247,7 +247,7 @@ void ConversionTable::fillTopic(int topic)
     showMarks();
     // After hiding, the degree need not be the second unit of the angle topic any more.
     engine_.state().degreeMoved = marks_ && marks_->hidden(ov::kAngleTopic);
-    updateLupa();
+    updateMagnifier();
     if (n > 0) {
         engine_.state().editRow = 0;
         msgTab_->setCurrentCell(0, kValueColumn);
@@ -258,7 +258,7 @@ void ConversionTable::fillTopic(int topic)
     busy.reset();
     updateInfo();
     updateClipboardCommands();
-    emit jakoEnabledChanged(!currentValueText().isEmpty());
+    emit representationEnabledChanged(!currentValueText().isEmpty());
     picTop_->hide();
     busy_ = false;
     emit topicFilled(topic);
@@ -307,10 +307,10 @@ void ConversionTable::usePaneSwitches(QAction* preview, QAction* magnifier, QAct
         if (own && own->parent() == this)
             delete own;
     followSwitch(preview_ = preview, &ConversionTable::previewSwitched);
-    followSwitch(magnifier_ = magnifier, &ConversionTable::updateLupa);
+    followSwitch(magnifier_ = magnifier, &ConversionTable::updateMagnifier);
     followSwitch(info_ = info, &ConversionTable::updateInfo);
     previewSwitched();
-    updateLupa();
+    updateMagnifier();
     updateInfo();
 }
 
@@ -415,7 +415,7 @@ void ConversionTable::enterCell()
 {
     if (busy_)
         return;
-    updateLupa();
+    updateMagnifier();
     updateInfo();
     updateClipboardCommands();
     if (msgTab_->topRow() == 0 && !picTop_->isHidden())
@@ -452,7 +452,7 @@ void ConversionTable::showResult(const QString& text, bool showBox, const QColor
             caption += QChar(0x2026);
         }
         lblSI_->setText(caption);
-        emit jakoEnabledChanged(!caption.isEmpty() && !currentValueText().isEmpty());
+        emit representationEnabledChanged(!caption.isEmpty() && !currentValueText().isEmpty());
     } else if (showBox) {
         dialogs().message(this, DialogService::Icon::Information, appTitle(), text, QMessageBox::Ok);
     }
@@ -462,7 +462,7 @@ void ConversionTable::updateClipboardCommands() { emit copyEnabledChanged(!curre
 
 // ---- magnifier and information texts ---------------------------------------------------------
 
-QString ConversionTable::composeLupaText() const
+QString ConversionTable::composeMagnifierText() const
 {
     const int n = msgTab_->rowCount();
     if (n == 0)
@@ -499,10 +499,10 @@ QString ConversionTable::composeInfoText() const
     return name + " (" + fromStd(ov::SingleSpaces(relation)) + "\r\n" + info;
 }
 
-void ConversionTable::updateLupa()
+void ConversionTable::updateMagnifier()
 {
     if (magnifierOn())
-        emit lupaTextChanged(composeLupaText(), 14);
+        emit magnifierTextChanged(composeMagnifierText(), 14);
 }
 
 void ConversionTable::updateInfo()

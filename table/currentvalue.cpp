@@ -114,7 +114,7 @@ void ConversionTable::showRepresentation(const ov::RepresentationResult& result,
     case Kind::Ok:
         showResult(fromStd(result.text), showBoxWhenOk, Qt::black);
         if (magnifierOn())
-            emit lupaTextChanged(fromStd(result.text), 0);
+            emit magnifierTextChanged(fromStd(result.text), 0);
         break;
     case Kind::OutOfRange: showResult(fromStd(result.text), true, Qt::red); break;
     case Kind::NotANumber:

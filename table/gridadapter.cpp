@@ -80,10 +80,10 @@ void GridAdapter::showResult(const std::string& text, bool showBox, ov::TextColo
     table_.showResult(QString::fromStdString(text), showBox, toQColor(colour, table_.palette()));
 }
 
-void GridAdapter::lupaText() { table_.updateLupa(); }
+void GridAdapter::rebuildMagnifierText() { table_.updateMagnifier(); }
 void GridAdapter::writeRecord() { emit table_.recordRequested(); }
 void GridAdapter::updateClipboardCommands() { table_.updateClipboardCommands(); }
-void GridAdapter::setJakoEnabled(bool enabled) { emit table_.jakoEnabledChanged(enabled); }
+void GridAdapter::setRepresentationEnabled(bool enabled) { emit table_.representationEnabledChanged(enabled); }
 
 void GridAdapter::messageBox(const std::string& text, ov::MessageIcon icon)
 {

@@ -264,7 +264,7 @@ private slots:
 
     void typingShowsInTheMagnifier()
     {
-        QSignalSpy lupa(table_, &ConversionTable::lupaTextChanged);
+        QSignalSpy lupa(table_, &ConversionTable::magnifierTextChanged);
         table_->setMagnifierOn(true);
         key(Qt::Key_Down);
         type("5");

@@ -306,9 +306,9 @@ private slots:
         QVERIFY2(fakeDialogs().calls().first().text.contains("'x'"), qPrintable(fakeDialogs().calls().first().text));
     }
 
-    void jakoFollowsTheCurrentValue()
+    void representationFollowsTheCurrentValue()
     {
-        QSignalSpy jako(table_, &ConversionTable::jakoEnabledChanged);
+        QSignalSpy jako(table_, &ConversionTable::representationEnabledChanged);
         QSignalSpy copy(table_, &ConversionTable::copyEnabledChanged);
         table_->fillTopic(1);
         QCOMPARE(jako.last().at(0).toBool(), false);
@@ -349,7 +349,7 @@ private slots:
     void informationAndMagnifierTexts()
     {
         QSignalSpy info(table_, &ConversionTable::infoTextChanged);
-        QSignalSpy lupa(table_, &ConversionTable::lupaTextChanged);
+        QSignalSpy lupa(table_, &ConversionTable::magnifierTextChanged);
         table_->fillTopic(1);
         QCOMPARE(lupa.count(), 0);   // nothing is sent to panes that are off
         table_->setInfoOn(true);
