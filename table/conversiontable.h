@@ -149,11 +149,11 @@ private:
     ov::ConversionEngine engine_;
 
     QLabel* titleLabel_ = nullptr;
-    QLabel* lblSI_ = nullptr;
-    GridView* msgTab_ = nullptr;
-    CellEditor* txtEdit_ = nullptr;
+    QLabel* resultLabel_ = nullptr;
+    GridView* gridView_ = nullptr;
+    CellEditor* cellEditor_ = nullptr;
     CellEditing* editing_ = nullptr;
-    QToolButton* picTop_ = nullptr;
+    QToolButton* topButton_ = nullptr;
 
     int currentTopic_ = 0;
     bool busy_ = false;
