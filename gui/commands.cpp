@@ -280,11 +280,11 @@ void Commands::onDropItem(const QString& button, const QString& key)
     const cmd::DropRow* d = dropRow(button, key);
     if (!d) return;
     if (button == QLatin1String("Jako")) {
-        QAction* jako = action(QStringLiteral("tlb_Jako"));
-        if (d->image[0]) setImage(jako, QString::fromUtf8(d->image));
+        QAction* asButton = action(QStringLiteral("tlb_Jako"));
+        if (d->image[0]) setImage(asButton, QString::fromUtf8(d->image));
         if (d->remembered) {
             lastRepresentation_ = key;
-            jako->setToolTip(QString::fromUtf8(d->text));
+            asButton->setToolTip(QString::fromUtf8(d->text));
         }
         emit representationRequested(key);
     }

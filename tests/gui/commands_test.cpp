@@ -147,10 +147,10 @@ private slots:
         QVERIFY(buttons[2]->isSeparator());
         QCOMPARE(buttons[20]->toolTip(), "Koncec nahrávání");
         QCOMPARE(buttons[23]->toolTip(), "Nápověda");
-        auto* jako = w.main.findChild<QToolButton*>("tlb_Jako");
-        QVERIFY(jako);
-        QCOMPARE(jako->popupMode(), QToolButton::MenuButtonPopup);
-        QCOMPARE(jako->toolTip(), "Aktuální buňka jako…");
+        auto* asButton = w.main.findChild<QToolButton*>("tlb_Jako");
+        QVERIFY(asButton);
+        QCOMPARE(asButton->popupMode(), QToolButton::MenuButtonPopup);
+        QCOMPARE(asButton->toolTip(), "Aktuální buňka jako…");
         QStringList items;
         for (QAction* a : w.a("tlb_Úroveň")->menu()->actions()) items << a->text();
         QCOMPARE(items, (QStringList{"Vše", "Úroveň 1", "Úroveň 2", "Úroveň 3"}));

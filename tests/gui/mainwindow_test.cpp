@@ -140,9 +140,9 @@ private slots:
         QCOMPARE(labelText(&w, "sta_Navi"), QStringLiteral("Jednotky"));
         auto* units = w.findChild<QListWidget*>(QStringLiteral("lvwJednotky"));
         QCOMPARE(QApplication::focusWidget(), units);
-        const QList<QListWidgetItem*> ar = units->findItems(QStringLiteral("ar"), Qt::MatchExactly);
-        QCOMPARE(ar.size(), 1);
-        units->setCurrentItem(ar.first());
+        const QList<QListWidgetItem*> areItems = units->findItems(QStringLiteral("ar"), Qt::MatchExactly);
+        QCOMPARE(areItems.size(), 1);
+        units->setCurrentItem(areItems.first());
         QTest::keyClick(units, Qt::Key_Return);
         QCOMPARE(labelText(&w, "lblTitulek"), QStringLiteral(" Plošný obsah"));
         QCOMPARE(w.table()->currentRow(), 1);
@@ -155,7 +155,7 @@ private slots:
         QCOMPARE(fake.calls().size(), 0);
     }
 
-    void konecAsksAndYesStoresTheSession()
+    void quitAsksAndYesStoresTheSession()
     {
         TestEnvironment& env = environment();
         env.useSmallData();
