@@ -47,12 +47,12 @@ int tabOf(Navigator::List list)
 class RenameDelegate : public QStyledItemDelegate {
 public:
     using Commit = std::function<void(int row, const QString& text)>;
-    RenameDelegate(Commit commit, QObject* parent) : QStyledItemDelegate(parent), m_commit(std::move(commit)) {}
+    RenameDelegate(Commit commit, QObject* parent) : QStyledItemDelegate(parent), commit_(std::move(commit)) {}
 
     void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override
     {
         if (auto* line = qobject_cast<QLineEdit*>(editor))
-            m_commit(index.row(), line->text());
+            commit_(index.row(), line->text());
     }
 
 protected:
@@ -69,7 +69,7 @@ protected:
     }
 
 private:
-    Commit m_commit;
+    Commit commit_;
 };
 
 // The pane is narrow: tabs with less space around the caption keep "Veličiny", "Jednotky" and
@@ -87,43 +87,43 @@ public:
 
 } // namespace
 
-Navigator::Navigator(ov::UnitDatabase& db, QWidget* parent) : QWidget(parent), m_db(db)
+Navigator::Navigator(ov::UnitDatabase& db, QWidget* parent) : QWidget(parent), db_(db)
 {
-    m_tabs = new QTabBar(this);
-    m_tabs->setObjectName(QStringLiteral("tabNavigator"));
+    tabs_ = new QTabBar(this);
+    tabs_->setObjectName(QStringLiteral("tabNavigator"));
     for (const TabDef& t : kTabs) {
-        const int i = m_tabs->addTab(QString::fromUtf8(t.caption));
-        m_tabs->setTabData(i, QString::fromUtf8(t.key));
-        m_tabs->setTabToolTip(i, QString::fromUtf8(t.tip));
+        const int i = tabs_->addTab(QString::fromUtf8(t.caption));
+        tabs_->setTabData(i, QString::fromUtf8(t.key));
+        tabs_->setTabToolTip(i, QString::fromUtf8(t.tip));
     }
     // The pane is narrow: the tabs share its width and shorten their captions.
-    m_tabs->setExpanding(true);
-    m_tabs->setUsesScrollButtons(false);
-    m_tabs->setElideMode(Qt::ElideRight);
-    m_tabs->setDrawBase(false);
+    tabs_->setExpanding(true);
+    tabs_->setUsesScrollButtons(false);
+    tabs_->setElideMode(Qt::ElideRight);
+    tabs_->setDrawBase(false);
     auto* tabStyle = new CompactTabStyle;
-    tabStyle->setParent(m_tabs);
-    m_tabs->setStyle(tabStyle);
+    tabStyle->setParent(tabs_);
+    tabs_->setStyle(tabStyle);
 
-    m_stack = new QStackedWidget(this);
-    m_stack->setObjectName(QStringLiteral("picNavigator"));
+    stack_ = new QStackedWidget(this);
+    stack_->setObjectName(QStringLiteral("picNavigator"));
     topicList_ = makeList("lvwTema");
     unitList_ = makeList("lvwJednotky");
     userTopicList_ = makeList("lvwUser");
-    m_stack->addWidget(topicList_);
-    m_stack->addWidget(unitList_);
-    m_stack->addWidget(userTopicList_);
+    stack_->addWidget(topicList_);
+    stack_->addWidget(unitList_);
+    stack_->addWidget(userTopicList_);
     // A screen reader names each list as its tab's tool tip does.
     setAccessibleName(QStringLiteral("Navigátor"));
-    m_tabs->setAccessibleName(QStringLiteral("Navigátor"));
+    tabs_->setAccessibleName(QStringLiteral("Navigátor"));
     for (const TabDef& t : kTabs)
         listOf(t.list)->setAccessibleName(QString::fromUtf8(t.tip));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(m_tabs);
-    layout->addWidget(m_stack, 1);
+    layout->addWidget(tabs_);
+    layout->addWidget(stack_, 1);
 
     for (QListWidget* list : {topicList_, userTopicList_}) {
         list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
@@ -137,7 +137,7 @@ Navigator::Navigator(ov::UnitDatabase& db, QWidget* parent) : QWidget(parent), m
         connect(list, &QListWidget::currentItemChanged, this,
                 [this, list](QListWidgetItem* item) { onItemPicked(list, item); });
         connect(list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-            m_currentTopic = topicOf(item);
+            currentTopic_ = topicOf(item);
             showCurrentTopic();
         });
     }
@@ -145,13 +145,13 @@ Navigator::Navigator(ov::UnitDatabase& db, QWidget* parent) : QWidget(parent), m
     connect(unitList_, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { goToUnit(item->data(kKeyRole).toString()); });
 
-    connect(m_tabs, &QTabBar::currentChanged, this, [this](int tab) {
-        if (!m_quiet)
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) {
+        if (!quiet_)
             onTabChosen(tab);
     });
     // A click on the tab already selected changes nothing in the bar but still chooses it.
-    connect(m_tabs, &QTabBar::tabBarClicked, this, [this](int tab) {
-        if (tab >= 0 && tab == m_tabs->currentIndex())
+    connect(tabs_, &QTabBar::tabBarClicked, this, [this](int tab) {
+        if (tab >= 0 && tab == tabs_->currentIndex())
             onTabChosen(tab);
     });
 
@@ -161,7 +161,7 @@ Navigator::Navigator(ov::UnitDatabase& db, QWidget* parent) : QWidget(parent), m
 
 QListWidget* Navigator::makeList(const char* objectName)
 {
-    auto* list = new QListWidget(m_stack);
+    auto* list = new QListWidget(stack_);
     list->setObjectName(QString::fromLatin1(objectName));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setMovement(QListView::Static);
@@ -186,7 +186,7 @@ void Navigator::addTopicEntry(QListWidget* list, int topic, const QString& text,
     item->setFlags(item->flags() | Qt::ItemIsEditable);
     item->setData(kKeyRole, topic <= ov::kBuiltinTopics ? iconKey : QString());
     item->setData(kIconKeyRole, iconKey);
-    item->setIcon(topicIcon(iconKey, m_viewMode == LargeIcons));
+    item->setIcon(topicIcon(iconKey, viewMode_ == LargeIcons));
 }
 
 void Navigator::setTopicNames(const QStringList& topicNames, const QStringList& userNames)
@@ -195,24 +195,24 @@ void Navigator::setTopicNames(const QStringList& topicNames, const QStringList& 
         const QString s = n - 1 < names.size() ? names.at(n - 1) : QString();
         return s.trimmed().isEmpty() ? fallback : s;
     };
-    m_quiet = true;
+    quiet_ = true;
     topicList_->clear();
     for (int n = 1; n <= ov::kBuiltinTopics; ++n) {
         const QString name = nameOr(topicNames, n, fromStd(ov::DefaultTopicName(n)));
         addTopicEntry(topicList_, n, name, fromStd(ov::TopicKey(n)));
         // The table title shows the same name as the list, before and after a restart.
-        m_db.setTopicName(n, name.toStdString());
+        db_.setTopicName(n, name.toStdString());
     }
     // Entries are numbered by position, so the user list stops at the first unused topic.
     userTopicList_->clear();
-    for (int n = 1; n <= ov::kUserTopics && m_db.userTopicUsed(n); ++n) {
+    for (int n = 1; n <= ov::kUserTopics && db_.userTopicUsed(n); ++n) {
         const QString name = nameOr(userNames, n, QString::fromStdString(ov::DefaultUserTopicName(n)));
         addTopicEntry(userTopicList_, ov::kBuiltinTopics + n, name, QStringLiteral("User"));
-        m_db.setTopicName(ov::kBuiltinTopics + n, name.toStdString());
+        db_.setTopicName(ov::kBuiltinTopics + n, name.toStdString());
     }
-    m_quiet = false;
-    if (m_currentTopic > ov::kBuiltinTopics + userTopicCount())
-        m_currentTopic = 0;
+    quiet_ = false;
+    if (currentTopic_ > ov::kBuiltinTopics + userTopicCount())
+        currentTopic_ = 0;
 }
 
 void Navigator::fillUnitList()
@@ -226,8 +226,8 @@ void Navigator::fillUnitList()
     std::vector<Entry> entries;
     const int last = ov::kBuiltinTopics + userTopicCount();
     for (int t = 1; t <= last; ++t)
-        for (int u = 0; u <= m_db.unitCount(t) && u <= ov::kMaxUnits; ++u)
-            if (const std::string& name = m_db.unit(t, u).name; !name.empty()) {
+        for (int u = 0; u <= db_.unitCount(t) && u <= ov::kMaxUnits; ++u)
+            if (const std::string& name = db_.unit(t, u).name; !name.empty()) {
                 QString text = QString::fromStdString(name);
                 QCollatorSortKey key = collator.sortKey(text);
                 entries.push_back({std::move(text), std::move(key), t, u});
@@ -241,7 +241,7 @@ void Navigator::fillUnitList()
     std::vector<QIcon> icons(std::size_t(last) + 1);
     for (int t = 1; t <= last; ++t)
         icons[std::size_t(t)] = topicIcon(fromStd(ov::TopicKey(t)), false);
-    m_quiet = true;
+    quiet_ = true;
     unitList_->clear();
     for (const Entry& e : entries) {
         auto* item = new QListWidgetItem(e.name);
@@ -251,7 +251,7 @@ void Navigator::fillUnitList()
         item->setIcon(icons[std::size_t(e.topic)]);
         unitList_->addItem(item);
     }
-    m_quiet = false;
+    quiet_ = false;
 }
 
 int Navigator::topicCount() const { return topicList_->count(); }
@@ -271,17 +271,17 @@ QString Navigator::userTopicText(int n) const
 
 void Navigator::setSearchPane(QWidget* pane)
 {
-    if (m_searchPane)
-        m_stack->removeWidget(m_searchPane);
-    m_searchPane = pane;
+    if (searchPane_)
+        stack_->removeWidget(searchPane_);
+    searchPane_ = pane;
     if (pane)
-        m_stack->addWidget(pane);
+        stack_->addWidget(pane);
 }
 
 void Navigator::showSearchPane()
 {
-    if (m_searchPane)
-        m_stack->setCurrentWidget(m_searchPane);
+    if (searchPane_)
+        stack_->setCurrentWidget(searchPane_);
 }
 
 bool Navigator::focusAllowed() const
@@ -298,29 +298,29 @@ QListWidget* Navigator::listOf(List list) const
 void Navigator::hideSearchPane()
 {
     if (searchPaneShown())
-        m_stack->setCurrentWidget(listOf(m_shownList));
+        stack_->setCurrentWidget(listOf(shownList_));
 }
 
-bool Navigator::searchPaneShown() const { return m_searchPane && m_stack->currentWidget() == m_searchPane; }
+bool Navigator::searchPaneShown() const { return searchPane_ && stack_->currentWidget() == searchPane_; }
 
 void Navigator::showList(List list)
 {
     QListWidget* shown = listOf(list);
-    m_shownList = list;
+    shownList_ = list;
     if (list != TopicList && window()->isVisible())
         emit conversionPaneWanted();
     emit titleChanged(list == UnitList ? QStringLiteral(" Výběr jednotky") : QStringLiteral(" Výběr veličiny"));
     // Showing one page of the stack hides the other lists and the search pane.
-    m_stack->setCurrentWidget(shown);
+    stack_->setCurrentWidget(shown);
     if (focusAllowed()) {
         if (list != TopicList && shown->count() > 0)
             selectQuietly(shown, 0);
         shown->setFocus();
     }
-    if (const int tab = tabOf(list); m_tabs->currentIndex() != tab) {
-        m_quiet = true;
-        m_tabs->setCurrentIndex(tab);
-        m_quiet = false;
+    if (const int tab = tabOf(list); tabs_->currentIndex() != tab) {
+        quiet_ = true;
+        tabs_->setCurrentIndex(tab);
+        quiet_ = false;
     }
     emit listMenuChecked(int(list));
     emit listShown(list == TopicList ? QStringLiteral("Veličiny")
@@ -337,7 +337,7 @@ void Navigator::chooseList(int menuIndex)
     if (menuIndex < TopicList || menuIndex > UnitList)
         return;
     emit listMenuChecked(menuIndex);
-    m_tabs->setEnabled(true);
+    tabs_->setEnabled(true);
     showList(List(menuIndex));
 }
 
@@ -351,7 +351,7 @@ void Navigator::onTabChosen(int tab)
         return;
     QListWidget* lw = listOf(list);
     if (QListWidgetItem* item = lw->currentItem(); item && item->isSelected()) {
-        m_currentTopic = topicOf(item);
+        currentTopic_ = topicOf(item);
         updatePreviousNext();
     }
 }
@@ -360,8 +360,8 @@ void Navigator::setViewMode(int mode)
 {
     if (mode != LargeIcons && mode != SmallList)
         return;
-    m_viewMode = ViewMode(mode);
-    const bool large = m_viewMode == LargeIcons;
+    viewMode_ = ViewMode(mode);
+    const bool large = viewMode_ == LargeIcons;
     for (QListWidget* list : {topicList_, userTopicList_}) {
         list->setViewMode(large ? QListView::IconMode : QListView::ListMode);
         list->setMovement(QListView::Static);
@@ -395,9 +395,9 @@ int Navigator::topicOf(const QListWidgetItem* item) const
 void Navigator::onItemPicked(QListWidget* list, QListWidgetItem* item)
 {
     // Only an entry the user selects counts; the view making an entry current on focus does not.
-    if (m_quiet || !item || item->listWidget() != list || !item->isSelected())
+    if (quiet_ || !item || item->listWidget() != list || !item->isSelected())
         return;
-    m_currentTopic = topicOf(item);
+    currentTopic_ = topicOf(item);
     updatePreviousNext();
 }
 
@@ -412,9 +412,9 @@ void Navigator::onEnter(QListWidget* list)
     }
     // Enter chooses the highlighted entry, whatever the navigator pointed at before.
     if (picked)
-        m_currentTopic = topicOf(item);
-    else if (m_currentTopic == 0)
-        m_currentTopic = 1;
+        currentTopic_ = topicOf(item);
+    else if (currentTopic_ == 0)
+        currentTopic_ = 1;
     showCurrentTopic();
 }
 
@@ -426,7 +426,7 @@ bool Navigator::acceptRename(QListWidget* list, int row, const QString& text)
     item->setText(text);
     // The entry edited is renamed, even when the navigator points at another topic.
     const int topic = topicOf(item);
-    m_db.setTopicName(topic, text.toStdString());
+    db_.setTopicName(topic, text.toStdString());
     emit topicRenamed(topic, text);
     return true;
 }
@@ -435,38 +435,38 @@ void Navigator::selectQuietly(QListWidget* list, int row)
 {
     if (row < 0 || row >= list->count())
         return;
-    m_quiet = true;
+    quiet_ = true;
     list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
     list->scrollToItem(list->item(row));
-    m_quiet = false;
+    quiet_ = false;
 }
 
 void Navigator::showCurrentTopic()
 {
-    if (m_currentTopic == 0)
+    if (currentTopic_ == 0)
         return;
-    emit topicChosen(m_currentTopic);
+    emit topicChosen(currentTopic_);
     emit conversionPaneWanted();
     updatePreviousNext();
 }
 
 void Navigator::updatePreviousNext()
 {
-    const int t = m_currentTopic;
+    const int t = currentTopic_;
     const int lastUser = ov::kBuiltinTopics + userTopicCount();
-    m_canPrev = true;
-    m_canNext = true;
+    canPrev_ = true;
+    canNext_ = true;
     if (t == 1 || t == ov::kFirstUserTopic)
-        m_canPrev = false;
+        canPrev_ = false;
     else if (t == ov::kBuiltinTopics || t == lastUser)
-        m_canNext = false;
-    emit navigationChanged(m_canPrev, m_canNext);
+        canNext_ = false;
+    emit navigationChanged(canPrev_, canNext_);
 }
 
 void Navigator::previousTopic()
 {
     const int n = userTopicCount();
-    int& t = m_currentTopic;
+    int& t = currentTopic_;
     if ((t >= ov::kFirstUserTopic + 1 && t <= ov::kBuiltinTopics + n) || (t >= 2 && t <= ov::kBuiltinTopics))
         --t;
     selectTopicEntry(t);
@@ -476,7 +476,7 @@ void Navigator::previousTopic()
 void Navigator::nextTopic()
 {
     const int n = userTopicCount();
-    int& t = m_currentTopic;
+    int& t = currentTopic_;
     if (t == 0)
         t = 2;
     else if ((t >= ov::kFirstUserTopic && t <= ov::kBuiltinTopics - 1 + n) || (t >= 1 && t <= ov::kBuiltinTopics - 1))
@@ -490,7 +490,7 @@ void Navigator::chooseTopicFromMenu(int topic)
     if (topic < 1 || topic > ov::kBuiltinTopics)
         return;
     emit conversionPaneWanted();
-    m_currentTopic = topic;
+    currentTopic_ = topic;
     selectTopicEntry(topic);
     emit topicChosen(topic);
     updatePreviousNext();
@@ -505,9 +505,9 @@ bool Navigator::goToUnit(const QString& tag)
     bool okUnit = false;
     const int t = tag.left(dash).trimmed().toInt(&okTopic);
     const int u = tag.mid(dash + 1).trimmed().toInt(&okUnit);
-    if (!okTopic || !okUnit || t < 1 || t > ov::kBuiltinTopics + userTopicCount() || u < 1 || u > m_db.unitCount(t))
+    if (!okTopic || !okUnit || t < 1 || t > ov::kBuiltinTopics + userTopicCount() || u < 1 || u > db_.unitCount(t))
         return false;
-    m_currentTopic = t;
+    currentTopic_ = t;
     selectTopicEntry(t);
     showCurrentTopic();
     emit unitChosen(t, u);
@@ -518,7 +518,7 @@ void Navigator::setCurrentTopic(int topic)
 {
     if (topic < 0 || topic > ov::kBuiltinTopics + userTopicCount())
         return;
-    m_currentTopic = topic;
+    currentTopic_ = topic;
     selectTopicEntry(topic);
     updatePreviousNext();
 }
@@ -533,11 +533,11 @@ void Navigator::selectTopicEntry(int topic)
 
 void Navigator::focusShownList()
 {
-    if (m_shownList == TopicList) {
+    if (shownList_ == TopicList) {
         topicList_->setFocus();
         return;
     }
-    QListWidget* list = listOf(m_shownList);
+    QListWidget* list = listOf(shownList_);
     if (list->count() > 0) {
         list->scrollToItem(list->item(0));
         selectQuietly(list, 0);
