@@ -86,7 +86,7 @@ MainWindow::~MainWindow()
 
 bool MainWindow::start(const QStringList& arguments)
 {
-    started_ = lifecycle_->formLoad(arguments);
+    started_ = lifecycle_->startUp(arguments);
     // A request to end that came while start-up was still running is carried out once the
     // event loop runs.
     if (started_ && endPending_)
@@ -94,12 +94,12 @@ bool MainWindow::start(const QStringList& arguments)
     return started_;
 }
 
-void MainWindow::ukonceni()
+void MainWindow::shutDown()
 {
     // Edits not yet saved are the user's to keep or drop before anything else happens.
     if (!ended() && !editor_->maySetAside())
         return;
-    lifecycle_->ukonceni();
+    lifecycle_->shutDown();
     if (ended())
         afterEnd(true);
 }
@@ -124,7 +124,7 @@ SplashWindow* MainWindow::splash() const { return lifecycle_->splash(); }
 void MainWindow::bindWindowCommands()
 {
     Commands& c = *commands_;
-    c.bind(cmd::Command::Quit, [this](int) { ukonceni(); });
+    c.bind(cmd::Command::Quit, [this](int) { shutDown(); });
     c.bind(cmd::Command::OnTop, [this](int) { setOnTop(commands_->action(cmd::Command::OnTop)->isChecked()); });
     c.bind(cmd::Command::Level, [this](int level) { applyLevel(level); });
     c.bind(cmd::Command::Reload, [this](int) { reload(); });
@@ -151,11 +151,11 @@ void MainWindow::connectParts()
 
     magnifier_->follow(commands_->action(cmd::Command::Magnifier));
     infoPane_->follow(commands_->action(cmd::Command::Info));
-    connect(table_, &ConversionTable::lupaTextChanged, magnifier_, &Magnifier::setText);
+    connect(table_, &ConversionTable::magnifierTextChanged, magnifier_, &Magnifier::setText);
     connect(table_, &ConversionTable::infoTextChanged, infoPane_, &InfoPane::setInfo);
     // Hiding changes the units: the alphabetical list first, then the table refills itself.
     connect(rowMarking_, &RowMarking::unitsHidden, this, [this] {
-        navigator_->fillJednotky();
+        navigator_->fillUnitList();
         searchPane_->clearResults();
     });
     connect(rowMarking_, &RowMarking::reloadRequested, this, &MainWindow::reload);
@@ -178,7 +178,7 @@ void MainWindow::endRequested()
     // Unsaved data-file changes are kept, not lost to a question nobody can answer.
     if (const QString copy = editor_->keepUnsaved(); !copy.isEmpty())
         lifecycle_->editsKept(editor_->path(), copy);
-    lifecycle_->ukonceni(Lifecycle::Asker::System);
+    lifecycle_->shutDown(Lifecycle::Asker::System);
     if (ended())
         afterEnd(false);
 }
@@ -187,7 +187,7 @@ void MainWindow::reload()
 {
     // Kept marks find their units again by name in what is read now.
     const ov::TopicMarkNames kept =
-        ctx_.prefs.pamatovatOznacene ? ov::AllMarkedNames(ctx_.db, ctx_.marks) : ov::TopicMarkNames{};
+        ctx_.prefs.rememberMarks ? ov::AllMarkedNames(ctx_.db, ctx_.marks) : ov::TopicMarkNames{};
     ctx_.marks.clear();
     loadDataFiles(checkedLevel());
     ov::MarkAllByName(ctx_.db, ctx_.marks, kept);
@@ -226,22 +226,22 @@ void MainWindow::applyTablePreferences()
     commands_->setNumBase(p.numBase);
     table_->setNumBase(p.numBase);
     table_->setNumBaseDec(p.numBaseDec);
-    table_->setFractionSensitivity(p.zCitlivost);
+    table_->setFractionSensitivity(p.fractionSensitivity);
     commands_->setFix(int(p.fix));
     table_->setFix(int(p.fix));
     table_->setColored(p.colored == 1);
     table_->setColoredColour(storedColour(p.coloredColor));
-    table_->setExpressions(p.vyrazy);
-    table_->setStartHint(p.rady);
-    rowMarking_->setRemembering(p.pamatovatOznacene);
-    history_->setKeeping(p.ukladatHistorii);
+    table_->setExpressions(p.evaluateExpressions);
+    table_->setStartHint(p.startHint);
+    rowMarking_->setRemembering(p.rememberMarks);
+    history_->setKeeping(p.keepHistory);
 }
 
 // One switch per pane: the menu, the toolbar and the table follow it.
-void MainWindow::setPaneSwitches(bool nahled, bool lupa, bool informace)
+void MainWindow::setPaneSwitches(bool showPreview, bool showMagnifier, bool showInfo)
 {
     const std::pair<cmd::Command, bool> switches[] = {
-        {cmd::Command::Preview, nahled}, {cmd::Command::Magnifier, lupa}, {cmd::Command::Info, informace}};
+        {cmd::Command::Preview, showPreview}, {cmd::Command::Magnifier, showMagnifier}, {cmd::Command::Info, showInfo}};
     for (const auto& [command, on] : switches)
         commands_->action(command)->setChecked(on);
 }
@@ -250,16 +250,16 @@ void MainWindow::applyPreferences()
 {
     const Preferences& p = ctx_.prefs;
     applyTablePreferences();
-    setPaneSwitches(p.nahled, p.lupa, p.informace);
+    setPaneSwitches(p.showPreview, p.showMagnifier, p.showInfo);
     commands_->action(cmd::Command::OnTop)->setChecked(p.onTop);
-    table_->setFormat(commands_->formatZ(p.presnost));
-    if (p.veliciny >= 0)
-        navigator_->setViewMode(p.veliciny);
+    table_->setFormat(commands_->formatZ(p.displayFormat));
+    if (p.topicView >= 0)
+        navigator_->setViewMode(p.topicView);
     if (p.navigator == 0)
         navigator_->showTopicList();
     else if (p.navigator == 1)
         navigator_->showUnitList();
-    table_->setConversionCount(p.prevedeno);
+    table_->setConversionCount(p.conversionTotal);
 }
 
 void MainWindow::loadDataFiles(int level)
@@ -302,7 +302,7 @@ QStringList MainWindow::topicNames(bool userTopics) const
     return names;
 }
 
-void MainWindow::fillUnitList() { navigator_->fillJednotky(); }
+void MainWindow::fillUnitList() { navigator_->fillUnitList(); }
 
 void MainWindow::updateCounts() { commands_->updateCounts(ctx_.db, navigator_->userTopicCount()); }
 
@@ -323,9 +323,9 @@ void MainWindow::setOnTop(bool on)
     }
 }
 
-int MainWindow::vlevo() const { return workspace_->vlevo(); }
+int MainWindow::splitterPosition() const { return workspace_->splitterPosition(); }
 
-void MainWindow::setVlevo(int twips) { workspace_->setVlevo(twips); }
+void MainWindow::setSplitterPosition(int twips) { workspace_->setSplitterPosition(twips); }
 
 void MainWindow::showStartTopic(int topic)
 {
@@ -338,7 +338,7 @@ void MainWindow::showStartTopic(int topic)
     }
     navigator_->setCurrentTopic(topic);
     table_->fillTopic(topic);
-    navigator_->navigaceSet();
+    navigator_->updatePreviousNext();
 }
 
 void MainWindow::applyLevel(int level)
@@ -400,7 +400,7 @@ void MainWindow::chooseEditFont()
     p.fontSize = chosen->pointSizeF();
     p.fontBold = chosen->bold();
     p.fontItalic = chosen->italic();
-    UlozNastaveni(ctx_.store, p, {Key::FontName, Key::FontSize, Key::FontBold, Key::FontItalic});
+    writePreferences(ctx_.store, p, {Key::FontName, Key::FontSize, Key::FontBold, Key::FontItalic});
     ctx_.store.sync();
     editor_->setEditorFont(editFont());
 }
@@ -433,7 +433,7 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    ukonceni();
+    shutDown();
     if (ended())
         event->accept();
     else

@@ -41,7 +41,7 @@ public:
     // set-up switch confirmed, or another copy running): then there is no event loop to run.
     bool start(const QStringList& arguments);
     // Shut-down (Ukonceni): stores the placement, names and counters, asks when wanted.
-    void ukonceni();
+    void shutDown();
     // True once the shut-down has run to its end.
     bool ended() const;
     // "Vymazat" of the options dialog: the stored usage counters and this run's start again;
@@ -105,7 +105,7 @@ private:
     QWidget& mainWidget() override { return *this; }
     void applyPreferences() override;
     void applyTablePreferences();
-    void setPaneSwitches(bool nahled, bool lupa, bool informace);
+    void setPaneSwitches(bool showPreview, bool showMagnifier, bool showInfo);
     void loadDataFiles(int level) override;
     void setQuietRepeats(bool on) override;
     void setTopicNames(const QStringList& topics, const QStringList& userTopics) override;
@@ -113,8 +113,8 @@ private:
     void fillUnitList() override;
     void updateCounts() override;
     void setOnTop(bool on) override;
-    int vlevo() const override;
-    void setVlevo(int twips) override;
+    int splitterPosition() const override;
+    void setSplitterPosition(int twips) override;
     void showStartTopic(int topic) override;
     void applyLevel(int level) override;
     void focusShownList() override;

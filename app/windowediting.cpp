@@ -82,7 +82,7 @@ void MainWindow::closeDataFile()
     commands_->setSingleTextStyle(false);
     workspace_->showPage(table_);
     navigator_->setCurrentTopic(topic);
-    navigator_->navigace();
+    navigator_->showCurrentTopic();
 }
 
 

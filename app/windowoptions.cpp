@@ -37,12 +37,12 @@ LiveOptions MainWindow::liveOptions() const
 
 void MainWindow::applyOptions(const LiveOptions& before, const LiveOptions& chosen)
 {
-    levelOption_ = chosen.uroven;
+    levelOption_ = chosen.level;
     applyTablePreferences();
-    setPaneSwitches(chosen.nahled, chosen.lupa, chosen.informace);
-    table_->setFormat(commands_->formatZ(chosen.presnost));
+    setPaneSwitches(chosen.showPreview, chosen.showMagnifier, chosen.showInfo);
+    table_->setFormat(commands_->formatZ(chosen.displayFormat));
     table_->formatTable();
-    navigator_->setViewMode(chosen.veliciny);
+    navigator_->setViewMode(chosen.topicView);
     // The list on show changes only when the choice did.
     if (chosen.navigator != before.navigator) {
         if (chosen.navigator == 0)

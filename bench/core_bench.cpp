@@ -145,7 +145,7 @@ void BM_SearchAllNames(benchmark::State& state, const char* text)
     state.counters["hits"] = static_cast<double>(hits);
     state.SetItemsProcessed(state.iterations() * kBuiltinTopics * kMaxUnits);
 }
-BENCHMARK_CAPTURE(BM_SearchAllNames, metr, "metr")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SearchAllNames, metre, "metr")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_SearchAllNames, kilo_c15, "kilo č. 15")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_SearchAllNames, none, "xyz")->Unit(benchmark::kMicrosecond);
 

@@ -163,7 +163,7 @@ void checkMainFile(const std::string& path, const Options& o, const TextFileCont
     std::vector<int> lines;
     lo.messageLines = &lines;
     CollectingSink sink;
-    Texty(db, lo, sink);
+    LoadMainFile(db, lo, sink);
     std::vector<int> reported;
     for (std::size_t i = 0; i < sink.texts.size(); ++i) {
         out.push_back({lines[i], false, sink.texts[i]});
@@ -184,13 +184,13 @@ void checkMainFile(const std::string& path, const Options& o, const TextFileCont
         UnitLine u;
         u.line = lineNo;
         u.marked = !f[1].empty() && (f[1].front() == '*' || f[1].front() == '+');
-        u.name = u.marked ? OdstranZnacku(f[1]) : std::string(f[1]);
+        u.name = u.marked ? StripLevelMark(f[1]) : std::string(f[1]);
         u.symbol = f[2];
         u.coefficientText = f[3];
         u.info = f.size() > 4 ? f[4] : std::string_view{};
         u.topicStart = f.size() > 5 && foldCase(trimmed(f[5])) == "true";
         try {
-            u.coefficient = VyhodnotKoef(f[3], o.decimal);
+            u.coefficient = EvaluateCoefficient(f[3], o.decimal);
         } catch (const RuntimeError& e) {
             // The loader stops at its first such line; the later ones are told here.
             if (std::find(reported.begin(), reported.end(), lineNo) == reported.end())

@@ -87,7 +87,7 @@ std::optional<int> findTopic(const UnitDatabase& db, const std::string& word, in
         return *n >= 1 && *n <= last ? n : std::nullopt;
     const std::string w = foldCase(word);
     for (int t = 1; t <= last; ++t) {
-        if (t <= kBuiltinTopics && foldCase(std::string(TemaKlic(t))) == w)
+        if (t <= kBuiltinTopics && foldCase(std::string(TopicKey(t))) == w)
             return t;
         if (!db.topicName(t).empty() && foldCase(db.topicName(t)) == w)
             return t;
@@ -132,10 +132,10 @@ Data load(const Options& o)
     const Needs need = needs(o, *d.db);
     lo.onlyTopic = need.onlyTopic;
     StderrSink sink;
-    d.usable = Texty(*d.db, lo, sink);
+    d.usable = LoadMainFile(*d.db, lo, sink);
     d.failed = sink.failed;
     if (need.userFile)
-        TextyUser(*d.db, lo);
+        LoadUserFile(*d.db, lo);
     // The window names the user topics from its settings; without them they keep the default names.
     for (int n = 1; n <= kUserTopics; ++n)
         if (d.db->userTopicUsed(n) && d.db->topicName(26 + n).empty())
@@ -183,7 +183,7 @@ int topics(const Options&, const Data& d)
     for (int t = 1; t < kFirstUserTopic + kUserTopics; ++t) {
         if (d.db->unitCount(t) == 0)
             continue;
-        out += std::to_string(t) + "\t" + std::string(TemaKlic(t)) + "\t" + d.db->topicName(t) + "\t" +
+        out += std::to_string(t) + "\t" + std::string(TopicKey(t)) + "\t" + d.db->topicName(t) + "\t" +
                std::to_string(d.db->unitCount(t)) + "\n";
     }
     std::cout << out;

@@ -56,14 +56,14 @@ CompactPanel::CompactPanel(const ov::UnitDatabase& db, char decimal, QWidget* ho
     bold.setBold(true);
     title->setFont(bold);
     grid->addWidget(title, 0, 0, 1, 3);
-    imgLt_ = new QToolButton(this);
-    imgLt_->setObjectName(QStringLiteral("imgLt"));
-    imgLt_->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
-    imgLt_->setAutoRaise(true);
-    imgLt_->setToolTip(QStringLiteral("Zavřít"));
-    imgLt_->setAccessibleName(QStringLiteral("Zavřít"));
-    grid->addWidget(imgLt_, 0, 3, Qt::AlignRight);
-    connect(imgLt_, &QToolButton::clicked, this, &CompactPanel::closePanel);
+    closeButton_ = new QToolButton(this);
+    closeButton_->setObjectName(QStringLiteral("imgLt"));
+    closeButton_->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    closeButton_->setAutoRaise(true);
+    closeButton_->setToolTip(QStringLiteral("Zavřít"));
+    closeButton_->setAccessibleName(QStringLiteral("Zavřít"));
+    grid->addWidget(closeButton_, 0, 3, Qt::AlignRight);
+    connect(closeButton_, &QToolButton::clicked, this, &CompactPanel::closePanel);
 
     static const char* const kRowNames[] = {"horní", "dolní"};
     for (int k = 0; k < 2; ++k) {
@@ -90,19 +90,19 @@ CompactPanel::CompactPanel(const ov::UnitDatabase& db, char decimal, QWidget* ho
         grid->addWidget(symbolLabel, k + 1, 1);
         grid->addWidget(box, k + 1, 2);
         grid->addWidget(down, k + 1, 3);
-        lblLt_[std::size_t(k)] = nameLabel;
-        lblLt_[std::size_t(k + 2)] = symbolLabel;
-        txtLt_[std::size_t(k)] = box;
-        imgDown_[std::size_t(k)] = down;
+        unitLabels_[std::size_t(k)] = nameLabel;
+        unitLabels_[std::size_t(k + 2)] = symbolLabel;
+        valueEdits_[std::size_t(k)] = box;
+        listButtons_[std::size_t(k)] = down;
         connect(box, &QLineEdit::returnPressed, this, [this, k] { compute(k); });
         connect(down, &QToolButton::clicked, this, [this, k] { openUnitList(k); });
     }
 
-    cboLt_ = new UnitList(this);
-    cboLt_->setObjectName(QStringLiteral("cboLt"));
-    cboLt_->setAccessibleName(QStringLiteral("Vybrat jednotku"));
-    cboLt_->hide();
-    connect(cboLt_, &QComboBox::activated, this, [this](int index) { chooseUnit(listRow_, index + 1); });
+    unitList_ = new UnitList(this);
+    unitList_->setObjectName(QStringLiteral("cboLt"));
+    unitList_->setAccessibleName(QStringLiteral("Vybrat jednotku"));
+    unitList_->hide();
+    connect(unitList_, &QComboBox::activated, this, [this](int index) { chooseUnit(listRow_, index + 1); });
 
     hide();
     host->installEventFilter(this);
@@ -131,24 +131,24 @@ void CompactPanel::open(int topic)
     }
     topic_ = topic;
     const ov::UnitDatabase& db = db_;
-    cboLt_->hide();
-    cboLt_->clear();
+    unitList_->hide();
+    unitList_->clear();
     for (int u = 1; u <= db.unitCount(topic); ++u)
-        cboLt_->addItem(fromStd(db.unit(topic, u).name));
+        unitList_->addItem(fromStd(db.unit(topic, u).name));
     // A topic with a single unit leaves the lower row without one.
     setUnit(0, db.unitCount(topic) >= 1 ? 1 : 0);
     setUnit(1, db.unitCount(topic) >= 2 ? 2 : 0);
-    for (QLineEdit* box : txtLt_)
+    for (QLineEdit* box : valueEdits_)
         box->clear();
     place();
     show();
     raise();
-    txtLt_[0]->setFocus();
+    valueEdits_[0]->setFocus();
 }
 
 void CompactPanel::closePanel()
 {
-    cboLt_->hide();
+    unitList_->hide();
     hide();
 }
 
@@ -157,32 +157,32 @@ void CompactPanel::setUnit(int row, int unit)
     const std::size_t t = std::size_t(topic_), u = std::size_t(unit);
     const bool has = unit > 0;
     unit_[std::size_t(row)] = unit;
-    lblLt_[std::size_t(row)]->setText(has ? fromStd(db_.unit(t, u).name) : QString());
-    lblLt_[std::size_t(row + 2)]->setText(has ? fromStd(db_.unit(t, u).symbol) : QString());
+    unitLabels_[std::size_t(row)]->setText(has ? fromStd(db_.unit(t, u).name) : QString());
+    unitLabels_[std::size_t(row + 2)]->setText(has ? fromStd(db_.unit(t, u).symbol) : QString());
 }
 
 void CompactPanel::openUnitList(int row)
 {
     listRow_ = row;
-    const QRect at = imgDown_[std::size_t(row)]->geometry();
-    const QRect name = lblLt_[std::size_t(row)]->geometry();
-    cboLt_->setGeometry(name.left(), at.top(), at.right() - name.left(), at.height());
+    const QRect at = listButtons_[std::size_t(row)]->geometry();
+    const QRect name = unitLabels_[std::size_t(row)]->geometry();
+    unitList_->setGeometry(name.left(), at.top(), at.right() - name.left(), at.height());
     if (unit_[std::size_t(row)] > 0)
-        cboLt_->setCurrentIndex(unit_[std::size_t(row)] - 1);
-    cboLt_->show();
-    cboLt_->raise();
-    cboLt_->setFocus();
-    cboLt_->showPopup();
+        unitList_->setCurrentIndex(unit_[std::size_t(row)] - 1);
+    unitList_->show();
+    unitList_->raise();
+    unitList_->setFocus();
+    unitList_->showPopup();
 }
 
 void CompactPanel::chooseUnit(int row, int unit)
 {
     if (unit < 1 || unit > db_.unitCount(topic_))
         return;
-    cboLt_->hide();
+    unitList_->hide();
     setUnit(row, unit);
     compute(row);
-    txtLt_[std::size_t(row)]->setFocus();
+    valueEdits_[std::size_t(row)]->setFocus();
 }
 
 void CompactPanel::warn(const QString& text)
@@ -193,7 +193,7 @@ void CompactPanel::warn(const QString& text)
 void CompactPanel::compute(int row)
 {
     const std::size_t k = std::size_t(row), o = std::size_t(1 - row);
-    const std::optional<double> x = ov::ParseNumber(txtLt_[k]->text().toStdString(), decimal_);
+    const std::optional<double> x = ov::ParseNumber(valueEdits_[k]->text().toStdString(), decimal_);
     if (!x || unit_[k] == 0 || unit_[o] == 0) {
         warn(kUnsuitable);
         return;
@@ -222,7 +222,7 @@ void CompactPanel::compute(int row)
         warn(kUnsuitable);
         return;
     }
-    txtLt_[o]->setText(fromStd(ov::FormatGeneral(*y + 0.0, decimal_)));
+    valueEdits_[o]->setText(fromStd(ov::FormatGeneral(*y + 0.0, decimal_)));
 }
 
 } // namespace ov::gui

@@ -47,7 +47,7 @@ bool isBuiltinTopic(int topic) { return topic >= 1 && topic <= kBuiltinTopics; }
 
 } // namespace
 
-std::string_view TemaKlic(int topic) {
+std::string_view TopicKey(int topic) {
     return isBuiltinTopic(topic) ? kTopics[topic - 1].key : std::string_view{};
 }
 

@@ -15,7 +15,7 @@ inline constexpr int kMultiplesTopic = 26;
 inline constexpr int kFirstUserTopic = 27; // user topic n is topic 26 + n
 
 // "Delka" .. "Nasobky" for 1..26; empty for any other number.
-std::string_view TemaKlic(int topic);
+std::string_view TopicKey(int topic);
 // Index 0 is the start-screen title, 1..26 the built-in names, anything else empty.
 std::string_view DefaultTopicName(int topic);
 // "Uživatel " + n

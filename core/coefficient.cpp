@@ -133,7 +133,7 @@ bool IsNumericInvariant(std::string_view text) {
     return length != 0 && length == text.size();
 }
 
-double VyhodnotKoef(std::string_view expr, char decimalSeparator) {
+double EvaluateCoefficient(std::string_view expr, char decimalSeparator) {
     const auto slash = expr.find('/');
     if (slash == std::string_view::npos) {
         const double v = ValInvariant(expr);
@@ -148,7 +148,7 @@ double VyhodnotKoef(std::string_view expr, char decimalSeparator) {
     return q;
 }
 
-std::string OdstranZnacku(std::string_view name) {
+std::string StripLevelMark(std::string_view name) {
     if (name.empty()) return {};
     std::size_t i = 1;
     while (i < name.size() && (static_cast<unsigned char>(name[i]) & 0xC0) == 0x80) ++i;

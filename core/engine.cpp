@@ -54,7 +54,7 @@ std::string angleClassText(long long d)
     return {};
 }
 
-const std::string kNegativeNotice = ZpravaChyby({
+const std::string kNegativeNotice = MessageLines({
     std::string("Zadáno záporné číslo."),
     std::nullopt,
     std::string("Záporné hodnoty se nepoužívají. Budou převedeny na kladná čísla."),
@@ -138,7 +138,7 @@ void ConversionEngine::onGridFocus(int currentTopic)
     if (state_.editRow > lastRow)
         state_.editRow = lastRow;
     if (grid_.cellText(current, kColValue).empty())
-        grid_.setJakoEnabled(false);
+        grid_.setRepresentationEnabled(false);
     if (!grid_.editorVisible())
         return;
 
@@ -225,7 +225,7 @@ void ConversionEngine::convertByCoefficients(int t, int r, bool& redrawOff)
     } else {
         state_.resultText = composeResultLine(r, 0);
         grid_.showResult(state_.resultText, false, TextColour::black());
-        grid_.lupaText();
+        grid_.rebuildMagnifierText();
     }
 
     // C6

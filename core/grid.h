@@ -3,7 +3,7 @@
 //
 // Data flow of one conversion: the table commits the editor -> ConversionEngine::onGridFocus
 // reads the cell texts through this interface, writes every row's value text, formats column 2,
-// composes the result line and calls back out (showResult, lupaText, writeRecord, ...).
+// composes the result line and calls back out (showResult, rebuildMagnifierText, writeRecord, ...).
 #pragma once
 #include "messages.h"
 #include <cstdint>
@@ -48,10 +48,10 @@ public:
 
     // Calls out
     virtual void showResult(const std::string& text, bool showBox, TextColour colour) = 0;
-    virtual void lupaText() = 0;                   // rebuild the magnifier text
+    virtual void rebuildMagnifierText() = 0;                   // rebuild the magnifier text
     virtual void writeRecord() = 0;                // one record line while recording is on
     virtual void updateClipboardCommands() = 0;    // "Kopírovat" enabled when the cell is not empty
-    virtual void setJakoEnabled(bool enabled) = 0;
+    virtual void setRepresentationEnabled(bool enabled) = 0;
     virtual void messageBox(const std::string& text, MessageIcon icon) = 0;   // title: omniVELOR
 };
 

@@ -170,7 +170,7 @@ private:
 
         if (f[3].find(',') != std::string_view::npos)
             warnBadData(std::string(f[3]) + "\r\nTip: Použijte desetinnou tečku.");
-        const double coefficient = VyhodnotKoef(f[3], opt_.decimalSeparator);
+        const double coefficient = EvaluateCoefficient(f[3], opt_.decimalSeparator);
 
         std::string_view name = f[1];
         const char marker = name.empty() ? '\0' : name.front();
@@ -202,7 +202,7 @@ private:
     }
 
     void warnBadData(std::string_view value) {
-        show(ZpravaChyby({"Načtena nekorektní data", std::nullopt,
+        show(MessageLines({"Načtena nekorektní data", std::nullopt,
                           "Při načítání dat byl na řádku " + std::to_string(lineNo_) + " načten špatný datový typ.",
                           "Proveďte opravu v souboru " + fileName_ + ".", std::nullopt, "Načtená hodnota: "}) +
                  std::string(value),
@@ -210,25 +210,25 @@ private:
     }
 
     std::string topicFullText(int topic) const {
-        return ZpravaChyby({"V tématu " + std::to_string(topic) + " " + db_.topicName(topic) +
+        return MessageLines({"V tématu " + std::to_string(topic) + " " + db_.topicName(topic) +
                                 " je příliš mnoho vět!",
                             std::nullopt, "Další řádky v tématu nebudou načteny.",
                             "Smažte nepotřebné řádky ze souboru " + fileName_ + "."});
     }
 
     static std::string storeFailureText(const RuntimeError& e) {
-        return ZpravaChyby({"Při načítání dat se vyskytla chyba.",
+        return MessageLines({"Při načítání dat se vyskytla chyba.",
                             "Chyba " + std::to_string(e.number()) + " " + std::string(e.description()), std::nullopt,
                             "Obraťte se na autora programu."});
     }
 
     std::string dataTypeText() const {
-        return ZpravaChyby({"Špatný datový typ. Chyba číslo 13", std::nullopt, "Opravte soubor " + fileName_ + "!"});
+        return MessageLines({"Špatný datový typ. Chyba číslo 13", std::nullopt, "Opravte soubor " + fileName_ + "!"});
     }
 
     std::string fileNotFoundText() const {
         const RuntimeError e(ErrorNumber::FileNotFound);
-        return ZpravaChyby({"Soubor " + fileName_ + " nebyl nalezen.", std::nullopt,
+        return MessageLines({"Soubor " + fileName_ + " nebyl nalezen.", std::nullopt,
                             "Chyba " + std::to_string(e.number()) + " " + std::string(e.description()) + ".",
                             std::nullopt,
                             "V okně Možnosti (nabídka Nástroje>Možnosti) vyberte cestu k datovému souboru.",
@@ -237,7 +237,7 @@ private:
     }
 
     static std::string otherFatalText(const RuntimeError& e) {
-        return ZpravaChyby({"Při načítání dat se vyskytla chyba " + std::to_string(e.number()) + " " +
+        return MessageLines({"Při načítání dat se vyskytla chyba " + std::to_string(e.number()) + " " +
                                 std::string(e.description()) + ".",
                             std::nullopt, "Kontaktujte autora programu."});
     }
@@ -257,18 +257,18 @@ private:
 
 } // namespace
 
-void UlozJednotku(UnitDatabase& db, int topic, const std::string& name, const std::string& symbol,
+void StoreUnit(UnitDatabase& db, int topic, const std::string& name, const std::string& symbol,
                   double coefficient, const std::string& info, bool topicStart) {
     storeUnit(db, topic, name, symbol, coefficient, info, topicStart);
 }
 
-bool Texty(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink, TextEncoding* encoding) {
+bool LoadMainFile(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink, TextEncoding* encoding) {
     return MainFileReader(db, opt, sink).run(encoding);
 }
 
 namespace {
 
-// Texty clears these too; each read of the user file does it as well, so that a second run
+// LoadMainFile clears these too; each read of the user file does it as well, so that a second run
 // does not double the units and a file that cannot be read leaves none.
 void clearUserTopics(UnitDatabase& db) {
     for (int t = kFirstUserTopic; t < kFirstUserTopic + kUserTopics; ++t) db.setUnitCount(t, 0);
@@ -304,7 +304,7 @@ void readUserLines(UnitDatabase& db, const TextLines& content) {
 
 } // namespace
 
-bool TextyUser(UnitDatabase& db, const LoadOptions& opt, TextEncoding* encoding) {
+bool LoadUserFile(UnitDatabase& db, const LoadOptions& opt, TextEncoding* encoding) {
     TextLines content;
     if (!readTextLines(opt.userPath, content)) {
         clearUserTopics(db);
@@ -315,11 +315,11 @@ bool TextyUser(UnitDatabase& db, const LoadOptions& opt, TextEncoding* encoding)
     return true;
 }
 
-bool TextyFromText(UnitDatabase& db, const LoadOptions& opt, std::string_view bytes, MessageSink& sink) {
+bool LoadMainText(UnitDatabase& db, const LoadOptions& opt, std::string_view bytes, MessageSink& sink) {
     return MainFileReader(db, opt, sink).runText(bytes);
 }
 
-void TextyUserFromText(UnitDatabase& db, std::string_view bytes) {
+void LoadUserText(UnitDatabase& db, std::string_view bytes) {
     TextLines content;
     decodeTextLines(std::string(bytes), content);
     readUserLines(db, content);
@@ -331,8 +331,8 @@ std::string ShownFileName(const LoadOptions& opt) {
 
 LoadResult LoadDataFiles(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink) {
     LoadResult r;
-    r.mainLoaded = Texty(db, opt, sink, &r.mainEncoding);
-    r.userLoaded = TextyUser(db, opt, &r.userEncoding);
+    r.mainLoaded = LoadMainFile(db, opt, sink, &r.mainEncoding);
+    r.userLoaded = LoadUserFile(db, opt, &r.userEncoding);
     return r;
 }
 

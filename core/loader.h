@@ -1,4 +1,4 @@
-// Reading the main data file (Texty) and the user data file (TextyUser) into the unit database.
+// Reading the main data file (LoadMainFile) and the user data file (LoadUserFile) into the unit database.
 // Problems are reported through a MessageSink with the exact texts the user knows.
 #pragma once
 #include "encoding.h"
@@ -38,26 +38,26 @@ struct LoadResult {
 // The main file's name as messages show it: mainFileName, or else the last part of mainPath.
 std::string ShownFileName(const LoadOptions& opt);
 
-// Texty then TextyUser, as start-up and every reload do.
+// LoadMainFile then LoadUserFile, as start-up and every reload do.
 LoadResult LoadDataFiles(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink);
 
-bool Texty(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink, TextEncoding* encoding = nullptr);
+bool LoadMainFile(UnitDatabase& db, const LoadOptions& opt, MessageSink& sink, TextEncoding* encoding = nullptr);
 // Shows no messages: lines it cannot use (fewer than four fields, a user topic outside 1..20,
 // a 151st unit of a topic) are passed over. False when the file cannot be read.
-bool TextyUser(UnitDatabase& db, const LoadOptions& opt, TextEncoding* encoding = nullptr);
+bool LoadUserFile(UnitDatabase& db, const LoadOptions& opt, TextEncoding* encoding = nullptr);
 
 // The same two loads from the bytes of a file already in memory (any encoding readTextFile
 // accepts); the paths in opt are not used, the file name still is.
-bool TextyFromText(UnitDatabase& db, const LoadOptions& opt, std::string_view bytes, MessageSink& sink);
-void TextyUserFromText(UnitDatabase& db, std::string_view bytes);
+bool LoadMainText(UnitDatabase& db, const LoadOptions& opt, std::string_view bytes, MessageSink& sink);
+void LoadUserText(UnitDatabase& db, std::string_view bytes);
 
 // Coefficient expression: a plain number with "." or "a/b" with operands in the user's locale or "PI".
 // Throws RuntimeError (13 for a non-numeric operand, 11 for a zero divisor, 6 for overflow).
-double VyhodnotKoef(std::string_view expr, char decimalSeparator);
-std::string OdstranZnacku(std::string_view name);   // drops the first character (UTF-8 aware)
+double EvaluateCoefficient(std::string_view expr, char decimalSeparator);
+std::string StripLevelMark(std::string_view name);   // drops the first character (UTF-8 aware)
 // Throws TopicFullError (a RuntimeError numbered 9) when the topic is full (151st unit) and
 // RuntimeError(SubscriptOutOfRange) for a topic outside 0..50; the running counter still advances.
-void UlozJednotku(UnitDatabase& db, int topic, const std::string& name, const std::string& symbol,
+void StoreUnit(UnitDatabase& db, int topic, const std::string& name, const std::string& symbol,
                   double coefficient, const std::string& info, bool topicStart);
 
 // Locale-independent reader: longest leading number with "." (blanks skipped); 0 if none.

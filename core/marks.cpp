@@ -57,10 +57,10 @@ std::vector<TopicUnit> KeepMarked(std::span<const TopicUnit> units, std::span<co
             kept.push_back(units[i]);
     if (kept.empty())
         return kept;
-    const double first = kept.front().koef;
+    const double first = kept.front().factor;
     if (first != 0 && std::isfinite(first))
         for (TopicUnit& unit : kept)
-            unit.koef /= first;
+            unit.factor /= first;
     return kept;
 }
 
@@ -126,7 +126,7 @@ int HideUnmarked(UnitDatabase& db, MarkState& marks, int t)
         unit.name = kept[i].name;
         unit.symbol = kept[i].symbol;
         unit.info = kept[i].info;
-        unit.factor = kept[i].koef;
+        unit.factor = kept[i].factor;
     }
     db.setUnitCount(t, int(kept.size()));
     marks.Marked[topic] = {};

@@ -38,7 +38,7 @@ struct TopicUnit {
     std::string name;
     std::string symbol;
     std::string info;
-    double koef = 1;
+    double factor = 1;
 };
 
 // The marked units in their order. Each coefficient is divided by the first kept one, so that

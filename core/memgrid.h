@@ -23,10 +23,10 @@ public:
     int current = 0;
     bool editorShown = false;
     std::string editor, tag;
-    bool jakoEnabled = true;
+    bool representationEnabled = true;
     std::vector<Shown> results;
     std::vector<Box> boxes;
-    int lupaCalls = 0, recordCalls = 0, clipboardCalls = 0, redrawOffCount = 0;
+    int magnifierCalls = 0, recordCalls = 0, clipboardCalls = 0, redrawOffCount = 0;
     bool redrawOn = true;
 
     int rowCount() const override { return static_cast<int>(rows.size()); }
@@ -41,10 +41,10 @@ public:
     std::string editorTag() const override { return tag; }
     void hideEditor() override { editorShown = false; }
     void showResult(const std::string& text, bool showBox, TextColour colour) override;
-    void lupaText() override { ++lupaCalls; }
+    void rebuildMagnifierText() override { ++magnifierCalls; }
     void writeRecord() override { ++recordCalls; }
     void updateClipboardCommands() override { ++clipboardCalls; }
-    void setJakoEnabled(bool enabled) override { jakoEnabled = enabled; }
+    void setRepresentationEnabled(bool enabled) override { representationEnabled = enabled; }
     void messageBox(const std::string& text, MessageIcon icon) override { boxes.push_back({text, icon}); }
 
     // Hook for a cell-change handler (the real table recomposes the result line on row moves).

@@ -2,7 +2,7 @@
 
 namespace ov {
 
-std::string ZpravaChyby(std::initializer_list<std::optional<std::string>> parts) {
+std::string MessageLines(std::initializer_list<std::optional<std::string>> parts) {
     std::size_t size = 0;
     for (const auto& p : parts) size += (p ? p->size() : 0) + 2;
     std::string text;

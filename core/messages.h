@@ -39,6 +39,6 @@ private:
 };
 
 // Joins message parts, each followed by CR LF; an omitted part (nullopt) gives an empty line.
-std::string ZpravaChyby(std::initializer_list<std::optional<std::string>> parts);
+std::string MessageLines(std::initializer_list<std::optional<std::string>> parts);
 
 } // namespace ov

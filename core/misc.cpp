@@ -42,7 +42,7 @@ bool printableAscii(unsigned c) { return c >= 0x20 && c <= 0x7E; }
 // only into other printable ASCII characters (XOR with 0..31, applied when both the character
 // and its image are printable), so the text stays valid UTF-8, the characters of other scripts
 // pass unchanged and applying the routine twice gives the text back.
-std::string Odsifruj(std::string_view text)
+std::string Unscramble(std::string_view text)
 {
     Generator g;
     g.reset();

@@ -310,7 +310,7 @@ std::optional<QuickResult> QuickConverter::make(int topic, int from, int to, dou
     r.copyText = FormatSingle(r.converted, dec_) + " " + label(to);
     r.title = FormatSingle(value, dec_) + " " + label(from) + " = " + r.copyText;
     r.description = units.topicName(topic) + ": " + units.name(topic, from) + " → " + units.name(topic, to);
-    r.iconKey = topic <= kBuiltinTopics ? std::string(TemaKlic(topic)) : "User";
+    r.iconKey = topic <= kBuiltinTopics ? std::string(TopicKey(topic)) : "User";
     r.unitName = units.name(topic, from);
     r.valueText = FormatGeneral(value, dec_);
     return r;

@@ -126,7 +126,7 @@ std::string FractionDigitsInBase(double x, int base, int places)
 
 std::string NotANumberMessage(int errorNumber, std::string_view cellText)
 {
-    return ZpravaChyby({"Chyba " + std::to_string(errorNumber) + ": " + std::string(errorDescription(errorNumber)),
+    return MessageLines({"Chyba " + std::to_string(errorNumber) + ": " + std::string(errorDescription(errorNumber)),
                         std::nullopt, "Nevhodná hodnota '" + std::string(cellText) + "'."});
 }
 

@@ -42,10 +42,10 @@ AboutBox::AboutBox(const Addresses& addresses, QWidget* owner) : QDialog(owner),
     const Text texts[] = {
         {0, product, product, QStringLiteral("Název programu")},
         {1, QStringLiteral("VELOR ") + versionText(), product, QStringLiteral("Verze")},
-        {2, OdsifrujText(scrambledCredit()), OdsifrujText(scrambledLicence()), QStringLiteral("Autoři a licence")},
+        {2, UnscrambleText(scrambledCredit()), UnscrambleText(scrambledLicence()), QStringLiteral("Autoři a licence")},
         {3, kDescription, QString(), QStringLiteral("Popis programu")},
         {kHomeLabel, QStringLiteral("Domovská stránka"), addresses_.homePage, QStringLiteral("Domovská stránka")},
-        {kMailLabel, OdsifrujText(scrambledMailLabel()), QStringLiteral("Odeslat autorovi e-mail"),
+        {kMailLabel, UnscrambleText(scrambledMailLabel()), QStringLiteral("Odeslat autorovi e-mail"),
          QStringLiteral("Odeslat autorovi e-mail")},
     };
     for (const Text& t : texts) {
@@ -57,17 +57,17 @@ AboutBox::AboutBox(const Addresses& addresses, QWidget* owner) : QDialog(owner),
         l->setAccessibleName(t.caption);
         l->setAccessibleDescription(t.role);
         l->setWordWrap(t.n == 3);
-        lblAbout_[std::size_t(t.n)] = l;
+        labels_[std::size_t(t.n)] = l;
     }
-    QFont big = lblAbout_[0]->font();
+    QFont big = labels_[0]->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
-    lblAbout_[0]->setFont(big);
+    labels_[0]->setFont(big);
 
     // The two addresses work like links: a press (or Enter while focused) opens them; without
     // an address the label stays greyed out.
     for (int n : {kHomeLabel, kMailLabel}) {
-        QLabel* l = lblAbout_[std::size_t(n)];
+        QLabel* l = labels_[std::size_t(n)];
         const bool has = !(n == kHomeLabel ? addresses_.homePage : addresses_.feedbackMail).isEmpty();
         l->setEnabled(has);
         if (has) {
@@ -88,22 +88,22 @@ AboutBox::AboutBox(const Addresses& addresses, QWidget* owner) : QDialog(owner),
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(logo, 0, 0, 3, 1, Qt::AlignTop);
-    grid->addWidget(lblAbout_[0], 0, 1);
-    grid->addWidget(lblAbout_[1], 1, 1);
-    grid->addWidget(lblAbout_[2], 2, 1);
-    grid->addWidget(lblAbout_[3], 3, 0, 1, 2);
-    grid->addWidget(lblAbout_[kHomeLabel], 4, 0, 1, 2);
-    grid->addWidget(lblAbout_[kMailLabel], 5, 0, 1, 2);
+    grid->addWidget(labels_[0], 0, 1);
+    grid->addWidget(labels_[1], 1, 1);
+    grid->addWidget(labels_[2], 2, 1);
+    grid->addWidget(labels_[3], 3, 0, 1, 2);
+    grid->addWidget(labels_[kHomeLabel], 4, 0, 1, 2);
+    grid->addWidget(labels_[kMailLabel], 5, 0, 1, 2);
     grid->addWidget(cmdAbout, 6, 1, Qt::AlignRight);
     setFixedWidth(twipsToPixels(6000));
 }
 
-QLabel* AboutBox::label(int n) const { return n >= 0 && n <= 10 ? lblAbout_[std::size_t(n)] : nullptr; }
+QLabel* AboutBox::label(int n) const { return n >= 0 && n <= 10 ? labels_[std::size_t(n)] : nullptr; }
 
 bool AboutBox::eventFilter(QObject* watched, QEvent* event)
 {
     for (int n : {kHomeLabel, kMailLabel}) {
-        QLabel* l = lblAbout_[std::size_t(n)];
+        QLabel* l = labels_[std::size_t(n)];
         if (watched != l || !l->isEnabled())
             continue;
         const bool press = event->type() == QEvent::MouseButtonPress;

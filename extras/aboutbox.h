@@ -25,7 +25,7 @@ private:
     void openLabel(int n);
 
     Addresses addresses_;
-    std::array<QLabel*, 11> lblAbout_{};
+    std::array<QLabel*, 11> labels_{};
 };
 
 } // namespace ov::gui

@@ -34,7 +34,7 @@ constexpr char kMailLabel[] = "\xBE\x90\x98\xAC\x4F\x94\x18\x3A\xB1\x0F\x7E\x43\
 
 } // namespace
 
-std::string Odsifruj(std::string_view bytes)
+std::string Unscramble(std::string_view bytes)
 {
     Generator g(kSeed);
     std::string out(bytes);
@@ -43,7 +43,7 @@ std::string Odsifruj(std::string_view bytes)
     return out;
 }
 
-QString OdsifrujText(std::string_view stored) { return fromStd(ov::windows1250ToUtf8(Odsifruj(stored))); }
+QString UnscrambleText(std::string_view stored) { return fromStd(ov::windows1250ToUtf8(Unscramble(stored))); }
 
 std::string_view scrambledCredit() { return {kCredit, sizeof kCredit - 1}; }
 std::string_view scrambledLicence() { return {kLicence, sizeof kLicence - 1}; }

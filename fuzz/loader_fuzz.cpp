@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static auto db = std::make_unique<ov::UnitDatabase>();
     CountingSink shown;
     ov::CappedMessageSink cap(shown, opt.mainFileName);
-    const bool loaded = ov::TextyFromText(*db, opt, bytes, cap);
-    ov::TextyUserFromText(*db, bytes);
+    const bool loaded = ov::LoadMainText(*db, opt, bytes, cap);
+    ov::LoadUserText(*db, bytes);
     OV_FUZZ_CHECK(shown.count <= ov::CappedMessageSink::kMessageCap + 1, "%d messages", shown.count);
 
     for (int t = 0; t <= ov::kMaxTopic; ++t) {

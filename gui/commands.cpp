@@ -309,11 +309,11 @@ void Commands::onDropItem(const QString& button, const QString& key)
     const cmd::DropRow* d = dropRow(button, key);
     if (!d) return;
     if (button == QLatin1String("Jako")) {
-        QAction* jako = action(QStringLiteral("tlb_Jako"));
-        if (d->image[0]) setImage(jako, QString::fromUtf8(d->image));
+        QAction* asButton = action(QStringLiteral("tlb_Jako"));
+        if (d->image[0]) setImage(asButton, QString::fromUtf8(d->image));
         if (d->remembered) {
             lastJako_ = key;
-            jako->setToolTip(QString::fromUtf8(d->text));
+            asButton->setToolTip(QString::fromUtf8(d->text));
         }
         emit representationRequested(key);
     }
@@ -468,7 +468,7 @@ void Commands::setHideEnabled(bool on)
 
 void Commands::setHideActiveEnabled(bool on) { setAvailable(QStringLiteral("mnuHide_1"), on); }
 
-void Commands::setJakoEnabled(bool on) { setAvailable(QStringLiteral("tlb_Jako"), on); }
+void Commands::setRepresentationEnabled(bool on) { setAvailable(QStringLiteral("tlb_Jako"), on); }
 
 void Commands::setCopyEnabled(bool on)
 {
@@ -556,7 +556,7 @@ bool Commands::isPressed(const QString& key) const
     return a && a->isChecked();
 }
 
-QString Commands::jakoImage() const
+QString Commands::representationImage() const
 {
     return action(QStringLiteral("tlb_Jako"))->property("imageKey").toString();
 }

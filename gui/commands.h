@@ -93,7 +93,7 @@ public:
     void setNavigation(bool canPrev, bool canNext);
     void setHideEnabled(bool on);                  // the topic has at least 2 marked units
     void setHideActiveEnabled(bool on);            // "Skrýt aktivní": the topic may be reduced
-    void setJakoEnabled(bool on);                  // result line and current cell both non-empty
+    void setRepresentationEnabled(bool on);                  // result line and current cell both non-empty
     void setCopyEnabled(bool on);
     void setPasteEnabled(bool on);
     // Recording: shows and hides the buttons and menu items for a command "Rec", "Pause",
@@ -116,8 +116,8 @@ public:
     // Flips a pane switch by its toolbar key ("Náhled", "Lupa", "Info") without running it.
     void toggleButton(const QString& key);
     bool isPressed(const QString& key) const;
-    QString lastJako() const { return lastJako_; }
-    QString jakoImage() const;
+    QString lastRepresentation() const { return lastJako_; }
+    QString representationImage() const;
 
 signals:
     void triggered(const QString& name, int index);

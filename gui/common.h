@@ -33,12 +33,12 @@ inline constexpr int kDefaultWidthTwips = 7590;
 inline constexpr int kDefaultHeightTwips = 6285;
 // The splitter keeps the navigator at least this wide and leaves the panes on the right at
 // least the second width of the window.
-inline constexpr int kMinVlevoTwips = 550;
+inline constexpr int kMinSplitterTwips = 550;
 inline constexpr int kMinRightTwips = 4000;
 // The toolbar's pictures: 16 pixels at the reference font.
 inline constexpr int kToolIconTwips = 240;
 // Wide enough for the navigator's tab captions and the longest built-in topic name.
-inline constexpr int kDefaultVlevoTwips = 2300;
+inline constexpr int kDefaultSplitterTwips = 2300;
 
 // The program's decimal separator from the default locale, as one character for the core;
 // a separator beyond ASCII falls back to the point.

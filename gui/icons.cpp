@@ -135,7 +135,7 @@ QStringList topicIconKeys()
     static const QStringList keys = [] {
         QStringList k;
         for (int t = 1; t <= ov::kBuiltinTopics; ++t)
-            k << fromStd(ov::TemaKlic(t));
+            k << fromStd(ov::TopicKey(t));
         k << QStringLiteral("User");
         return k;
     }();

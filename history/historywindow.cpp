@@ -52,30 +52,30 @@ HistoryWindow::HistoryWindow(Commands& commands, ConversionTable& table, Navigat
     setWindowTitle(QStringLiteral("Historie"));
     resize(twipsToPixels(6600), twipsToPixels(4500));
 
-    lvwHistorie_ = new QTreeWidget;
-    lvwHistorie_->setObjectName(QStringLiteral("lvwHistorie"));
-    lvwHistorie_->setAccessibleName(QStringLiteral("Poslední převody"));
-    lvwHistorie_->setHeaderLabels({QStringLiteral("Čas"), QStringLiteral("Veličina"), QStringLiteral("Převod")});
-    lvwHistorie_->setRootIsDecorated(false);
-    lvwHistorie_->setUniformRowHeights(true);
-    lvwHistorie_->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvwHistorie_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvwHistorie_->header()->setStretchLastSection(true);
-    cmdVymazat_ = new QPushButton(QStringLiteral("&Vymazat historii"));
-    cmdVymazat_->setObjectName(QStringLiteral("cmdVymazat"));
-    cmdVymazat_->setAutoDefault(false);
+    entryList_ = new QTreeWidget;
+    entryList_->setObjectName(QStringLiteral("lvwHistorie"));
+    entryList_->setAccessibleName(QStringLiteral("Poslední převody"));
+    entryList_->setHeaderLabels({QStringLiteral("Čas"), QStringLiteral("Veličina"), QStringLiteral("Převod")});
+    entryList_->setRootIsDecorated(false);
+    entryList_->setUniformRowHeights(true);
+    entryList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    entryList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    entryList_->header()->setStretchLastSection(true);
+    clearButton_ = new QPushButton(QStringLiteral("&Vymazat historii"));
+    clearButton_->setObjectName(QStringLiteral("cmdVymazat"));
+    clearButton_->setAutoDefault(false);
 
     auto* label = new QLabel(QStringLiteral("&Poslední převody (Enter převod otevře):"));
-    label->setBuddy(lvwHistorie_);
+    label->setBuddy(entryList_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
-    layout->addWidget(lvwHistorie_, 1);
-    layout->addWidget(cmdVymazat_, 0, Qt::AlignLeft);
+    layout->addWidget(entryList_, 1);
+    layout->addWidget(clearButton_, 0, Qt::AlignLeft);
 
     // Enter and a double click only: a single click selects, whatever the desktop's habit.
-    lvwHistorie_->installEventFilter(this);
-    connect(lvwHistorie_, &QTreeWidget::itemDoubleClicked, this, &HistoryWindow::reopenItem);
-    connect(cmdVymazat_, &QPushButton::clicked, this, &HistoryWindow::clearHistory);
+    entryList_->installEventFilter(this);
+    connect(entryList_, &QTreeWidget::itemDoubleClicked, this, &HistoryWindow::reopenItem);
+    connect(clearButton_, &QPushButton::clicked, this, &HistoryWindow::clearHistory);
     connect(&table_, &ConversionTable::recordRequested, this, &HistoryWindow::record);
     commands.bind(cmd::Command::History, [this](int) { switched(switch_->isChecked()); });
     addAction(switch_);   // its shortcut closes the window from inside as well
@@ -96,7 +96,7 @@ void HistoryWindow::switched(bool on)
     show();
     raise();
     activateWindow();
-    lvwHistorie_->setFocus(Qt::ShortcutFocusReason);
+    entryList_->setFocus(Qt::ShortcutFocusReason);
 }
 
 void HistoryWindow::closeEvent(QCloseEvent* event)
@@ -116,10 +116,10 @@ void HistoryWindow::keyPressEvent(QKeyEvent* event)
 
 bool HistoryWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == lvwHistorie_ && event->type() == QEvent::KeyPress) {
+    if (watched == entryList_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            reopenItem(lvwHistorie_->currentItem());
+            reopenItem(entryList_->currentItem());
             return true;
         }
     }
@@ -204,7 +204,7 @@ void HistoryWindow::record()
 
 void HistoryWindow::refill()
 {
-    lvwHistorie_->clear();
+    entryList_->clear();
     const auto& entries = history_.entries();
     QList<QTreeWidgetItem*> items;
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -214,10 +214,10 @@ void HistoryWindow::refill()
         item->setToolTip(2, fromStd(e.text));
         items << item;
     }
-    lvwHistorie_->addTopLevelItems(items);
+    entryList_->addTopLevelItems(items);
     if (!items.isEmpty())
-        lvwHistorie_->setCurrentItem(items.first());
-    cmdVymazat_->setEnabled(!items.isEmpty());
+        entryList_->setCurrentItem(items.first());
+    clearButton_->setEnabled(!items.isEmpty());
 }
 
 int HistoryWindow::unitRow(const ov::HistoryEntry& e) const

@@ -49,7 +49,7 @@ public:
     static QString filePath();
 
     const ov::History& history() const { return history_; }
-    QTreeWidget* list() const { return lvwHistorie_; }
+    QTreeWidget* list() const { return entryList_; }
 
     void record();                 // the table has converted a value
     void reopen(int index);        // Enter, a double click
@@ -72,8 +72,8 @@ private:
     Navigator& navigator_;
     const ov::UnitDatabase& db_;
     QAction* switch_;
-    QTreeWidget* lvwHistorie_;
-    QPushButton* cmdVymazat_;
+    QTreeWidget* entryList_;
+    QPushButton* clearButton_;
     ov::History history_;
     bool keeping_ = false;
     bool read_ = false;            // start-up has decided whether to read the file

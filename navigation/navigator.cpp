@@ -47,12 +47,12 @@ int tabOf(Navigator::List list)
 class RenameDelegate : public QStyledItemDelegate {
 public:
     using Commit = std::function<void(int row, const QString& text)>;
-    RenameDelegate(Commit commit, QObject* parent) : QStyledItemDelegate(parent), m_commit(std::move(commit)) {}
+    RenameDelegate(Commit commit, QObject* parent) : QStyledItemDelegate(parent), commit_(std::move(commit)) {}
 
     void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override
     {
         if (auto* line = qobject_cast<QLineEdit*>(editor))
-            m_commit(index.row(), line->text());
+            commit_(index.row(), line->text());
     }
 
 protected:
@@ -69,7 +69,7 @@ protected:
     }
 
 private:
-    Commit m_commit;
+    Commit commit_;
 };
 
 // The pane is narrow: tabs with less space around the caption keep "Veličiny", "Jednotky" and
@@ -87,45 +87,45 @@ public:
 
 } // namespace
 
-Navigator::Navigator(ov::UnitDatabase& db, QWidget* parent) : QWidget(parent), m_db(db)
+Navigator::Navigator(ov::UnitDatabase& db, QWidget* parent) : QWidget(parent), db_(db)
 {
-    m_tabs = new QTabBar(this);
-    m_tabs->setObjectName(QStringLiteral("tabNavigator"));
+    tabs_ = new QTabBar(this);
+    tabs_->setObjectName(QStringLiteral("tabNavigator"));
     for (const TabDef& t : kTabs) {
-        const int i = m_tabs->addTab(QString::fromUtf8(t.caption));
-        m_tabs->setTabData(i, QString::fromUtf8(t.key));
-        m_tabs->setTabToolTip(i, QString::fromUtf8(t.tip));
+        const int i = tabs_->addTab(QString::fromUtf8(t.caption));
+        tabs_->setTabData(i, QString::fromUtf8(t.key));
+        tabs_->setTabToolTip(i, QString::fromUtf8(t.tip));
     }
     // The pane is narrow: the tabs share its width and shorten their captions.
-    m_tabs->setExpanding(true);
-    m_tabs->setUsesScrollButtons(false);
-    m_tabs->setElideMode(Qt::ElideRight);
-    m_tabs->setDrawBase(false);
+    tabs_->setExpanding(true);
+    tabs_->setUsesScrollButtons(false);
+    tabs_->setElideMode(Qt::ElideRight);
+    tabs_->setDrawBase(false);
     auto* tabStyle = new CompactTabStyle;
-    tabStyle->setParent(m_tabs);
-    m_tabs->setStyle(tabStyle);
+    tabStyle->setParent(tabs_);
+    tabs_->setStyle(tabStyle);
 
-    m_stack = new QStackedWidget(this);
-    m_stack->setObjectName(QStringLiteral("picNavigator"));
-    m_lvwTema = makeList("lvwTema");
-    m_lvwJednotky = makeList("lvwJednotky");
-    m_lvwUser = makeList("lvwUser");
-    m_stack->addWidget(m_lvwTema);
-    m_stack->addWidget(m_lvwJednotky);
-    m_stack->addWidget(m_lvwUser);
+    stack_ = new QStackedWidget(this);
+    stack_->setObjectName(QStringLiteral("picNavigator"));
+    topicList_ = makeList("lvwTema");
+    unitList_ = makeList("lvwJednotky");
+    userTopicList_ = makeList("lvwUser");
+    stack_->addWidget(topicList_);
+    stack_->addWidget(unitList_);
+    stack_->addWidget(userTopicList_);
     // A screen reader names each list as its tab's tool tip does.
     setAccessibleName(QStringLiteral("Navigátor"));
-    m_tabs->setAccessibleName(QStringLiteral("Navigátor"));
+    tabs_->setAccessibleName(QStringLiteral("Navigátor"));
     for (const TabDef& t : kTabs)
         listOf(t.list)->setAccessibleName(QString::fromUtf8(t.tip));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(m_tabs);
-    layout->addWidget(m_stack, 1);
+    layout->addWidget(tabs_);
+    layout->addWidget(stack_, 1);
 
-    for (QListWidget* list : {m_lvwTema, m_lvwUser}) {
+    for (QListWidget* list : {topicList_, userTopicList_}) {
         list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
         list->setItemDelegate(new RenameDelegate(
             [this, list](int row, const QString& text) { acceptRename(list, row, text); }, list));
@@ -137,21 +137,21 @@ Navigator::Navigator(ov::UnitDatabase& db, QWidget* parent) : QWidget(parent), m
         connect(list, &QListWidget::currentItemChanged, this,
                 [this, list](QListWidgetItem* item) { onItemPicked(list, item); });
         connect(list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-            m_currentTopic = topicOf(item);
-            navigace();
+            currentTopic_ = topicOf(item);
+            showCurrentTopic();
         });
     }
-    m_lvwJednotky->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    connect(m_lvwJednotky, &QListWidget::itemDoubleClicked, this,
+    unitList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(unitList_, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { goToUnit(item->data(kKeyRole).toString()); });
 
-    connect(m_tabs, &QTabBar::currentChanged, this, [this](int tab) {
-        if (!m_quiet)
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) {
+        if (!quiet_)
             onTabChosen(tab);
     });
     // A click on the tab already selected changes nothing in the bar but still chooses it.
-    connect(m_tabs, &QTabBar::tabBarClicked, this, [this](int tab) {
-        if (tab >= 0 && tab == m_tabs->currentIndex())
+    connect(tabs_, &QTabBar::tabBarClicked, this, [this](int tab) {
+        if (tab >= 0 && tab == tabs_->currentIndex())
             onTabChosen(tab);
     });
 
@@ -161,7 +161,7 @@ Navigator::Navigator(ov::UnitDatabase& db, QWidget* parent) : QWidget(parent), m
 
 QListWidget* Navigator::makeList(const char* objectName)
 {
-    auto* list = new QListWidget(m_stack);
+    auto* list = new QListWidget(stack_);
     list->setObjectName(QString::fromLatin1(objectName));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setMovement(QListView::Static);
@@ -186,7 +186,7 @@ void Navigator::addTopicEntry(QListWidget* list, int topic, const QString& text,
     item->setFlags(item->flags() | Qt::ItemIsEditable);
     item->setData(kKeyRole, topic <= ov::kBuiltinTopics ? iconKey : QString());
     item->setData(kIconKeyRole, iconKey);
-    item->setIcon(topicIcon(iconKey, m_viewMode == LargeIcons));
+    item->setIcon(topicIcon(iconKey, viewMode_ == LargeIcons));
 }
 
 void Navigator::setTopicNames(const QStringList& topicNames, const QStringList& userNames)
@@ -195,27 +195,27 @@ void Navigator::setTopicNames(const QStringList& topicNames, const QStringList& 
         const QString s = n - 1 < names.size() ? names.at(n - 1) : QString();
         return s.trimmed().isEmpty() ? fallback : s;
     };
-    m_quiet = true;
-    m_lvwTema->clear();
+    quiet_ = true;
+    topicList_->clear();
     for (int n = 1; n <= ov::kBuiltinTopics; ++n) {
         const QString name = nameOr(topicNames, n, fromStd(ov::DefaultTopicName(n)));
-        addTopicEntry(m_lvwTema, n, name, fromStd(ov::TemaKlic(n)));
+        addTopicEntry(topicList_, n, name, fromStd(ov::TopicKey(n)));
         // The table title shows the same name as the list, before and after a restart.
-        m_db.setTopicName(n, name.toStdString());
+        db_.setTopicName(n, name.toStdString());
     }
     // Entries are numbered by position, so the user list stops at the first unused topic.
-    m_lvwUser->clear();
-    for (int n = 1; n <= ov::kUserTopics && m_db.userTopicUsed(n); ++n) {
+    userTopicList_->clear();
+    for (int n = 1; n <= ov::kUserTopics && db_.userTopicUsed(n); ++n) {
         const QString name = nameOr(userNames, n, QString::fromStdString(ov::DefaultUserTopicName(n)));
-        addTopicEntry(m_lvwUser, ov::kBuiltinTopics + n, name, QStringLiteral("User"));
-        m_db.setTopicName(ov::kBuiltinTopics + n, name.toStdString());
+        addTopicEntry(userTopicList_, ov::kBuiltinTopics + n, name, QStringLiteral("User"));
+        db_.setTopicName(ov::kBuiltinTopics + n, name.toStdString());
     }
-    m_quiet = false;
-    if (m_currentTopic > ov::kBuiltinTopics + userTopicCount())
-        m_currentTopic = 0;
+    quiet_ = false;
+    if (currentTopic_ > ov::kBuiltinTopics + userTopicCount())
+        currentTopic_ = 0;
 }
 
-void Navigator::fillJednotky()
+void Navigator::fillUnitList()
 {
     struct Entry { QString name; QCollatorSortKey key; int topic; int unit; };
     // Alphabetical as the user reads it (Czech order: "č" after "c"), case aside. Each name's
@@ -226,8 +226,8 @@ void Navigator::fillJednotky()
     std::vector<Entry> entries;
     const int last = ov::kBuiltinTopics + userTopicCount();
     for (int t = 1; t <= last; ++t)
-        for (int u = 0; u <= m_db.unitCount(t) && u <= ov::kMaxUnits; ++u)
-            if (const std::string& name = m_db.unit(t, u).name; !name.empty()) {
+        for (int u = 0; u <= db_.unitCount(t) && u <= ov::kMaxUnits; ++u)
+            if (const std::string& name = db_.unit(t, u).name; !name.empty()) {
                 QString text = QString::fromStdString(name);
                 QCollatorSortKey key = collator.sortKey(text);
                 entries.push_back({std::move(text), std::move(key), t, u});
@@ -240,48 +240,48 @@ void Navigator::fillJednotky()
     // rather than a change for every property set.
     std::vector<QIcon> icons(std::size_t(last) + 1);
     for (int t = 1; t <= last; ++t)
-        icons[std::size_t(t)] = topicIcon(fromStd(ov::TemaKlic(t)), false);
-    m_quiet = true;
-    m_lvwJednotky->clear();
+        icons[std::size_t(t)] = topicIcon(fromStd(ov::TopicKey(t)), false);
+    quiet_ = true;
+    unitList_->clear();
     for (const Entry& e : entries) {
         auto* item = new QListWidgetItem(e.name);
         const QString tag = QString::number(e.topic) + QLatin1Char('-') + QString::number(e.unit);
         item->setData(kKeyRole, tag);
         item->setToolTip(tag);
         item->setIcon(icons[std::size_t(e.topic)]);
-        m_lvwJednotky->addItem(item);
+        unitList_->addItem(item);
     }
-    m_quiet = false;
+    quiet_ = false;
 }
 
-int Navigator::topicCount() const { return m_lvwTema->count(); }
-int Navigator::userTopicCount() const { return m_lvwUser->count(); }
+int Navigator::topicCount() const { return topicList_->count(); }
+int Navigator::userTopicCount() const { return userTopicList_->count(); }
 
 QString Navigator::topicText(int n) const
 {
-    const QListWidgetItem* item = m_lvwTema->item(n - 1);
+    const QListWidgetItem* item = topicList_->item(n - 1);
     return item ? item->text() : QString();
 }
 
 QString Navigator::userTopicText(int n) const
 {
-    const QListWidgetItem* item = m_lvwUser->item(n - 1);
+    const QListWidgetItem* item = userTopicList_->item(n - 1);
     return item ? item->text() : QString();
 }
 
 void Navigator::setSearchPane(QWidget* pane)
 {
-    if (m_searchPane)
-        m_stack->removeWidget(m_searchPane);
-    m_searchPane = pane;
+    if (searchPane_)
+        stack_->removeWidget(searchPane_);
+    searchPane_ = pane;
     if (pane)
-        m_stack->addWidget(pane);
+        stack_->addWidget(pane);
 }
 
 void Navigator::showSearchPane()
 {
-    if (m_searchPane)
-        m_stack->setCurrentWidget(m_searchPane);
+    if (searchPane_)
+        stack_->setCurrentWidget(searchPane_);
 }
 
 bool Navigator::focusAllowed() const
@@ -292,35 +292,35 @@ bool Navigator::focusAllowed() const
 
 QListWidget* Navigator::listOf(List list) const
 {
-    return list == TopicList ? m_lvwTema : list == UserList ? m_lvwUser : m_lvwJednotky;
+    return list == TopicList ? topicList_ : list == UserList ? userTopicList_ : unitList_;
 }
 
 void Navigator::hideSearchPane()
 {
     if (searchPaneShown())
-        m_stack->setCurrentWidget(listOf(m_shownList));
+        stack_->setCurrentWidget(listOf(shownList_));
 }
 
-bool Navigator::searchPaneShown() const { return m_searchPane && m_stack->currentWidget() == m_searchPane; }
+bool Navigator::searchPaneShown() const { return searchPane_ && stack_->currentWidget() == searchPane_; }
 
 void Navigator::showList(List list)
 {
     QListWidget* shown = listOf(list);
-    m_shownList = list;
+    shownList_ = list;
     if (list != TopicList && window()->isVisible())
         emit conversionPaneWanted();
     emit titleChanged(list == UnitList ? QStringLiteral(" Výběr jednotky") : QStringLiteral(" Výběr veličiny"));
     // Showing one page of the stack hides the other lists and the search pane.
-    m_stack->setCurrentWidget(shown);
+    stack_->setCurrentWidget(shown);
     if (focusAllowed()) {
         if (list != TopicList && shown->count() > 0)
             selectQuietly(shown, 0);
         shown->setFocus();
     }
-    if (const int tab = tabOf(list); m_tabs->currentIndex() != tab) {
-        m_quiet = true;
-        m_tabs->setCurrentIndex(tab);
-        m_quiet = false;
+    if (const int tab = tabOf(list); tabs_->currentIndex() != tab) {
+        quiet_ = true;
+        tabs_->setCurrentIndex(tab);
+        quiet_ = false;
     }
     emit listMenuChecked(int(list));
     emit listShown(list == TopicList ? QStringLiteral("Veličiny")
@@ -337,7 +337,7 @@ void Navigator::chooseList(int menuIndex)
     if (menuIndex < TopicList || menuIndex > UnitList)
         return;
     emit listMenuChecked(menuIndex);
-    m_tabs->setEnabled(true);
+    tabs_->setEnabled(true);
     showList(List(menuIndex));
 }
 
@@ -351,8 +351,8 @@ void Navigator::onTabChosen(int tab)
         return;
     QListWidget* lw = listOf(list);
     if (QListWidgetItem* item = lw->currentItem(); item && item->isSelected()) {
-        m_currentTopic = topicOf(item);
-        navigaceSet();
+        currentTopic_ = topicOf(item);
+        updatePreviousNext();
     }
 }
 
@@ -360,9 +360,9 @@ void Navigator::setViewMode(int mode)
 {
     if (mode != LargeIcons && mode != SmallList)
         return;
-    m_viewMode = ViewMode(mode);
-    const bool large = m_viewMode == LargeIcons;
-    for (QListWidget* list : {m_lvwTema, m_lvwUser}) {
+    viewMode_ = ViewMode(mode);
+    const bool large = viewMode_ == LargeIcons;
+    for (QListWidget* list : {topicList_, userTopicList_}) {
         list->setViewMode(large ? QListView::IconMode : QListView::ListMode);
         list->setMovement(QListView::Static);
         list->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
@@ -385,37 +385,37 @@ int Navigator::topicOf(const QListWidgetItem* item) const
 {
     if (!item)
         return 0;
-    if (item->listWidget() == m_lvwTema)
-        return m_lvwTema->row(item) + 1;
-    if (item->listWidget() == m_lvwUser)
-        return ov::kBuiltinTopics + m_lvwUser->row(item) + 1;
+    if (item->listWidget() == topicList_)
+        return topicList_->row(item) + 1;
+    if (item->listWidget() == userTopicList_)
+        return ov::kBuiltinTopics + userTopicList_->row(item) + 1;
     return 0;
 }
 
 void Navigator::onItemPicked(QListWidget* list, QListWidgetItem* item)
 {
     // Only an entry the user selects counts; the view making an entry current on focus does not.
-    if (m_quiet || !item || item->listWidget() != list || !item->isSelected())
+    if (quiet_ || !item || item->listWidget() != list || !item->isSelected())
         return;
-    m_currentTopic = topicOf(item);
-    navigaceSet();
+    currentTopic_ = topicOf(item);
+    updatePreviousNext();
 }
 
 void Navigator::onEnter(QListWidget* list)
 {
     QListWidgetItem* item = list->currentItem();
     const bool picked = item && item->isSelected();
-    if (list == m_lvwJednotky) {
+    if (list == unitList_) {
         if (picked)
             goToUnit(item->data(kKeyRole).toString());
         return;
     }
     // Enter chooses the highlighted entry, whatever the navigator pointed at before.
     if (picked)
-        m_currentTopic = topicOf(item);
-    else if (m_currentTopic == 0)
-        m_currentTopic = 1;
-    navigace();
+        currentTopic_ = topicOf(item);
+    else if (currentTopic_ == 0)
+        currentTopic_ = 1;
+    showCurrentTopic();
 }
 
 bool Navigator::acceptRename(QListWidget* list, int row, const QString& text)
@@ -426,7 +426,7 @@ bool Navigator::acceptRename(QListWidget* list, int row, const QString& text)
     item->setText(text);
     // The entry edited is renamed, even when the navigator points at another topic.
     const int topic = topicOf(item);
-    m_db.setTopicName(topic, text.toStdString());
+    db_.setTopicName(topic, text.toStdString());
     emit topicRenamed(topic, text);
     return true;
 }
@@ -435,54 +435,54 @@ void Navigator::selectQuietly(QListWidget* list, int row)
 {
     if (row < 0 || row >= list->count())
         return;
-    m_quiet = true;
+    quiet_ = true;
     list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
     list->scrollToItem(list->item(row));
-    m_quiet = false;
+    quiet_ = false;
 }
 
-void Navigator::navigace()
+void Navigator::showCurrentTopic()
 {
-    if (m_currentTopic == 0)
+    if (currentTopic_ == 0)
         return;
-    emit topicChosen(m_currentTopic);
+    emit topicChosen(currentTopic_);
     emit conversionPaneWanted();
-    navigaceSet();
+    updatePreviousNext();
 }
 
-void Navigator::navigaceSet()
+void Navigator::updatePreviousNext()
 {
-    const int t = m_currentTopic;
+    const int t = currentTopic_;
     const int lastUser = ov::kBuiltinTopics + userTopicCount();
-    m_canPrev = true;
-    m_canNext = true;
+    canPrev_ = true;
+    canNext_ = true;
     if (t == 1 || t == ov::kFirstUserTopic)
-        m_canPrev = false;
+        canPrev_ = false;
     else if (t == ov::kBuiltinTopics || t == lastUser)
-        m_canNext = false;
-    emit navigationChanged(m_canPrev, m_canNext);
+        canNext_ = false;
+    emit navigationChanged(canPrev_, canNext_);
 }
 
 void Navigator::previousTopic()
 {
     const int n = userTopicCount();
-    int& t = m_currentTopic;
+    int& t = currentTopic_;
     if ((t >= ov::kFirstUserTopic + 1 && t <= ov::kBuiltinTopics + n) || (t >= 2 && t <= ov::kBuiltinTopics))
         --t;
     selectTopicEntry(t);
-    navigace();
+    showCurrentTopic();
 }
 
 void Navigator::nextTopic()
 {
     const int n = userTopicCount();
-    int& t = m_currentTopic;
+    int& t = currentTopic_;
     if (t == 0)
         t = 2;
     else if ((t >= ov::kFirstUserTopic && t <= ov::kBuiltinTopics - 1 + n) || (t >= 1 && t <= ov::kBuiltinTopics - 1))
         ++t;
     selectTopicEntry(t);
-    navigace();
+    showCurrentTopic();
 }
 
 void Navigator::chooseTopicFromMenu(int topic)
@@ -490,10 +490,10 @@ void Navigator::chooseTopicFromMenu(int topic)
     if (topic < 1 || topic > ov::kBuiltinTopics)
         return;
     emit conversionPaneWanted();
-    m_currentTopic = topic;
+    currentTopic_ = topic;
     selectTopicEntry(topic);
     emit topicChosen(topic);
-    navigaceSet();
+    updatePreviousNext();
 }
 
 bool Navigator::goToUnit(const QString& tag)
@@ -505,11 +505,11 @@ bool Navigator::goToUnit(const QString& tag)
     bool okUnit = false;
     const int t = tag.left(dash).trimmed().toInt(&okTopic);
     const int u = tag.mid(dash + 1).trimmed().toInt(&okUnit);
-    if (!okTopic || !okUnit || t < 1 || t > ov::kBuiltinTopics + userTopicCount() || u < 1 || u > m_db.unitCount(t))
+    if (!okTopic || !okUnit || t < 1 || t > ov::kBuiltinTopics + userTopicCount() || u < 1 || u > db_.unitCount(t))
         return false;
-    m_currentTopic = t;
+    currentTopic_ = t;
     selectTopicEntry(t);
-    navigace();
+    showCurrentTopic();
     emit unitChosen(t, u);
     return true;
 }
@@ -518,26 +518,26 @@ void Navigator::setCurrentTopic(int topic)
 {
     if (topic < 0 || topic > ov::kBuiltinTopics + userTopicCount())
         return;
-    m_currentTopic = topic;
+    currentTopic_ = topic;
     selectTopicEntry(topic);
-    navigaceSet();
+    updatePreviousNext();
 }
 
 void Navigator::selectTopicEntry(int topic)
 {
     if (topic >= 1 && topic <= ov::kBuiltinTopics)
-        selectQuietly(m_lvwTema, topic - 1);
+        selectQuietly(topicList_, topic - 1);
     else if (topic > ov::kBuiltinTopics)
-        selectQuietly(m_lvwUser, topic - ov::kFirstUserTopic);
+        selectQuietly(userTopicList_, topic - ov::kFirstUserTopic);
 }
 
 void Navigator::focusShownList()
 {
-    if (m_shownList == TopicList) {
-        m_lvwTema->setFocus();
+    if (shownList_ == TopicList) {
+        topicList_->setFocus();
         return;
     }
-    QListWidget* list = listOf(m_shownList);
+    QListWidget* list = listOf(shownList_);
     if (list->count() > 0) {
         list->scrollToItem(list->item(0));
         selectQuietly(list, 0);
@@ -548,12 +548,12 @@ void Navigator::focusShownList()
 bool Navigator::eventFilter(QObject* watched, QEvent* event)
 {
     auto* list = qobject_cast<QListWidget*>(watched);
-    if (!list || (list != m_lvwTema && list != m_lvwUser && list != m_lvwJednotky))
+    if (!list || (list != topicList_ && list != userTopicList_ && list != unitList_))
         return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::ShortcutOverride) {
         // F2 renames in the topic lists even though the window binds it to another command.
         const auto* key = static_cast<QKeyEvent*>(event);
-        const bool rename = key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier && list != m_lvwJednotky;
+        const bool rename = key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier && list != unitList_;
         if (rename || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             event->accept();
             return true;

@@ -38,7 +38,7 @@ public:
     // the data files.
     void setTopicNames(const QStringList& topicNames, const QStringList& userNames);
     // Rebuilds the alphabetical unit list (after loading, reloading or hiding units).
-    void fillJednotky();
+    void fillUnitList();
 
     // Texts as the lists show them, for shut-down (Navigator/S1..S26, U1..U20) and the menus.
     int topicCount() const;                 // 26 once filled
@@ -47,13 +47,13 @@ public:
     QString userTopicText(int n) const;     // entry n of the user topic list, 1..N
 
     // The topic the navigator points at: 0 none yet, 1..26, or 26 + n for user topic n.
-    int currentTopic() const { return m_currentTopic; }
-    List shownList() const { return m_shownList; }
-    ViewMode viewMode() const { return m_viewMode; }
+    int currentTopic() const { return currentTopic_; }
+    List shownList() const { return shownList_; }
+    ViewMode viewMode() const { return viewMode_; }
     // The options dialog's "optNavigator" choice: 0 topics, 1 units (the user list counts as 1).
-    int navigatorOption() const { return m_shownList == TopicList ? 0 : 1; }
-    bool canGoPrevious() const { return m_canPrev; }
-    bool canGoNext() const { return m_canNext; }
+    int navigatorOption() const { return shownList_ == TopicList ? 0 : 1; }
+    bool canGoPrevious() const { return canPrev_; }
+    bool canGoNext() const { return canNext_; }
 
     // Asks for the conversion table to be the page on show (after a panel click, say).
     void requestConversionPane() { emit conversionPaneWanted(); }
@@ -74,8 +74,8 @@ public slots:
     void previousTopic();                   // mnuNavigace(1), "Zpět"
     void nextTopic();                       // mnuNavigace(2), "Vpřed"
     void chooseTopicFromMenu(int topic);    // mnuTema(1..26)
-    void navigace();                        // display the current topic
-    void navigaceSet();                     // availability of previous/next
+    void showCurrentTopic();                        // display the current topic
+    void updatePreviousNext();                     // availability of previous/next
     // Goes to the unit named by a "topic-unit" text such as "3-12"; false (and nothing
     // happens) when the text names no unit of a listed topic.
     bool goToUnit(const QString& tag);
@@ -116,19 +116,19 @@ private:
     int topicOf(const QListWidgetItem* item) const;
     bool focusAllowed() const;
 
-    ov::UnitDatabase& m_db;
-    QTabBar* m_tabs = nullptr;
-    QStackedWidget* m_stack = nullptr;
-    QListWidget* m_lvwTema = nullptr;
-    QListWidget* m_lvwUser = nullptr;
-    QListWidget* m_lvwJednotky = nullptr;
-    QPointer<QWidget> m_searchPane;
-    int m_currentTopic = 0;
-    List m_shownList = TopicList;
-    ViewMode m_viewMode = SmallList;
-    bool m_canPrev = false;                 // as the menu starts: previous off, next on
-    bool m_canNext = true;
-    bool m_quiet = false;                   // selection changed by the program, not the user
+    ov::UnitDatabase& db_;
+    QTabBar* tabs_ = nullptr;
+    QStackedWidget* stack_ = nullptr;
+    QListWidget* topicList_ = nullptr;
+    QListWidget* userTopicList_ = nullptr;
+    QListWidget* unitList_ = nullptr;
+    QPointer<QWidget> searchPane_;
+    int currentTopic_ = 0;
+    List shownList_ = TopicList;
+    ViewMode viewMode_ = SmallList;
+    bool canPrev_ = false;                 // as the menu starts: previous off, next on
+    bool canNext_ = true;
+    bool quiet_ = false;                   // selection changed by the program, not the user
 };
 
 } // namespace ov::gui

@@ -31,62 +31,62 @@ SearchPane::SearchPane(const ov::UnitDatabase& db, Navigator& navigator, QWidget
     setObjectName(QStringLiteral("picFind"));
     setAccessibleName(QStringLiteral("Vyhledávání jednotek"));
 
-    txtFind_ = new QLineEdit;
-    txtFind_->setObjectName(QStringLiteral("txtFind"));
-    txtFind_->setAccessibleName(QStringLiteral("Hledat"));
-    cmdFind_ = new QPushButton(QStringLiteral("Najít"));
-    cmdFind_->setObjectName(QStringLiteral("cmdFind"));
-    lvwFind_ = new QTreeWidget;
-    lvwFind_->setObjectName(QStringLiteral("lvwFind"));
-    lvwFind_->setAccessibleName(QStringLiteral("Výsledky vyhledávání"));
-    lvwFind_->setColumnCount(1);
-    lvwFind_->setHeaderLabels({QStringLiteral("Jednotka")});
-    lvwFind_->header()->setStretchLastSection(true);
-    lvwFind_->setRootIsDecorated(false);
-    lvwFind_->setUniformRowHeights(true);
-    lvwFind_->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvwFind_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvwFind_->installEventFilter(this);
-    cmdStorno_ = new QPushButton(QStringLiteral("Storno"));
-    cmdStorno_->setObjectName(QStringLiteral("cmdStorno"));
+    findEdit_ = new QLineEdit;
+    findEdit_->setObjectName(QStringLiteral("txtFind"));
+    findEdit_->setAccessibleName(QStringLiteral("Hledat"));
+    findButton_ = new QPushButton(QStringLiteral("Najít"));
+    findButton_->setObjectName(QStringLiteral("cmdFind"));
+    resultList_ = new QTreeWidget;
+    resultList_->setObjectName(QStringLiteral("lvwFind"));
+    resultList_->setAccessibleName(QStringLiteral("Výsledky vyhledávání"));
+    resultList_->setColumnCount(1);
+    resultList_->setHeaderLabels({QStringLiteral("Jednotka")});
+    resultList_->header()->setStretchLastSection(true);
+    resultList_->setRootIsDecorated(false);
+    resultList_->setUniformRowHeights(true);
+    resultList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    resultList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    resultList_->installEventFilter(this);
+    cancelButton_ = new QPushButton(QStringLiteral("Storno"));
+    cancelButton_->setObjectName(QStringLiteral("cmdStorno"));
 
     auto* searchRow = new QHBoxLayout;
-    searchRow->addWidget(txtFind_, 1);
-    searchRow->addWidget(cmdFind_);
+    searchRow->addWidget(findEdit_, 1);
+    searchRow->addWidget(findButton_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(buddyLabel(QStringLiteral("&Hledat:"), txtFind_));
+    layout->addWidget(buddyLabel(QStringLiteral("&Hledat:"), findEdit_));
     layout->addLayout(searchRow);
-    layout->addWidget(buddyLabel(QStringLiteral("Výsle&dky vyhledávání:"), lvwFind_));
-    layout->addWidget(lvwFind_, 1);
-    layout->addWidget(cmdStorno_, 0, Qt::AlignLeft);
+    layout->addWidget(buddyLabel(QStringLiteral("Výsle&dky vyhledávání:"), resultList_));
+    layout->addWidget(resultList_, 1);
+    layout->addWidget(cancelButton_, 0, Qt::AlignLeft);
 
-    connect(txtFind_, &QLineEdit::returnPressed, this, &SearchPane::search);
-    connect(cmdFind_, &QPushButton::clicked, this, &SearchPane::search);
-    connect(cmdStorno_, &QPushButton::clicked, this, &SearchPane::close);
-    connect(lvwFind_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { openHit(item); });
+    connect(findEdit_, &QLineEdit::returnPressed, this, &SearchPane::search);
+    connect(findButton_, &QPushButton::clicked, this, &SearchPane::search);
+    connect(cancelButton_, &QPushButton::clicked, this, &SearchPane::close);
+    connect(resultList_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { openHit(item); });
     navigator_.setSearchPane(this);
 }
 
 void SearchPane::open()
 {
     navigator_.showSearchPane();
-    txtFind_->setFocus(Qt::ShortcutFocusReason);
-    txtFind_->selectAll();
+    findEdit_->setFocus(Qt::ShortcutFocusReason);
+    findEdit_->selectAll();
 }
 
 void SearchPane::close() { navigator_.hideSearchPane(); }
 
-void SearchPane::clearResults() { lvwFind_->clear(); }
+void SearchPane::clearResults() { resultList_->clear(); }
 
 void SearchPane::search()
 {
     const OverrideCursor busy(Qt::WaitCursor);
-    lvwFind_->clear();
+    resultList_->clear();
     // Exact names in the ordinary text colour, the looser hits after them in grey.
-    const HitColours colours = hitColours(lvwFind_->palette());
-    for (const ov::SearchHit& hit : ov::SearchUnits(db_, txtFind_->text().toStdString())) {
-        auto* item = new QTreeWidgetItem(lvwFind_, {fromStd(hit.name)});
+    const HitColours colours = hitColours(resultList_->palette());
+    for (const ov::SearchHit& hit : ov::SearchUnits(db_, findEdit_->text().toStdString())) {
+        auto* item = new QTreeWidgetItem(resultList_, {fromStd(hit.name)});
         item->setData(0, kTagRole, fromStd(hit.tag()));
         item->setToolTip(0, navigator_.topicText(hit.topic));
         item->setForeground(0, hit.exact ? colours.exact : colours.pattern);
@@ -97,16 +97,16 @@ void SearchPane::openHit(QTreeWidgetItem* item)
 {
     if (!item)
         return;   // an empty list: nothing to open
-    item->setForeground(0, hitColours(lvwFind_->palette()).visited);
+    item->setForeground(0, hitColours(resultList_->palette()).visited);
     navigator_.goToUnit(item->data(0, kTagRole).toString());
 }
 
 bool SearchPane::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == lvwFind_ && event->type() == QEvent::KeyRelease) {
+    if (watched == resultList_ && event->type() == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            const QList<QTreeWidgetItem*> selected = lvwFind_->selectedItems();
+            const QList<QTreeWidgetItem*> selected = resultList_->selectedItems();
             openHit(selected.isEmpty() ? nullptr : selected.first());
             return true;
         }

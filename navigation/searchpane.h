@@ -47,8 +47,8 @@ public:
             editorFind_();
     }
 
-    QLineEdit* searchBox() const { return txtFind_; }
-    QTreeWidget* results() const { return lvwFind_; }
+    QLineEdit* searchBox() const { return findEdit_; }
+    QTreeWidget* results() const { return resultList_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,10 +56,10 @@ protected:
 private:
     const ov::UnitDatabase& db_;
     Navigator& navigator_;
-    QLineEdit* txtFind_;
-    QPushButton* cmdFind_;
-    QTreeWidget* lvwFind_;
-    QPushButton* cmdStorno_;
+    QLineEdit* findEdit_;
+    QPushButton* findButton_;
+    QTreeWidget* resultList_;
+    QPushButton* cancelButton_;
     std::function<void()> editorFind_;
 };
 

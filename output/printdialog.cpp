@@ -105,11 +105,11 @@ PrintDialog::PrintDialog(QPrinter& printer, const QString& copyPath, QWidget* pa
     auto* targets = new QButtonGroup(this);
     const QString targetTexts[] = {QStringLiteral("Tiskárna"), QStringLiteral("Soubor")};
     for (int i = 0; i < 2; ++i) {
-        optZ_[i] = button<QRadioButton>(targetTexts[i], QStringLiteral("optZ_%1").arg(i));
-        targets->addButton(optZ_[i], i);
-        outputLayout->addWidget(optZ_[i]);
+        targetButtons_[i] = button<QRadioButton>(targetTexts[i], QStringLiteral("optZ_%1").arg(i));
+        targets->addButton(targetButtons_[i], i);
+        outputLayout->addWidget(targetButtons_[i]);
     }
-    optZ_[Printer]->setChecked(true);
+    targetButtons_[Printer]->setChecked(true);
 
     whatFrame_ = frame(QStringLiteral("Tisknout co"), QStringLiteral("Obsah výstupu"), "fraT");
     auto* whatLayout = new QVBoxLayout(whatFrame_);
@@ -118,19 +118,19 @@ PrintDialog::PrintDialog(QPrinter& printer, const QString& copyPath, QWidget* pa
                                     QStringLiteral("Náhled"), QStringLiteral("Tabulka"),
                                     QStringLiteral("Obsah souboru")};
     for (int i = 0; i < 5; ++i) {
-        optT_[i] = button<QRadioButton>(contentTexts[i], QStringLiteral("optT_%1").arg(i));
-        contents->addButton(optT_[i], i);
-        whatLayout->addWidget(optT_[i]);
+        contentButtons_[i] = button<QRadioButton>(contentTexts[i], QStringLiteral("optT_%1").arg(i));
+        contents->addButton(contentButtons_[i], i);
+        whatLayout->addWidget(contentButtons_[i]);
     }
-    optT_[Row]->setChecked(true);
+    contentButtons_[Row]->setChecked(true);
 
     fontFrame_ = frame(QStringLiteral("Velikost písma"), QStringLiteral("Velikost písma v bodech"), "fraPismo");
     auto* fontLayout = new QHBoxLayout(fontFrame_);
-    sldPismo_ = new QSlider(Qt::Horizontal);
-    sldPismo_->setObjectName(QStringLiteral("sldPismo"));
-    sldPismo_->setAccessibleName(QStringLiteral("Velikost písma"));
-    sldPismo_->setRange(kMinFontSize, kMaxFontSize);
-    sldPismo_->setValue(kDefaultFontSize);
+    fontSlider_ = new QSlider(Qt::Horizontal);
+    fontSlider_->setObjectName(QStringLiteral("sldPismo"));
+    fontSlider_->setAccessibleName(QStringLiteral("Velikost písma"));
+    fontSlider_->setRange(kMinFontSize, kMaxFontSize);
+    fontSlider_->setValue(kDefaultFontSize);
     fontValue_ = new QLabel(QString::number(kDefaultFontSize));
     fontValue_->setObjectName(QStringLiteral("lblPismo"));
     fontValue_->setAccessibleDescription(QStringLiteral("Velikost písma v bodech"));
@@ -138,17 +138,17 @@ PrintDialog::PrintDialog(QPrinter& printer, const QString& copyPath, QWidget* pa
     auto* points = new QLabel(QStringLiteral("bodů"));
     points->setObjectName(QStringLiteral("lblBodu"));
     points->setAccessibleName(QStringLiteral("bodů"));
-    fontLayout->addWidget(sldPismo_, 1);
+    fontLayout->addWidget(fontSlider_, 1);
     fontLayout->addWidget(fontValue_);
     fontLayout->addWidget(points);
-    connect(sldPismo_, &QSlider::valueChanged, this, [this](int v) { setLabelText(fontValue_, QString::number(v)); });
+    connect(fontSlider_, &QSlider::valueChanged, this, [this](int v) { setLabelText(fontValue_, QString::number(v)); });
 
     fileFrame_ = frame(QStringLiteral("Výstupní soubor"), QString(), "fraSoubor");
     auto* fileLayout = new QVBoxLayout(fileFrame_);
-    chkMazat_ = button<QCheckBox>(QStringLiteral("Mazat výstupní soubor"), QStringLiteral("chkMazat"));
-    chkOddel_ = button<QCheckBox>(QStringLiteral("Při tisku výstup oddělit"), QStringLiteral("chkOddel"));
-    fileLayout->addWidget(chkMazat_);
-    fileLayout->addWidget(chkOddel_);
+    eraseCheck_ = button<QCheckBox>(QStringLiteral("Mazat výstupní soubor"), QStringLiteral("chkMazat"));
+    separateCheck_ = button<QCheckBox>(QStringLiteral("Při tisku výstup oddělit"), QStringLiteral("chkOddel"));
+    fileLayout->addWidget(eraseCheck_);
+    fileLayout->addWidget(separateCheck_);
 
     ok_ = button<QPushButton>(QStringLiteral("OK"), QStringLiteral("cmdTisk_0"));
     ok_->setDefault(true);
@@ -188,31 +188,31 @@ PrintDialog::PrintDialog(QPrinter& printer, const QString& copyPath, QWidget* pa
     all->addWidget(fileLength_);
 
     connect(targets, &QButtonGroup::idClicked, this, &PrintDialog::targetChanged);
-    connect(contents, &QButtonGroup::idToggled, this, [this] { ok_->setEnabled(optT_[content()]->isEnabled()); });
+    connect(contents, &QButtonGroup::idToggled, this, [this] { ok_->setEnabled(contentButtons_[content()]->isEnabled()); });
     targetChanged();
 }
 
 void PrintDialog::setAvailability(bool haveRow, bool previewShown)
 {
     for (Content c : {Value, Row, Table})
-        optT_[c]->setEnabled(haveRow);
-    optT_[Preview]->setEnabled(haveRow && previewShown);
+        contentButtons_[c]->setEnabled(haveRow);
+    contentButtons_[Preview]->setEnabled(haveRow && previewShown);
     chooseAvailableContent();
 }
 
-PrintDialog::Target PrintDialog::target() const { return optZ_[File]->isChecked() ? File : Printer; }
+PrintDialog::Target PrintDialog::target() const { return targetButtons_[File]->isChecked() ? File : Printer; }
 
 PrintDialog::Content PrintDialog::content() const
 {
     for (int i = 0; i < 5; ++i)
-        if (optT_[i]->isChecked())
+        if (contentButtons_[i]->isChecked())
             return static_cast<Content>(i);
     return Row;
 }
 
-int PrintDialog::fontSize() const { return sldPismo_->value(); }
-bool PrintDialog::eraseFile() const { return chkMazat_->isChecked(); }
-bool PrintDialog::separateOutput() const { return chkOddel_->isChecked(); }
+int PrintDialog::fontSize() const { return fontSlider_->value(); }
+bool PrintDialog::eraseFile() const { return eraseCheck_->isChecked(); }
+bool PrintDialog::separateOutput() const { return separateCheck_->isChecked(); }
 QString PrintDialog::destinationText() const { return destination_->fullText(); }
 
 void PrintDialog::showEvent(QShowEvent* event)
@@ -233,7 +233,7 @@ void PrintDialog::targetChanged()
     whatFrame_->setTitle(printer ? QStringLiteral("Tisknout co") : QStringLiteral("Uložit co"));
     whatFrame_->setAccessibleName(whatFrame_->title());
     fileLength_->setVisible(!printer);
-    optT_[FileContent]->setVisible(printer);
+    contentButtons_[FileContent]->setVisible(printer);
     chooseAvailableContent();
 }
 
@@ -250,7 +250,7 @@ void PrintDialog::refreshFileState()
         dialogs().message(this, DialogService::Icon::Critical, appTitle(),
                           QStringLiteral("Chyba při čtení souboru ") + kCopyName);
     }
-    optT_[FileContent]->setEnabled(readable);
+    contentButtons_[FileContent]->setEnabled(readable);
     chooseAvailableContent();
 }
 
@@ -266,14 +266,14 @@ void PrintDialog::updateDestination()
 // that can; with none, OK has nothing to print.
 void PrintDialog::chooseAvailableContent()
 {
-    const auto usable = [this](int i) { return optT_[i]->isEnabled() && !optT_[i]->isHidden(); };
+    const auto usable = [this](int i) { return contentButtons_[i]->isEnabled() && !contentButtons_[i]->isHidden(); };
     if (!usable(content())) {
         int chosen = usable(Row) ? int(Row) : -1;
         for (int i = 0; i < 5 && chosen < 0; ++i)
             if (usable(i))
                 chosen = i;
         if (chosen >= 0)
-            optT_[chosen]->setChecked(true);
+            contentButtons_[chosen]->setChecked(true);
     }
     ok_->setEnabled(usable(content()));
 }

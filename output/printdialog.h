@@ -53,15 +53,15 @@ private:
 
     QPrinter& printer_;
     QString copyPath_;
-    std::array<QRadioButton*, 2> optZ_{};
-    std::array<QRadioButton*, 5> optT_{};
+    std::array<QRadioButton*, 2> targetButtons_{};
+    std::array<QRadioButton*, 5> contentButtons_{};
     QGroupBox* whatFrame_ = nullptr;
     QGroupBox* fontFrame_ = nullptr;
     QGroupBox* fileFrame_ = nullptr;
-    QSlider* sldPismo_ = nullptr;
+    QSlider* fontSlider_ = nullptr;
     QLabel* fontValue_ = nullptr;
-    QCheckBox* chkMazat_ = nullptr;
-    QCheckBox* chkOddel_ = nullptr;
+    QCheckBox* eraseCheck_ = nullptr;
+    QCheckBox* separateCheck_ = nullptr;
     MiddleElidedLabel* destination_ = nullptr;
     QLabel* fileLength_ = nullptr;
     QPushButton* ok_ = nullptr;

@@ -8,7 +8,7 @@
 #pragma once
 #include "core/marks.h"
 #include "core/unitdb.h"
-#include "settings/nactinastaveni.h"
+#include "settings/preferences.h"
 #include "settings/settingsstore.h"
 
 namespace ov::gui {

@@ -5,7 +5,7 @@
 #include "settings/appcontext.h"
 #include "settings/datafolder.h"
 #include "settings/lifecyclehost.h"
-#include "settings/nactinastaveni.h"
+#include "settings/preferences.h"
 #include "settings/singleinstance.h"
 #include "settings/splash.h"
 #include "settings/startoptions.h"
@@ -92,7 +92,7 @@ bool Lifecycle::hasSetupSwitch(const QStringList& arguments)
     return false;
 }
 
-bool Lifecycle::formLoad(const QStringList& arguments)
+bool Lifecycle::startUp(const QStringList& arguments)
 {
     running_.start();
     Preferences& prefs = ctx_.prefs;
@@ -109,7 +109,7 @@ bool Lifecycle::formLoad(const QStringList& arguments)
         return prepareUserDataFolder({defaults.file, defaults.fileUser});
     });
     guarded([&] {
-        NactiNastaveni(store, prefs, splash);
+        readPreferences(store, prefs, splash);
         host_.applyPreferences();
     });
     if (!dataProblem.isEmpty())
@@ -127,8 +127,8 @@ bool Lifecycle::formLoad(const QStringList& arguments)
     StartRequest request = startRequest(arguments);
     const std::vector<std::function<void()>> steps{
         [&] {
-            prefs.spusteno = prefs.spusteno < std::numeric_limits<qint32>::max() ? prefs.spusteno + 1 : prefs.spusteno;
-            UlozNastaveni(store, prefs, {Key::Spusteno});
+            prefs.startCount = prefs.startCount < std::numeric_limits<qint32>::max() ? prefs.startCount + 1 : prefs.startCount;
+            writePreferences(store, prefs, {Key::StartCount});
             store.sync();
         },
         [&] { host_.loadDataFiles(0); },
@@ -146,15 +146,15 @@ bool Lifecycle::formLoad(const QStringList& arguments)
                 host_.setOnTop(true);
         },
         [&] {
-            const int read = storedInteger(store, Key::Vlevo, kDefaultVlevoTwips);
-            host_.setVlevo(read);
-            vlevo_ = {read, host_.vlevo()};
+            const int read = storedInteger(store, Key::SplitterPosition, kDefaultSplitterTwips);
+            host_.setSplitterPosition(read);
+            splitterPosition_ = {read, host_.splitterPosition()};
         },
-        [&] { host_.showStartTopic(request.topic > 0 ? request.topic : std::max(prefs.tema, 0)); },
+        [&] { host_.showStartTopic(request.topic > 0 ? request.topic : std::max(prefs.startTopic, 0)); },
         // The stored level reloads the data files at that level, which makes the unit list and
         // the counts; made after the first reading as well, they would cost the window's
         // appearance a list of every unit made twice.
-        [&] { host_.applyLevel(prefs.uroven); },
+        [&] { host_.applyLevel(prefs.level); },
         [&] {
             // A value asked for on the command line is entered once the table is complete.
             if (request.topic > 0 && !request.value.isEmpty())
@@ -181,7 +181,7 @@ Lifecycle::Go Lifecycle::setupFlow()
     if (done_)
         return Go::End;
     dialogs().message(splash_.get(), DialogService::Icon::Information, appTitle(), QStringLiteral("Spusťte aplikaci znovu."));
-    ukonceni();
+    shutDown();
     return done_ ? Go::End : Go::On;
 }
 
@@ -197,7 +197,7 @@ Lifecycle::Go Lifecycle::singleInstance()
     SingleInstance::activateFirst();
     // Nothing of this copy is stored: it ends before it has really started.
     done_ = true;
-    zavritOkna();
+    closeWindows();
     return Go::End;
 }
 
@@ -260,19 +260,19 @@ void Lifecycle::restorePlacement()
 
 void Lifecycle::editsKept(const QString& file, const QString& copy)
 {
-    ctx_.store.setText(Key::NeulozenySoubor, file);
-    ctx_.store.setText(Key::NeulozenaKopie, copy);
+    ctx_.store.setText(Key::UnsavedFile, file);
+    ctx_.store.setText(Key::UnsavedCopy, copy);
 }
 
 void Lifecycle::reportKeptEdits()
 {
     SettingsStore& s = ctx_.store;
-    const QString file = s.stored(Key::NeulozenySoubor).value_or(QString());
-    const QString copy = s.stored(Key::NeulozenaKopie).value_or(QString());
+    const QString file = s.stored(Key::UnsavedFile).value_or(QString());
+    const QString copy = s.stored(Key::UnsavedCopy).value_or(QString());
     if (file.isEmpty() && copy.isEmpty())
         return;
-    s.remove(Key::NeulozenySoubor);
-    s.remove(Key::NeulozenaKopie);
+    s.remove(Key::UnsavedFile);
+    s.remove(Key::UnsavedCopy);
     s.sync();
     // A copy the user has dealt with meanwhile needs no word.
     if (!QFileInfo(copy).isFile())
@@ -292,12 +292,12 @@ void Lifecycle::topicRenamed(int topic)
 bool Lifecycle::clearCounters()
 {
     Preferences& prefs = ctx_.prefs;
-    prefs.spusteno = 1;
-    prefs.prevedeno = 0;
-    prefs.doba = 0;
+    prefs.startCount = 1;
+    prefs.conversionTotal = 0;
+    prefs.totalSeconds = 0;
     conversionsBefore_ = host_.conversionCount();
     running_.restart();
-    UlozNastaveni(ctx_.store, prefs, {Key::Spusteno, Key::Prevedeno, Key::Doba});
+    writePreferences(ctx_.store, prefs, {Key::StartCount, Key::ConversionTotal, Key::TotalTime});
     return ctx_.store.sync();
 }
 
@@ -309,10 +309,10 @@ void Lifecycle::storeCounters()
     // so that both runs count. An unreadable stored value counts as nothing (and is no fault to log).
     s.sync();
     const long run = std::max(0L, host_.conversionCount() - conversionsBefore_);
-    const qint64 stored = readOr<qint64>(0, [&] { return s.integer(Key::Prevedeno); });
-    prefs.prevedeno = static_cast<qint32>(std::min<qint64>(stored + run, std::numeric_limits<qint32>::max()));
-    prefs.doba = readOr<qint64>(0, [&] { return s.seconds(Key::Doba); }) + running_.elapsed() / 1000;
-    UlozNastaveni(s, prefs, {Key::Prevedeno, Key::Doba});
+    const qint64 stored = readOr<qint64>(0, [&] { return s.integer(Key::ConversionTotal); });
+    prefs.conversionTotal = static_cast<qint32>(std::min<qint64>(stored + run, std::numeric_limits<qint32>::max()));
+    prefs.totalSeconds = readOr<qint64>(0, [&] { return s.seconds(Key::TotalTime); }) + running_.elapsed() / 1000;
+    writePreferences(s, prefs, {Key::ConversionTotal, Key::TotalTime});
 }
 
 // With "Pamatovat si označené jednotky" the marks of every topic come back by unit name: a unit
@@ -320,7 +320,7 @@ void Lifecycle::storeCounters()
 void Lifecycle::restoreMarks()
 {
     marksRead_ = true;
-    if (!ctx_.prefs.pamatovatOznacene)
+    if (!ctx_.prefs.rememberMarks)
         return;
     for (int topic = 1; topic <= ov::kBuiltinTopics + ov::kUserTopics; ++topic) {
         std::vector<std::string> names;
@@ -334,7 +334,7 @@ void Lifecycle::storeMarks()
 {
     // Before the data files were read (the set-up switch) there are no marks to store, and the
     // ones stored must not go.
-    if (!marksRead_ || !ctx_.prefs.pamatovatOznacene)
+    if (!marksRead_ || !ctx_.prefs.rememberMarks)
         return;
     for (int topic = 1; topic <= ov::kBuiltinTopics + ov::kUserTopics; ++topic) {
         QStringList names;
@@ -344,7 +344,7 @@ void Lifecycle::storeMarks()
     }
 }
 
-void Lifecycle::ukonceni(Asker asker)
+void Lifecycle::shutDown(Asker asker)
 {
     if (done_)
         return;
@@ -383,7 +383,7 @@ void Lifecycle::ukonceni(Asker asker)
             s.setInteger(Key::Top, top_.store(pixelsToTwips(corner.y())));
             s.setInteger(Key::Height, height_.store(pixelsToTwips(size.height())));
             s.setInteger(Key::Width, width_.store(pixelsToTwips(size.width())));
-            s.setInteger(Key::Vlevo, vlevo_.store(host_.vlevo()));
+            s.setInteger(Key::SplitterPosition, splitterPosition_.store(host_.splitterPosition()));
         }
     });
     guarded([&] { storeMarks(); });
@@ -414,10 +414,10 @@ void Lifecycle::ukonceni(Asker asker)
         guarded([&] { splash_->showAndPaint(); });
     }
     done_ = true;
-    zavritOkna();
+    closeWindows();
 }
 
-void Lifecycle::zavritOkna()
+void Lifecycle::closeWindows()
 {
     QWidget& w = host_.mainWidget();
     // Every window of this program, not a window that belongs to another main window living

@@ -21,12 +21,12 @@ public:
     ~Lifecycle();
 
     // Form_Load; false when the program ended during start-up.
-    bool formLoad(const QStringList& arguments);
+    bool startUp(const QStringList& arguments);
     // Ukonceni; does nothing once it has run to its end. Asked by the system (the session
     // ends, or kill), it asks nothing: everything is stored and the program ends, and a
     // failure to store goes to the log rather than to a box nobody may be there to close.
     enum class Asker { User, System };
-    void ukonceni(Asker asker = Asker::User);
+    void shutDown(Asker asker = Asker::User);
     bool ended() const { return done_; }
 
     static bool hasSetupSwitch(const QStringList& arguments);
@@ -66,7 +66,7 @@ private:
     void storeCounters();
     void restoreMarks();
     void storeMarks();
-    void zavritOkna();
+    void closeWindows();
 
     LifecycleHost& host_;
     QWidget* mainWidget_ = nullptr;
@@ -77,7 +77,7 @@ private:
     long conversionsBefore_ = 0;       // the table's count when this run's counting began
     QSet<int> renamed_;                // topics renamed in this run
     bool placed_ = false;              // the stored placement has been applied
-    KeptLength left_, top_, width_, height_, vlevo_;
+    KeptLength left_, top_, width_, height_, splitterPosition_;
     bool marksRead_ = false;           // the data files and the kept marks have been read
     bool done_ = false;                // the shut-down has run to its end
 };

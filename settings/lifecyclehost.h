@@ -23,8 +23,8 @@ public:
     virtual void fillUnitList() = 0;
     virtual void updateCounts() = 0;
     virtual void setOnTop(bool on) = 0;
-    virtual int vlevo() const = 0;
-    virtual void setVlevo(int twips) = 0;
+    virtual int splitterPosition() const = 0;
+    virtual void setSplitterPosition(int twips) = 0;
     virtual void showStartTopic(int topic) = 0;  // 0: the start screen
     virtual void applyLevel(int level) = 0;
     virtual void focusShownList() = 0;

@@ -115,13 +115,13 @@ OptionsDialog::OptionsDialog(AppContext& ctx, OptionsHost& host, QWidget* parent
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int i) { lastTab_ = i; });
 
     auto* buttons = new QDialogButtonBox(this);
-    cmdOK_ = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK_->setDefault(true);
-    cmdStorno_ = buttons->addButton(QStringLiteral("Storno"), QDialogButtonBox::RejectRole);
-    cmdStorno_->setObjectName(QStringLiteral("cmdStorno"));
-    connect(cmdOK_, &QPushButton::clicked, this, &OptionsDialog::ok);
-    connect(cmdStorno_, &QPushButton::clicked, this, &QDialog::reject);
+    okButton_ = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    okButton_->setObjectName(QStringLiteral("cmdOK"));
+    okButton_->setDefault(true);
+    cancelButton_ = buttons->addButton(QStringLiteral("Storno"), QDialogButtonBox::RejectRole);
+    cancelButton_->setObjectName(QStringLiteral("cmdStorno"));
+    connect(okButton_, &QPushButton::clicked, this, &OptionsDialog::ok);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
@@ -147,46 +147,46 @@ void OptionsDialog::load()
     // The file saved in the editor must be the one reloaded: no other while it is open.
     const bool filesFree = !host_.editingDataFile();
     for (int i = 0; i < 2; ++i) {
-        txtCesta_[std::size_t(i)]->setText(QDir::toNativeSeparators(path_[std::size_t(i)]));
-        cmdCesta_[std::size_t(i)]->setEnabled(filesFree);
+        pathEdits_[std::size_t(i)]->setText(QDir::toNativeSeparators(path_[std::size_t(i)]));
+        pathButtons_[std::size_t(i)]->setEnabled(filesFree);
         showFile(i);
     }
-    chkSafeEnd_->setChecked(shown.safeEnd == 1);
-    chkVyrazy_->setChecked(shown.vyrazy);
-    chkUkladatHistorii_->setChecked(shown.ukladatHistorii);
-    chkOnlyOne_->setChecked(shown.onlyOne == 1);
-    chkGrid_->setChecked(shown.gridOption == 1);
-    chkRady_->setChecked(shown.rady);
+    safeEndCheck_->setChecked(shown.safeEnd == 1);
+    expressionsCheck_->setChecked(shown.evaluateExpressions);
+    keepHistoryCheck_->setChecked(shown.keepHistory);
+    onlyOneCheck_->setChecked(shown.onlyOne == 1);
+    gridCheck_->setChecked(shown.gridOption == 1);
+    startHintCheck_->setChecked(shown.startHint);
     const QString numbers[] = {QString::number(shown.numBase), QString::number(shown.numBaseDec),
-                               QString::number(shown.zCitlivost), shown.fixText};
+                               QString::number(shown.fractionSensitivity), shown.fixText};
     for (std::size_t i = 0; i < numbers_.size(); ++i)
         numbers_[i].edit->setText(numbers[i]);
     // The level as last chosen and on-top as stored: they take effect at the next start.
-    const int level = live_.uroven >= 0 ? live_.uroven : shown.uroven;
-    if (QAbstractButton* b = optUroven_->button(std::clamp(level, 0, 3)))
+    const int level = live_.level >= 0 ? live_.level : shown.level;
+    if (QAbstractButton* b = levelGroup_->button(std::clamp(level, 0, 3)))
         b->setChecked(true);
-    chkOnTop_->setChecked(shown.onTop);
-    const bool panes[] = {live_.nahled, live_.lupa, live_.informace};
+    onTopCheck_->setChecked(shown.onTop);
+    const bool panes[] = {live_.showPreview, live_.showMagnifier, live_.showInfo};
     for (std::size_t i = 0; i < 3; ++i)
-        chkZobrazeni_[i]->setChecked(panes[i]);
-    optNavigator_->button(live_.navigator == 0 ? 0 : 1)->setChecked(true);
-    optVeliciny_->button(live_.veliciny == 0 ? 0 : 1)->setChecked(true);
-    chkBarvy_->setChecked(live_.marking);
-    chkPamatovatOznacene_->setChecked(shown.pamatovatOznacene);
-    cboPresnost_->setCurrentIndex(std::clamp(live_.presnost, 0, 3));
-    numbers_[3].edit->setEnabled(cboPresnost_->currentIndex() == 3);
+        paneChecks_[i]->setChecked(panes[i]);
+    navigatorGroup_->button(live_.navigator == 0 ? 0 : 1)->setChecked(true);
+    topicViewGroup_->button(live_.topicView == 0 ? 0 : 1)->setChecked(true);
+    markingCheck_->setChecked(live_.marking);
+    rememberMarksCheck_->setChecked(shown.rememberMarks);
+    formatCombo_->setCurrentIndex(std::clamp(live_.displayFormat, 0, 3));
+    numbers_[3].edit->setEnabled(formatCombo_->currentIndex() == 3);
 
     // Before start-up has filled the navigator (the set-up switch) the stored names serve.
     const QStringList names = host_.startTopicNames();
-    cboTema_->clear();
-    cboTema_->addItem(QStringLiteral("Úvodní obrazovka"));   // topic 0: no topic, the start screen
+    startTopicCombo_->clear();
+    startTopicCombo_->addItem(QStringLiteral("Úvodní obrazovka"));   // topic 0: no topic, the start screen
     for (int n = 1; n <= ov::kBuiltinTopics; ++n) {
         QString name = names.size() >= n ? names.at(n - 1) : ctx_.store.navigatorText(false, n, {});
-        cboTema_->addItem(name.isEmpty() ? fromStd(ov::DefaultTopicName(n)) : name);
+        startTopicCombo_->addItem(name.isEmpty() ? fromStd(ov::DefaultTopicName(n)) : name);
     }
-    cboTema_->setCurrentIndex(std::clamp(shown.tema, 0, ov::kBuiltinTopics));
+    startTopicCombo_->setCurrentIndex(std::clamp(shown.startTopic, 0, ov::kBuiltinTopics));
 
-    chkColored_->setChecked(shown.colored == 1);
+    colouredCheck_->setChecked(shown.colored == 1);
     colour_ = shown.coloredColor;
     showColour();
     showStatistics();
@@ -215,7 +215,7 @@ void OptionsDialog::chooseFile(int index)
         return;
     path_[i] = chosen;
     file_[i] = QFileInfo(chosen).fileName();
-    txtCesta_[i]->setText(QDir::toNativeSeparators(chosen));
+    pathEdits_[i]->setText(QDir::toNativeSeparators(chosen));
     showFile(0);
     showFile(1);
 }
@@ -223,12 +223,12 @@ void OptionsDialog::chooseFile(int index)
 void OptionsDialog::chooseColour()
 {
     const std::optional<QColor> chosen =
-        dialogs().colour(this, shownColour(colour_, chkColored_->palette()), QStringLiteral("Volba barvy"));
+        dialogs().colour(this, shownColour(colour_, colouredCheck_->palette()), QStringLiteral("Volba barvy"));
     if (chosen) {
         colour_ = storedForm(*chosen);
         showColour();
     }
-    chkColored_->setFocus();
+    colouredCheck_->setFocus();
 }
 
 void OptionsDialog::showColour()
@@ -239,21 +239,21 @@ void OptionsDialog::showColour()
     QPixmap swatch(14, 14);
     swatch.fill(c);
     QPainter(&swatch).drawRect(0, 0, 13, 13);
-    cmdBarva_->setIcon(QIcon(swatch));
+    colourButton_->setIcon(QIcon(swatch));
     QPalette p = palette();
     if (storedColour(colour_).role == ov::TextColour::Role::Rgb)
         p.setColor(QPalette::WindowText, c);
-    chkColored_->setPalette(p);
+    colouredCheck_->setPalette(p);
 }
 
 void OptionsDialog::showStatistics()
 {
     // An unreadable total counts from this run, as shut-down will store it.
-    const qint64 doba = readOr<qint64>(0, [&] { return ctx_.store.seconds(Key::Doba); });
+    const qint64 totalSeconds = readOr<qint64>(0, [&] { return ctx_.store.seconds(Key::TotalTime); });
     const qint64 running = host_.runningSeconds();
-    setLabelText(stats_[0], QString::number(ctx_.prefs.spusteno));
+    setLabelText(stats_[0], QString::number(ctx_.prefs.startCount));
     setLabelText(stats_[1], QString::number(host_.conversionCount()));
-    setLabelText(stats_[2], timeText(doba + running));
+    setLabelText(stats_[2], timeText(totalSeconds + running));
     setLabelText(stats_[3], timeText(running));
 }
 
@@ -279,7 +279,7 @@ void OptionsDialog::onFocusChanged(QWidget* old, QWidget* now)
 {
     // Leaving a field for another control of the dialog checks it; Storno does not, and
     // neither does a box or another window taking the focus.
-    if (checking_ || !isVisible() || !old || !now || now == cmdStorno_ || now->window() != this)
+    if (checking_ || !isVisible() || !old || !now || now == cancelButton_ || now->window() != this)
         return;
     for (const NumberField& f : numbers_)
         if (f.edit == old) {
@@ -325,39 +325,39 @@ void OptionsDialog::storeAndApply()
     p.path = path_[0];
     p.fileUser = file_[1];
     p.pathUser = path_[1];
-    p.safeEnd = chkSafeEnd_->isChecked() ? 1 : 0;
-    p.vyrazy = chkVyrazy_->isChecked();
-    p.tema = cboTema_->currentIndex();
-    p.onlyOne = chkOnlyOne_->isChecked() ? 1 : 0;
-    p.rady = chkRady_->isChecked();
-    p.gridOption = p.gridLines = chkGrid_->isChecked() ? 1 : 0;
+    p.safeEnd = safeEndCheck_->isChecked() ? 1 : 0;
+    p.evaluateExpressions = expressionsCheck_->isChecked();
+    p.startTopic = startTopicCombo_->currentIndex();
+    p.onlyOne = onlyOneCheck_->isChecked() ? 1 : 0;
+    p.startHint = startHintCheck_->isChecked();
+    p.gridOption = p.gridLines = gridCheck_->isChecked() ? 1 : 0;
     p.numBase = number(0);
     p.numBaseDec = number(1);
-    p.zCitlivost = number(2);
+    p.fractionSensitivity = number(2);
     p.fix = number(3);
     p.fixText = QString::number(number(3));
-    p.uroven = std::max(optUroven_->checkedId(), 0);
-    const LiveOptions chosen{chkZobrazeni_[0]->isChecked(), chkZobrazeni_[1]->isChecked(),
-                             chkZobrazeni_[2]->isChecked(), cboPresnost_->currentIndex(),
-                             optNavigator_->checkedId(),    optVeliciny_->checkedId(),
-                             chkBarvy_->isChecked(),        p.uroven};
-    p.nahled = chosen.nahled;
-    p.lupa = chosen.lupa;
-    p.informace = chosen.informace;
-    p.onTop = chkOnTop_->isChecked();
-    p.presnost = chosen.presnost;
-    p.veliciny = chosen.veliciny;
+    p.level = std::max(levelGroup_->checkedId(), 0);
+    const LiveOptions chosen{paneChecks_[0]->isChecked(), paneChecks_[1]->isChecked(),
+                             paneChecks_[2]->isChecked(), formatCombo_->currentIndex(),
+                             navigatorGroup_->checkedId(),    topicViewGroup_->checkedId(),
+                             markingCheck_->isChecked(),        p.level};
+    p.showPreview = chosen.showPreview;
+    p.showMagnifier = chosen.showMagnifier;
+    p.showInfo = chosen.showInfo;
+    p.onTop = onTopCheck_->isChecked();
+    p.displayFormat = chosen.displayFormat;
+    p.topicView = chosen.topicView;
     p.navigator = chosen.navigator;
-    p.colored = chkColored_->isChecked() ? 1 : 0;
+    p.colored = colouredCheck_->isChecked() ? 1 : 0;
     p.coloredColor = colour_;
-    p.pamatovatOznacene = chkPamatovatOznacene_->isChecked();
-    p.ukladatHistorii = chkUkladatHistorii_->isChecked();
-    UlozNastaveni(ctx_.store, p,
-                  {Key::File, Key::FileUser, Key::Path, Key::PathUser, Key::SafeEnd, Key::Tema, Key::OnlyOne, Key::Grid,
-                   Key::NumBase, Key::NumBaseDec, Key::Fix, Key::Uroven, Key::Nahled, Key::Lupa, Key::Informace,
-                   Key::OnTop, Key::ZCitlivost, Key::Presnost, Key::Veliciny, Key::Navigator, Key::Colored,
-                   Key::ColoredColor, Key::Vyrazy, Key::Rady,
-                   Key::PamatovatOznacene, Key::UkladatHistorii});
+    p.rememberMarks = rememberMarksCheck_->isChecked();
+    p.keepHistory = keepHistoryCheck_->isChecked();
+    writePreferences(ctx_.store, p,
+                  {Key::File, Key::FileUser, Key::Path, Key::PathUser, Key::SafeEnd, Key::StartTopic, Key::OnlyOne, Key::Grid,
+                   Key::NumBase, Key::NumBaseDec, Key::Fix, Key::Level, Key::Preview, Key::Magnifier, Key::Info,
+                   Key::OnTop, Key::FractionSensitivity, Key::DisplayFormat, Key::TopicView, Key::Navigator, Key::Colored,
+                   Key::ColoredColor, Key::Expressions, Key::StartHint,
+                   Key::RememberMarks, Key::KeepHistory});
     if (!ctx_.store.sync())
         settingsNotSaved(this, ctx_.store);
     host_.applyOptions(live_, chosen);

@@ -3,7 +3,7 @@
 // the window's state as they are; OK checks the numbers, stores every preference and has the
 // window apply them, Storno changes nothing. "Vymazat" resets the statistics at once.
 #pragma once
-#include "settings/nactinastaveni.h"
+#include "settings/preferences.h"
 #include "settings/optionshost.h"
 
 #include <QDialog>
@@ -68,30 +68,30 @@ private:
     bool checking_ = false;
 
     QTabWidget* tabs_ = nullptr;
-    std::array<QLineEdit*, 2> txtCesta_{};
-    std::array<QPushButton*, 2> cmdCesta_{};
+    std::array<QLineEdit*, 2> pathEdits_{};
+    std::array<QPushButton*, 2> pathButtons_{};
     std::array<QLabel*, 2> size_{}, time_{};
-    QCheckBox* chkSafeEnd_ = nullptr;
-    QCheckBox* chkVyrazy_ = nullptr;
-    QCheckBox* chkUkladatHistorii_ = nullptr;
-    QButtonGroup* optNavigator_ = nullptr;
-    QButtonGroup* optVeliciny_ = nullptr;
-    QCheckBox* chkOnTop_ = nullptr;
-    std::array<QCheckBox*, 3> chkZobrazeni_{};
-    QButtonGroup* optUroven_ = nullptr;
+    QCheckBox* safeEndCheck_ = nullptr;
+    QCheckBox* expressionsCheck_ = nullptr;
+    QCheckBox* keepHistoryCheck_ = nullptr;
+    QButtonGroup* navigatorGroup_ = nullptr;
+    QButtonGroup* topicViewGroup_ = nullptr;
+    QCheckBox* onTopCheck_ = nullptr;
+    std::array<QCheckBox*, 3> paneChecks_{};
+    QButtonGroup* levelGroup_ = nullptr;
     std::array<NumberField, 4> numbers_{};
-    QCheckBox* chkColored_ = nullptr;
-    QPushButton* cmdBarva_ = nullptr;
-    QCheckBox* chkBarvy_ = nullptr;
-    QCheckBox* chkPamatovatOznacene_ = nullptr;
-    QComboBox* cboPresnost_ = nullptr;
-    QCheckBox* chkGrid_ = nullptr;
-    QCheckBox* chkOnlyOne_ = nullptr;
-    QCheckBox* chkRady_ = nullptr;
-    QComboBox* cboTema_ = nullptr;
+    QCheckBox* colouredCheck_ = nullptr;
+    QPushButton* colourButton_ = nullptr;
+    QCheckBox* markingCheck_ = nullptr;
+    QCheckBox* rememberMarksCheck_ = nullptr;
+    QComboBox* formatCombo_ = nullptr;
+    QCheckBox* gridCheck_ = nullptr;
+    QCheckBox* onlyOneCheck_ = nullptr;
+    QCheckBox* startHintCheck_ = nullptr;
+    QComboBox* startTopicCombo_ = nullptr;
     std::array<QLabel*, 4> stats_{};               // runs, conversions, total time, this run
-    QPushButton* cmdOK_ = nullptr;
-    QPushButton* cmdStorno_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
 } // namespace ov::gui

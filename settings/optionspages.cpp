@@ -92,22 +92,22 @@ QWidget* OptionsDialog::buildGeneral()
         const FileRow& r = rows[i];
         QGroupBox* box = frame(r.frame, QString::fromUtf8(r.caption));
         auto* g = new QGridLayout(box);
-        txtCesta_[i] = new QLineEdit;
-        txtCesta_[i]->setObjectName(QString::fromUtf8(r.edit));
-        txtCesta_[i]->setReadOnly(true);
-        txtCesta_[i]->setAccessibleName(QString::fromUtf8(r.caption));
-        cmdCesta_[i] = new QPushButton(QStringLiteral("…"));
-        cmdCesta_[i]->setObjectName(QString::fromUtf8(r.button));
-        cmdCesta_[i]->setAccessibleName(QString::fromUtf8(r.buttonName));
-        cmdCesta_[i]->setToolTip(QString::fromUtf8(r.buttonName));
-        connect(cmdCesta_[i], &QPushButton::clicked, this, [this, i] { chooseFile(i); });
+        pathEdits_[i] = new QLineEdit;
+        pathEdits_[i]->setObjectName(QString::fromUtf8(r.edit));
+        pathEdits_[i]->setReadOnly(true);
+        pathEdits_[i]->setAccessibleName(QString::fromUtf8(r.caption));
+        pathButtons_[i] = new QPushButton(QStringLiteral("…"));
+        pathButtons_[i]->setObjectName(QString::fromUtf8(r.button));
+        pathButtons_[i]->setAccessibleName(QString::fromUtf8(r.buttonName));
+        pathButtons_[i]->setToolTip(QString::fromUtf8(r.buttonName));
+        connect(pathButtons_[i], &QPushButton::clicked, this, [this, i] { chooseFile(i); });
         size_[i] = label({}, r.size);
         size_[i]->setAccessibleDescription(QStringLiteral("Velikost"));
         time_[i] = label({}, r.time);
         time_[i]->setAccessibleDescription(QStringLiteral("Modifikace"));
         g->addWidget(label(QStringLiteral("Umístění:")), 0, 0);
-        g->addWidget(txtCesta_[i], 0, 1);
-        g->addWidget(cmdCesta_[i], 0, 2);
+        g->addWidget(pathEdits_[i], 0, 1);
+        g->addWidget(pathButtons_[i], 0, 2);
         g->addWidget(label(QStringLiteral("Velikost:")), 1, 0);
         g->addWidget(size_[i], 1, 1, 1, 2);
         g->addWidget(label(QStringLiteral("Modifikace:")), 2, 0);
@@ -115,13 +115,13 @@ QWidget* OptionsDialog::buildGeneral()
         g->setColumnStretch(1, 1);
         v->addWidget(box);
     }
-    chkSafeEnd_ = checkBox("chkSafeEnd", QStringLiteral("Bezpečné ukončení (kontrolní dotaz před ukončením aplikace)"));
-    v->addWidget(chkSafeEnd_);
-    chkVyrazy_ = checkBox("chkVyrazy", QStringLiteral("Vyhodnocovat výrazy v buňkách"));
-    chkVyrazy_->setToolTip(QStringLiteral("Do buňky lze psát např. 5+3, 1/3, 2*(3,5-1) nebo 2*pi"));
-    v->addWidget(chkVyrazy_);
-    chkUkladatHistorii_ = checkBox("chkUkladatHistorii", QStringLiteral("Ukládat historii převodů"));
-    v->addWidget(chkUkladatHistorii_);
+    safeEndCheck_ = checkBox("chkSafeEnd", QStringLiteral("Bezpečné ukončení (kontrolní dotaz před ukončením aplikace)"));
+    v->addWidget(safeEndCheck_);
+    expressionsCheck_ = checkBox("chkVyrazy", QStringLiteral("Vyhodnocovat výrazy v buňkách"));
+    expressionsCheck_->setToolTip(QStringLiteral("Do buňky lze psát např. 5+3, 1/3, 2*(3,5-1) nebo 2*pi"));
+    v->addWidget(expressionsCheck_);
+    keepHistoryCheck_ = checkBox("chkUkladatHistorii", QStringLiteral("Ukládat historii převodů"));
+    v->addWidget(keepHistoryCheck_);
     v->addStretch();
     return page;
 }
@@ -131,21 +131,21 @@ QWidget* OptionsDialog::buildView()
     auto* page = new QWidget;
     auto* g = new QGridLayout(page);
     QGroupBox* nav = frame("fraFormát_1", QStringLiteral("Navigátor zobrazuje"));
-    optNavigator_ = optionGroup(this, new QVBoxLayout(nav), "optNavigator", {"Veličiny", "Jednotky"}, {0, 1});
+    navigatorGroup_ = optionGroup(this, new QVBoxLayout(nav), "optNavigator", {"Veličiny", "Jednotky"}, {0, 1});
     QGroupBox* as = frame("fraFormát_2", QStringLiteral("Zobrazit Navigátor jako"));
-    optVeliciny_ = optionGroup(this, new QVBoxLayout(as), "optVeliciny", {"Velké ikony", "Seznam"}, {1, 0});
+    topicViewGroup_ = optionGroup(this, new QVBoxLayout(as), "optVeliciny", {"Velké ikony", "Seznam"}, {1, 0});
     QGroupBox* show = frame("fraZobrazit_1", QStringLiteral("Zobrazení"));
     auto* sv = new QVBoxLayout(show);
-    chkOnTop_ = checkBox("chkOnTop", QStringLiteral("Okno vždy navrchu"));
-    sv->addWidget(chkOnTop_);
+    onTopCheck_ = checkBox("chkOnTop", QStringLiteral("Okno vždy navrchu"));
+    sv->addWidget(onTopCheck_);
     const char* const panes[] = {"Krátký náhled", "Lupa", "Informace o jednotce"};
     for (int i : {2, 1, 0}) {
-        chkZobrazeni_[std::size_t(i)] =
+        paneChecks_[std::size_t(i)] =
             checkBox(QStringLiteral("chkZobrazeni_%1").arg(i).toUtf8().constData(), QString::fromUtf8(panes[i]));
-        sv->addWidget(chkZobrazeni_[std::size_t(i)]);
+        sv->addWidget(paneChecks_[std::size_t(i)]);
     }
     QGroupBox* level = frame("fraZobrazit_0", QStringLiteral("Úroveň"));
-    optUroven_ = optionGroup(this, new QVBoxLayout(level), "optUroven", {"Vše", "Úroveň 1", "Úroveň 2", "Úroveň 3"},
+    levelGroup_ = optionGroup(this, new QVBoxLayout(level), "optUroven", {"Vše", "Úroveň 1", "Úroveň 2", "Úroveň 3"},
                              {0, 1, 2, 3});
     g->addWidget(nav, 0, 0);
     g->addWidget(as, 1, 0);
@@ -170,7 +170,7 @@ QWidget* OptionsDialog::buildFormat()
     const NumberRow rows[] = {
         {Key::NumBase, "txtNumBase", "Vlastní převod do číselné soustavy:", nullptr, 0, 0},
         {Key::NumBaseDec, "txtNumBaseDec", ", poč. míst:", "Počet míst za \"desetinnou\" čárkou", 0, 2},
-        {Key::ZCitlivost, "txtCit", "Zlomky (počet desetinných míst):", nullptr, 1, 0},
+        {Key::FractionSensitivity, "txtCit", "Zlomky (počet desetinných míst):", nullptr, 1, 0},
     };
     for (const NumberRow& r : rows) {
         QLabel* l = label(QString::fromUtf8(r.caption));
@@ -187,26 +187,26 @@ QWidget* OptionsDialog::buildFormat()
 
     QGroupBox* rowsBox = frame("fraFormát_3", QStringLiteral("Řádky"));
     auto* rg = new QGridLayout(rowsBox);
-    chkColored_ = checkBox("chkColored", QStringLiteral("Barevně odlišit zadání"));
-    cmdBarva_ = new QPushButton(QStringLiteral("Nastavit"));
-    cmdBarva_->setObjectName(QStringLiteral("cmdBarva"));
-    cmdBarva_->setAccessibleName(QStringLiteral("Nastavit barvu zadání"));
-    connect(cmdBarva_, &QPushButton::clicked, this, &OptionsDialog::chooseColour);
-    chkBarvy_ = checkBox("chkBarvy", QStringLiteral("Barevné značení (Ins)"));
-    rg->addWidget(chkColored_, 0, 0);
-    rg->addWidget(cmdBarva_, 0, 1);
-    rg->addWidget(chkBarvy_, 1, 0);
-    chkPamatovatOznacene_ = checkBox("chkPamatovatOznacene", QStringLiteral("Pamatovat si označené jednotky"));
-    rg->addWidget(chkPamatovatOznacene_, 2, 0, 1, 2);
+    colouredCheck_ = checkBox("chkColored", QStringLiteral("Barevně odlišit zadání"));
+    colourButton_ = new QPushButton(QStringLiteral("Nastavit"));
+    colourButton_->setObjectName(QStringLiteral("cmdBarva"));
+    colourButton_->setAccessibleName(QStringLiteral("Nastavit barvu zadání"));
+    connect(colourButton_, &QPushButton::clicked, this, &OptionsDialog::chooseColour);
+    markingCheck_ = checkBox("chkBarvy", QStringLiteral("Barevné značení (Ins)"));
+    rg->addWidget(colouredCheck_, 0, 0);
+    rg->addWidget(colourButton_, 0, 1);
+    rg->addWidget(markingCheck_, 1, 0);
+    rememberMarksCheck_ = checkBox("chkPamatovatOznacene", QStringLiteral("Pamatovat si označené jednotky"));
+    rg->addWidget(rememberMarksCheck_, 2, 0, 1, 2);
     rg->setColumnStretch(2, 1);
     v->addWidget(rowsBox);
 
     QGroupBox* precision = frame("fraFormát_0", QStringLiteral("Přesnost"));
     auto* xg = new QGridLayout(precision);
-    cboPresnost_ = new QComboBox;
-    cboPresnost_->setObjectName(QStringLiteral("cboPresnost"));
-    cboPresnost_->setAccessibleName(QStringLiteral("Přesnost"));
-    cboPresnost_->addItems({QStringLiteral("Jednoduchá"), QStringLiteral("Dvojitá"), QStringLiteral("Vědecké zobrazení"),
+    formatCombo_ = new QComboBox;
+    formatCombo_->setObjectName(QStringLiteral("cboPresnost"));
+    formatCombo_->setAccessibleName(QStringLiteral("Přesnost"));
+    formatCombo_->addItems({QStringLiteral("Jednoduchá"), QStringLiteral("Dvojitá"), QStringLiteral("Vědecké zobrazení"),
                             QStringLiteral("Pevné (Fixed)")});
     QLabel* fixLabel = label(QStringLiteral("Desetinných míst:"));
     fixLabel->setToolTip(QStringLiteral("Počet míst při pevném zobrazení"));
@@ -214,8 +214,8 @@ QWidget* OptionsDialog::buildFormat()
     fix->setAccessibleName(QStringLiteral("Desetinných míst"));
     fixLabel->setBuddy(fix);
     // The decimals count only for the fixed format.
-    connect(cboPresnost_, &QComboBox::currentIndexChanged, fix, [fix](int i) { fix->setEnabled(i == 3); });
-    xg->addWidget(cboPresnost_, 0, 0);
+    connect(formatCombo_, &QComboBox::currentIndexChanged, fix, [fix](int i) { fix->setEnabled(i == 3); });
+    xg->addWidget(formatCombo_, 0, 0);
     xg->addWidget(fixLabel, 0, 1);
     xg->addWidget(fix, 0, 2);
     xg->setColumnStretch(3, 1);
@@ -228,17 +228,17 @@ QWidget* OptionsDialog::buildStart()
 {
     auto* page = new QWidget;
     auto* v = new QVBoxLayout(page);
-    chkGrid_ = checkBox("chkGrid", QStringLiteral("Zobrazit mřížku"));
-    chkOnlyOne_ = checkBox("chkOnlyOne", QStringLiteral("Umožnit pouze 1 instanci programu"));
-    chkRady_ = checkBox("chkRady", QStringLiteral("Zobrazovat rady na úvodní obrazovce"));
+    gridCheck_ = checkBox("chkGrid", QStringLiteral("Zobrazit mřížku"));
+    onlyOneCheck_ = checkBox("chkOnlyOne", QStringLiteral("Umožnit pouze 1 instanci programu"));
+    startHintCheck_ = checkBox("chkRady", QStringLiteral("Zobrazovat rady na úvodní obrazovce"));
     QGroupBox* start = frame("fraStart", QStringLiteral("Téma zobrazené po startu aplikace"));
-    cboTema_ = new QComboBox;
-    cboTema_->setObjectName(QStringLiteral("cboTema"));
-    cboTema_->setAccessibleName(QStringLiteral("Téma zobrazené po startu aplikace"));
-    (new QVBoxLayout(start))->addWidget(cboTema_);
-    v->addWidget(chkGrid_);
-    v->addWidget(chkOnlyOne_);
-    v->addWidget(chkRady_);
+    startTopicCombo_ = new QComboBox;
+    startTopicCombo_->setObjectName(QStringLiteral("cboTema"));
+    startTopicCombo_->setAccessibleName(QStringLiteral("Téma zobrazené po startu aplikace"));
+    (new QVBoxLayout(start))->addWidget(startTopicCombo_);
+    v->addWidget(gridCheck_);
+    v->addWidget(onlyOneCheck_);
+    v->addWidget(startHintCheck_);
     v->addWidget(start);
     v->addStretch();
     return page;

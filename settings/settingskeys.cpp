@@ -19,43 +19,43 @@ using V = ValueKind;
 
 // The stored text forms are what earlier versions wrote; keep them when adding keys.
 constexpr std::array<KeyInfo, static_cast<int>(Key::Count)> kKeys{{
-    {K::File, S::Obecne, "File", V::Text, "Omnivel.omv"},
-    {K::Path, S::Obecne, "Path", V::Text, nullptr},
-    {K::FileUser, S::Obecne, "FileUser", V::Text, "User.omv"},
-    {K::PathUser, S::Obecne, "PathUser", V::Text, nullptr},
-    {K::SafeEnd, S::Obecne, "SafeEnd", V::Integer, "1", 0, 1},
-    {K::ZCitlivost, S::Obecne, "ZCitlivost", V::Integer, "3", 1, 9},
-    {K::Fix, S::Obecne, "Fix", V::Number, "2", 0, 9},
-    {K::Uroven, S::Obecne, "Uroven", V::Integer, "0", 0, 3},
-    {K::Nahled, S::Obecne, "Nahled", V::Boolean, "True"},
-    {K::Lupa, S::Obecne, "Lupa", V::Boolean, "False"},
-    {K::Informace, S::Obecne, "Informace", V::Boolean, "False"},
-    {K::OnTop, S::Obecne, "OnTop", V::Boolean, "False"},
-    {K::Presnost, S::Obecne, "Presnost", V::Integer, "0", 0, 3},
-    {K::Veliciny, S::Obecne, "Veliciny", V::Text, "Seznam"},
-    {K::Navigator, S::Obecne, "Navigator", V::Text, "Veliciny"},
-    {K::Colored, S::Obecne, "Colored", V::Integer, "1", 0, 1},
+    {K::File, S::General, "File", V::Text, "Omnivel.omv"},
+    {K::Path, S::General, "Path", V::Text, nullptr},
+    {K::FileUser, S::General, "FileUser", V::Text, "User.omv"},
+    {K::PathUser, S::General, "PathUser", V::Text, nullptr},
+    {K::SafeEnd, S::General, "SafeEnd", V::Integer, "1", 0, 1},
+    {K::FractionSensitivity, S::General, "ZCitlivost", V::Integer, "3", 1, 9},
+    {K::Fix, S::General, "Fix", V::Number, "2", 0, 9},
+    {K::Level, S::General, "Uroven", V::Integer, "0", 0, 3},
+    {K::Preview, S::General, "Nahled", V::Boolean, "True"},
+    {K::Magnifier, S::General, "Lupa", V::Boolean, "False"},
+    {K::Info, S::General, "Informace", V::Boolean, "False"},
+    {K::OnTop, S::General, "OnTop", V::Boolean, "False"},
+    {K::DisplayFormat, S::General, "Presnost", V::Integer, "0", 0, 3},
+    {K::TopicView, S::General, "Veliciny", V::Text, "Seznam"},
+    {K::Navigator, S::General, "Navigator", V::Text, "Veliciny"},
+    {K::Colored, S::General, "Colored", V::Integer, "1", 0, 1},
     // The platform's "highlighted text" system colour, 0x8000000E.
-    {K::ColoredColor, S::Obecne, "ColoredColor", V::Integer, "-2147483634", kInt32Min, kInt32Max},
-    {K::Prevedeno, S::Obecne, "Prevedeno", V::Integer, "0", 0, kInt32Max},
-    {K::Doba, S::Obecne, "Doba", V::Time, "0"},
-    {K::Vyrazy, S::Obecne, "Vyrazy", V::Boolean, "False"},   // arithmetic in a cell
-    {K::PamatovatOznacene, S::Obecne, "PamatovatOznacene", V::Boolean, "False"},
-    {K::UkladatHistorii, S::Obecne, "UkladatHistorii", V::Boolean, "False"},
+    {K::ColoredColor, S::General, "ColoredColor", V::Integer, "-2147483634", kInt32Min, kInt32Max},
+    {K::ConversionTotal, S::General, "Prevedeno", V::Integer, "0", 0, kInt32Max},
+    {K::TotalTime, S::General, "Doba", V::Time, "0"},
+    {K::Expressions, S::General, "Vyrazy", V::Boolean, "False"},   // arithmetic in a cell
+    {K::RememberMarks, S::General, "PamatovatOznacene", V::Boolean, "False"},
+    {K::KeepHistory, S::General, "UkladatHistorii", V::Boolean, "False"},
 
-    {K::Spusteno, S::Start, "Spusteno", V::Integer, "0", 0, kInt32Max},
+    {K::StartCount, S::Start, "Spusteno", V::Integer, "0", 0, kInt32Max},
     {K::OnlyOne, S::Start, "OnlyOne", V::Integer, "0", 0, 1},
     {K::Grid, S::Start, "Grid", V::Integer, "0", 0, 1},
     {K::NumBase, S::Start, "NumBase", V::Integer, "12", 2, 32},
     {K::NumBaseDec, S::Start, "NumBaseDec", V::Integer, "6", 1, 16},
-    {K::Tema, S::Start, "Tema", V::Integer, "0", 0, 26},
+    {K::StartTopic, S::Start, "Tema", V::Integer, "0", 0, 26},
     {K::Left, S::Start, "Left", V::Number, nullptr, kInt32Min, kInt32Max},
     {K::Top, S::Start, "Top", V::Number, nullptr, kInt32Min, kInt32Max},
     {K::Width, S::Start, "Width", V::Number, "7590", 0, kInt32Max},
     {K::Height, S::Start, "Height", V::Number, "6285", 0, kInt32Max},
     {K::WindowState, S::Start, "WindowState", V::Integer, "0", 0, 2},
-    {K::Vlevo, S::Start, "Vlevo", V::Integer, "2300", kInt16Min, kInt16Max},
-    {K::Rady, S::Start, "Rady", V::Boolean, "True"},   // the hint on the start screen
+    {K::SplitterPosition, S::Start, "Vlevo", V::Integer, "2300", kInt16Min, kInt16Max},
+    {K::StartHint, S::Start, "Rady", V::Boolean, "True"},   // the hint on the start screen
 
     {K::FontName, S::Edit, "FontName", V::Text, "MS Sans Serif"},
     {K::FontSize, S::Edit, "FontSize", V::Number, "8", 1, 1638},
@@ -63,8 +63,8 @@ constexpr std::array<KeyInfo, static_cast<int>(Key::Count)> kKeys{{
     {K::FontItalic, S::Edit, "FontItalic", V::Boolean, "False"},
     // Unsaved changes of a data file kept in a copy when the system ended the program: the
     // file and the copy, until the next start has told the user.
-    {K::NeulozenySoubor, S::Edit, "NeulozenySoubor", V::Text, ""},
-    {K::NeulozenaKopie, S::Edit, "NeulozenaKopie", V::Text, ""},
+    {K::UnsavedFile, S::Edit, "NeulozenySoubor", V::Text, ""},
+    {K::UnsavedCopy, S::Edit, "NeulozenaKopie", V::Text, ""},
 }};
 
 constexpr bool tableInKeyOrder()
@@ -86,11 +86,11 @@ const KeyInfo& keyInfo(Key key)
 QString sectionName(Section section)
 {
     switch (section) {
-    case Section::Obecne: return QStringLiteral("Obecne");
+    case Section::General: return QStringLiteral("Obecne");
     case Section::Start: return QStringLiteral("Start");
     case Section::Navigator: return QStringLiteral("Navigator");
     case Section::Edit: return QStringLiteral("Edit");
-    case Section::Oznacene: return QStringLiteral("Oznacene");
+    case Section::Marks: return QStringLiteral("Oznacene");
     }
     return {};
 }

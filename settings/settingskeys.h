@@ -6,7 +6,7 @@
 
 namespace ov::gui {
 
-enum class Section { Obecne, Start, Navigator, Edit, Oznacene };
+enum class Section { General, Start, Navigator, Edit, Marks };
 
 // How a value is written as text and read back.
 enum class ValueKind {
@@ -19,13 +19,13 @@ enum class ValueKind {
 
 enum class Key {
     // Obecne
-    File, Path, FileUser, PathUser, SafeEnd, ZCitlivost, Fix, Uroven, Nahled, Lupa, Informace, OnTop,
-    Presnost, Veliciny, Navigator, Colored, ColoredColor, Prevedeno, Doba, Vyrazy, PamatovatOznacene,
-    UkladatHistorii,
+    File, Path, FileUser, PathUser, SafeEnd, FractionSensitivity, Fix, Level, Preview, Magnifier, Info, OnTop,
+    DisplayFormat, TopicView, Navigator, Colored, ColoredColor, ConversionTotal, TotalTime, Expressions, RememberMarks,
+    KeepHistory,
     // Start
-    Spusteno, OnlyOne, Grid, NumBase, NumBaseDec, Tema, Left, Top, Width, Height, WindowState, Vlevo, Rady,
+    StartCount, OnlyOne, Grid, NumBase, NumBaseDec, StartTopic, Left, Top, Width, Height, WindowState, SplitterPosition, StartHint,
     // Edit
-    FontName, FontSize, FontBold, FontItalic, NeulozenySoubor, NeulozenaKopie,
+    FontName, FontSize, FontBold, FontItalic, UnsavedFile, UnsavedCopy,
     Count
 };
 

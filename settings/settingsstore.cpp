@@ -216,13 +216,13 @@ void SettingsStore::setNavigatorText(bool userTopic, int n, const QString& text)
 
 QStringList SettingsStore::markedNames(int topic) const
 {
-    const QString text = raw(sectionName(Section::Oznacene) + QLatin1Char('/') + topicKey(topic)).value_or(QString());
+    const QString text = raw(sectionName(Section::Marks) + QLatin1Char('/') + topicKey(topic)).value_or(QString());
     return text.split(QLatin1Char('|'), Qt::SkipEmptyParts);
 }
 
 void SettingsStore::setMarkedNames(int topic, const QStringList& names)
 {
-    const QString path = sectionName(Section::Oznacene) + QLatin1Char('/') + topicKey(topic);
+    const QString path = sectionName(Section::Marks) + QLatin1Char('/') + topicKey(topic);
     if (names.isEmpty())
         settings_->remove(path);
     else

@@ -48,77 +48,77 @@ ConversionTable::ConversionTable(const ov::UnitDatabase& db, char decimalSeparat
 {
     engine_.settings().decimalSeparator = decimalSeparator;
     setObjectName("picPrevod");
-    lblTitulek_ = new QLabel(this);
-    lblTitulek_->setObjectName("lblTitulek");
-    lblTitulek_->setTextFormat(Qt::PlainText);
-    lblTitulek_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    QFont titleFont = lblTitulek_->font();
+    titleLabel_ = new QLabel(this);
+    titleLabel_->setObjectName("lblTitulek");
+    titleLabel_->setTextFormat(Qt::PlainText);
+    titleLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    QFont titleFont = titleLabel_->font();
     titleFont.setBold(true);
-    lblTitulek_->setFont(titleFont);
+    titleLabel_->setFont(titleFont);
 
-    lblSI_ = new QLabel(this);
-    lblSI_->setObjectName("lblSI");
-    lblSI_->setTextFormat(Qt::PlainText);
-    lblSI_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    resultLabel_ = new QLabel(this);
+    resultLabel_->setObjectName("lblSI");
+    resultLabel_->setTextFormat(Qt::PlainText);
+    resultLabel_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     // Switched off, the line gives its band to the grid.
-    lblSI_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    lblTitulek_->installEventFilter(this);
-    lblSI_->installEventFilter(this);   // the right button offers what the line shows
+    resultLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    titleLabel_->installEventFilter(this);
+    resultLabel_->installEventFilter(this);   // the right button offers what the line shows
 
-    msgTab_ = new GridView(this);
-    txtEdit_ = new CellEditor(msgTab_->viewport());
-    editing_ = new CellEditing(msgTab_, txtEdit_, this);
+    gridView_ = new GridView(this);
+    cellEditor_ = new CellEditor(gridView_->viewport());
+    editing_ = new CellEditing(gridView_, cellEditor_, this);
 
-    picTop_ = new QToolButton(this);
-    picTop_->setObjectName("picTop");
-    picTop_->setArrowType(Qt::UpArrow);
-    picTop_->setAutoRaise(true);
-    picTop_->setFocusPolicy(Qt::NoFocus);
-    picTop_->hide();
+    topButton_ = new QToolButton(this);
+    topButton_->setObjectName("picTop");
+    topButton_->setArrowType(Qt::UpArrow);
+    topButton_->setAutoRaise(true);
+    topButton_->setFocusPolicy(Qt::NoFocus);
+    topButton_->hide();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    layout->addWidget(lblTitulek_);
-    layout->addWidget(lblSI_);
-    layout->addWidget(msgTab_, 1);
+    layout->addWidget(titleLabel_);
+    layout->addWidget(resultLabel_);
+    layout->addWidget(gridView_, 1);
 
-    connect(msgTab_, &GridView::gotFocus, this, &ConversionTable::gridGotFocus);
-    connect(msgTab_, &GridView::characterTyped, this, [this](const QString& text) {
+    connect(gridView_, &GridView::gotFocus, this, &ConversionTable::gridGotFocus);
+    connect(gridView_, &GridView::characterTyped, this, [this](const QString& text) {
         if (!editing_->findMe(text))
             editing_->startEdit(text);
     });
-    connect(msgTab_, &GridView::editKeyPressed, this, [this] { editing_->startEdit({}); });
-    connect(msgTab_, &GridView::doubleClickedCell, this, [this] { editing_->startEdit({}); });
-    connect(msgTab_, &GridView::insertPressed, this, [this] {
+    connect(gridView_, &GridView::editKeyPressed, this, [this] { editing_->startEdit({}); });
+    connect(gridView_, &GridView::doubleClickedCell, this, [this] { editing_->startEdit({}); });
+    connect(gridView_, &GridView::insertPressed, this, [this] {
         if (currentRow() >= 0)
             emit markToggleRequested(currentRow());
     });
-    connect(msgTab_, &GridView::rightClicked, this, [this](int row, int column, const QPoint& pos) {
+    connect(gridView_, &GridView::rightClicked, this, [this](int row, int column, const QPoint& pos) {
         if (currentTopic_ == 0)
             return;
         if (column == kValueColumn || column < 0) {
             if (row >= 0)
-                msgTab_->setCurrentCell(row, kValueColumn);
+                gridView_->setCurrentCell(row, kValueColumn);
             emit contextMenuRequested("mnuA", pos);
         } else {
             emit contextMenuRequested("mnuTab", pos);
         }
     });
-    connect(msgTab_, &GridView::scrolled, this, [this] {
+    connect(gridView_, &GridView::scrolled, this, [this] {
         if (editing_->editing()) {
             editing_->discard();
             focusGrid();
         }
     });
-    connect(msgTab_, &GridView::resized, this, [this] {
+    connect(gridView_, &GridView::resized, this, [this] {
         editing_->placeEditor();
         placeTopButton();
     });
-    connect(msgTab_, &QTableWidget::currentCellChanged, this,
+    connect(gridView_, &QTableWidget::currentCellChanged, this,
             [this](int row, int column, int previousRow, int) {
                 if (row >= 0 && column != kValueColumn) {
-                    msgTab_->setCurrentCell(row, kValueColumn);   // the value column is the only current one
+                    gridView_->setCurrentCell(row, kValueColumn);   // the value column is the only current one
                     return;
                 }
                 cellChanged(row, previousRow);
@@ -126,18 +126,18 @@ ConversionTable::ConversionTable(const ov::UnitDatabase& db, char decimalSeparat
     connect(editing_, &CellEditing::editStarted, this, [this](int row) { engine_.state().editRow = row; });
     connect(editing_, &CellEditing::focusGridRequested, this, &ConversionTable::focusGrid);
     connect(editing_, &CellEditing::menuRequested, this, &ConversionTable::contextMenuRequested);
-    connect(txtEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    connect(cellEditor_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (magnifierOn())
-            emit lupaTextChanged(cellString(currentRow(), 0) + "\r\n" + text, 24);
+            emit magnifierTextChanged(cellString(currentRow(), 0) + "\r\n" + text, 24);
     });
-    connect(picTop_, &QToolButton::clicked, this, [this] {
+    connect(topButton_, &QToolButton::clicked, this, [this] {
         if (currentRow() > 0)
-            msgTab_->setCurrentCell(currentRow() - 1, kValueColumn);
-        if (msgTab_->topRow() > 0)
-            msgTab_->setTopRow(msgTab_->topRow() - 1);
+            gridView_->setCurrentCell(currentRow() - 1, kValueColumn);
+        if (gridView_->topRow() > 0)
+            gridView_->setTopRow(gridView_->topRow() - 1);
         focusGrid();
-        if (msgTab_->topRow() == 0)
-            picTop_->hide();
+        if (gridView_->topRow() == 0)
+            topButton_->hide();
     });
 
     auto* preview = new QAction(this);
@@ -158,19 +158,19 @@ void ConversionTable::nameForAssistiveTechnology()
     // What a screen reader announces for the parts without a caption of their own; the labels
     // are read by their texts.
     setAccessibleName(QStringLiteral("Převod"));
-    lblSI_->setAccessibleDescription(QStringLiteral("Krátký náhled"));
-    msgTab_->setAccessibleName(QStringLiteral("Tabulka převodu"));
-    picTop_->setAccessibleName(QStringLiteral("O řádek výš"));
-    picTop_->setToolTip(picTop_->accessibleName());
+    resultLabel_->setAccessibleDescription(QStringLiteral("Krátký náhled"));
+    gridView_->setAccessibleName(QStringLiteral("Tabulka převodu"));
+    topButton_->setAccessibleName(QStringLiteral("O řádek výš"));
+    topButton_->setToolTip(topButton_->accessibleName());
 }
 
 ConversionTable::~ConversionTable()
 {
     // The children outlive the engine; nothing they report on their way out may reach it.
-    msgTab_->disconnect(this);
-    txtEdit_->disconnect(this);
+    gridView_->disconnect(this);
+    cellEditor_->disconnect(this);
     editing_->disconnect(this);
-    picTop_->disconnect(this);
+    topButton_->disconnect(this);
 }
 
 // ---- topics ---------------------------------------------------------------------------------
@@ -179,21 +179,21 @@ void ConversionTable::showWelcome()
 {
     editing_->discard();
     currentTopic_ = 0;
-    msgTab_->setHasTopic(false);
-    msgTab_->clearContents();
-    msgTab_->setRowCount(0);
+    gridView_->setHasTopic(false);
+    gridView_->clearContents();
+    gridView_->setRowCount(0);
     setTitle(fromStd(db_.topicName(0)));
-    picTop_->hide();
+    topButton_->hide();
     showStartHint();
 }
 
 void ConversionTable::setTitle(const QString& name)
 {
     const bool hidden = marks_ && marks_->hidden(currentTopic_);
-    lblTitulek_->setText(" " + name + (hidden ? " (skryto)" : ""));
+    titleLabel_->setText(" " + name + (hidden ? " (skryto)" : ""));
 }
 
-void ConversionTable::setTitleText(const QString& text) { lblTitulek_->setText(text); }
+void ConversionTable::setTitleText(const QString& text) { titleLabel_->setText(text); }
 
 void ConversionTable::topicRenamed(int topic, const QString& name)
 {
@@ -226,11 +226,11 @@ void ConversionTable::fillTopic(int topic)
 
     // A value half typed into the previous topic must not land in this one.
     editing_->discard();
-    msgTab_->setUpdatesEnabled(false);
-    msgTab_->clearContents();
-    msgTab_->setRowCount(0);
-    msgTab_->setRowCount(n);
-    msgTab_->setHasTopic(true);
+    gridView_->setUpdatesEnabled(false);
+    gridView_->clearContents();
+    gridView_->setRowCount(0);
+    gridView_->setRowCount(n);
+    gridView_->setHasTopic(true);
     for (int r = 0; r < n; ++r) {
         auto* name = new QTableWidgetItem(fromStd(db_.unit(topic, r + 1).name));
         name->setFlags(Qt::ItemIsEnabled);
@@ -241,26 +241,26 @@ void ConversionTable::fillTopic(int topic)
         auto* value = new QTableWidgetItem();
         value->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        msgTab_->setItem(r, 0, name);
-        msgTab_->setItem(r, 1, symbol);
-        msgTab_->setItem(r, kValueColumn, value);
+        gridView_->setItem(r, 0, name);
+        gridView_->setItem(r, 1, symbol);
+        gridView_->setItem(r, kValueColumn, value);
     }
     showMarks();
     // After hiding, the degree need not be the second unit of the angle topic any more.
     engine_.state().degreeMoved = marks_ && marks_->hidden(ov::kAngleTopic);
-    updateLupa();
+    updateMagnifier();
     if (n > 0) {
         engine_.state().editRow = 0;
-        msgTab_->setCurrentCell(0, kValueColumn);
-        msgTab_->setTopRow(0);
+        gridView_->setCurrentCell(0, kValueColumn);
+        gridView_->setTopRow(0);
     }
     focusGrid();
-    msgTab_->setUpdatesEnabled(true);
+    gridView_->setUpdatesEnabled(true);
     busy.reset();
     updateInfo();
     updateClipboardCommands();
-    emit jakoEnabledChanged(!currentValueText().isEmpty());
-    picTop_->hide();
+    emit representationEnabledChanged(!currentValueText().isEmpty());
+    topButton_->hide();
     busy_ = false;
     emit topicFilled(topic);
 }
@@ -268,16 +268,16 @@ void ConversionTable::fillTopic(int topic)
 void ConversionTable::goToRow(int row)
 {
     // While a data file is edited the editor's caret moves instead; the table stays.
-    if (editMode_ || row < 0 || row >= msgTab_->rowCount())
+    if (editMode_ || row < 0 || row >= gridView_->rowCount())
         return;
-    msgTab_->setCurrentCell(row, kValueColumn);
-    msgTab_->setTopRow(row);
+    gridView_->setCurrentCell(row, kValueColumn);
+    gridView_->setTopRow(row);
     // The arrow is needed only when rows are scrolled away although all of them would fit.
     int total = 0;
-    for (int r = 0; r < msgTab_->rowCount(); ++r)
-        total += msgTab_->rowHeight(r);
-    const bool allFit = total <= msgTab_->viewport()->height();
-    picTop_->setVisible(allFit && row >= 1 && msgTab_->topRow() > 0);
+    for (int r = 0; r < gridView_->rowCount(); ++r)
+        total += gridView_->rowHeight(r);
+    const bool allFit = total <= gridView_->viewport()->height();
+    topButton_->setVisible(allFit && row >= 1 && gridView_->topRow() > 0);
     placeTopButton();
 }
 
@@ -308,10 +308,10 @@ void ConversionTable::usePaneSwitches(QAction* preview, QAction* magnifier, QAct
         if (own && own->parent() == this)
             delete own;
     followSwitch(preview_ = preview, &ConversionTable::previewSwitched);
-    followSwitch(magnifier_ = magnifier, &ConversionTable::updateLupa);
+    followSwitch(magnifier_ = magnifier, &ConversionTable::updateMagnifier);
     followSwitch(info_ = info, &ConversionTable::updateInfo);
     previewSwitched();
-    updateLupa();
+    updateMagnifier();
     updateInfo();
 }
 
@@ -320,7 +320,7 @@ void ConversionTable::followSwitch(QAction* action, void (ConversionTable::*foll
     connect(action, &QAction::toggled, this, follow);
 }
 
-void ConversionTable::previewSwitched() { lblSI_->setVisible(resultLineVisible()); }
+void ConversionTable::previewSwitched() { resultLabel_->setVisible(resultLineVisible()); }
 
 bool ConversionTable::resultLineVisible() const { return preview_->isChecked(); }
 bool ConversionTable::magnifierOn() const { return magnifier_->isChecked(); }
@@ -330,9 +330,9 @@ void ConversionTable::setResultLineVisible(bool on) { preview_->setChecked(on); 
 
 void ConversionTable::setReferenceMode(int mode) { referenceMode_ = mode == 1 ? 1 : 0; }
 
-void ConversionTable::gridLines(bool on) { msgTab_->setGridLinesShown(on); }
+void ConversionTable::gridLines(bool on) { gridView_->setGridLinesShown(on); }
 
-bool ConversionTable::gridLinesShown() const { return msgTab_->showGrid(); }
+bool ConversionTable::gridLinesShown() const { return gridView_->showGrid(); }
 
 void ConversionTable::setMagnifierOn(bool on) { magnifier_->setChecked(on); }
 
@@ -345,7 +345,7 @@ void ConversionTable::setMarkingDisplay(bool on)
         showMarks();
         return;
     }
-    for (int r = 0; r < msgTab_->rowCount(); ++r) {
+    for (int r = 0; r < gridView_->rowCount(); ++r) {
         setCellPicture(r, 0, CellPicture::Blank);
         setCellPicture(r, kValueColumn, CellPicture::Blank);
     }
@@ -357,7 +357,7 @@ void ConversionTable::showMarks()
     if (!markingDisplay_)
         return;
     const int t = currentTopic_;
-    for (int r = 0; r < msgTab_->rowCount() && r < ov::kMaxUnits; ++r) {
+    for (int r = 0; r < gridView_->rowCount() && r < ov::kMaxUnits; ++r) {
         if (!db_.unit(t, r + 1).info.empty())
             setCellPicture(r, 0, CellPicture::Info);
         if (marks_ && marks_->marked(t, r + 1))
@@ -367,13 +367,13 @@ void ConversionTable::showMarks()
 
 void ConversionTable::setCellPicture(int row, int column, CellPicture picture)
 {
-    if (QTableWidgetItem* cell = msgTab_->item(row, column))
+    if (QTableWidgetItem* cell = gridView_->item(row, column))
         cell->setData(kPictureRole, static_cast<int>(picture));
 }
 
 CellPicture ConversionTable::cellPicture(int row, int column) const
 {
-    const QTableWidgetItem* cell = msgTab_->item(row, column);
+    const QTableWidgetItem* cell = gridView_->item(row, column);
     return cell ? static_cast<CellPicture>(cell->data(kPictureRole).toInt()) : CellPicture::None;
 }
 
@@ -381,10 +381,10 @@ CellPicture ConversionTable::cellPicture(int row, int column) const
 
 void ConversionTable::focusGrid()
 {
-    if (msgTab_->hasFocus())
+    if (gridView_->hasFocus())
         return;
     focusDelivered_ = false;
-    msgTab_->setFocus(Qt::OtherFocusReason);
+    gridView_->setFocus(Qt::OtherFocusReason);
     // A hidden or inactive window gets no focus event; the grid still takes over the edit.
     if (!focusDelivered_)
         gridGotFocus();
@@ -416,15 +416,15 @@ void ConversionTable::enterCell()
 {
     if (busy_)
         return;
-    updateLupa();
+    updateMagnifier();
     updateInfo();
     updateClipboardCommands();
-    if (msgTab_->topRow() == 0 && !picTop_->isHidden())
-        picTop_->hide();
+    if (gridView_->topRow() == 0 && !topButton_->isHidden())
+        topButton_->hide();
     const int row = currentRow();
     if (!cellString(row, kValueColumn).isEmpty() && resultLineVisible()) {
         int reference = referenceMode_ == 0 ? 0 : editRow();
-        if (reference < 0 || reference >= msgTab_->rowCount())
+        if (reference < 0 || reference >= gridView_->rowCount())
             reference = 0;
         engine_.state().resultText = engine_.composeResultLine(row, reference);
         showResult(resultText(), false, Qt::black);
@@ -435,15 +435,15 @@ void ConversionTable::enterCell()
 void ConversionTable::showResult(const QString& text, bool showBox, const QColor& colour)
 {
     if (resultLineVisible()) {
-        lblSI_->setToolTip(text);
-        QPalette pal = lblSI_->palette();
+        resultLabel_->setToolTip(text);
+        QPalette pal = resultLabel_->palette();
         // Black is the line's ordinary colour: the theme's text colour, which a dark theme needs.
-        const QColor ordinary = QApplication::palette(lblSI_).color(QPalette::WindowText);
+        const QColor ordinary = QApplication::palette(resultLabel_).color(QPalette::WindowText);
         pal.setColor(QPalette::WindowText, colour == QColor(Qt::black) ? ordinary : colour);
-        lblSI_->setPalette(pal);
+        resultLabel_->setPalette(pal);
         // Too long for the line: cut two characters at a time and show that something is missing.
-        const int room = msgTab_->width() - 20;
-        const QFontMetrics metrics(lblSI_->font());
+        const int room = gridView_->width() - 20;
+        const QFontMetrics metrics(resultLabel_->font());
         QString caption = text;
         if (metrics.horizontalAdvance(caption) > room) {
             do {
@@ -452,8 +452,8 @@ void ConversionTable::showResult(const QString& text, bool showBox, const QColor
             } while (!caption.isEmpty() && metrics.horizontalAdvance(caption) >= room);
             caption += QChar(0x2026);
         }
-        lblSI_->setText(caption);
-        emit jakoEnabledChanged(!caption.isEmpty() && !currentValueText().isEmpty());
+        resultLabel_->setText(caption);
+        emit representationEnabledChanged(!caption.isEmpty() && !currentValueText().isEmpty());
     } else if (showBox) {
         dialogs().message(this, DialogService::Icon::Information, appTitle(), text, QMessageBox::Ok);
     }
@@ -463,9 +463,9 @@ void ConversionTable::updateClipboardCommands() { emit copyEnabledChanged(!curre
 
 // ---- magnifier and information texts ---------------------------------------------------------
 
-QString ConversionTable::composeLupaText() const
+QString ConversionTable::composeMagnifierText() const
 {
-    const int n = msgTab_->rowCount();
+    const int n = gridView_->rowCount();
     if (n == 0)
         return {};
     const char dec = decimalSeparator();
@@ -500,10 +500,10 @@ QString ConversionTable::composeInfoText() const
     return name + " (" + fromStd(ov::SingleSpaces(relation)) + "\r\n" + info;
 }
 
-void ConversionTable::updateLupa()
+void ConversionTable::updateMagnifier()
 {
     if (magnifierOn())
-        emit lupaTextChanged(composeLupaText(), 14);
+        emit magnifierTextChanged(composeMagnifierText(), 14);
 }
 
 void ConversionTable::updateInfo()
@@ -515,19 +515,19 @@ void ConversionTable::updateInfo()
 // ---- small helpers --------------------------------------------------------------------------
 
 QString ConversionTable::resultText() const { return fromStd(engine_.state().resultText); }
-QString ConversionTable::resultLineText() const { return hintShown_ ? QString() : lblSI_->toolTip(); }
+QString ConversionTable::resultLineText() const { return hintShown_ ? QString() : resultLabel_->toolTip(); }
 QString ConversionTable::cellString(int row, int column) const
 {
-    const QTableWidgetItem* cell = msgTab_->item(row, column);
+    const QTableWidgetItem* cell = gridView_->item(row, column);
     return cell ? cell->text() : QString();
 }
 QString ConversionTable::currentValueText() const { return cellString(currentRow(), kValueColumn); }
-int ConversionTable::currentRow() const { return msgTab_->currentRow(); }
-int ConversionTable::rowCount() const { return msgTab_->rowCount(); }
+int ConversionTable::currentRow() const { return gridView_->currentRow(); }
+int ConversionTable::rowCount() const { return gridView_->rowCount(); }
 std::pair<int, int> ConversionTable::selectedRows() const
 {
     int first = currentRow(), last = currentRow();
-    for (const QTableWidgetSelectionRange& range : msgTab_->selectedRanges()) {
+    for (const QTableWidgetSelectionRange& range : gridView_->selectedRanges()) {
         first = std::min(first, range.topRow());
         last = std::max(last, range.bottomRow());
     }
@@ -539,9 +539,9 @@ int ConversionTable::editRow() const { return engine_.state().editRow; }
 void ConversionTable::placeTopButton()
 {
     const QSize size(18, 18);
-    const QRect grid = msgTab_->geometry();
-    picTop_->setGeometry(grid.right() + 1 - size.width(), grid.top(), size.width(), size.height());
-    picTop_->raise();
+    const QRect grid = gridView_->geometry();
+    topButton_->setGeometry(grid.right() + 1 - size.width(), grid.top(), size.width(), size.height());
+    topButton_->raise();
 }
 
 void ConversionTable::mousePressEvent(QMouseEvent* event)
@@ -572,12 +572,12 @@ bool ConversionTable::eventFilter(QObject* watched, QEvent* event)
     // The result line has a menu of its own, on the release of the right button; the press
     // must not reach the pane's menu beside the grid.
     const bool press = event->type() == QEvent::MouseButtonPress;
-    if (watched == lblTitulek_ && event->type() == QEvent::MouseButtonRelease
+    if (watched == titleLabel_ && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         emit titleClicked();
         return true;
     }
-    if (watched == lblSI_ && (press || event->type() == QEvent::MouseButtonRelease)) {
+    if (watched == resultLabel_ && (press || event->type() == QEvent::MouseButtonRelease)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {
             if (!press)

@@ -90,7 +90,7 @@ public:
     void showResult(const QString& text, bool showBox, const QColor& colour);
     QString resultText() const;
     QString resultLineText() const;               // the whole text of the result line, however cut
-    QString composeLupaText() const;
+    QString composeMagnifierText() const;
     QString composeInfoText() const;
     QString currentValueText() const;
     int rowCount() const;
@@ -106,11 +106,11 @@ signals:
     void titleClicked();                                // left button on the title
     void positionTextChanged(const QString& text);      // panel "TVeličiny"
     void firstTopicShown();
-    void jakoEnabledChanged(bool enabled);
+    void representationEnabledChanged(bool enabled);
     void copyEnabledChanged(bool enabled);
     void contextMenuRequested(const QString& menuName, const QPoint& globalPos);
     void conversionDone();
-    void lupaTextChanged(const QString& text, int pointSize);   // pointSize 0: keep the size
+    void magnifierTextChanged(const QString& text, int pointSize);   // pointSize 0: keep the size
     void infoTextChanged(const QString& text);
     void markToggleRequested(int row);                  // Insert on a row
     void recordRequested();                             // a value converted: a record line, a history entry
@@ -129,7 +129,7 @@ private:
     void gridGotFocus();
     void cellChanged(int row, int previousRow);
     void enterCell();
-    void updateLupa();
+    void updateMagnifier();
     void updateInfo();
     void updateClipboardCommands();
     void showStartHint();
@@ -149,12 +149,12 @@ private:
     GridAdapter adapter_;
     ov::ConversionEngine engine_;
 
-    QLabel* lblTitulek_ = nullptr;
-    QLabel* lblSI_ = nullptr;
-    GridView* msgTab_ = nullptr;
-    CellEditor* txtEdit_ = nullptr;
+    QLabel* titleLabel_ = nullptr;
+    QLabel* resultLabel_ = nullptr;
+    GridView* gridView_ = nullptr;
+    CellEditor* cellEditor_ = nullptr;
     CellEditing* editing_ = nullptr;
-    QToolButton* picTop_ = nullptr;
+    QToolButton* topButton_ = nullptr;
 
     int currentTopic_ = 0;
     bool busy_ = false;

@@ -29,20 +29,20 @@ void ConversionTable::showPrefixes()
     putClipboardText(text);
     fillTopic(ov::kMultiplesTopic);
     setTitleText(" " + unitName);
-    const int n = msgTab_->rowCount();
+    const int n = gridView_->rowCount();
     if (n > 0) {
-        msgTab_->item(0, kValueColumn)->setText(text);
+        gridView_->item(0, kValueColumn)->setText(text);
         focusGrid();
         const auto factor = [this](int u) { return db_.unit(ov::kMultiplesTopic, u).factor; };
         for (int u = 1; u <= n; ++u) {
             const double v = *x * factor(1) / factor(u);
-            msgTab_->item(u - 1, kValueColumn)->setText(fromStd(ov::FormatGeneral(v, decimalSeparator())));
+            gridView_->item(u - 1, kValueColumn)->setText(fromStd(ov::FormatGeneral(v, decimalSeparator())));
         }
         for (int r = 0; r < n; ++r) {
             const auto v = ov::ParseNumber(cellString(r, kValueColumn).toStdString(), decimalSeparator());
             if (v && std::fabs(*v) > 1.0 && std::fabs(*v) < 1000.0) {
-                msgTab_->setCurrentCell(r, kValueColumn);
-                msgTab_->setTopRow(r);
+                gridView_->setCurrentCell(r, kValueColumn);
+                gridView_->setTopRow(r);
                 break;
             }
         }
@@ -55,7 +55,7 @@ void ConversionTable::pasteValue(const QString& text)
     if (currentTopic_ == 0 || currentRow() < 0)
         return;
     if (editing_->editing()) {
-        txtEdit_->setText(text);   // the user commits it as anything typed
+        cellEditor_->setText(text);   // the user commits it as anything typed
         return;
     }
     // An edit like a typed one, so that a value that cannot be used gives the cell back its text.
@@ -114,7 +114,7 @@ void ConversionTable::showRepresentation(const ov::RepresentationResult& result,
     case Kind::Ok:
         showResult(fromStd(result.text), showBoxWhenOk, Qt::black);
         if (magnifierOn())
-            emit lupaTextChanged(fromStd(result.text), 0);
+            emit magnifierTextChanged(fromStd(result.text), 0);
         break;
     case Kind::OutOfRange: showResult(fromStd(result.text), true, Qt::red); break;
     case Kind::NotANumber:

@@ -38,41 +38,41 @@ QColor toQColor(const ov::TextColour& colour, const QPalette& palette)
     return palette.color(QPalette::WindowText);
 }
 
-int GridAdapter::rowCount() const { return table_.msgTab_->rowCount(); }
+int GridAdapter::rowCount() const { return table_.gridView_->rowCount(); }
 
 std::string GridAdapter::cellText(int row, int col) const { return table_.cellString(row, col).toStdString(); }
 
 void GridAdapter::setCellText(int row, int col, const std::string& text)
 {
-    if (row < 0 || row >= table_.msgTab_->rowCount() || col < 0 || col > 2)
+    if (row < 0 || row >= table_.gridView_->rowCount() || col < 0 || col > 2)
         return;
-    QTableWidgetItem* cell = table_.msgTab_->item(row, col);
+    QTableWidgetItem* cell = table_.gridView_->item(row, col);
     if (!cell) {
         cell = new QTableWidgetItem();
-        table_.msgTab_->setItem(row, col, cell);
+        table_.gridView_->setItem(row, col, cell);
     }
     cell->setText(QString::fromStdString(text));
 }
 
 void GridAdapter::setCellColour(int row, ov::TextColour colour)
 {
-    if (QTableWidgetItem* cell = table_.msgTab_->item(row, kColValue))
-        cell->setForeground(toQColor(colour, table_.msgTab_->palette()));
+    if (QTableWidgetItem* cell = table_.gridView_->item(row, kColValue))
+        cell->setForeground(toQColor(colour, table_.gridView_->palette()));
 }
 
-int GridAdapter::currentRow() const { return table_.msgTab_->currentRow(); }
+int GridAdapter::currentRow() const { return table_.gridView_->currentRow(); }
 
 void GridAdapter::setCurrentRow(int row)
 {
-    if (row >= 0 && row < table_.msgTab_->rowCount())
-        table_.msgTab_->setCurrentCell(row, kColValue);   // runs the cell-change handling
+    if (row >= 0 && row < table_.gridView_->rowCount())
+        table_.gridView_->setCurrentCell(row, kColValue);   // runs the cell-change handling
 }
 
-void GridAdapter::setRedraw(bool on) { table_.msgTab_->setUpdatesEnabled(on); }
+void GridAdapter::setRedraw(bool on) { table_.gridView_->setUpdatesEnabled(on); }
 
 bool GridAdapter::editorVisible() const { return table_.editing_->editing(); }
-std::string GridAdapter::editorText() const { return table_.txtEdit_->text().toStdString(); }
-std::string GridAdapter::editorTag() const { return table_.txtEdit_->tag().toStdString(); }
+std::string GridAdapter::editorText() const { return table_.cellEditor_->text().toStdString(); }
+std::string GridAdapter::editorTag() const { return table_.cellEditor_->tag().toStdString(); }
 void GridAdapter::hideEditor() { table_.editing_->discard(); }
 
 void GridAdapter::showResult(const std::string& text, bool showBox, ov::TextColour colour)
@@ -80,10 +80,10 @@ void GridAdapter::showResult(const std::string& text, bool showBox, ov::TextColo
     table_.showResult(QString::fromStdString(text), showBox, toQColor(colour, table_.palette()));
 }
 
-void GridAdapter::lupaText() { table_.updateLupa(); }
+void GridAdapter::rebuildMagnifierText() { table_.updateMagnifier(); }
 void GridAdapter::writeRecord() { emit table_.recordRequested(); }
 void GridAdapter::updateClipboardCommands() { table_.updateClipboardCommands(); }
-void GridAdapter::setJakoEnabled(bool enabled) { emit table_.jakoEnabledChanged(enabled); }
+void GridAdapter::setRepresentationEnabled(bool enabled) { emit table_.representationEnabledChanged(enabled); }
 
 void GridAdapter::messageBox(const std::string& text, ov::MessageIcon icon)
 {

@@ -35,10 +35,10 @@ public:
     void hideEditor() override;
 
     void showResult(const std::string& text, bool showBox, ov::TextColour colour) override;
-    void lupaText() override;
+    void rebuildMagnifierText() override;
     void writeRecord() override;
     void updateClipboardCommands() override;
-    void setJakoEnabled(bool enabled) override;
+    void setRepresentationEnabled(bool enabled) override;
     void messageBox(const std::string& text, ov::MessageIcon icon) override;
 
 private:

@@ -12,9 +12,9 @@ namespace ov::gui {
 namespace {
 // In twips, as the window's other lengths: the strip's height, the text's resting distance
 // from the left edge and the room left after its end when scrolled to the far right.
-constexpr int kLupaHeightTwips = 1200;
-constexpr int kLupaLeftTwips = 75;
-constexpr int kLupaEndTwips = 200;
+constexpr int kMagnifierHeightTwips = 1200;
+constexpr int kMagnifierLeftTwips = 75;
+constexpr int kMagnifierEndTwips = 200;
 constexpr int kInfoHeightTwips = 1000;
 constexpr int kRestingPointSize = 14;
 
@@ -30,25 +30,25 @@ Magnifier::Magnifier(QWidget* parent) : QFrame(parent)
     setObjectName(QStringLiteral("picLupa"));
     setAccessibleName(QStringLiteral("Lupa"));
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    setFixedHeight(twipsToPixels(kLupaHeightTwips));
+    setFixedHeight(twipsToPixels(kMagnifierHeightTwips));
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 
-    lblLupa_ = new QLabel;
-    lblLupa_->setObjectName(QStringLiteral("lblLupa"));
-    lblLupa_->setAccessibleName(QStringLiteral("Lupa"));
-    lblLupa_->setTextFormat(Qt::PlainText);
-    lblLupa_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    lblLupa_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    textLabel_ = new QLabel;
+    textLabel_->setObjectName(QStringLiteral("lblLupa"));
+    textLabel_->setAccessibleName(QStringLiteral("Lupa"));
+    textLabel_->setTextFormat(Qt::PlainText);
+    textLabel_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    textLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // The system's own colours, so that the text stays readable in a dark theme as well.
-    lblLupa_->setForegroundRole(QPalette::Text);
-    QFont big = lblLupa_->font();
+    textLabel_->setForegroundRole(QPalette::Text);
+    QFont big = textLabel_->font();
     big.setPointSize(kRestingPointSize);
-    lblLupa_->setFont(big);
+    textLabel_->setFont(big);
 
     auto* content = new QWidget;
     auto* row = new QHBoxLayout(content);
-    row->setContentsMargins(twipsToPixels(kLupaLeftTwips), 0, twipsToPixels(kLupaEndTwips), 0);
-    row->addWidget(lblLupa_);
+    row->setContentsMargins(twipsToPixels(kMagnifierLeftTwips), 0, twipsToPixels(kMagnifierEndTwips), 0);
+    row->addWidget(textLabel_);
     row->addStretch(1);
 
     area_ = new QScrollArea(this);
@@ -70,16 +70,16 @@ void Magnifier::follow(QAction* switchAction) { followSwitch(this, switchAction)
 
 void Magnifier::setText(const QString& text, int pointSize)
 {
-    if (pointSize > 0 && lblLupa_->font().pointSize() != pointSize) {
-        QFont f = lblLupa_->font();
+    if (pointSize > 0 && textLabel_->font().pointSize() != pointSize) {
+        QFont f = textLabel_->font();
         f.setPointSize(pointSize);
-        lblLupa_->setFont(f);
+        textLabel_->setFont(f);
     }
-    lblLupa_->setText(displayText(text));
+    textLabel_->setText(displayText(text));
     area_->horizontalScrollBar()->setValue(0);
 }
 
-QString Magnifier::text() const { return lblLupa_->text(); }
+QString Magnifier::text() const { return textLabel_->text(); }
 
 QScrollBar* Magnifier::scrollBar() const { return area_->horizontalScrollBar(); }
 

@@ -23,12 +23,12 @@ public:
     // while a value is being typed). The text starts at its resting place on the left.
     void setText(const QString& text, int pointSize);
     QString text() const;
-    QLabel* label() const { return lblLupa_; }
+    QLabel* label() const { return textLabel_; }
     QScrollBar* scrollBar() const;   // hsbLupa: only there when the text is wider than the pane
 
 private:
     QScrollArea* area_;
-    QLabel* lblLupa_;
+    QLabel* textLabel_;
 };
 
 class InfoPane : public QPlainTextEdit {

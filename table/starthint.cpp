@@ -22,9 +22,9 @@ void ConversionTable::showStartHint()
     if (due == hintShown_)
         return;
     const QString hint = QStringLiteral("Dvojklikem nebo klávesou Enter otevřete veličinu; F1 zobrazí nápovědu.");
-    lblSI_->setWordWrap(due);
-    lblSI_->setText(due ? hint : QString());
-    lblSI_->setToolTip(due ? hint : QString());
+    resultLabel_->setWordWrap(due);
+    resultLabel_->setText(due ? hint : QString());
+    resultLabel_->setToolTip(due ? hint : QString());
     hintShown_ = due;
     // The line's height changes with the lines of the hint: the grid takes its new place at
     // once, not only when the layout next runs.

@@ -32,7 +32,7 @@ void bindTableCommands(Commands& c, ConversionTable& t)
     QObject::connect(&t, &ConversionTable::positionTextChanged, &c,
                      [&c](const QString& text) { c.setPanelText(QStringLiteral("TVeličiny"), text); });
     QObject::connect(&t, &ConversionTable::firstTopicShown, &c, &Commands::firstDisplay);
-    QObject::connect(&t, &ConversionTable::jakoEnabledChanged, &c, &Commands::setJakoEnabled);
+    QObject::connect(&t, &ConversionTable::representationEnabledChanged, &c, &Commands::setRepresentationEnabled);
     QObject::connect(&t, &ConversionTable::copyEnabledChanged, &c, &Commands::setCopyEnabled);
     QObject::connect(&t, &ConversionTable::contextMenuRequested, &c, &Commands::popupMenu);
 }

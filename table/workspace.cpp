@@ -95,19 +95,19 @@ Workspace::Workspace(QWidget* left, QWidget* firstPage, QWidget* parent) : QWidg
         // limit the position is the limit itself, not the nearest whole pixel.
         const int shown = pos + kBarPixels;
         const int highest = pixelsToTwips(window()->width()) - kMinRightTwips;
-        if (shown <= twipsToPixels(kMinVlevoTwips))
-            vlevo_ = clamp(kMinVlevoTwips);
+        if (shown <= twipsToPixels(kMinSplitterTwips))
+            splitterPosition_ = clamp(kMinSplitterTwips);
         else if (shown >= twipsToPixels(highest))
-            vlevo_ = clamp(highest);
+            splitterPosition_ = clamp(highest);
         else
-            vlevo_ = clamp(pixelsToTwips(shown));
+            splitterPosition_ = clamp(pixelsToTwips(shown));
         applyPosition();
     });
 }
 
 void Workspace::applyMinimumWidths()
 {
-    splitter_->widget(0)->setMinimumWidth(twipsToPixels(kMinVlevoTwips) - kBarPixels);
+    splitter_->widget(0)->setMinimumWidth(twipsToPixels(kMinSplitterTwips) - kBarPixels);
     // The workspace spans the whole window, so the panes' width is the window's minus Vlevo.
     splitter_->widget(1)->setMinimumWidth(twipsToPixels(kMinRightTwips));
 }
@@ -135,34 +135,34 @@ void Workspace::setBottomBox(QWidget* box) { right_->addWidget(box); }
 int Workspace::clamp(int twips) const
 {
     const int windowTwips = pixelsToTwips(window()->width());
-    twips = std::max(twips, kMinVlevoTwips);
+    twips = std::max(twips, kMinSplitterTwips);
     // On a window narrower than both limits together the right-hand panes win.
     if (windowTwips - twips < kMinRightTwips)
         twips = windowTwips - kMinRightTwips;
     return twips;
 }
 
-int Workspace::vlevo() const
+int Workspace::splitterPosition() const
 {
     const QList<int> sizes = splitter_->sizes();
     if (sizes.isEmpty())
-        return vlevo_;
+        return splitterPosition_;
     const int shownPixels = sizes.first() + kBarPixels;
     // The position in twips as set, as long as the bar still stands there.
-    return twipsToPixels(vlevo_) == shownPixels ? vlevo_ : pixelsToTwips(shownPixels);
+    return twipsToPixels(splitterPosition_) == shownPixels ? splitterPosition_ : pixelsToTwips(shownPixels);
 }
 
-int Workspace::setVlevo(int twips)
+int Workspace::setSplitterPosition(int twips)
 {
-    vlevo_ = clamp(twips);
+    splitterPosition_ = clamp(twips);
     applyPosition();
-    return vlevo_;
+    return splitterPosition_;
 }
 
 void Workspace::applyPosition()
 {
     const int total = splitter_->width() - kBarPixels;
-    const int left = std::max(1, twipsToPixels(vlevo_) - kBarPixels);
+    const int left = std::max(1, twipsToPixels(splitterPosition_) - kBarPixels);
     applying_ = true;
     splitter_->setSizes({left, std::max(1, total - left)});
     applying_ = false;

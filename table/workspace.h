@@ -30,9 +30,9 @@ public:
     void setBottomBox(QWidget* box);
 
     // The splitter position Vlevo: the left edge of the right-hand panes, in twips.
-    int vlevo() const;
+    int splitterPosition() const;
     // Applies a position with the clamps (Doleva) and returns the position used.
-    int setVlevo(int twips);
+    int setSplitterPosition(int twips);
     QSplitter* splitter() const { return splitter_; }
 
 protected:
@@ -47,7 +47,7 @@ private:
     QStackedWidget* pages_;
     QVBoxLayout* outer_;
     QVBoxLayout* right_;
-    int vlevo_ = kDefaultVlevoTwips;   // as set or dragged; the bar follows it in pixels
+    int splitterPosition_ = kDefaultSplitterTwips;   // as set or dragged; the bar follows it in pixels
     bool applying_ = false;
 };
 

@@ -22,7 +22,7 @@ class TopicCatalogue : public ::testing::TestWithParam<TopicCase> {};
 
 TEST_P(TopicCatalogue, TopicHasItsKeyAndName) {
     const auto& c = GetParam();
-    EXPECT_EQ(TemaKlic(c.number), c.key);
+    EXPECT_EQ(TopicKey(c.number), c.key);
     EXPECT_EQ(DefaultTopicName(c.number), c.name);
     EXPECT_EQ(UnitDatabase().topicName(c.number), c.name);
 }
@@ -84,12 +84,12 @@ INSTANTIATE_TEST_SUITE_P(Numbers, ErrorTexts,
 
 TEST(ErrorTexts, UnknownNumberStillGetsAText) { EXPECT_FALSE(errorDescription(1234).empty()); }
 
-TEST(ZpravaChyby, EveryPartEndsInCrLfAndOmittedPartsAreEmptyLines) {
-    EXPECT_EQ(ZpravaChyby({"Načtena nekorektní data", std::nullopt, "Konec"}),
+TEST(MessageLines, EveryPartEndsInCrLfAndOmittedPartsAreEmptyLines) {
+    EXPECT_EQ(MessageLines({"Načtena nekorektní data", std::nullopt, "Konec"}),
               "Načtena nekorektní data\r\n\r\nKonec\r\n");
-    EXPECT_EQ(ZpravaChyby({std::nullopt}), "\r\n");
-    EXPECT_EQ(ZpravaChyby({std::string()}), "\r\n");
-    EXPECT_EQ(ZpravaChyby({}), "");
+    EXPECT_EQ(MessageLines({std::nullopt}), "\r\n");
+    EXPECT_EQ(MessageLines({std::string()}), "\r\n");
+    EXPECT_EQ(MessageLines({}), "");
 }
 
 } // namespace

@@ -210,23 +210,23 @@ struct Anchor {
 
 const double kInch = 0.0254, kFoot = 0.3048, kYard = 0.9144, kPound = 0.45359237, kGn = 9.80665;
 const double kLbf = kPound * kGn, kUsGallon = 231 * kInch * kInch * kInch, kCalIt = 4.1868;
-const double kBtuIt = 1055.05585262, kE = 1.602176634e-19, kSah = 1.89648384;
+const double kBtuIt = 1055.05585262, kE = 1.602176634e-19, kViennaFathom = 1.89648384;
 // The Paris foot is 144 lignes of a metre of 443.296 lignes; the Russian funt is a fixed mass.
-const double kPied = 144 / 443.296, kFunt = 0.40951718;
+const double kParisFoot = 144 / 443.296, kRussianFunt = 0.40951718;
 const double kC = 299792458, kHbar = 6.62607015e-34 / (2 * kPi), kG = 6.67430e-11, kEps0 = 8.8541878188e-12;
 const double kC4 = kC * kC * kC * kC, kSevenDigits = 5e-7, kSixDigits = 5e-6;
 const int kUserCapacitance = kFirstUserTopic + 8;
 
 const Anchor kAnchors[] = {
     {1, "míle", 1609.344},
-    {1, "sáh vídeňský", kSah},
-    {1, "stopa vídeňská", kSah / 6},
-    {1, "palec vídeňský", kSah / 72},
-    {1, "bod vídeňský", kSah / 10368},
+    {1, "sáh vídeňský", kViennaFathom},
+    {1, "stopa vídeňská", kViennaFathom / 6},
+    {1, "palec vídeňský", kViennaFathom / 72},
+    {1, "bod vídeňský", kViennaFathom / 10368},
     {1, "čárka (anglická)", kInch / 12},
     {1, "palec", kInch},
-    {1, "pařížská stopa", kPied},
-    {1, "toise", 6 * kPied},
+    {1, "pařížská stopa", kParisFoot},
+    {1, "toise", 6 * kParisFoot},
     {1, "porýnská stopa", 139.13 / 443.296},
     {1, "námořní míle", 1852},
     {1, "stopa (americká měřická)", 1200.0 / 3937},
@@ -241,10 +241,10 @@ const Anchor kAnchors[] = {
     {2, "hektar", 10000},
     {2, "stopa čtvereční", kFoot * kFoot},
     {2, "míle čtvereční", 1609.344 * 1609.344},
-    {2, "jitro", 1600 * kSah * kSah},
-    {2, "palec čtvereční vídeňský", kSah * kSah / 5184},
+    {2, "jitro", 1600 * kViennaFathom * kViennaFathom},
+    {2, "palec čtvereční vídeňský", kViennaFathom * kViennaFathom / 5184},
     {2, "akr (americký měřický)", 43560 * (1200.0 / 3937) * (1200.0 / 3937)},
-    {2, "arpent (francouzský)", 180 * kPied * 180 * kPied},
+    {2, "arpent (francouzský)", 180 * kParisFoot * 180 * kParisFoot},
     {2, "morgen (pruský)", 25920 * (139.13 / 443.296) * (139.13 / 443.296)},
     {3, "litr", 0.001},
     {3, "galon (americký)", kUsGallon},
@@ -255,7 +255,7 @@ const Anchor kAnchors[] = {
     {3, "vědro", 0.056589},
     {3, "máz", 0.056589 / 40},
     {3, "minim (britský)", 0.00454609 / 76800},
-    {3, "palec krychlový vídeňský", kSah * kSah * kSah / 373248},
+    {3, "palec krychlový vídeňský", kViennaFathom * kViennaFathom * kViennaFathom / 373248},
     {4, "libra", kPound},
     {4, "unce", kPound / 16},
     {4, "grain", kPound / 7000},
@@ -268,9 +268,9 @@ const Anchor kAnchors[] = {
     {4, "Planckova hmotnost", std::sqrt(kHbar * kC / kG), kSevenDigits},
     {4, "hmotnost Jupiteru", 1.2668653e17 / kG, kSevenDigits},   // IAU 2015 nominal GM of Jupiter
     {4, "lot", 0.560012 / 32},
-    {4, "ruská libra", kFunt},
-    {4, "zolotnik", kFunt / 96},
-    {4, "pud", 40 * kFunt},
+    {4, "ruská libra", kRussianFunt},
+    {4, "zolotnik", kRussianFunt / 96},
+    {4, "pud", 40 * kRussianFunt},
     {4, "tael (hongkongský)", 4 * kPound / 16 / 3},
     {5, "gram na centimetr krychlový", 1000},
     {5, "libra na stopu krychlovou", kPound / (kFoot * kFoot * kFoot)},

@@ -69,7 +69,7 @@ protected:
 
 std::string failureText(int number, const std::string& cell)
 {
-    return ZpravaChyby({"Chyba " + std::to_string(number) + ": " + std::string(errorDescription(number)), std::nullopt,
+    return MessageLines({"Chyba " + std::to_string(number) + ": " + std::string(errorDescription(number)), std::nullopt,
                         "Nevhodná hodnota '" + cell + "'."});
 }
 
@@ -84,7 +84,7 @@ TEST_F(EngineTest, KilometresExpressedInEveryUnitWithTheResultLine)
     EXPECT_EQ(engine.state().resultText, " km: 5,00 km = 5 000,00 m ");
     EXPECT_FALSE(grid.results.back().showBox);
     EXPECT_EQ(grid.results.back().colour, TextColour::black());
-    EXPECT_EQ(grid.lupaCalls, 1);
+    EXPECT_EQ(grid.magnifierCalls, 1);
     EXPECT_EQ(grid.recordCalls, 1);
     EXPECT_EQ(grid.clipboardCalls, 1);
     EXPECT_EQ(engine.state().conversionCount, 1);
@@ -120,7 +120,7 @@ TEST_F(EngineTest, EmptyTextComputesNothing)
     EXPECT_TRUE(grid.results.empty());
     EXPECT_TRUE(grid.boxes.empty());
     EXPECT_EQ(engine.state().conversionCount, 0);
-    EXPECT_FALSE(grid.jakoEnabled);   // the cell was empty before the commit
+    EXPECT_FALSE(grid.representationEnabled);   // the cell was empty before the commit
 }
 
 TEST_F(EngineTest, NegativeValueTurnsPositiveWithOneNoticePerRun)
@@ -202,7 +202,7 @@ TEST_P(AngleTest, LineEndsWithTheWholeDegreesAndTheClass)
     ASSERT_GE(line.size(), tail.size());
     EXPECT_EQ(line.substr(line.size() - tail.size()), tail) << line;
     EXPECT_EQ(lastResult(), line);
-    EXPECT_EQ(grid.lupaCalls, 0);
+    EXPECT_EQ(grid.magnifierCalls, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engine, AngleTest, ::testing::Values(

@@ -175,32 +175,32 @@ INSTANTIATE_TEST_SUITE_P(Expressions, Coefficient,
                       CoefCase{"CommaStopsTheReader", "0,5", ',', 0.0, true}),
     [](const auto& row) { return std::string(row.param.name); });
 
-struct KoefErrorCase {
+struct CoefficientErrorCase {
     const char* name;
     const char* expr;
     char dec;
     int error;
 };
 
-class KoefError : public ::testing::TestWithParam<KoefErrorCase> {};
+class CoefficientError : public ::testing::TestWithParam<CoefficientErrorCase> {};
 
-TEST_P(KoefError, Throws) {
+TEST_P(CoefficientError, Throws) {
     const auto& c = GetParam();
     try {
-        VyhodnotKoef(c.expr, c.dec);
+        EvaluateCoefficient(c.expr, c.dec);
         FAIL() << "no error for " << c.expr;
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.number(), c.error);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Expressions, KoefError,
-    ::testing::Values(KoefErrorCase{"ZeroDivisor", "1/0", ',', 11}, KoefErrorCase{"ZeroOverZero", "0/0", ',', 11},
-                      KoefErrorCase{"PointInCommaLocale", "0.5/2", ',', 13},
-                      KoefErrorCase{"LowerCasePi", "pi/2", ',', 13}, KoefErrorCase{"EmptyLeft", "/2", ',', 13},
-                      KoefErrorCase{"EmptyRight", "1/", ',', 13}, KoefErrorCase{"SecondSlash", "1/2/3", ',', 13},
-                      KoefErrorCase{"PlainTooLarge", "1e400", ',', 6},
-                      KoefErrorCase{"QuotientTooLarge", "1e300/1e-300", ',', 6}),
+INSTANTIATE_TEST_SUITE_P(Expressions, CoefficientError,
+    ::testing::Values(CoefficientErrorCase{"ZeroDivisor", "1/0", ',', 11}, CoefficientErrorCase{"ZeroOverZero", "0/0", ',', 11},
+                      CoefficientErrorCase{"PointInCommaLocale", "0.5/2", ',', 13},
+                      CoefficientErrorCase{"LowerCasePi", "pi/2", ',', 13}, CoefficientErrorCase{"EmptyLeft", "/2", ',', 13},
+                      CoefficientErrorCase{"EmptyRight", "1/", ',', 13}, CoefficientErrorCase{"SecondSlash", "1/2/3", ',', 13},
+                      CoefficientErrorCase{"PlainTooLarge", "1e400", ',', 6},
+                      CoefficientErrorCase{"QuotientTooLarge", "1e300/1e-300", ',', 6}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // ---- number reading ----
@@ -230,23 +230,23 @@ INSTANTIATE_TEST_SUITE_P(Texts, NumberReading,
                       NumberCase{"HalfExponent", "2e", false, 2}, NumberCase{"Tiny", "1e-400", true, 0}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(OdstranZnacku, DropsTheFirstCharacter) {
-    EXPECT_EQ(OdstranZnacku("*palec"), "palec");
-    EXPECT_EQ(OdstranZnacku("+sáh"), "sáh");
-    EXPECT_EQ(OdstranZnacku("čárka"), "árka");
-    EXPECT_EQ(OdstranZnacku(""), "");
+TEST(StripLevelMark, DropsTheFirstCharacter) {
+    EXPECT_EQ(StripLevelMark("*palec"), "palec");
+    EXPECT_EQ(StripLevelMark("+sáh"), "sáh");
+    EXPECT_EQ(StripLevelMark("čárka"), "árka");
+    EXPECT_EQ(StripLevelMark(""), "");
 }
 
-TEST(UlozJednotku, RefusesThe151stUnitAndKeepsCounting) {
+TEST(StoreUnit, RefusesThe151stUnitAndKeepsCounting) {
     auto db = std::make_unique<UnitDatabase>();
-    UlozJednotku(*db, 3, "litr", "l", 0.001, "", true);
-    for (int u = 2; u <= 150; ++u) UlozJednotku(*db, 3, "u", "u", 1, "", false);
-    EXPECT_THROW(UlozJednotku(*db, 3, "navíc", "n", 1, "", false), TopicFullError);
+    StoreUnit(*db, 3, "litr", "l", 0.001, "", true);
+    for (int u = 2; u <= 150; ++u) StoreUnit(*db, 3, "u", "u", 1, "", false);
+    EXPECT_THROW(StoreUnit(*db, 3, "navíc", "n", 1, "", false), TopicFullError);
     EXPECT_EQ(db->storeCounter, 151);
     EXPECT_EQ(db->unit(3, 1).name, "litr");
     EXPECT_EQ(db->unit(3, 1).factor, 0.001);
     try {
-        UlozJednotku(*db, 51, "x", "x", 1, "", true);
+        StoreUnit(*db, 51, "x", "x", 1, "", true);
         FAIL() << "topic 51 stored";
     } catch (const TopicFullError&) {
         FAIL() << "topic 51 reported as full";
@@ -419,7 +419,7 @@ TEST_F(Loader, OnlyTopicKeepsItsUnitsAndShowsWhatAWholeLoadShows) {
     sink.messages.clear();
     LoadOptions o = options();
     o.onlyTopic = 3;
-    EXPECT_TRUE(Texty(*db, o, sink));
+    EXPECT_TRUE(LoadMainFile(*db, o, sink));
     ASSERT_EQ(sink.messages.size(), whole.size());
     for (std::size_t i = 0; i < whole.size(); ++i) EXPECT_EQ(sink.messages[i].text, whole[i].text);
     EXPECT_EQ(db->storeCounter, counter);

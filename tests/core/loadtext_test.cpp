@@ -39,8 +39,8 @@ TEST_P(LoadFromText, MatchesTheLoadFromDisk) {
 
     auto fromText = std::make_unique<UnitDatabase>();
     RecordingSink textMessages;
-    EXPECT_EQ(TextyFromText(*fromText, o, GetParam().main, textMessages), disk.mainLoaded);
-    TextyUserFromText(*fromText, GetParam().user);
+    EXPECT_EQ(LoadMainText(*fromText, o, GetParam().main, textMessages), disk.mainLoaded);
+    LoadUserText(*fromText, GetParam().user);
 
     ASSERT_EQ(textMessages.messages.size(), diskMessages.messages.size());
     for (std::size_t i = 0; i < textMessages.messages.size(); ++i)

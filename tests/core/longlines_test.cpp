@@ -57,7 +57,7 @@ TEST_P(FieldBars, SplitTheSameAnywhere) {
     ovtest::RecordingSink sink;
     LoadOptions o;
     o.mainFileName = "Omnivel.omv";
-    ASSERT_TRUE(TextyFromText(*db, o, GetParam().line + "\r\n", sink));
+    ASSERT_TRUE(LoadMainText(*db, o, GetParam().line + "\r\n", sink));
     ASSERT_EQ(db->unitCount(1), 1);
     EXPECT_EQ(db->unit(1, 1).name, GetParam().unitName);
     EXPECT_EQ(db->unit(1, 1).symbol, GetParam().symbol);

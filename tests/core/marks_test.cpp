@@ -27,7 +27,7 @@ void fillLength(UnitDatabase& db)
         db.unitSlot(1, u).name = unit.name;
         db.unitSlot(1, u).symbol = unit.symbol;
         db.unitSlot(1, u).info = unit.info;
-        db.unitSlot(1, u).factor = unit.koef;
+        db.unitSlot(1, u).factor = unit.factor;
     }
     db.setUnitCount(1, u);
 }
@@ -44,7 +44,7 @@ std::vector<std::string> names(const UnitDatabase& db, int t)
 
 struct KeepCase {
     const char* name;
-    std::vector<double> koefs;
+    std::vector<double> factors;
     std::vector<std::int16_t> marks;
     std::vector<double> kept;   // expected coefficients; NaN where "not a number" is expected
 };
@@ -55,17 +55,17 @@ TEST_P(KeepMarkedTest, KeepsTheMarkedUnitsAgainstTheFirstKept)
 {
     const KeepCase& c = GetParam();
     std::vector<TopicUnit> units;
-    for (double k : c.koefs)
+    for (double k : c.factors)
         units.push_back({"u", "", "", k});
     const std::vector<TopicUnit> kept = KeepMarked(units, c.marks);
     ASSERT_EQ(kept.size(), c.kept.size());
     for (std::size_t i = 0; i < kept.size(); ++i) {
         if (std::isnan(c.kept[i]))
-            EXPECT_TRUE(std::isnan(kept[i].koef)) << i;
+            EXPECT_TRUE(std::isnan(kept[i].factor)) << i;
         else if (std::isinf(c.kept[i]))
-            EXPECT_EQ(kept[i].koef, c.kept[i]) << i;
+            EXPECT_EQ(kept[i].factor, c.kept[i]) << i;
         else
-            EXPECT_NEAR(kept[i].koef, c.kept[i], std::fabs(c.kept[i]) * 1e-12) << i;
+            EXPECT_NEAR(kept[i].factor, c.kept[i], std::fabs(c.kept[i]) * 1e-12) << i;
     }
 }
 
@@ -178,14 +178,14 @@ namespace {
 std::unique_ptr<UnitDatabase> readLength(const std::vector<std::string>& units)
 {
     std::string text;
-    double koef = 1;
-    for (std::size_t i = 0; i < units.size(); ++i, koef *= 2)
-        text += "1|" + units[i] + "|s" + std::to_string(i) + "|" + std::to_string(koef) + (i == 0 ? "||True" : "") + "\r\n";
+    double factor = 1;
+    for (std::size_t i = 0; i < units.size(); ++i, factor *= 2)
+        text += "1|" + units[i] + "|s" + std::to_string(i) + "|" + std::to_string(factor) + (i == 0 ? "||True" : "") + "\r\n";
     auto db = std::make_unique<UnitDatabase>();
     ovtest::RecordingSink sink;
     LoadOptions o;
     o.mainFileName = "Omnivel.omv";
-    EXPECT_TRUE(TextyFromText(*db, o, text, sink));
+    EXPECT_TRUE(LoadMainText(*db, o, text, sink));
     return db;
 }
 } // namespace

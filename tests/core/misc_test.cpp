@@ -4,31 +4,31 @@
 
 using namespace ov;
 
-class OdsifrujTest : public ::testing::TestWithParam<std::string> {};
+class UnscrambleTest : public ::testing::TestWithParam<std::string> {};
 
-TEST_P(OdsifrujTest, IsItsOwnInverse)
+TEST_P(UnscrambleTest, IsItsOwnInverse)
 {
     const std::string plain = GetParam();
-    const std::string scrambled = Odsifruj(plain);
-    EXPECT_EQ(Odsifruj(scrambled), plain);
+    const std::string scrambled = Unscramble(plain);
+    EXPECT_EQ(Unscramble(scrambled), plain);
     EXPECT_EQ(scrambled.size(), plain.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(Misc, OdsifrujTest, ::testing::Values(
+INSTANTIATE_TEST_SUITE_P(Misc, UnscrambleTest, ::testing::Values(
     std::string(), std::string("omniVELOR"), std::string("Autor: Karel Zíka, Ústí nad Labem \"2026\""),
     std::string("žluťoučký kůň úpěl ďábelské ódy — €"), std::string("\x01\x7f\xff\xc3", 4)));
 
-TEST(Misc, OdsifrujScramblesAndKeepsUtf8)
+TEST(Misc, UnscrambleChangesTheTextAndKeepsUtf8)
 {
     const std::string plain = "Příliš žluťoučký kůň úpěl ďábelské ódy, napsal Karel.";
-    const std::string scrambled = Odsifruj(plain);
+    const std::string scrambled = Unscramble(plain);
     EXPECT_NE(scrambled, plain);
     for (unsigned char c : scrambled) {
         if (c < 0x80) {
             EXPECT_TRUE(c >= 0x20 && c <= 0x7E);
         }
     }
-    EXPECT_EQ(Odsifruj(plain), scrambled);   // the same every time
+    EXPECT_EQ(Unscramble(plain), scrambled);   // the same every time
 }
 
 struct MailCase { const char* name; const char* subject; const char* body; const char* cc; const char* bcc; const char* address; };

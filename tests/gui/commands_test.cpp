@@ -147,10 +147,10 @@ private slots:
         QVERIFY(buttons[2]->isSeparator());
         QCOMPARE(buttons[20]->toolTip(), "Koncec nahrávání");
         QCOMPARE(buttons[23]->toolTip(), "Nápověda");
-        auto* jako = w.main.findChild<QToolButton*>("tlb_Jako");
-        QVERIFY(jako);
-        QCOMPARE(jako->popupMode(), QToolButton::MenuButtonPopup);
-        QCOMPARE(jako->toolTip(), "Aktuální buňka jako…");
+        auto* asButton = w.main.findChild<QToolButton*>("tlb_Jako");
+        QVERIFY(asButton);
+        QCOMPARE(asButton->popupMode(), QToolButton::MenuButtonPopup);
+        QCOMPARE(asButton->toolTip(), "Aktuální buňka jako…");
         QStringList items;
         for (QAction* a : w.a("tlb_Úroveň")->menu()->actions()) items << a->text();
         QCOMPARE(items, (QStringList{"Vše", "Úroveň 1", "Úroveň 2", "Úroveň 3"}));
@@ -204,7 +204,7 @@ private slots:
         // A state asked for while editing shows once editing ends.
         w.commands->editModeOnOff(true);
         w.commands->firstDisplay();
-        w.commands->setJakoEnabled(false);
+        w.commands->setRepresentationEnabled(false);
         QVERIFY(!w.a("mnuLupa")->isEnabled());
         QVERIFY(w.a("mnuRadek")->isEnabled());
         w.commands->editModeOnOff(false);
@@ -212,7 +212,7 @@ private slots:
         QVERIFY(!w.a("tlb_Jako")->isEnabled());
     }
 
-    void jakoRepeatsTheLastStandardChoice()
+    void representationRepeatsTheLastStandardChoice()
     {
         Window w;
         w.commands->firstDisplay();
@@ -220,7 +220,7 @@ private slots:
         QSignalSpy reps(w.commands, &Commands::representationRequested);
         w.a("tlb_Vlastni")->trigger();
         QCOMPARE(commands.takeFirst(), (QVariantList{"mnuSoustava", 3}));
-        QCOMPARE(w.commands->jakoImage(), "AktualniJako");
+        QCOMPARE(w.commands->representationImage(), "AktualniJako");
         QCOMPARE(w.a("tlb_Jako")->toolTip(), "Aktuální buňka jako…");
         w.a("tlb_Jako")->trigger();
         QCOMPARE(commands.takeFirst(), (QVariantList{"mnuSoustava", 0}));
@@ -229,14 +229,14 @@ private slots:
 
         w.a("tlb_Rimsky")->trigger();
         QCOMPARE(commands.takeFirst(), (QVariantList{"mnuLatin", -1}));
-        QCOMPARE(w.commands->jakoImage(), "Romanus");
+        QCOMPARE(w.commands->representationImage(), "Romanus");
         QVERIFY(!w.a("tlb_Jako")->icon().isNull());
         QCOMPARE(w.a("tlb_Jako")->toolTip(), "Římsky");
         w.a("tlb_VlastniD")->trigger();
         QCOMPARE(commands.takeFirst(), (QVariantList{"mnuSoustava", 4}));
         w.a("tlb_Jako")->trigger();
         QCOMPARE(commands.takeFirst(), (QVariantList{"mnuLatin", -1}));
-        QCOMPARE(w.commands->lastJako(), "Rimsky");
+        QCOMPARE(w.commands->lastRepresentation(), "Rimsky");
     }
 
     void levelDropDownAndPanel()
@@ -352,16 +352,16 @@ private slots:
         Window w;
         w.commands->firstDisplay();
         QSignalSpy commands(w.commands, &Commands::triggered);
-        auto* lupaButton = w.main.findChild<QToolButton*>("tlb_Lupa");
-        QVERIFY(lupaButton);
+        auto* magnifierButton = w.main.findChild<QToolButton*>("tlb_Lupa");
+        QVERIFY(magnifierButton);
         // The menu item switches the pane on: the mark and the pressed button agree.
         w.a("mnuLupa")->trigger();
         QVERIFY(w.commands->isPressed("Lupa"));
         QVERIFY(w.a("mnuLupa")->isChecked());
-        QVERIFY(lupaButton->isChecked());
+        QVERIFY(magnifierButton->isChecked());
         QCOMPARE(commands.takeFirst(), (QVariantList{"mnuLupa", -1}));
         // The button switches it off again, for the menu too.
-        lupaButton->click();
+        magnifierButton->click();
         QVERIFY(!w.a("mnuLupa")->isChecked());
         QCOMPARE(commands.takeFirst(), (QVariantList{"mnuLupa", -1}));
         w.a("tlb_Náhled")->trigger();

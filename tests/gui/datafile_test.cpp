@@ -361,7 +361,7 @@ private slots:
         text().moveCursor(QTextCursor::End);
         const int before = text().textCursor().blockNumber();
         w.navigator()->setCurrentTopic(topic);
-        w.navigator()->navigace();
+        w.navigator()->showCurrentTopic();
         QCOMPARE(text().textCursor().blockNumber(), line < 0 ? before : line);
         QCOMPARE(w.focusWidget(), &text());
         QCOMPARE(w.table()->currentTopic(), 0);

@@ -264,14 +264,14 @@ private slots:
 
     void typingShowsInTheMagnifier()
     {
-        QSignalSpy lupa(table_, &ConversionTable::lupaTextChanged);
+        QSignalSpy magnifierSpy(table_, &ConversionTable::magnifierTextChanged);
         table_->setMagnifierOn(true);
         key(Qt::Key_Down);
         type("5");
-        QCOMPARE(lupa.last().at(0).toString(), QString("kilometr\r\n5"));
+        QCOMPARE(magnifierSpy.last().at(0).toString(), QString("kilometr\r\n5"));
         type("1");
-        QCOMPARE(lupa.last().at(0).toString(), QString("kilometr\r\n51"));
-        QCOMPARE(lupa.last().at(1).toInt(), 24);
+        QCOMPARE(magnifierSpy.last().at(0).toString(), QString("kilometr\r\n51"));
+        QCOMPARE(magnifierSpy.last().at(1).toInt(), 24);
     }
 
     void insertAsksForTheMark()

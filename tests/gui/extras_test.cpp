@@ -255,12 +255,12 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         const std::string plain = bytes.toStdString();
-        const std::string scrambled = Odsifruj(plain);
+        const std::string scrambled = Unscramble(plain);
         if (!plain.empty())
             QVERIFY(scrambled != plain);
-        QCOMPARE(Odsifruj(scrambled), plain);
+        QCOMPARE(Unscramble(scrambled), plain);
         // A fresh start every time: the same text scrambles the same way.
-        QCOMPARE(Odsifruj(plain), scrambled);
+        QCOMPARE(Unscramble(plain), scrambled);
     }
 
     void aClickOnTheTitlePopsUpTheTopicMenu()

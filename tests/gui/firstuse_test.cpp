@@ -136,8 +136,8 @@ private slots:
         QVERIFY(p);
         QTest::mouseClick(p, Qt::LeftButton);
         QCOMPARE(int(w.navigator()->shownList()), listAfter);
-        const QString navi = listAfter == Navigator::TopicList ? QStringLiteral("Veličiny") : QStringLiteral("Jednotky");
-        QCOMPARE(label(&w, QStringLiteral("sta_Navi"))->text(), navi);
+        const QString navigatorPanelText = listAfter == Navigator::TopicList ? QStringLiteral("Veličiny") : QStringLiteral("Jednotky");
+        QCOMPARE(label(&w, QStringLiteral("sta_Navi"))->text(), navigatorPanelText);
         QMenu* levels = w.commands()->menu(QStringLiteral("mnuUroven"));
         if (levelMenu)
             QTRY_VERIFY(levels->isVisible());
@@ -146,7 +146,7 @@ private slots:
         levels->close();
     }
 
-    void aRightClickBesideTheGridOffersPrejit_data()
+    void aRightClickBesideTheGridOffersGoTo_data()
     {
         QTest::addColumn<QString>("where");
         QTest::addColumn<QString>("menu");
@@ -156,7 +156,7 @@ private slots:
         QTest::newRow("a value cell") << "msgTab" << "mnuA";
     }
 
-    void aRightClickBesideTheGridOffersPrejit()
+    void aRightClickBesideTheGridOffersGoTo()
     {
         QFETCH(QString, where);
         QFETCH(QString, menu);
@@ -212,7 +212,7 @@ private slots:
         QVERIFY2(env.setting("Obecne/Doba").startsWith(QStringLiteral("1:00:")), qPrintable(env.setting("Obecne/Doba")));
     }
 
-    void vymazatStartsTheCountersAgain()
+    void clearingStartsTheCountersAgain()
     {
         TestEnvironment& env = environment();
         env.useSmallData();

@@ -145,11 +145,11 @@ QStringList smallMainData()
     };
 }
 
-void addUnit(ov::UnitDatabase& db, int t, const std::string& name, const char* symbol, double koef, const char* info)
+void addUnit(ov::UnitDatabase& db, int t, const std::string& name, const char* symbol, double factor, const char* info)
 {
     const int u = db.unitCount(t) + 1;
     db.setUnitCount(t, u);
-    db.unitSlot(t, u) = {name, symbol, koef, info};
+    db.unitSlot(t, u) = {name, symbol, factor, info};
     if (t > ov::kBuiltinTopics)
         db.markUserTopicUsed(t - ov::kBuiltinTopics);
 }
@@ -234,7 +234,7 @@ MainWindow& WindowTestCase::restartedWindow()
     if (app_) {
         if (fake_ && app_->context->prefs.safeEnd != 0)
             fake_->answer(QMessageBox::Yes);
-        app_->window->ukonceni();
+        app_->window->shutDown();
         if (!app_->window->ended())
             QTest::qFail("the main window did not end", __FILE__, __LINE__);
         app_.reset();

@@ -75,7 +75,7 @@ private:
 // Topic 1 "Délka": metr (reference), kilometr, centimetr; topic 2: metr čtvereční, ar.
 QStringList smallMainData();
 // One more unit of topic t, straight into the tables (a user topic is marked as used).
-void addUnit(ov::UnitDatabase& db, int t, const std::string& name, const char* symbol = "", double koef = 1,
+void addUnit(ov::UnitDatabase& db, int t, const std::string& name, const char* symbol = "", double factor = 1,
              const char* info = "");
 // Topic 1: metr (with an information text), kilometr, centimetr, milimetr, palec, "4 palce";
 // topic 2: 60 units "jednotka 1".."jednotka 60" (more than the grid shows); topic 16: the five

@@ -9,7 +9,7 @@
 #include "fixture.h"
 
 #include "navigation/navigator.h"
-#include "settings/nactinastaveni.h"
+#include "settings/preferences.h"
 #include "settings/settingskeys.h"
 #include "settings/settingsstore.h"
 #include "table/conversiontable.h"
@@ -33,8 +33,8 @@ const QString kQuestion = QStringLiteral("Chyba načítání z registrů.");
 constexpr quint32 kSeed = 20261208;   // fixed: the same files every run
 
 // What shut-down (and the start counter) writes; these must read back clean.
-constexpr Key kWrittenAtEnd[] = {Key::Spusteno, Key::Prevedeno, Key::Doba, Key::WindowState, Key::Left,
-                                 Key::Top,      Key::Width,     Key::Height, Key::Vlevo};
+constexpr Key kWrittenAtEnd[] = {Key::StartCount, Key::ConversionTotal, Key::TotalTime, Key::WindowState, Key::Left,
+                                 Key::Top,      Key::Width,     Key::Height, Key::SplitterPosition};
 
 QList<Key> allKeys()
 {
@@ -76,7 +76,7 @@ QByteArray iniText(const std::map<Key, QString>& values)
     for (const auto& [k, v] : values)
         all[k] = v;
     QByteArray text;
-    for (Section s : {Section::Obecne, Section::Start, Section::Edit}) {
+    for (Section s : {Section::General, Section::Start, Section::Edit}) {
         text += '[' + sectionName(s).toUtf8() + "]\r\n";
         for (const auto& [k, v] : all)
             if (keyInfo(k).section == s)
@@ -188,7 +188,7 @@ private slots:
                                                       {Key::Width, pick(rng, sizes)},
                                                       {Key::Height, pick(rng, sizes)},
                                                       {Key::WindowState, QString::number(rng.bounded(3))},
-                                                      {Key::Vlevo, pick(rng, kHugeNumbers + sizes)},
+                                                      {Key::SplitterPosition, pick(rng, kHugeNumbers + sizes)},
                                                       {Key::OnTop, pick(rng, {"True", "False"})}});
         for (int i = 0; i < 30; ++i) {
             std::map<Key, QString> some;
@@ -270,7 +270,7 @@ private slots:
         }
         fake.clear();
         Preferences reread;
-        QVERIFY(NactiNastaveni(again, reread, nullptr));
+        QVERIFY(readPreferences(again, reread, nullptr));
         for (const QString& key : askedKeys()) {
             QVERIFY2(!written.contains(key), qPrintable(key));
             QVERIFY2(key != QLatin1String("<soubor>"), "the file is still damaged");

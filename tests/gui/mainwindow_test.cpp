@@ -53,7 +53,7 @@ private slots:
         QCOMPARE(w.size(), QSize(506, 419));
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         QCOMPARE(w.pos(), QPoint((screen.width() - 506) / 2, (screen.height() - 419) / 2));
-        QCOMPARE(w.workspace()->vlevo(), kDefaultVlevoTwips);
+        QCOMPARE(w.workspace()->splitterPosition(), kDefaultSplitterTwips);
         QVERIFY(!(w.windowFlags() & Qt::WindowStaysOnTopHint));
         QVERIFY(!w.splash()->isVisible());
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -140,9 +140,9 @@ private slots:
         QCOMPARE(labelText(&w, "sta_Navi"), QStringLiteral("Jednotky"));
         auto* units = w.findChild<QListWidget*>(QStringLiteral("lvwJednotky"));
         QCOMPARE(QApplication::focusWidget(), units);
-        const QList<QListWidgetItem*> ar = units->findItems(QStringLiteral("ar"), Qt::MatchExactly);
-        QCOMPARE(ar.size(), 1);
-        units->setCurrentItem(ar.first());
+        const QList<QListWidgetItem*> areItems = units->findItems(QStringLiteral("ar"), Qt::MatchExactly);
+        QCOMPARE(areItems.size(), 1);
+        units->setCurrentItem(areItems.first());
         QTest::keyClick(units, Qt::Key_Return);
         QCOMPARE(labelText(&w, "lblTitulek"), QStringLiteral(" Plošný obsah"));
         QCOMPARE(w.table()->currentRow(), 1);
@@ -155,7 +155,7 @@ private slots:
         QCOMPARE(fake.calls().size(), 0);
     }
 
-    void konecAsksAndYesStoresTheSession()
+    void quitAsksAndYesStoresTheSession()
     {
         TestEnvironment& env = environment();
         env.useSmallData();
@@ -170,7 +170,7 @@ private slots:
         QCOMPARE(cell(&w, 1, 2), QStringLiteral("0,002"));
         w.move(40, 30);
         w.resize(600, 450);
-        w.workspace()->setVlevo(2400);
+        w.workspace()->setSplitterPosition(2400);
         fake.answer(QMessageBox::Yes);
         QVERIFY(triggerAction(&w, "mnuKonec"));
         QCOMPARE(fake.calls().size(), 1);
@@ -209,7 +209,7 @@ private slots:
             QVERIFY(first.start({"omnivelor"}));
             first.move(60, 50);
             first.resize(620, 460);
-            first.workspace()->setVlevo(2100);
+            first.workspace()->setSplitterPosition(2100);
             fake.answer(QMessageBox::Yes);
             first.close();
             QVERIFY(first.ended());
@@ -219,7 +219,7 @@ private slots:
         QVERIFY(second.start({"omnivelor"}));
         QCOMPARE(second.pos(), QPoint(60, 50));
         QCOMPARE(second.size(), QSize(620, 460));
-        QCOMPARE(second.workspace()->vlevo(), 2100);
+        QCOMPARE(second.workspace()->splitterPosition(), 2100);
         QCOMPARE(env.setting("Start/Spusteno"), QStringLiteral("2"));
     }
 
@@ -365,15 +365,15 @@ private slots:
         QCoreApplication::processEvents();
         QTRY_COMPARE(w.size(), QSize(506, 417));
         w.resize(700, 500);
-        QCOMPARE(w.workspace()->setVlevo(100), 550);
-        QCOMPARE(w.workspace()->setVlevo(100000), 700 * 15 - 4000);
-        QCOMPARE(w.workspace()->vlevo(), 700 * 15 - 4000);
+        QCOMPARE(w.workspace()->setSplitterPosition(100), 550);
+        QCOMPARE(w.workspace()->setSplitterPosition(100000), 700 * 15 - 4000);
+        QCOMPARE(w.workspace()->splitterPosition(), 700 * 15 - 4000);
         // The navigator keeps its width when the window grows.
-        w.workspace()->setVlevo(1700);
+        w.workspace()->setSplitterPosition(1700);
         const int navigatorWidth = w.navigator()->width();
         w.resize(900, 500);
         QCOMPARE(w.navigator()->width(), navigatorWidth);
-        QCOMPARE(w.workspace()->vlevo(), 1700);
+        QCOMPARE(w.workspace()->splitterPosition(), 1700);
     }
 
     void draggingTheSplitterBar_data()
@@ -381,7 +381,7 @@ private slots:
         QTest::addColumn<int>("dx");
         QTest::addColumn<int>("expected");
         // The bar starts at the whole pixel nearest to the default position.
-        QTest::newRow("a little to the right") << 40 << (twipsToPixels(kDefaultVlevoTwips) + 40) * 15;
+        QTest::newRow("a little to the right") << 40 << (twipsToPixels(kDefaultSplitterTwips) + 40) * 15;
         QTest::newRow("far left stops at 550") << -200 << 550;
         QTest::newRow("far right leaves 4000") << 600 << 700 * 15 - 4000;
     }
@@ -401,7 +401,7 @@ private slots:
         QTest::mousePress(bar, Qt::LeftButton, {}, grip);
         QTest::mouseMove(bar, grip + QPoint(dx, 0));
         QTest::mouseRelease(bar, Qt::LeftButton, {}, grip + QPoint(dx, 0));
-        QCOMPARE(w.workspace()->vlevo(), expected);
+        QCOMPARE(w.workspace()->splitterPosition(), expected);
     }
 
     void theSplitterBarDarkensWhileHeld()

@@ -44,24 +44,24 @@ struct Window {
     {
         auto* layout = new QVBoxLayout(&host);
         layout->addWidget(nav);
-        lupa = new QAction(QStringLiteral("&Lupa"), &host);
-        lupa->setShortcut(Qt::Key_F2);
-        host.addAction(lupa);
+        magnifierAction = new QAction(QStringLiteral("&Lupa"), &host);
+        magnifierAction->setShortcut(Qt::Key_F2);
+        host.addAction(magnifierAction);
         minimise = new QAction(QStringLiteral("minimise"), &host);
         minimise->setShortcut(Qt::Key_Escape);
         host.addAction(minimise);
         host.resize(220, 500);
-        nav->fillJednotky();
+        nav->fillUnitList();
         host.show();
         if (!QTest::qWaitForWindowExposed(&host))
             qWarning("navigator window not exposed");
         host.activateWindow();
         if (!QTest::qWaitForWindowActive(&host))
             qWarning("navigator window not active");
-        tema()->setFocus();
+        topicList()->setFocus();
     }
     QListWidget* list(const char* name) const { return host.findChild<QListWidget*>(QString::fromLatin1(name)); }
-    QListWidget* tema() const { return list("lvwTema"); }
+    QListWidget* topicList() const { return list("lvwTema"); }
     QListWidget* user() const { return list("lvwUser"); }
     QListWidget* units() const { return list("lvwJednotky"); }
     QTabBar* tabs() const { return host.findChild<QTabBar*>(QStringLiteral("tabNavigator")); }
@@ -79,7 +79,7 @@ struct Window {
 
     QWidget host;
     Navigator* nav;
-    QAction* lupa;
+    QAction* magnifierAction;
     QAction* minimise;
 };
 
@@ -94,19 +94,19 @@ private slots:
     {
         ov::UnitDatabase db;
         Window w(db);
-        QCOMPARE(w.tema()->count(), 26);
+        QCOMPARE(w.topicList()->count(), 26);
         for (int n = 1; n <= 26; ++n) {
-            QCOMPARE(w.tema()->item(n - 1)->text(), kNames.at(n - 1));
+            QCOMPARE(w.topicList()->item(n - 1)->text(), kNames.at(n - 1));
             QCOMPARE(w.nav->topicText(n), kNames.at(n - 1));
         }
-        QVERIFY(w.tema()->isVisible());
+        QVERIFY(w.topicList()->isVisible());
         QVERIFY(!w.units()->isVisible());
         QVERIFY(!w.user()->isVisible());
         QCOMPARE(w.tabs()->count(), 3);
         QCOMPARE(w.tabs()->tabText(0), QStringLiteral("&Veličiny"));
         QCOMPARE(w.tabs()->tabToolTip(1), QStringLiteral("Abecední seznam jednotek"));
         QCOMPARE(w.tabs()->tabText(2), QStringLiteral("&Uživatel"));
-        QCOMPARE(w.tema()->viewMode(), QListView::ListMode);
+        QCOMPARE(w.topicList()->viewMode(), QListView::ListMode);
         QVERIFY(!w.nav->canGoPrevious());
         QVERIFY(w.nav->canGoNext());
     }
@@ -179,7 +179,7 @@ private slots:
         QCOMPARE(chosen.at(0).at(0).toInt(), shown);
         QCOMPARE(nav.last().at(0).toBool(), canPrev);
         QCOMPARE(nav.last().at(1).toBool(), canNext);
-        QListWidget* list = shown > 26 ? w.user() : w.tema();
+        QListWidget* list = shown > 26 ? w.user() : w.topicList();
         QCOMPARE(list->currentRow(), shown > 26 ? shown - 27 : shown - 1);
     }
 
@@ -189,7 +189,7 @@ private slots:
         Window w(db);
         QSignalSpy chosen(w.nav, &Navigator::topicChosen);
         QSignalSpy nav(w.nav, &Navigator::navigationChanged);
-        w.click(w.tema(), 25);
+        w.click(w.topicList(), 25);
         QCOMPARE(rowCount(chosen), 0);
         QCOMPARE(nav.last(), (QVariantList{true, false}));
         w.key(Qt::Key_Up);
@@ -198,9 +198,9 @@ private slots:
         w.key(Qt::Key_Return);
         QCOMPARE(chosen.count(), 1);
         QCOMPARE(chosen.at(0).at(0).toInt(), 25);
-        w.tema()->scrollToTop();
-        w.click(w.tema(), 6);
-        w.doubleClick(w.tema(), 6);
+        w.topicList()->scrollToTop();
+        w.click(w.topicList(), 6);
+        w.doubleClick(w.topicList(), 6);
         QCOMPARE(chosen.last().at(0).toInt(), 7);
         // The double click on a selected entry does not start renaming it afterwards.
         QTest::qWait(QApplication::doubleClickInterval() + 100);
@@ -221,7 +221,7 @@ private slots:
     {
         ov::UnitDatabase db;
         Window w(db);
-        w.click(w.tema(), 4);
+        w.click(w.topicList(), 4);
         QSignalSpy chosen(w.nav, &Navigator::topicChosen);
         QTest::mouseClick(w.tabs(), Qt::LeftButton, {}, w.tabs()->tabRect(2).center());
         QVERIFY(w.user()->isVisible());
@@ -255,11 +255,11 @@ private slots:
         QSignalSpy minimised(w.minimise, &QAction::triggered);
         QSignalSpy renamed(w.nav, &Navigator::topicRenamed);
         QSignalSpy chosen(w.nav, &Navigator::topicChosen);
-        QSignalSpy lupa(w.lupa, &QAction::triggered);
-        w.click(w.tema(), 2);
+        QSignalSpy magnifierAction(w.magnifierAction, &QAction::triggered);
+        w.click(w.topicList(), 2);
         if (secondClick) {
             QTest::qWait(QApplication::doubleClickInterval() + 50);
-            w.click(w.tema(), 2);
+            w.click(w.topicList(), 2);
         } else {
             w.key(Qt::Key_F2);
         }
@@ -271,13 +271,13 @@ private slots:
         w.key(escape ? Qt::Key_Escape : Qt::Key_Return);
         QTRY_VERIFY(!w.editor());
         QCOMPARE(minimised.count(), 0);   // Escape ends renaming, nothing else
-        QCOMPARE(w.tema()->item(2)->text(), shown);
+        QCOMPARE(w.topicList()->item(2)->text(), shown);
         QCOMPARE(w.nav->topicText(3), shown);
         QCOMPARE(QString::fromStdString(db.topicName(3)), shown);
         QCOMPARE(renamed.count(), shown == typed ? 1 : 0);
-        QCOMPARE(w.tema()->currentRow(), 2);
+        QCOMPARE(w.topicList()->currentRow(), 2);
         QCOMPARE(chosen.count(), 0);      // the Enter that ends renaming shows nothing
-        QCOMPARE(lupa.count(), 0);        // F2 in the list is renaming, not the magnifier
+        QCOMPARE(magnifierAction.count(), 0);        // F2 in the list is renaming, not the magnifier
     }
 
     void renamingAUserTopic()
@@ -310,7 +310,7 @@ private slots:
         addUnit(db, 29, "dyn");           // user topic 3 without topic 2: not listed
         Window w(db);
         w.nav->setTopicNames({}, {});
-        w.nav->fillJednotky();
+        w.nav->fillUnitList();
         QSignalSpy shown(w.nav, &Navigator::listShown);
         QSignalSpy title(w.nav, &Navigator::titleChanged);
         QTest::mouseClick(w.tabs(), Qt::LeftButton, {}, w.tabs()->tabRect(1).center());
@@ -376,25 +376,25 @@ private slots:
         QCOMPARE(menu.last().at(0).toInt(), int(Navigator::UserList));
         QCOMPARE(w.nav->navigatorOption(), 1);
         w.nav->chooseList(Navigator::TopicList);
-        QVERIFY(w.tema()->isVisible());
+        QVERIFY(w.topicList()->isVisible());
         QCOMPARE(w.tabs()->currentIndex(), 0);
         QCOMPARE(w.nav->navigatorOption(), 0);
 
         QSignalSpy view(w.nav, &Navigator::viewModeChanged);
         w.nav->setViewMode(Navigator::LargeIcons);
         QCOMPARE(view.last().at(0).toInt(), 0);
-        for (QListWidget* l : {w.tema(), w.user()}) {
+        for (QListWidget* l : {w.topicList(), w.user()}) {
             QCOMPARE(l->viewMode(), QListView::IconMode);
             QCOMPARE(l->iconSize(), QSize(32, 32));
         }
         w.nav->setViewMode(Navigator::SmallList);
-        QCOMPARE(w.tema()->viewMode(), QListView::ListMode);
+        QCOMPARE(w.topicList()->viewMode(), QListView::ListMode);
         QCOMPARE(w.user()->iconSize(), QSize(16, 16));
 
         QSignalSpy popup(w.nav, &Navigator::contextMenuRequested);
-        const QPoint pos = w.at(w.tema(), 1);
-        QContextMenuEvent right(QContextMenuEvent::Mouse, pos, w.tema()->viewport()->mapToGlobal(pos));
-        QApplication::sendEvent(w.tema()->viewport(), &right);
+        const QPoint pos = w.at(w.topicList(), 1);
+        QContextMenuEvent right(QContextMenuEvent::Mouse, pos, w.topicList()->viewport()->mapToGlobal(pos));
+        QApplication::sendEvent(w.topicList()->viewport(), &right);
         QCOMPARE(popup.count(), 1);
         QCOMPARE(popup.at(0).at(0).toString(), QStringLiteral("mnut"));
     }

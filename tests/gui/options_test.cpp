@@ -144,7 +144,7 @@ private slots:
         });
     }
 
-    void stornoStoresNothingAndShowsTheEarlierValuesNextTime()
+    void cancelStoresNothingAndShowsTheEarlierValuesNextTime()
     {
         TestEnvironment& env = environment();
         MainWindow& w = startedWindow();
@@ -388,7 +388,7 @@ private slots:
         QCOMPARE(asked->title, QStringLiteral("Zvolte soubor s daty programu omniVELOR"));
     }
 
-    void vymazatResetsAtOnce()
+    void clearingCountersResetsAtOnce()
     {
         TestEnvironment& env = environment();
         env.setSetting("Start/Spusteno", "7");

@@ -109,27 +109,27 @@ private slots:
         startOnTopic(1);
         QVERIFY(triggerAction(w_, "mnuLupa"));
         QCoreApplication::processEvents();
-        Magnifier* lupa = w_->magnifier();
-        QCOMPARE(lupa->height(), twipsToPixels(1200));
-        QCOMPARE(lupa->width(), w_->centralWidget()->width());
-        QVERIFY(lupa->geometry().bottom() < findNamed<QWidget>(w_, QStringLiteral("picTram"))->geometry().top());
+        Magnifier* magnifierPane = w_->magnifier();
+        QCOMPARE(magnifierPane->height(), twipsToPixels(1200));
+        QCOMPARE(magnifierPane->width(), w_->centralWidget()->width());
+        QVERIFY(magnifierPane->geometry().bottom() < findNamed<QWidget>(w_, QStringLiteral("picTram"))->geometry().top());
     }
 
     void theMagnifierFollowsTheCursorAndTheTypedText()
     {
         startOnTopic(1);
         QVERIFY(triggerAction(w_, "mnuLupa"));
-        Magnifier* lupa = w_->magnifier();
-        QCOMPARE(lupa->text(), QStringLiteral("metr [m] \nmetr [m] \nmetr [m] "));
-        QCOMPARE(lupa->label()->font().pointSize(), 14);
+        Magnifier* magnifierPane = w_->magnifier();
+        QCOMPARE(magnifierPane->text(), QStringLiteral("metr [m] \nmetr [m] \nmetr [m] "));
+        QCOMPARE(magnifierPane->label()->font().pointSize(), 14);
         keyToFocus(w_, Qt::Key_Down);
-        QCOMPARE(lupa->text(), QStringLiteral("metr [m] \nmetr [m] \nkilometr [km] "));
+        QCOMPARE(magnifierPane->text(), QStringLiteral("metr [m] \nmetr [m] \nkilometr [km] "));
         typeToFocus(w_, QStringLiteral("2"));
-        QCOMPARE(lupa->text(), QStringLiteral("kilometr\n2"));
-        QCOMPARE(lupa->label()->font().pointSize(), 24);
+        QCOMPARE(magnifierPane->text(), QStringLiteral("kilometr\n2"));
+        QCOMPARE(magnifierPane->label()->font().pointSize(), 24);
         keyToFocus(w_, Qt::Key_Return);
-        QCOMPARE(lupa->label()->font().pointSize(), 14);
-        QVERIFY2(lupa->text().endsWith(QStringLiteral("kilometr [km] 2,00")), qPrintable(lupa->text()));
+        QCOMPARE(magnifierPane->label()->font().pointSize(), 14);
+        QVERIFY2(magnifierPane->text().endsWith(QStringLiteral("kilometr [km] 2,00")), qPrintable(magnifierPane->text()));
     }
 
     void theMagnifierScrollsOnlyALongText_data()
@@ -147,18 +147,18 @@ private slots:
         w_->commands()->action(QStringLiteral("tlb_Lupa"))->trigger();
         grid()->setCurrentCell(row, 2);
         QCoreApplication::processEvents();
-        Magnifier* lupa = w_->magnifier();
-        QScrollBar* bar = lupa->scrollBar();
+        Magnifier* magnifierPane = w_->magnifier();
+        QScrollBar* bar = magnifierPane->scrollBar();
         QCOMPARE(bar->objectName(), QStringLiteral("hsbLupa"));
         QCOMPARE(bar->isVisible(), scrolls);
         // At rest the text starts at its margin; scrolled to the end, the end is in view.
-        const QPoint start = lupa->label()->mapTo(lupa, QPoint(0, 0));
-        QCOMPARE(start.x(), twipsToPixels(75) + lupa->frameWidth());
+        const QPoint start = magnifierPane->label()->mapTo(magnifierPane, QPoint(0, 0));
+        QCOMPARE(start.x(), twipsToPixels(75) + magnifierPane->frameWidth());
         if (scrolls) {
             bar->setValue(bar->maximum());
-            const QPoint end = lupa->label()->mapTo(lupa, QPoint(lupa->label()->width(), 0));
-            QVERIFY(end.x() <= lupa->width());
-            QVERIFY(end.x() >= lupa->width() - twipsToPixels(200) - 2 * lupa->frameWidth());
+            const QPoint end = magnifierPane->label()->mapTo(magnifierPane, QPoint(magnifierPane->label()->width(), 0));
+            QVERIFY(end.x() <= magnifierPane->width());
+            QVERIFY(end.x() >= magnifierPane->width() - twipsToPixels(200) - 2 * magnifierPane->frameWidth());
         }
         // A short text afterwards puts the bar away again.
         grid()->setCurrentCell(0, 2);
@@ -181,14 +181,14 @@ private slots:
     {
         startOnTopic(1);
         auto* line = findNamed<QLabel>(w_, QStringLiteral("lblSI"));
-        QMenu* kn = w_->commands()->menu(QStringLiteral("mnuKN"));
+        QMenu* previewShowsMenu = w_->commands()->menu(QStringLiteral("mnuKN"));
         QTest::mouseClick(line, Qt::LeftButton);
-        QVERIFY(!kn->isVisible());
+        QVERIFY(!previewShowsMenu->isVisible());
         QTest::mouseClick(line, Qt::RightButton);
-        QTRY_VERIFY(kn->isVisible());
+        QTRY_VERIFY(previewShowsMenu->isVisible());
         // Only this menu: not the one the pane offers beside the grid.
         QVERIFY(!w_->commands()->menu(QStringLiteral("mnuPrejit"))->isVisible());
-        kn->hide();
+        previewShowsMenu->hide();
     }
 
     void theMagnifierOpensAtStartOnlyWithAStartTopic_data()

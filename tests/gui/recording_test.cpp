@@ -351,7 +351,7 @@ private slots:
         record(w, out("end.csv"));
         convert(w, 1, QStringLiteral("5"));
         fakeDialogs().answer(QMessageBox::Yes);   // "Ukončit program?"
-        w.ukonceni();
+        w.shutDown();
         QVERIFY(w.ended());
         QVERIFY(!w.recorder()->isOpen());
         QCOMPARE(contents(out("end.csv")), QByteArray("metr;kilometr;centimetr\r\n5000;5;500000\r\n"));

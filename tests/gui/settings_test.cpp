@@ -2,7 +2,7 @@
 // Abort/Retry/Ignore question for a value that cannot be used.
 #include "fixture.h"
 #include "settings/datafolder.h"
-#include "settings/nactinastaveni.h"
+#include "settings/preferences.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -19,7 +19,7 @@ private slots:
         QCOMPARE(SettingsStore::defaultFilePath(), env.iniPath());
         SettingsStore store;
         store.setBoolean(Key::OnTop, true);
-        store.setInteger(Key::Vlevo, 1800);
+        store.setInteger(Key::SplitterPosition, 1800);
         store.setNavigatorText(false, 3, QStringLiteral("Můj objem"));
         QVERIFY(store.sync());
         QCOMPARE(env.setting(QStringLiteral("Obecne/OnTop")), QStringLiteral("True"));
@@ -33,7 +33,7 @@ private slots:
         FakeDialogs& fake = fakeDialogs();
         SettingsStore store;
         Preferences p;
-        QVERIFY(NactiNastaveni(store, p));
+        QVERIFY(readPreferences(store, p));
         QVERIFY(fake.calls().isEmpty());
         const QString dir = QCoreApplication::applicationDirPath();
         QCOMPARE(p.path, dir + QStringLiteral("/Omnivel.omv"));
@@ -41,14 +41,14 @@ private slots:
         QCOMPARE(p.safeEnd, 1);
         QCOMPARE(p.numBase, 12);
         QCOMPARE(p.numBaseDec, 6);
-        QCOMPARE(p.zCitlivost, 3);
+        QCOMPARE(p.fractionSensitivity, 3);
         QCOMPARE(p.fixText, QStringLiteral("2"));
-        QCOMPARE(p.tema, 0);
-        QCOMPARE(p.uroven, 0);
-        QVERIFY(p.nahled);
-        QVERIFY(!p.lupa);
-        QVERIFY(!p.informace);
-        QCOMPARE(p.veliciny, 1);
+        QCOMPARE(p.startTopic, 0);
+        QCOMPARE(p.level, 0);
+        QVERIFY(p.showPreview);
+        QVERIFY(!p.showMagnifier);
+        QVERIFY(!p.showInfo);
+        QCOMPARE(p.topicView, 1);
         QCOMPARE(p.navigator, 0);
         QCOMPARE(p.coloredColor, -2147483634);
         QCOMPARE(p.fontName, QStringLiteral("MS Sans Serif"));
@@ -60,12 +60,12 @@ private slots:
     {
         SettingsStore store;
         Preferences read;
-        QVERIFY(NactiNastaveni(store, read));
+        QVERIFY(readPreferences(store, read));
         Preferences defaults;
         defaults.path = programFolderPath(defaults.file);
         defaults.pathUser = programFolderPath(defaults.fileUser);
         // "Leave the navigator as it is" is what a text other than the two known ones means.
-        defaults.veliciny = 1;
+        defaults.topicView = 1;
         defaults.navigator = 0;
         QVERIFY(read == defaults);
     }
@@ -82,33 +82,33 @@ private slots:
         p.gridOption = p.gridLines = 1;
         p.numBase = 7;
         p.numBaseDec = 3;
-        p.zCitlivost = 5;
+        p.fractionSensitivity = 5;
         p.fix = 4;
         p.fixText = "4";
-        p.tema = 16;
-        p.uroven = 2;
-        p.nahled = false;
-        p.lupa = p.informace = p.onTop = true;
-        p.presnost = 3;
-        p.veliciny = 0;
+        p.startTopic = 16;
+        p.level = 2;
+        p.showPreview = false;
+        p.showMagnifier = p.showInfo = p.onTop = true;
+        p.displayFormat = 3;
+        p.topicView = 0;
         p.navigator = 1;
         p.colored = 0;
         p.coloredColor = 0x00FF8040;
-        p.vyrazy = true;
-        p.rady = false;
+        p.evaluateExpressions = true;
+        p.startHint = false;
         p.fontName = "DejaVu Sans Mono";
         p.fontSize = 10.5;
         p.fontBold = p.fontItalic = true;
-        p.spusteno = 12;
-        p.prevedeno = 345;
+        p.startCount = 12;
+        p.conversionTotal = 345;
         SettingsStore store;
         for (int k = 0; k < int(Key::Count); ++k)
             if (isWritten(Key(k)))
-                UlozNastaveni(store, p, {Key(k)});
+                writePreferences(store, p, {Key(k)});
         QVERIFY(store.sync());
         Preferences read;
-        QVERIFY(NactiNastaveni(store, read));
-        read.doba = p.doba;   // the running time is read by shut-down, not here
+        QVERIFY(readPreferences(store, read));
+        read.totalSeconds = p.totalSeconds;   // the running time is read by shut-down, not here
         QVERIFY(read == p);
         QVERIFY(fakeDialogs().calls().isEmpty());
     }
@@ -140,12 +140,12 @@ private slots:
         env.setSetting(key, value);
         SettingsStore store;
         Preferences p;
-        QVERIFY(NactiNastaveni(store, p));
+        QVERIFY(readPreferences(store, p));
         const QHash<QString, QString> seen{
             {"path", p.path},
-            {"veliciny", QString::number(p.veliciny)},
+            {"veliciny", QString::number(p.topicView)},
             {"navigator", QString::number(p.navigator)},
-            {"lupa", QString::number(p.lupa)},
+            {"lupa", QString::number(p.showMagnifier)},
             {"onTop", QString::number(p.onTop)},
             {"fixText", p.fixText},
             {"numBase", QString::number(p.numBase)},
@@ -160,9 +160,9 @@ private slots:
         env.setSetting("Start/Tema", "3");
         SettingsStore store;
         Preferences p;
-        NactiNastaveni(store, p);
-        QVERIFY(p.lupa);
-        QCOMPARE(p.tema, 3);
+        readPreferences(store, p);
+        QVERIFY(p.showMagnifier);
+        QCOMPARE(p.startTopic, 3);
     }
 
     void garbageGridAsksTwiceAndReadingGoesOn()
@@ -175,7 +175,7 @@ private slots:
         fake.answer(QMessageBox::Ignore);
         SettingsStore store;
         Preferences p;
-        QVERIFY(NactiNastaveni(store, p));
+        QVERIFY(readPreferences(store, p));
         QCOMPARE(fake.calls().size(), 2);
         for (const DialogCall& c : fake.calls()) {
             QCOMPARE(c.text, QStringLiteral("Chyba načítání z registrů."));
@@ -202,7 +202,7 @@ private slots:
         fake.answer(QMessageBox::Abort);
         SettingsStore store;
         Preferences p;
-        QVERIFY(!NactiNastaveni(store, p));
+        QVERIFY(!readPreferences(store, p));
         QCOMPARE(fake.calls().size(), 1);
         QCOMPARE(p.safeEnd, 1);
         QCOMPARE(p.onlyOne, 0);
@@ -221,7 +221,7 @@ private slots:
         fake.answer(QMessageBox::Retry);
         fake.whileShown([&](const DialogCall&) { env.setSetting("Start/NumBase", "20"); });
         Preferences p;
-        QVERIFY(NactiNastaveni(store, p));
+        QVERIFY(readPreferences(store, p));
         QCOMPARE(fake.calls().size(), 1);
         QCOMPARE(p.numBase, 20);
     }
@@ -251,15 +251,15 @@ private slots:
         fake.answer(QMessageBox::Ignore);
         SettingsStore store;
         Preferences p;
-        QVERIFY(NactiNastaveni(store, p));
+        QVERIFY(readPreferences(store, p));
         QCOMPARE(fake.calls().size(), 1);
         QVERIFY2(fake.calls().first().details.contains(key), qPrintable(fake.calls().first().details));
         const Preferences defaults;
         QCOMPARE(p.numBase, defaults.numBase);
-        QCOMPARE(p.uroven, defaults.uroven);
-        QCOMPARE(p.presnost, defaults.presnost);
-        QCOMPARE(p.tema, defaults.tema);
-        QCOMPARE(p.nahled, defaults.nahled);
+        QCOMPARE(p.level, defaults.level);
+        QCOMPARE(p.displayFormat, defaults.displayFormat);
+        QCOMPARE(p.startTopic, defaults.startTopic);
+        QCOMPARE(p.showPreview, defaults.showPreview);
         QCOMPARE(p.fixText, defaults.fixText);
     }
 
@@ -274,7 +274,7 @@ private slots:
         fake.answer(QMessageBox::Ignore);
         SettingsStore store;
         Preferences p;
-        QVERIFY(NactiNastaveni(store, p));
+        QVERIFY(readPreferences(store, p));
         QCOMPARE(fake.calls().size(), 1);
         QVERIFY2(fake.calls().first().details.contains("poškozený"), qPrintable(fake.calls().first().details));
         QCOMPARE(p.safeEnd, 0);
@@ -284,16 +284,16 @@ private slots:
     {
         TestEnvironment& env = environment();
         SettingsStore store;
-        QCOMPARE(store.seconds(Key::Doba), 0);
-        store.setSeconds(Key::Doba, 90061);
-        QCOMPARE(store.text(Key::Doba), QStringLiteral("25:01:01"));
-        QCOMPARE(store.seconds(Key::Doba), 90061);
+        QCOMPARE(store.seconds(Key::TotalTime), 0);
+        store.setSeconds(Key::TotalTime, 90061);
+        QCOMPARE(store.text(Key::TotalTime), QStringLiteral("25:01:01"));
+        QCOMPARE(store.seconds(Key::TotalTime), 90061);
         env.setSetting("Obecne/Doba", "0,5");
         store.sync();
-        QCOMPARE(store.seconds(Key::Doba), 43200);
+        QCOMPARE(store.seconds(Key::TotalTime), 43200);
         env.setSetting("Obecne/Doba", "dlouho");
         store.sync();
-        QVERIFY_THROWS_EXCEPTION(SettingError, store.seconds(Key::Doba));
+        QVERIFY_THROWS_EXCEPTION(SettingError, store.seconds(Key::TotalTime));
     }
 };
 

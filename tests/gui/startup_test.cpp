@@ -109,7 +109,7 @@ private slots:
         QTRY_VERIFY(w.ended());
         QCOMPARE(fakeDialogs().calls().size(), 0);
         QCOMPARE(env.setting("Start/Spusteno"), QStringLiteral("1"));
-        QCOMPARE(env.setting("Start/Vlevo"), QString::number(w.workspace()->vlevo()));
+        QCOMPARE(env.setting("Start/Vlevo"), QString::number(w.workspace()->splitterPosition()));
     }
 
     void aTerminationSignalWhileTheQuestionIsOpenStoresTheRunOnce()
@@ -340,7 +340,7 @@ private slots:
         fake.answer(QMessageBox::Yes);
         w.close();
         QCOMPARE(env.setting("Start/Width"), QString::number(w.width() * 15));
-        QCOMPARE(env.setting("Start/Vlevo"), QString::number(kDefaultVlevoTwips));
+        QCOMPARE(env.setting("Start/Vlevo"), QString::number(kDefaultSplitterTwips));
     }
 
     void secondCopyIsRefused()

@@ -306,18 +306,18 @@ private slots:
         QVERIFY2(fakeDialogs().calls().first().text.contains("'x'"), qPrintable(fakeDialogs().calls().first().text));
     }
 
-    void jakoFollowsTheCurrentValue()
+    void representationFollowsTheCurrentValue()
     {
-        QSignalSpy jako(table_, &ConversionTable::jakoEnabledChanged);
+        QSignalSpy asButton(table_, &ConversionTable::representationEnabledChanged);
         QSignalSpy copy(table_, &ConversionTable::copyEnabledChanged);
         table_->fillTopic(1);
-        QCOMPARE(jako.last().at(0).toBool(), false);
+        QCOMPARE(asButton.last().at(0).toBool(), false);
         QCOMPARE(copy.last().at(0).toBool(), false);
         enter("5");
-        QCOMPARE(jako.last().at(0).toBool(), true);
+        QCOMPARE(asButton.last().at(0).toBool(), true);
         QCOMPARE(copy.last().at(0).toBool(), true);
         table_->fillTopic(16);
-        QCOMPARE(jako.last().at(0).toBool(), false);
+        QCOMPARE(asButton.last().at(0).toBool(), false);
         QCOMPARE(copy.last().at(0).toBool(), false);
     }
 
@@ -349,17 +349,17 @@ private slots:
     void informationAndMagnifierTexts()
     {
         QSignalSpy info(table_, &ConversionTable::infoTextChanged);
-        QSignalSpy lupa(table_, &ConversionTable::lupaTextChanged);
+        QSignalSpy magnifierSpy(table_, &ConversionTable::magnifierTextChanged);
         table_->fillTopic(1);
-        QCOMPARE(lupa.count(), 0);   // nothing is sent to panes that are off
+        QCOMPARE(magnifierSpy.count(), 0);   // nothing is sent to panes that are off
         table_->setInfoOn(true);
         QCOMPARE(info.last().at(0).toString(), QString("METR (1 m = 1,00 m)\r\nZákladní jednotka SI."));
         table_->setMagnifierOn(true);
         key(Qt::Key_Down);
         QCOMPARE(info.last().at(0).toString(), QString("KILOMETR (1 km = 1 000,00 m)\r\n"));
         enter("5");
-        QCOMPARE(lupa.last().at(0).toString(), QString("metr [m] 5 000,00\r\nkilometr [km] 5,00\r\nkilometr [km] 5,00"));
-        QCOMPARE(lupa.last().at(1).toInt(), 14);
+        QCOMPARE(magnifierSpy.last().at(0).toString(), QString("metr [m] 5 000,00\r\nkilometr [km] 5,00\r\nkilometr [km] 5,00"));
+        QCOMPARE(magnifierSpy.last().at(1).toInt(), 14);
         table_->fillTopic(16);
         QCOMPARE(info.last().at(0).toString(), QString("KELVIN\r\nTermodynamická teplota."));
     }

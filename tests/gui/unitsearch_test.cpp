@@ -176,14 +176,14 @@ private slots:
         QCOMPARE(w_->table()->currentTopic(), 3);
     }
 
-    void theListsAndStornoPutThePaneAway_data()
+    void theListsAndCancelPutThePaneAway_data()
     {
         QTest::addColumn<QString>("command");
         QTest::newRow("Storno") << "";
         QTest::newRow("topic list") << "mnuNavigator_0";
         QTest::newRow("unit list") << "mnuNavigator_2";
     }
-    void theListsAndStornoPutThePaneAway()
+    void theListsAndCancelPutThePaneAway()
     {
         QFETCH(QString, command);
         find(QStringLiteral("metr"));

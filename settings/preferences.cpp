@@ -1,4 +1,4 @@
-#include "settings/nactinastaveni.h"
+#include "settings/preferences.h"
 
 #include "gui/dialogservice.h"
 #include "settings/datafolder.h"
@@ -15,8 +15,8 @@ using P = Preferences&;
 using W = SettingsStore&;
 using CP = const Preferences&;
 
-// One row per value: how NactiNastaveni reads it (nullptr: start-up or shut-down reads it
-// itself) and how UlozNastaveni writes it (nullptr: never written from the preferences).
+// One row per value: how readPreferences reads it (nullptr: start-up or shut-down reads it
+// itself) and how writePreferences writes it (nullptr: never written from the preferences).
 struct Row {
     Key key;
     void (*read)(S, P);
@@ -61,36 +61,36 @@ const Row kRows[] = {
                      [](W s, CP p) { s.setInteger(Key::NumBase, p.numBase); }},
     {Key::NumBaseDec,[](S s, P p) { p.numBaseDec = toInt(s.integer(Key::NumBaseDec)); },
                      [](W s, CP p) { s.setInteger(Key::NumBaseDec, p.numBaseDec); }},
-    {Key::ZCitlivost,[](S s, P p) { p.zCitlivost = toInt(s.integer(Key::ZCitlivost)); },
-                     [](W s, CP p) { s.setInteger(Key::ZCitlivost, p.zCitlivost); }},
+    {Key::FractionSensitivity,[](S s, P p) { p.fractionSensitivity = toInt(s.integer(Key::FractionSensitivity)); },
+                     [](W s, CP p) { s.setInteger(Key::FractionSensitivity, p.fractionSensitivity); }},
     {Key::Fix,       [](S s, P p) { p.fix = s.number(Key::Fix); p.fixText = QString::number(p.fix); },
                      [](W s, CP p) { s.setText(Key::Fix, p.fixText); }},
-    {Key::Tema,      [](S s, P p) { p.tema = toInt(s.integer(Key::Tema)); },
-                     [](W s, CP p) { s.setInteger(Key::Tema, p.tema); }},
-    {Key::Uroven,    [](S s, P p) { p.uroven = toInt(s.integer(Key::Uroven)); },
-                     [](W s, CP p) { s.setInteger(Key::Uroven, p.uroven); }},
-    {Key::Nahled,    [](S s, P p) { p.nahled = s.boolean(Key::Nahled); },
-                     [](W s, CP p) { s.setBoolean(Key::Nahled, p.nahled); }},
-    {Key::Lupa,      [](S s, P p) { p.lupa = s.boolean(Key::Lupa) && p.tema > 0; },
-                     [](W s, CP p) { s.setBoolean(Key::Lupa, p.lupa); }},
-    {Key::Informace, [](S s, P p) { p.informace = s.boolean(Key::Informace); },
-                     [](W s, CP p) { s.setBoolean(Key::Informace, p.informace); }},
+    {Key::StartTopic,      [](S s, P p) { p.startTopic = toInt(s.integer(Key::StartTopic)); },
+                     [](W s, CP p) { s.setInteger(Key::StartTopic, p.startTopic); }},
+    {Key::Level,    [](S s, P p) { p.level = toInt(s.integer(Key::Level)); },
+                     [](W s, CP p) { s.setInteger(Key::Level, p.level); }},
+    {Key::Preview,    [](S s, P p) { p.showPreview = s.boolean(Key::Preview); },
+                     [](W s, CP p) { s.setBoolean(Key::Preview, p.showPreview); }},
+    {Key::Magnifier,      [](S s, P p) { p.showMagnifier = s.boolean(Key::Magnifier) && p.startTopic > 0; },
+                     [](W s, CP p) { s.setBoolean(Key::Magnifier, p.showMagnifier); }},
+    {Key::Info, [](S s, P p) { p.showInfo = s.boolean(Key::Info); },
+                     [](W s, CP p) { s.setBoolean(Key::Info, p.showInfo); }},
     {Key::OnTop,     [](S s, P p) { p.onTop = s.boolean(Key::OnTop); },
                      [](W s, CP p) { s.setBoolean(Key::OnTop, p.onTop); }},
-    {Key::Presnost,  [](S s, P p) { p.presnost = toInt(s.integer(Key::Presnost)); },
-                     [](W s, CP p) { s.setInteger(Key::Presnost, p.presnost); }},
-    {Key::Veliciny,  [](S s, P p) { p.veliciny = choice(s.text(Key::Veliciny).trimmed(), "Ikony", "Seznam", p.veliciny); },
-                     [](W s, CP p) { s.setText(Key::Veliciny, p.veliciny == 0 ? QStringLiteral("Ikony") : QStringLiteral("Seznam")); }},
+    {Key::DisplayFormat,  [](S s, P p) { p.displayFormat = toInt(s.integer(Key::DisplayFormat)); },
+                     [](W s, CP p) { s.setInteger(Key::DisplayFormat, p.displayFormat); }},
+    {Key::TopicView,  [](S s, P p) { p.topicView = choice(s.text(Key::TopicView).trimmed(), "Ikony", "Seznam", p.topicView); },
+                     [](W s, CP p) { s.setText(Key::TopicView, p.topicView == 0 ? QStringLiteral("Ikony") : QStringLiteral("Seznam")); }},
     {Key::Navigator, [](S s, P p) { p.navigator = choice(s.text(Key::Navigator).trimmed(), "Veliciny", "Jednotky", p.navigator); },
                      [](W s, CP p) { s.setText(Key::Navigator, p.navigator == 1 ? QStringLiteral("Jednotky") : QStringLiteral("Veliciny")); }},
     {Key::Colored,   [](S s, P p) { p.colored = toInt(s.integer(Key::Colored)); },
                      [](W s, CP p) { s.setInteger(Key::Colored, p.colored); }},
     {Key::ColoredColor, [](S s, P p) { p.coloredColor = static_cast<qint32>(s.integer(Key::ColoredColor)); },
                      [](W s, CP p) { s.setInteger(Key::ColoredColor, p.coloredColor); }},
-    {Key::Vyrazy,    [](S s, P p) { p.vyrazy = s.boolean(Key::Vyrazy); },
-                     [](W s, CP p) { s.setBoolean(Key::Vyrazy, p.vyrazy); }},
-    {Key::Rady,      [](S s, P p) { p.rady = s.boolean(Key::Rady); },
-                     [](W s, CP p) { s.setBoolean(Key::Rady, p.rady); }},
+    {Key::Expressions,    [](S s, P p) { p.evaluateExpressions = s.boolean(Key::Expressions); },
+                     [](W s, CP p) { s.setBoolean(Key::Expressions, p.evaluateExpressions); }},
+    {Key::StartHint,      [](S s, P p) { p.startHint = s.boolean(Key::StartHint); },
+                     [](W s, CP p) { s.setBoolean(Key::StartHint, p.startHint); }},
     {Key::FontName,  [](S s, P p) { p.fontName = s.text(Key::FontName); },
                      [](W s, CP p) { s.setText(Key::FontName, p.fontName); }},
     {Key::FontSize,  [](S s, P p) { p.fontSize = s.number(Key::FontSize); },
@@ -99,23 +99,23 @@ const Row kRows[] = {
                      [](W s, CP p) { s.setBoolean(Key::FontBold, p.fontBold); }},
     {Key::FontItalic,[](S s, P p) { p.fontItalic = s.boolean(Key::FontItalic); },
                      [](W s, CP p) { s.setBoolean(Key::FontItalic, p.fontItalic); }},
-    {Key::Spusteno,  [](S s, P p) { p.spusteno = static_cast<qint32>(s.integer(Key::Spusteno)); },
-                     [](W s, CP p) { s.setInteger(Key::Spusteno, p.spusteno); }},
-    {Key::Prevedeno, [](S s, P p) { p.prevedeno = static_cast<qint32>(s.integer(Key::Prevedeno)); },
-                     [](W s, CP p) { s.setInteger(Key::Prevedeno, p.prevedeno); }},
-    {Key::PamatovatOznacene, [](S s, P p) { p.pamatovatOznacene = s.boolean(Key::PamatovatOznacene); },
-                     [](W s, CP p) { s.setBoolean(Key::PamatovatOznacene, p.pamatovatOznacene); }},
-    {Key::UkladatHistorii, [](S s, P p) { p.ukladatHistorii = s.boolean(Key::UkladatHistorii); },
-                     [](W s, CP p) { s.setBoolean(Key::UkladatHistorii, p.ukladatHistorii); }},
+    {Key::StartCount,  [](S s, P p) { p.startCount = static_cast<qint32>(s.integer(Key::StartCount)); },
+                     [](W s, CP p) { s.setInteger(Key::StartCount, p.startCount); }},
+    {Key::ConversionTotal, [](S s, P p) { p.conversionTotal = static_cast<qint32>(s.integer(Key::ConversionTotal)); },
+                     [](W s, CP p) { s.setInteger(Key::ConversionTotal, p.conversionTotal); }},
+    {Key::RememberMarks, [](S s, P p) { p.rememberMarks = s.boolean(Key::RememberMarks); },
+                     [](W s, CP p) { s.setBoolean(Key::RememberMarks, p.rememberMarks); }},
+    {Key::KeepHistory, [](S s, P p) { p.keepHistory = s.boolean(Key::KeepHistory); },
+                     [](W s, CP p) { s.setBoolean(Key::KeepHistory, p.keepHistory); }},
     // The running time of all runs: shut-down and the options dialog read it themselves.
-    {Key::Doba,      nullptr,
-                     [](W s, CP p) { s.setSeconds(Key::Doba, p.doba); }},
+    {Key::TotalTime,      nullptr,
+                     [](W s, CP p) { s.setSeconds(Key::TotalTime, p.totalSeconds); }},
 };
 // clang-format on
 
 } // namespace
 
-bool NactiNastaveni(SettingsStore& store, Preferences& prefs, QWidget* parent)
+bool readPreferences(SettingsStore& store, Preferences& prefs, QWidget* parent)
 {
     prefs.path = programFolderPath(prefs.file);
     prefs.pathUser = programFolderPath(prefs.fileUser);
@@ -163,7 +163,7 @@ bool NactiNastaveni(SettingsStore& store, Preferences& prefs, QWidget* parent)
 
 namespace ov::gui {
 
-void UlozNastaveni(SettingsStore& store, const Preferences& prefs, std::initializer_list<Key> keys)
+void writePreferences(SettingsStore& store, const Preferences& prefs, std::initializer_list<Key> keys)
 {
     for (const Row& row : kRows)
         if (row.write && std::find(keys.begin(), keys.end(), row.key) != keys.end())

@@ -24,31 +24,31 @@ struct Preferences {
     int gridLines = 0;                   // what the table shows
     int numBase = 12;
     int numBaseDec = 6;
-    int zCitlivost = 3;
+    int fractionSensitivity = 3;
     double fix = 2;
     QString fixText = QStringLiteral("2"); // the field's text, trimmed, for the menu caption
-    int tema = 0;
-    int uroven = 0;
-    bool nahled = true;
-    bool lupa = false;                   // only with a start topic (tema > 0)
-    bool informace = false;
+    int startTopic = 0;
+    int level = 0;
+    bool showPreview = true;
+    bool showMagnifier = false;                   // only with a start topic (tema > 0)
+    bool showInfo = false;
     bool onTop = false;
-    int presnost = 0;
-    int veliciny = -1;                   // 0 large icons, 1 list, -1 leave as it is
+    int displayFormat = 0;
+    int topicView = -1;                   // 0 large icons, 1 list, -1 leave as it is
     int navigator = -1;                  // 0 topic list, 1 unit list, -1 leave as it is
     int colored = 1;
     qint32 coloredColor = -2147483634;
-    bool vyrazy = false;                 // arithmetic typed into a cell is evaluated
-    bool rady = true;                    // a hint on the start screen until the first topic
+    bool evaluateExpressions = false;                 // arithmetic typed into a cell is evaluated
+    bool startHint = true;                    // a hint on the start screen until the first topic
     QString fontName = QStringLiteral("MS Sans Serif");
     double fontSize = 8;
     bool fontBold = false;
     bool fontItalic = false;
-    qint32 spusteno = 0;
-    qint32 prevedeno = 0;
-    qint64 doba = 0;                     // seconds of all runs, as shut-down and "Vymazat" store it
-    bool pamatovatOznacene = false;      // the marks of every topic kept from run to run
-    bool ukladatHistorii = false;        // the history of conversions kept from run to run
+    qint32 startCount = 0;
+    qint32 conversionTotal = 0;
+    qint64 totalSeconds = 0;                     // seconds of all runs, as shut-down and "Vymazat" store it
+    bool rememberMarks = false;      // the marks of every topic kept from run to run
+    bool keepHistory = false;        // the history of conversions kept from run to run
 
     bool operator==(const Preferences&) const = default;
 };
@@ -57,12 +57,12 @@ struct Preferences {
 // cannot be used asks "Chyba načítání z registrů." with Abort (stop reading, keep the rest at
 // their defaults), Retry (read the file again) and Ignore (keep the default, go on).
 // Returns false when the user chose Abort.
-bool NactiNastaveni(SettingsStore& store, Preferences& prefs, QWidget* parent = nullptr);
+bool readPreferences(SettingsStore& store, Preferences& prefs, QWidget* parent = nullptr);
 
 // Writes the given keys from prefs, each in its stored text form (the options dialog's OK, the
 // font choice, the counters at start-up and shut-down). Call store.sync() to write the file.
-void UlozNastaveni(SettingsStore& store, const Preferences& prefs, std::initializer_list<Key> keys);
-// Whether UlozNastaveni can write the key.
+void writePreferences(SettingsStore& store, const Preferences& prefs, std::initializer_list<Key> keys);
+// Whether writePreferences can write the key.
 bool isWritten(Key key);
 
 // The stored colour of the entered value: a system colour (high bit set, index in the low
