@@ -294,9 +294,9 @@ void Commands::onToolButton(const QString& key)
 {
     emit toolbarTriggered(key);
     if (key == QLatin1String("Jako")) {
-        const cmd::DropRow* d = dropRow(key, lastJako_);
+        const cmd::DropRow* d = dropRow(key, lastRepresentation_);
         if (!d) return;
-        emit representationRequested(lastJako_);
+        emit representationRequested(lastRepresentation_);
         run(commandOf(d->command), d->index);
         return;
     }
@@ -312,7 +312,7 @@ void Commands::onDropItem(const QString& button, const QString& key)
         QAction* asButton = action(QStringLiteral("tlb_Jako"));
         if (d->image[0]) setImage(asButton, QString::fromUtf8(d->image));
         if (d->remembered) {
-            lastJako_ = key;
+            lastRepresentation_ = key;
             asButton->setToolTip(QString::fromUtf8(d->text));
         }
         emit representationRequested(key);

@@ -116,7 +116,7 @@ public:
     // Flips a pane switch by its toolbar key ("Náhled", "Lupa", "Info") without running it.
     void toggleButton(const QString& key);
     bool isPressed(const QString& key) const;
-    QString lastRepresentation() const { return lastJako_; }
+    QString lastRepresentation() const { return lastRepresentation_; }
     QString representationImage() const;
 
 signals:
@@ -151,7 +151,7 @@ private:
     QSet<QString> blocked_;           // the commands editing a data file blocks
     QToolBar* toolBar_ = nullptr;
     QLabel* singleLabel_ = nullptr;
-    QString lastJako_ = QStringLiteral("Binarne");
+    QString lastRepresentation_ = QStringLiteral("Binarne");
     int format_ = 0;
     bool editMode_ = false;
     bool singleText_ = false;
