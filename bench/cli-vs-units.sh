@@ -11,10 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/timing.sh"
 source "$here/pairs.sh"
 
-cli=${1:-$here/../build/bin/omnivelor-cli}
-runs=${2:-51}
-[ -x "$cli" ] || { echo "no omnivelor-cli at $cli (build it first, or give its path)" >&2; exit 2; }
-[ "$runs" -ge 15 ] 2>/dev/null || { echo "at least 15 runs, not '$runs'" >&2; exit 2; }
+cli_arguments "$@"
 need_commands units:units
 
 ours=("$cli" convert 1 km 5)

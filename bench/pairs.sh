@@ -1,6 +1,15 @@
 # Shared by the command-line benchmarks: two commands run in turn (A B A B ...) by pairtime.c,
 # their wall and CPU times (microseconds, from wait4) as medians and ratios.
 
+# cli_arguments [PATH/TO/omnivelor-cli] [RUNS]: sets cli and runs (default 51, at least 15), or
+# ends the script with a usage error.
+cli_arguments() {
+  cli=${1:-$here/../build/bin/omnivelor-cli}
+  runs=${2:-51}
+  [ -x "$cli" ] || { echo "no omnivelor-cli at $cli (build it first, or give its path)" >&2; exit 2; }
+  [ "$runs" -ge 15 ] 2>/dev/null || { echo "at least 15 runs, not '$runs'" >&2; exit 2; }
+}
+
 # Compiles pairtime.c into the folder given; prints its path.
 build_pairtime() {
   need_commands cc:gcc
