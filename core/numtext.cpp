@@ -427,7 +427,17 @@ std::string FormatFixed(double v, int decimals, char dec)
 
 std::optional<double> ParseNumber(std::string_view text, char dec) { return ReadNumber(text, dec).value; }
 
-NumberReading ReadNumber(std::string_view text, char dec)
+namespace {
+
+// A number as typed, split into its parts; the digits are views into the text.
+struct NumberParts {
+    bool negative = false;
+    std::string_view intDigits, fracDigits;
+    std::string_view expText;   // after the 'e', with its sign if it has one
+};
+
+// Blanks around, a sign, digits with at most one separator, an exponent: nothing else.
+std::optional<NumberParts> scanNumber(std::string_view text, char dec)
 {
     std::size_t b = 0, e = text.size();
     while (b < e && isBlank(text[b]))
@@ -436,24 +446,22 @@ NumberReading ReadNumber(std::string_view text, char dec)
         --e;
     const std::string_view t = text.substr(b, e - b);
 
+    NumberParts parts;
     std::size_t i = 0;
-    bool neg = false;
     if (i < t.size() && (t[i] == '+' || t[i] == '-'))
-        neg = t[i++] == '-';
+        parts.negative = t[i++] == '-';
     const std::size_t intBegin = i;
     while (i < t.size() && isDigit(t[i]))
         ++i;
-    const std::string_view intDigits = t.substr(intBegin, i - intBegin);
-    std::string_view fracDigits;
+    parts.intDigits = t.substr(intBegin, i - intBegin);
     if (i < t.size() && t[i] == dec) {
         const std::size_t fracBegin = ++i;
         while (i < t.size() && isDigit(t[i]))
             ++i;
-        fracDigits = t.substr(fracBegin, i - fracBegin);
+        parts.fracDigits = t.substr(fracBegin, i - fracBegin);
     }
-    if (intDigits.empty() && fracDigits.empty())
-        return {};
-    std::string_view expText;
+    if (parts.intDigits.empty() && parts.fracDigits.empty())
+        return std::nullopt;
     if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
         const std::size_t expBegin = ++i;
         if (i < t.size() && (t[i] == '+' || t[i] == '-'))
@@ -462,82 +470,105 @@ NumberReading ReadNumber(std::string_view text, char dec)
         while (i < t.size() && isDigit(t[i]))
             ++i;
         if (i == digitsBegin)
-            return {};
-        expText = t.substr(expBegin, i - expBegin);
+            return std::nullopt;
+        parts.expText = t.substr(expBegin, i - expBegin);
     }
     if (i != t.size())
+        return std::nullopt;
+    return parts;
+}
+
+// The reader takes a '.' and no '+': the number rebuilt in that form into `buf`, which holds
+// every digit and four characters more. Returns the end of what was written.
+char* writeInvariant(const NumberParts& n, char* buf)
+{
+    char* p = buf;
+    if (n.intDigits.empty())
+        *p++ = '0';
+    p = std::copy(n.intDigits.begin(), n.intDigits.end(), p);
+    if (!n.fracDigits.empty()) {
+        *p++ = '.';
+        p = std::copy(n.fracDigits.begin(), n.fracDigits.end(), p);
+    }
+    if (!n.expText.empty()) {
+        *p++ = 'e';
+        p = std::copy(n.expText.begin() + (n.expText[0] == '+' ? 1 : 0), n.expText.end(), p);
+    }
+    return p;
+}
+
+// The significant digits as d.ddd…, for a number whose first digit is not zero somewhere.
+double leadingMantissa(const NumberParts& n)
+{
+    std::string mantissa;
+    for (std::string_view digits : {n.intDigits, n.fracDigits})
+        for (char c : digits)
+            if (c != '0' || !mantissa.empty())
+                mantissa += c;
+    mantissa.insert(1, 1, '.');
+    double m = 0;
+    std::from_chars(mantissa.data(), mantissa.data() + mantissa.size(), m);
+    return m;
+}
+
+// A number the reader could not hold: too small to hold is zero, too large is an overflow.
+NumberReading outOfRange(const NumberParts& n)
+{
+    const double zero = n.negative ? -0.0 : 0.0;
+    long long exp10 = 0;
+    if (!n.expText.empty()) {
+        for (char c : n.expText)
+            if (isDigit(c) && exp10 < 100000)
+                exp10 = exp10 * 10 + (c - '0');
+        if (n.expText[0] == '-')
+            exp10 = -exp10;
+    }
+    const std::size_t lead = n.intDigits.find_first_not_of('0');
+    long long magnitude = 0;
+    if (lead != std::string_view::npos) {
+        magnitude = static_cast<long long>(n.intDigits.size() - lead) - 1 + exp10;
+    } else {
+        const std::size_t fracLead = n.fracDigits.find_first_not_of('0');
+        if (fracLead == std::string_view::npos)
+            return {zero};
+        magnitude = exp10 - static_cast<long long>(fracLead) - 1;
+    }
+    if (magnitude < 0)
+        return {zero};
+    // A text up to the largest double as the table shows it reads as that double, so that
+    // every value the table shows can be read back.
+    if (magnitude == DBL_MAX_10_EXP && leadingMantissa(n) <= kLargestShown)
+        return {n.negative ? -DBL_MAX : DBL_MAX};
+    return {std::nullopt, true};
+}
+
+} // namespace
+
+NumberReading ReadNumber(std::string_view text, char dec)
+{
+    const std::optional<NumberParts> parts = scanNumber(text, dec);
+    if (!parts)
         return {};
+    const NumberParts& n = *parts;
+    if (const auto exact = exactSmall(n.intDigits, n.fracDigits, n.expText))
+        return {n.negative ? -*exact : *exact};
 
-    if (const auto exact = exactSmall(intDigits, fracDigits, expText))
-        return {neg ? -*exact : *exact};
-
-    // The reader takes a '.' and no '+': rebuild the text in that form.
     char small[128];
     std::string large;
-    const std::size_t need = intDigits.size() + fracDigits.size() + expText.size() + 4;
+    const std::size_t need = n.intDigits.size() + n.fracDigits.size() + n.expText.size() + 4;
     char* buf = small;
     if (need > sizeof small) {
         large.resize(need);
         buf = large.data();
     }
-    char* p = buf;
-    if (intDigits.empty())
-        *p++ = '0';
-    p = std::copy(intDigits.begin(), intDigits.end(), p);
-    if (!fracDigits.empty()) {
-        *p++ = '.';
-        p = std::copy(fracDigits.begin(), fracDigits.end(), p);
-    }
-    if (!expText.empty()) {
-        *p++ = 'e';
-        p = std::copy(expText.begin() + (expText[0] == '+' ? 1 : 0), expText.end(), p);
-    }
+    char* const end = writeInvariant(n, buf);
     double v = 0;
-    const auto r = std::from_chars(buf, p, v);
-    if (r.ec == std::errc::result_out_of_range) {
-        // Too small to hold is zero; too large to hold is an overflow.
-        long long exp10 = 0;
-        if (!expText.empty()) {
-            const bool expNeg = expText[0] == '-';
-            for (char c : expText)
-                if (isDigit(c) && exp10 < 100000)
-                    exp10 = exp10 * 10 + (c - '0');
-            if (expNeg)
-                exp10 = -exp10;
-        }
-        const std::size_t lead = intDigits.find_first_not_of('0');
-        long long magnitude = 0;
-        if (lead != std::string_view::npos) {
-            magnitude = static_cast<long long>(intDigits.size() - lead) - 1 + exp10;
-        } else {
-            const std::size_t fracLead = fracDigits.find_first_not_of('0');
-            if (fracLead == std::string_view::npos)
-                return {neg ? -0.0 : 0.0};
-            magnitude = exp10 - static_cast<long long>(fracLead) - 1;
-        }
-        if (magnitude < 0)
-            return {neg ? -0.0 : 0.0};
-        // A text up to the largest double as the table shows it reads as that double, so that
-        // every value the table shows can be read back.
-        if (magnitude == DBL_MAX_10_EXP) {
-            std::string mantissa;
-            for (char c : intDigits)
-                if (c != '0' || !mantissa.empty())
-                    mantissa += c;
-            for (char c : fracDigits)
-                if (c != '0' || !mantissa.empty())
-                    mantissa += c;
-            mantissa.insert(1, 1, '.');
-            double m = 0;
-            std::from_chars(mantissa.data(), mantissa.data() + mantissa.size(), m);
-            if (m <= kLargestShown)
-                return {neg ? -DBL_MAX : DBL_MAX};
-        }
-        return {std::nullopt, true};
-    }
-    if (r.ec != std::errc() || r.ptr != p)
+    const auto r = std::from_chars(buf, end, v);
+    if (r.ec == std::errc::result_out_of_range)
+        return outOfRange(n);
+    if (r.ec != std::errc() || r.ptr != end)
         return {};
-    return {neg ? -v : v};
+    return {n.negative ? -v : v};
 }
 
 std::optional<std::string> RenderInFormat(DisplayFormat f, std::string_view cellText, int fix, char dec)
