@@ -100,30 +100,69 @@ PrintDialog::PrintDialog(QPrinter& printer, const QString& copyPath, QWidget* pa
     setWindowTitle(QStringLiteral("Tisk"));
     setAccessibleName(QStringLiteral("Tisk"));
 
-    QGroupBox* outputFrame = frame(QStringLiteral("Výstup"), QStringLiteral("Výstupní zařízení"), "fraZ");
-    auto* outputLayout = new QVBoxLayout(outputFrame);
-    auto* targets = new QButtonGroup(this);
-    const QString targetTexts[] = {QStringLiteral("Tiskárna"), QStringLiteral("Soubor")};
-    for (int i = 0; i < 2; ++i) {
-        targetButtons_[i] = button<QRadioButton>(targetTexts[i], QStringLiteral("optZ_%1").arg(i));
-        targets->addButton(targetButtons_[i], i);
-        outputLayout->addWidget(targetButtons_[i]);
+    QGroupBox* outputFrame = buildOutputFrame();
+    buildContentFrame();
+    buildFontFrame();
+    buildFileFrame();
+    buildDestination();
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(outputFrame);
+    left->addWidget(whatFrame_);
+    left->addStretch(1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(fontFrame_);
+    right->addWidget(fileFrame_);
+    right->addStretch(1);
+    addButtons(right);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left, 1);
+    columns->addLayout(right, 1);
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(columns);
+    all->addWidget(destination_);
+    all->addWidget(fileLength_);
+    targetChanged();
+}
+
+template <std::size_t N>
+QButtonGroup* PrintDialog::radioColumn(QGroupBox* box, const std::array<QString, N>& texts, const QString& prefix,
+                                       std::array<QRadioButton*, N>& buttons)
+{
+    auto* layout = new QVBoxLayout(box);
+    auto* group = new QButtonGroup(this);
+    for (int i = 0; i < int(N); ++i) {
+        buttons[i] = button<QRadioButton>(texts[i], prefix + QString::number(i));
+        group->addButton(buttons[i], i);
+        layout->addWidget(buttons[i]);
     }
+    return group;
+}
+
+QGroupBox* PrintDialog::buildOutputFrame()
+{
+    QGroupBox* box = frame(QStringLiteral("Výstup"), QStringLiteral("Výstupní zařízení"), "fraZ");
+    const std::array texts = {QStringLiteral("Tiskárna"), QStringLiteral("Soubor")};
+    QButtonGroup* targets = radioColumn(box, texts, QStringLiteral("optZ_"), targetButtons_);
     targetButtons_[Printer]->setChecked(true);
+    connect(targets, &QButtonGroup::idClicked, this, &PrintDialog::targetChanged);
+    return box;
+}
 
+void PrintDialog::buildContentFrame()
+{
     whatFrame_ = frame(QStringLiteral("Tisknout co"), QStringLiteral("Obsah výstupu"), "fraT");
-    auto* whatLayout = new QVBoxLayout(whatFrame_);
-    auto* contents = new QButtonGroup(this);
-    const QString contentTexts[] = {QStringLiteral("Aktuální hodnota"), QStringLiteral("Aktuální řádek"),
-                                    QStringLiteral("Náhled"), QStringLiteral("Tabulka"),
-                                    QStringLiteral("Obsah souboru")};
-    for (int i = 0; i < 5; ++i) {
-        contentButtons_[i] = button<QRadioButton>(contentTexts[i], QStringLiteral("optT_%1").arg(i));
-        contents->addButton(contentButtons_[i], i);
-        whatLayout->addWidget(contentButtons_[i]);
-    }
+    const std::array texts = {QStringLiteral("Aktuální hodnota"), QStringLiteral("Aktuální řádek"),
+                              QStringLiteral("Náhled"), QStringLiteral("Tabulka"), QStringLiteral("Obsah souboru")};
+    QButtonGroup* contents = radioColumn(whatFrame_, texts, QStringLiteral("optT_"), contentButtons_);
     contentButtons_[Row]->setChecked(true);
+    connect(contents, &QButtonGroup::idToggled, this, &PrintDialog::contentChanged);
+}
 
+void PrintDialog::contentChanged() { ok_->setEnabled(contentButtons_[content()]->isEnabled()); }
+
+void PrintDialog::buildFontFrame()
+{
     fontFrame_ = frame(QStringLiteral("Velikost písma"), QStringLiteral("Velikost písma v bodech"), "fraPismo");
     auto* fontLayout = new QHBoxLayout(fontFrame_);
     fontSlider_ = new QSlider(Qt::Horizontal);
@@ -142,14 +181,21 @@ PrintDialog::PrintDialog(QPrinter& printer, const QString& copyPath, QWidget* pa
     fontLayout->addWidget(fontValue_);
     fontLayout->addWidget(points);
     connect(fontSlider_, &QSlider::valueChanged, this, [this](int v) { setLabelText(fontValue_, QString::number(v)); });
+}
 
+void PrintDialog::buildFileFrame()
+{
     fileFrame_ = frame(QStringLiteral("Výstupní soubor"), QString(), "fraSoubor");
     auto* fileLayout = new QVBoxLayout(fileFrame_);
     eraseCheck_ = button<QCheckBox>(QStringLiteral("Mazat výstupní soubor"), QStringLiteral("chkMazat"));
     separateCheck_ = button<QCheckBox>(QStringLiteral("Při tisku výstup oddělit"), QStringLiteral("chkOddel"));
     fileLayout->addWidget(eraseCheck_);
     fileLayout->addWidget(separateCheck_);
+}
 
+// OK, Storno and the printer set-up, under each other at the foot of the right column.
+void PrintDialog::addButtons(QVBoxLayout* column)
+{
     ok_ = button<QPushButton>(QStringLiteral("OK"), QStringLiteral("cmdTisk_0"));
     ok_->setDefault(true);
     auto* cancel = button<QPushButton>(QStringLiteral("Storno"), QStringLiteral("cmdTisk_1"));
@@ -157,7 +203,12 @@ PrintDialog::PrintDialog(QPrinter& printer, const QString& copyPath, QWidget* pa
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(setup, &QPushButton::clicked, this, &PrintDialog::printerSetup);
+    for (QPushButton* b : {ok_, cancel, setup})
+        column->addWidget(b);
+}
 
+void PrintDialog::buildDestination()
+{
     destination_ = new MiddleElidedLabel;
     destination_->setObjectName(QStringLiteral("lblAbout_6"));
     destination_->setAccessibleDescription(QStringLiteral("Cíl výstupu"));
@@ -167,29 +218,6 @@ PrintDialog::PrintDialog(QPrinter& printer, const QString& copyPath, QWidget* pa
     fileLength_->setToolTip(QStringLiteral("Délka souboru"));
     fileLength_->setAccessibleDescription(QStringLiteral("Délka souboru"));
     setLabelText(fileLength_, {});
-
-    auto* left = new QVBoxLayout;
-    left->addWidget(outputFrame);
-    left->addWidget(whatFrame_);
-    left->addStretch(1);
-    auto* right = new QVBoxLayout;
-    right->addWidget(fontFrame_);
-    right->addWidget(fileFrame_);
-    right->addStretch(1);
-    right->addWidget(ok_);
-    right->addWidget(cancel);
-    right->addWidget(setup);
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(left, 1);
-    columns->addLayout(right, 1);
-    auto* all = new QVBoxLayout(this);
-    all->addLayout(columns);
-    all->addWidget(destination_);
-    all->addWidget(fileLength_);
-
-    connect(targets, &QButtonGroup::idClicked, this, &PrintDialog::targetChanged);
-    connect(contents, &QButtonGroup::idToggled, this, [this] { ok_->setEnabled(contentButtons_[content()]->isEnabled()); });
-    targetChanged();
 }
 
 void PrintDialog::setAvailability(bool haveRow, bool previewShown)

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <array>
 
+class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -14,6 +15,7 @@ class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QSlider;
+class QVBoxLayout;
 
 namespace ov::gui {
 
@@ -45,6 +47,17 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QGroupBox* buildOutputFrame();
+    void buildContentFrame();
+    void buildFontFrame();
+    void buildFileFrame();
+    void addButtons(QVBoxLayout* column);
+    void buildDestination();
+    // A frame's radio buttons <prefix>0, <prefix>1, … in one group that reports their index.
+    template <std::size_t N>
+    QButtonGroup* radioColumn(QGroupBox* box, const std::array<QString, N>& texts, const QString& prefix,
+                              std::array<QRadioButton*, N>& buttons);
+    void contentChanged();
     void targetChanged();
     void refreshFileState();
     void updateDestination();
