@@ -95,12 +95,17 @@ bool Lifecycle::hasSetupSwitch(const QStringList& arguments)
 bool Lifecycle::startUp(const QStringList& arguments)
 {
     running_.start();
-    Preferences& prefs = ctx_.prefs;
-    SettingsStore& store = ctx_.store;
-    SplashWindow* splash = splash_.get();
-
-    guarded([&] { splash->showAndPaint(); });
+    guarded([&] { splash_->showAndPaint(); });
     const OverrideCursor busy(Qt::WaitCursor);
+    return readStartSettings(arguments) && openWindow(startRequest(arguments));
+}
+
+// The settings read and applied, the set-up dialog and the single-instance check: false when
+// the program ends there.
+bool Lifecycle::readStartSettings(const QStringList& arguments)
+{
+    Preferences& prefs = ctx_.prefs;
+    SplashWindow* splash = splash_.get();
 
     // On the first start the shipped data files are copied to the user's folder, where the
     // defaults of Path and PathUser then find them.
@@ -109,7 +114,7 @@ bool Lifecycle::startUp(const QStringList& arguments)
         return prepareUserDataFolder({defaults.file, defaults.fileUser});
     });
     guarded([&] {
-        readPreferences(store, prefs, splash);
+        readPreferences(ctx_.store, prefs, splash);
         host_.applyPreferences();
     });
     if (!dataProblem.isEmpty())
@@ -120,11 +125,17 @@ bool Lifecycle::startUp(const QStringList& arguments)
     conversionsBefore_ = host_.conversionCount();
     if (hasSetupSwitch(arguments) && guarded([&] { return setupFlow(); }) == Go::End)
         return false;
-    if (guarded([&] { return singleInstance(); }) == Go::End)
-        return false;
+    return guarded([&] { return singleInstance(); }) != Go::End;
+}
 
+// The window made from the settings and the data files, step by step; a step that fails is
+// reported and the next one runs, an end asked for by the system stops them.
+bool Lifecycle::openWindow(StartRequest request)
+{
+    Preferences& prefs = ctx_.prefs;
+    SettingsStore& store = ctx_.store;
+    SplashWindow* splash = splash_.get();
     // A topic asked for on the command line replaces the stored start topic when it has units.
-    StartRequest request = startRequest(arguments);
     const std::vector<std::function<void()>> steps{
         [&] {
             prefs.startCount = prefs.startCount < std::numeric_limits<qint32>::max() ? prefs.startCount + 1 : prefs.startCount;

@@ -14,6 +14,7 @@ struct AppContext;
 class LifecycleHost;
 class SingleInstance;
 class SplashWindow;
+struct StartRequest;
 
 class Lifecycle {
 public:
@@ -58,6 +59,8 @@ private:
         int store(int now) const { return now == shown ? read : now; }
     };
 
+    bool readStartSettings(const QStringList& arguments);
+    bool openWindow(StartRequest request);
     Go setupFlow();
     Go singleInstance();
     void readTopicNames();
