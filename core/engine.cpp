@@ -231,28 +231,33 @@ void ConversionEngine::convertByCoefficients(int t, int r, bool& redrawOff)
     // C6
     grid_.writeRecord();
 
-    // C7: entry colouring. The row moves are ordinary cell changes, so the table recomposes its
-    // line for them; the angle line would be lost that way and is shown again afterwards.
-    const int R = r;
-    const bool validColoured = state_.coloredRow >= 0 && state_.coloredRow < grid_.rowCount();
-    const bool moved = validColoured && state_.coloredRow != R;
-    if (validColoured) {
-        grid_.setCurrentRow(state_.coloredRow);
-        grid_.setCellColour(state_.coloredRow, TextColour::windowText());
-    }
-    grid_.setCurrentRow(R);
-    if (settings_.colored) {
-        grid_.setCellColour(R, settings_.coloredColour);
-        state_.coloredRow = R;
-    }
-    if (angle && moved) {
-        state_.resultText = angleLine(cells.number(1));
-        grid_.showResult(state_.resultText, false, TextColour::black());
-    }
+    // C7
+    colourEntry(r, angle);
 
     // C8, C9
     ++state_.conversionCount;
     grid_.updateClipboardCommands();
+}
+
+// Entry colouring. The row moves are ordinary cell changes, so the table recomposes its
+// line for them; the angle line would be lost that way and is shown again afterwards.
+void ConversionEngine::colourEntry(int row, bool angle)
+{
+    const bool validColoured = state_.coloredRow >= 0 && state_.coloredRow < grid_.rowCount();
+    const bool moved = validColoured && state_.coloredRow != row;
+    if (validColoured) {
+        grid_.setCurrentRow(state_.coloredRow);
+        grid_.setCellColour(state_.coloredRow, TextColour::windowText());
+    }
+    grid_.setCurrentRow(row);
+    if (settings_.colored) {
+        grid_.setCellColour(row, settings_.coloredColour);
+        state_.coloredRow = row;
+    }
+    if (angle && moved) {
+        state_.resultText = angleLine(Cells(grid_, settings_.decimalSeparator).number(1));
+        grid_.showResult(state_.resultText, false, TextColour::black());
+    }
 }
 
 std::string ConversionEngine::angleLine(double v) const

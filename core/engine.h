@@ -53,6 +53,7 @@ public:
 
 private:
     void convertByCoefficients(int topic, int row, bool& redrawOff);
+    void colourEntry(int row, bool angle);
     void convertTemperature(int row);
     // With expressions on, arithmetic typed into the cell is replaced by its value.
     void evaluateEntered(int row);
