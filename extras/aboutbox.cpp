@@ -28,13 +28,37 @@ AboutBox::AboutBox(const Addresses& addresses, QWidget* owner) : QDialog(owner),
     setObjectName(QStringLiteral("frmAbout"));
     setAccessibleName(QStringLiteral("O aplikaci omniVELOR"));
     setWindowTitle(QStringLiteral("O aplikaci ") + appTitle());
-    const QString product = appTitle();
 
     auto* logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("imgLogo"));
     logo->setAccessibleName(QStringLiteral("Logo omniVELOR"));
     logo->setPixmap(QIcon(QStringLiteral(":/extras/logo.svg")).pixmap(64, 64));
 
+    buildLabels();
+    makeLinks();
+
+    auto* cmdAbout = new QPushButton(QStringLiteral("OK"), this);
+    cmdAbout->setObjectName(QStringLiteral("cmdAbout"));
+    cmdAbout->setAccessibleName(QStringLiteral("OK"));
+    cmdAbout->setDefault(true);
+    connect(cmdAbout, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(logo, 0, 0, 3, 1, Qt::AlignTop);
+    grid->addWidget(labels_[0], 0, 1);
+    grid->addWidget(labels_[1], 1, 1);
+    grid->addWidget(labels_[2], 2, 1);
+    grid->addWidget(labels_[3], 3, 0, 1, 2);
+    grid->addWidget(labels_[kHomeLabel], 4, 0, 1, 2);
+    grid->addWidget(labels_[kMailLabel], 5, 0, 1, 2);
+    grid->addWidget(cmdAbout, 6, 1, Qt::AlignRight);
+    setFixedWidth(twipsToPixels(6000));
+}
+
+// The texts of the box: name, version, credit, description and the two addresses.
+void AboutBox::buildLabels()
+{
+    const QString product = appTitle();
     struct Text {
         int n;
         QString caption, toolTip, role;
@@ -63,9 +87,12 @@ AboutBox::AboutBox(const Addresses& addresses, QWidget* owner) : QDialog(owner),
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     labels_[0]->setFont(big);
+}
 
-    // The two addresses work like links: a press (or Enter while focused) opens them; without
-    // an address the label stays greyed out.
+// The two addresses work like links: a press (or Enter while focused) opens them; without
+// an address the label stays greyed out.
+void AboutBox::makeLinks()
+{
     for (int n : {kHomeLabel, kMailLabel}) {
         QLabel* l = labels_[std::size_t(n)];
         const bool has = !(n == kHomeLabel ? addresses_.homePage : addresses_.feedbackMail).isEmpty();
@@ -79,23 +106,6 @@ AboutBox::AboutBox(const Addresses& addresses, QWidget* owner) : QDialog(owner),
         }
         l->installEventFilter(this);
     }
-
-    auto* cmdAbout = new QPushButton(QStringLiteral("OK"), this);
-    cmdAbout->setObjectName(QStringLiteral("cmdAbout"));
-    cmdAbout->setAccessibleName(QStringLiteral("OK"));
-    cmdAbout->setDefault(true);
-    connect(cmdAbout, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(logo, 0, 0, 3, 1, Qt::AlignTop);
-    grid->addWidget(labels_[0], 0, 1);
-    grid->addWidget(labels_[1], 1, 1);
-    grid->addWidget(labels_[2], 2, 1);
-    grid->addWidget(labels_[3], 3, 0, 1, 2);
-    grid->addWidget(labels_[kHomeLabel], 4, 0, 1, 2);
-    grid->addWidget(labels_[kMailLabel], 5, 0, 1, 2);
-    grid->addWidget(cmdAbout, 6, 1, Qt::AlignRight);
-    setFixedWidth(twipsToPixels(6000));
 }
 
 QLabel* AboutBox::label(int n) const { return n >= 0 && n <= 10 ? labels_[std::size_t(n)] : nullptr; }

@@ -22,6 +22,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildLabels();
+    void makeLinks();
     void openLabel(int n);
 
     Addresses addresses_;
