@@ -361,42 +361,8 @@ void Lifecycle::shutDown(Asker asker)
         return;
     SettingsStore& s = ctx_.store;
     QWidget& w = host_.mainWidget();
-    // Only the names renamed in this run: a copy running beside this one keeps its own.
-    guarded([&] {
-        const QStringList topics = host_.topicNames(false);
-        const QStringList users = host_.topicNames(true);
-        for (const int topic : std::as_const(renamed_)) {
-            const bool user = topic > ov::kBuiltinTopics;
-            const int n = user ? topic - ov::kBuiltinTopics : topic;
-            const QStringList& names = user ? users : topics;
-            if (n <= names.size())
-                s.setNavigatorText(user, n, names.at(n - 1));
-        }
-    });
-    guarded([&] {
-        const int state = w.isMinimized() ? 1 : w.isMaximized() ? 2 : 0;
-        if (placed_)
-            s.setInteger(Key::WindowState, state);
-        // The window's outer position and its inner size, as the next start applies them.
-        QPoint corner = w.pos();
-        QSize size = w.size();
-        if (state != 0 && w.normalGeometry().isValid()) {
-            const QPoint frameOffset = w.geometry().topLeft() - w.frameGeometry().topLeft();
-            corner = w.normalGeometry().topLeft() - frameOffset;
-            size = w.normalGeometry().size();
-        }
-        if (state != 0)
-            w.showNormal();
-        // Before the stored placement was applied (the set-up switch) the window has no
-        // placement of its own worth keeping.
-        if (placed_) {
-            s.setInteger(Key::Left, left_.store(pixelsToTwips(corner.x())));
-            s.setInteger(Key::Top, top_.store(pixelsToTwips(corner.y())));
-            s.setInteger(Key::Height, height_.store(pixelsToTwips(size.height())));
-            s.setInteger(Key::Width, width_.store(pixelsToTwips(size.width())));
-            s.setInteger(Key::SplitterPosition, splitterPosition_.store(host_.splitterPosition()));
-        }
-    });
+    guarded([&] { storeTopicNames(); });
+    guarded([&] { storePlacement(); });
     guarded([&] { storeMarks(); });
     const bool saved = s.sync();
 
@@ -426,6 +392,48 @@ void Lifecycle::shutDown(Asker asker)
     }
     done_ = true;
     closeWindows();
+}
+
+// Only the names renamed in this run: a copy running beside this one keeps its own.
+void Lifecycle::storeTopicNames()
+{
+    const QStringList topics = host_.topicNames(false);
+    const QStringList users = host_.topicNames(true);
+    for (const int topic : std::as_const(renamed_)) {
+        const bool user = topic > ov::kBuiltinTopics;
+        const int n = user ? topic - ov::kBuiltinTopics : topic;
+        const QStringList& names = user ? users : topics;
+        if (n <= names.size())
+            ctx_.store.setNavigatorText(user, n, names.at(n - 1));
+    }
+}
+
+void Lifecycle::storePlacement()
+{
+    SettingsStore& s = ctx_.store;
+    QWidget& w = host_.mainWidget();
+    const int state = w.isMinimized() ? 1 : w.isMaximized() ? 2 : 0;
+    if (placed_)
+        s.setInteger(Key::WindowState, state);
+    // The window's outer position and its inner size, as the next start applies them.
+    QPoint corner = w.pos();
+    QSize size = w.size();
+    if (state != 0 && w.normalGeometry().isValid()) {
+        const QPoint frameOffset = w.geometry().topLeft() - w.frameGeometry().topLeft();
+        corner = w.normalGeometry().topLeft() - frameOffset;
+        size = w.normalGeometry().size();
+    }
+    if (state != 0)
+        w.showNormal();
+    // Before the stored placement was applied (the set-up switch) the window has no
+    // placement of its own worth keeping.
+    if (placed_) {
+        s.setInteger(Key::Left, left_.store(pixelsToTwips(corner.x())));
+        s.setInteger(Key::Top, top_.store(pixelsToTwips(corner.y())));
+        s.setInteger(Key::Height, height_.store(pixelsToTwips(size.height())));
+        s.setInteger(Key::Width, width_.store(pixelsToTwips(size.width())));
+        s.setInteger(Key::SplitterPosition, splitterPosition_.store(host_.splitterPosition()));
+    }
 }
 
 void Lifecycle::closeWindows()

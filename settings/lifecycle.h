@@ -65,6 +65,8 @@ private:
     Go singleInstance();
     void readTopicNames();
     void restorePlacement();
+    void storePlacement();
+    void storeTopicNames();
     void reportKeptEdits();
     void storeCounters();
     void restoreMarks();
