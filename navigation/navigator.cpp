@@ -89,6 +89,22 @@ public:
 
 Navigator::Navigator(ov::UnitDatabase& db, QWidget* parent) : QWidget(parent), db_(db)
 {
+    buildTabs();
+    buildLists();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(tabs_);
+    layout->addWidget(stack_, 1);
+
+    connectLists();
+    connectTabs();
+    setViewMode(SmallList);
+    setTopicNames({}, {});
+}
+
+void Navigator::buildTabs()
+{
     tabs_ = new QTabBar(this);
     tabs_->setObjectName(QStringLiteral("tabNavigator"));
     for (const TabDef& t : kTabs) {
@@ -104,7 +120,10 @@ Navigator::Navigator(ov::UnitDatabase& db, QWidget* parent) : QWidget(parent), d
     auto* tabStyle = new CompactTabStyle;
     tabStyle->setParent(tabs_);
     tabs_->setStyle(tabStyle);
+}
 
+void Navigator::buildLists()
+{
     stack_ = new QStackedWidget(this);
     stack_->setObjectName(QStringLiteral("picNavigator"));
     topicList_ = makeList("lvwTema");
@@ -118,13 +137,10 @@ Navigator::Navigator(ov::UnitDatabase& db, QWidget* parent) : QWidget(parent), d
     tabs_->setAccessibleName(QStringLiteral("Navigátor"));
     for (const TabDef& t : kTabs)
         listOf(t.list)->setAccessibleName(QString::fromUtf8(t.tip));
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(tabs_);
-    layout->addWidget(stack_, 1);
-
+void Navigator::connectLists()
+{
     for (QListWidget* list : {topicList_, userTopicList_}) {
         list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
         list->setItemDelegate(new RenameDelegate(
@@ -144,7 +160,10 @@ Navigator::Navigator(ov::UnitDatabase& db, QWidget* parent) : QWidget(parent), d
     unitList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(unitList_, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { goToUnit(item->data(kKeyRole).toString()); });
+}
 
+void Navigator::connectTabs()
+{
     connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) {
         if (!quiet_)
             onTabChosen(tab);
@@ -154,9 +173,6 @@ Navigator::Navigator(ov::UnitDatabase& db, QWidget* parent) : QWidget(parent), d
         if (tab >= 0 && tab == tabs_->currentIndex())
             onTabChosen(tab);
     });
-
-    setViewMode(SmallList);
-    setTopicNames({}, {});
 }
 
 QListWidget* Navigator::makeList(const char* objectName)

@@ -104,6 +104,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildTabs();
+    void buildLists();
+    void connectLists();
+    void connectTabs();
     QListWidget* makeList(const char* objectName);
     void addTopicEntry(QListWidget* list, int topic, const QString& text, const QString& iconKey);
     void showList(List list);
