@@ -49,6 +49,22 @@ CompactPanel::CompactPanel(const ov::UnitDatabase& db, char decimal, QWidget* ho
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(6, 4, 4, 6);
     grid->setHorizontalSpacing(6);
+    addTitleRow(grid);
+    for (int k = 0; k < 2; ++k)
+        addUnitRow(grid, k);
+
+    unitList_ = new UnitList(this);
+    unitList_->setObjectName(QStringLiteral("cboLt"));
+    unitList_->setAccessibleName(QStringLiteral("Vybrat jednotku"));
+    unitList_->hide();
+    connect(unitList_, &QComboBox::activated, this, [this](int index) { chooseUnit(listRow_, index + 1); });
+
+    hide();
+    host->installEventFilter(this);
+}
+
+void CompactPanel::addTitleRow(QGridLayout* grid)
+{
     auto* title = new QLabel(QStringLiteral("omniVELOR Lite"), this);
     title->setObjectName(QStringLiteral("lblLtTitulek"));
     title->setAccessibleName(QStringLiteral("Název panelu"));
@@ -64,48 +80,41 @@ CompactPanel::CompactPanel(const ov::UnitDatabase& db, char decimal, QWidget* ho
     closeButton_->setAccessibleName(QStringLiteral("Zavřít"));
     grid->addWidget(closeButton_, 0, 3, Qt::AlignRight);
     connect(closeButton_, &QToolButton::clicked, this, &CompactPanel::closePanel);
+}
 
+// Row k (0: upper, 1: lower): the unit's name and symbol, the value box and the button of the unit list.
+void CompactPanel::addUnitRow(QGridLayout* grid, int k)
+{
     static const char* const kRowNames[] = {"horní", "dolní"};
-    for (int k = 0; k < 2; ++k) {
-        const QString which = QString::fromUtf8(kRowNames[k]);
-        auto* nameLabel = new QLabel(this);
-        nameLabel->setObjectName(QStringLiteral("lblLt_%1").arg(k));
-        nameLabel->setAccessibleName(QStringLiteral("Jednotka, %1 řádek").arg(which));
-        nameLabel->setMinimumWidth(twipsToPixels(1800));
-        auto* symbolLabel = new QLabel(this);
-        symbolLabel->setObjectName(QStringLiteral("lblLt_%1").arg(k + 2));
-        symbolLabel->setAccessibleName(QStringLiteral("Značka, %1 řádek").arg(which));
-        auto* box = new QLineEdit(this);
-        box->setObjectName(QStringLiteral("txtLt_%1").arg(k));
-        box->setAccessibleName(QStringLiteral("Hodnota, %1 řádek").arg(which));
-        // The thin sunken border of the window's boxes.
-        box->setFrame(true);
-        auto* down = new QToolButton(this);
-        down->setObjectName(QStringLiteral("imgDown_%1").arg(k));
-        down->setArrowType(Qt::DownArrow);
-        down->setAutoRaise(true);
-        down->setToolTip(QStringLiteral("Vybrat jednotku"));
-        down->setAccessibleName(QStringLiteral("Vybrat jednotku, %1 řádek").arg(which));
-        grid->addWidget(nameLabel, k + 1, 0);
-        grid->addWidget(symbolLabel, k + 1, 1);
-        grid->addWidget(box, k + 1, 2);
-        grid->addWidget(down, k + 1, 3);
-        unitLabels_[std::size_t(k)] = nameLabel;
-        unitLabels_[std::size_t(k + 2)] = symbolLabel;
-        valueEdits_[std::size_t(k)] = box;
-        listButtons_[std::size_t(k)] = down;
-        connect(box, &QLineEdit::returnPressed, this, [this, k] { compute(k); });
-        connect(down, &QToolButton::clicked, this, [this, k] { openUnitList(k); });
-    }
-
-    unitList_ = new UnitList(this);
-    unitList_->setObjectName(QStringLiteral("cboLt"));
-    unitList_->setAccessibleName(QStringLiteral("Vybrat jednotku"));
-    unitList_->hide();
-    connect(unitList_, &QComboBox::activated, this, [this](int index) { chooseUnit(listRow_, index + 1); });
-
-    hide();
-    host->installEventFilter(this);
+    const QString which = QString::fromUtf8(kRowNames[k]);
+    auto* nameLabel = new QLabel(this);
+    nameLabel->setObjectName(QStringLiteral("lblLt_%1").arg(k));
+    nameLabel->setAccessibleName(QStringLiteral("Jednotka, %1 řádek").arg(which));
+    nameLabel->setMinimumWidth(twipsToPixels(1800));
+    auto* symbolLabel = new QLabel(this);
+    symbolLabel->setObjectName(QStringLiteral("lblLt_%1").arg(k + 2));
+    symbolLabel->setAccessibleName(QStringLiteral("Značka, %1 řádek").arg(which));
+    auto* box = new QLineEdit(this);
+    box->setObjectName(QStringLiteral("txtLt_%1").arg(k));
+    box->setAccessibleName(QStringLiteral("Hodnota, %1 řádek").arg(which));
+    // The thin sunken border of the window's boxes.
+    box->setFrame(true);
+    auto* down = new QToolButton(this);
+    down->setObjectName(QStringLiteral("imgDown_%1").arg(k));
+    down->setArrowType(Qt::DownArrow);
+    down->setAutoRaise(true);
+    down->setToolTip(QStringLiteral("Vybrat jednotku"));
+    down->setAccessibleName(QStringLiteral("Vybrat jednotku, %1 řádek").arg(which));
+    grid->addWidget(nameLabel, k + 1, 0);
+    grid->addWidget(symbolLabel, k + 1, 1);
+    grid->addWidget(box, k + 1, 2);
+    grid->addWidget(down, k + 1, 3);
+    unitLabels_[std::size_t(k)] = nameLabel;
+    unitLabels_[std::size_t(k + 2)] = symbolLabel;
+    valueEdits_[std::size_t(k)] = box;
+    listButtons_[std::size_t(k)] = down;
+    connect(box, &QLineEdit::returnPressed, this, [this, k] { compute(k); });
+    connect(down, &QToolButton::clicked, this, [this, k] { openUnitList(k); });
 }
 
 bool CompactPanel::eventFilter(QObject* watched, QEvent* event)

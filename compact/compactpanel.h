@@ -9,6 +9,7 @@
 #include <optional>
 
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QToolButton;
@@ -46,6 +47,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void addTitleRow(QGridLayout* grid);
+    void addUnitRow(QGridLayout* grid, int k);
     void setUnit(int row, int unit);
     void warn(const QString& text);
     void place();
