@@ -12,6 +12,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -42,6 +43,9 @@ private:
     QWidget* buildGeneral();
     QWidget* buildView();
     QWidget* buildFormat();
+    QGroupBox* buildPreviewFrame();
+    QGroupBox* buildRowsFrame();
+    QGroupBox* buildPrecisionFrame();
     QWidget* buildStart();
     QWidget* buildInfo();
     QLineEdit* addNumber(Key key, const QString& objectName);

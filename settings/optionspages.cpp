@@ -160,6 +160,16 @@ QWidget* OptionsDialog::buildFormat()
     auto* page = new QWidget;
     auto* v = new QVBoxLayout(page);
 
+    v->addWidget(buildPreviewFrame());
+    v->addWidget(buildRowsFrame());
+    v->addWidget(buildPrecisionFrame());
+    v->addStretch();
+    return page;
+}
+
+// The number fields of the short preview: the own base, its places and the fractions' sensitivity.
+QGroupBox* OptionsDialog::buildPreviewFrame()
+{
     QGroupBox* preview = frame("fraZobrazit_2", QStringLiteral("Krátký náhled"));
     auto* pg = new QGridLayout(preview);
     struct NumberRow {
@@ -183,8 +193,11 @@ QWidget* OptionsDialog::buildFormat()
         pg->addWidget(e, r.row, r.column + 1);
     }
     pg->setColumnStretch(4, 1);
-    v->addWidget(preview);
+    return preview;
+}
 
+QGroupBox* OptionsDialog::buildRowsFrame()
+{
     QGroupBox* rowsBox = frame("fraFormát_3", QStringLiteral("Řádky"));
     auto* rg = new QGridLayout(rowsBox);
     colouredCheck_ = checkBox("chkColored", QStringLiteral("Barevně odlišit zadání"));
@@ -199,8 +212,11 @@ QWidget* OptionsDialog::buildFormat()
     rememberMarksCheck_ = checkBox("chkPamatovatOznacene", QStringLiteral("Pamatovat si označené jednotky"));
     rg->addWidget(rememberMarksCheck_, 2, 0, 1, 2);
     rg->setColumnStretch(2, 1);
-    v->addWidget(rowsBox);
+    return rowsBox;
+}
 
+QGroupBox* OptionsDialog::buildPrecisionFrame()
+{
     QGroupBox* precision = frame("fraFormát_0", QStringLiteral("Přesnost"));
     auto* xg = new QGridLayout(precision);
     formatCombo_ = new QComboBox;
@@ -219,9 +235,7 @@ QWidget* OptionsDialog::buildFormat()
     xg->addWidget(fixLabel, 0, 1);
     xg->addWidget(fix, 0, 2);
     xg->setColumnStretch(3, 1);
-    v->addWidget(precision);
-    v->addStretch();
-    return page;
+    return precision;
 }
 
 QWidget* OptionsDialog::buildStart()
