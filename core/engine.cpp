@@ -183,11 +183,11 @@ void ConversionEngine::convertByCoefficients(int t, int r, bool& redrawOff)
     const char dec = settings_.decimalSeparator;
     Cells cells(grid_, dec);
 
-    // C1: leaving an empty cell computes nothing.
+    // Leaving an empty cell computes nothing.
     if (cells.text(r).empty())
         return;
 
-    // C2: negative values are turned positive, with a notice the first time in a run.
+    // Negative values are turned positive, with a notice the first time in a run.
     const double entered = cells.number(r);
     if (!(entered >= 0)) {
         cells.set(r, std::fabs(entered));
@@ -198,7 +198,7 @@ void ConversionEngine::convertByCoefficients(int t, int r, bool& redrawOff)
         }
     }
 
-    // C3: every unit from the entered one, always from the entered cell's text as it stands:
+    // Every unit from the entered one, always from the entered cell's text as it stands:
     // once the entered row itself is rewritten on the way, the units after it are computed
     // from its new text.
     if (t < 1 || t > kMaxTopic || r + 1 > db_.unitCount(t))
@@ -216,7 +216,7 @@ void ConversionEngine::convertByCoefficients(int t, int r, bool& redrawOff)
     grid_.setRedraw(true);
     redrawOff = false;
 
-    // C4, C5: display format, then the result line from the displayed texts.
+    // Display format, then the result line from the displayed texts.
     formatTable(t);
     const bool angle = t == kAngleTopic && !state_.degreeMoved;
     if (angle) {
@@ -228,13 +228,13 @@ void ConversionEngine::convertByCoefficients(int t, int r, bool& redrawOff)
         grid_.rebuildMagnifierText();
     }
 
-    // C6
+    // The record line of the conversion.
     grid_.writeRecord();
 
-    // C7
+    // The entered row coloured, the previous one uncoloured.
     colourEntry(r, angle);
 
-    // C8, C9
+    // Counted; the clipboard commands follow the new value.
     ++state_.conversionCount;
     grid_.updateClipboardCommands();
 }
