@@ -283,12 +283,12 @@ void ConversionEngine::convertTemperature(int r)
     const int e = r + 1;
     const double x = cells.number(r);
 
-    // D1: the entered value in kelvin goes into row 0 (a kelvin row keeps its text as typed).
+    // The entered value in kelvin goes into row 0 (a kelvin row keeps its text as typed).
     if (e >= 2)
         if (const std::optional<double> kelvin = TemperatureToKelvin(e, x))
             cells.set(0, checked(*kelvin));
 
-    // D2: the other rows from the kelvin text as it stands.
+    // The other rows from the kelvin text as it stands.
     const double K = cells.number(0);
     if (K > 0) {
         // All rows are computed before any is written: an overflow leaves the table as it was.
@@ -303,7 +303,7 @@ void ConversionEngine::convertTemperature(int r)
         return;
     }
 
-    // D3: nothing lies below absolute zero; the rows show it instead.
+    // Nothing lies below absolute zero; the rows show it instead.
     grid_.showResult(kAbsoluteZeroText, true, TextColour::red());
     const double zeroC = sub(0.0, 273.15);
     cells.setText(0, "0");
