@@ -222,16 +222,16 @@ void MainWindow::showConversionPane()
 void MainWindow::applyTablePreferences()
 {
     const Preferences& p = ctx_.prefs;
-    table_->gridLines(p.gridLines == 1);
     commands_->setNumBase(p.numBase);
-    table_->setNumBase(p.numBase);
-    table_->setNumBaseDec(p.numBaseDec);
-    table_->setFractionSensitivity(p.fractionSensitivity);
     commands_->setFix(int(p.fix));
-    table_->setFix(int(p.fix));
-    table_->setColored(p.colored == 1);
-    table_->setColoredColour(storedColour(p.coloredColor));
-    table_->setExpressions(p.evaluateExpressions);
+    table_->setOptions({.fix = int(p.fix),
+                        .colored = p.colored == 1,
+                        .colouredColour = storedColour(p.coloredColor),
+                        .expressions = p.evaluateExpressions,
+                        .gridLines = p.gridLines == 1,
+                        .numBase = p.numBase,
+                        .numBaseDec = p.numBaseDec,
+                        .fractionSensitivity = p.fractionSensitivity});
     table_->setStartHint(p.startHint);
     rowMarking_->setRemembering(p.rememberMarks);
     history_->setKeeping(p.keepHistory);

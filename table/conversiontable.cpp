@@ -148,7 +148,7 @@ ConversionTable::ConversionTable(const ov::UnitDatabase& db, char decimalSeparat
     auto* info = new QAction(this);
     info->setCheckable(true);
     usePaneSwitches(preview, magnifier, info);
-    gridLines(true);
+    setOptions(TableOptions{});
     nameForAssistiveTechnology();
     showWelcome();
 }
@@ -293,10 +293,19 @@ ov::EngineSettings& ConversionTable::settings() const
 }
 int ConversionTable::format() const { return static_cast<int>(settings().format); }
 void ConversionTable::formatTable() { engine_.formatTable(currentTopic_); }
-void ConversionTable::setFix(int decimals) { engine_.settings().fix = std::clamp(decimals, 0, 9); }
-void ConversionTable::setColored(bool on) { engine_.settings().colored = on; }
-void ConversionTable::setColoredColour(ov::TextColour colour) { engine_.settings().coloredColour = colour; }
-void ConversionTable::setExpressions(bool on) { engine_.settings().expressions = on; }
+
+void ConversionTable::setOptions(const TableOptions& options)
+{
+    options_ = options;
+    options_.fix = std::clamp(options.fix, 0, 9);
+    ov::EngineSettings& engine = engine_.settings();
+    engine.fix = options_.fix;
+    engine.colored = options_.colored;
+    engine.coloredColour = options_.colouredColour;
+    engine.expressions = options_.expressions;
+    gridView_->setGridLinesShown(options_.gridLines);
+}
+
 char ConversionTable::decimalSeparator() const { return settings().decimalSeparator; }
 long ConversionTable::conversionCount() const { return engine_.state().conversionCount; }
 void ConversionTable::setConversionCount(long count) { engine_.state().conversionCount = count; }
@@ -329,10 +338,6 @@ bool ConversionTable::infoOn() const { return info_->isChecked(); }
 void ConversionTable::setResultLineVisible(bool on) { preview_->setChecked(on); }
 
 void ConversionTable::setReferenceMode(int mode) { referenceMode_ = mode == 1 ? 1 : 0; }
-
-void ConversionTable::gridLines(bool on) { gridView_->setGridLinesShown(on); }
-
-bool ConversionTable::gridLinesShown() const { return gridView_->showGrid(); }
 
 void ConversionTable::setMagnifierOn(bool on) { magnifier_->setChecked(on); }
 

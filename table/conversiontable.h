@@ -22,6 +22,19 @@ namespace ov::gui {
 class CellEditor;
 class CellEditing;
 
+// How the table shows its values, as the options dialog sets it; the defaults are a fresh
+// installation's.
+struct TableOptions {
+    int fix = 2;                                  // decimals of the fixed format, 0..9
+    bool colored = true;                          // the entered value's cell in its own colour
+    ov::TextColour colouredColour = ov::TextColour::highlightText();
+    bool expressions = false;                     // arithmetic typed into a cell is evaluated
+    bool gridLines = true;
+    int numBase = 12;                             // the custom base of "Aktuální jako"
+    int numBaseDec = 6;                           // its places after the point
+    int fractionSensitivity = 3;                  // ZCitlivost
+};
+
 class ConversionTable : public QWidget {
     Q_OBJECT
 public:
@@ -50,14 +63,9 @@ public:
     void setFormat(int index);                    // a negative index selects single precision
     int format() const;
     void formatTable();
-    void setFix(int decimals);
-    void setColored(bool on);
-    void setColoredColour(ov::TextColour colour);
-    void setExpressions(bool on);                 // arithmetic typed into a cell is evaluated
+    void setOptions(const TableOptions& options); // a fix outside 0..9 is brought into it
+    const TableOptions& options() const { return options_; }
     char decimalSeparator() const;
-    void setNumBase(int base) { numBase_ = base; }
-    void setNumBaseDec(int places) { numBaseDec_ = places; }
-    void setFractionSensitivity(int digits) { sensitivity_ = digits; }   // ZCitlivost
     long conversionCount() const;
     void setConversionCount(long count);
 
@@ -70,8 +78,6 @@ public:
     bool resultLineVisible() const;
     void setReferenceMode(int mode);              // 0: against the first unit, 1: the entered one
     int referenceMode() const { return referenceMode_; }
-    void gridLines(bool on);
-    bool gridLinesShown() const;
     void setMagnifierOn(bool on);
     void setInfoOn(bool on);
     void setMarkingDisplay(bool on);              // information pictures and marks
@@ -169,9 +175,7 @@ private:
     bool engineRunning_ = false;
     bool startHint_ = true;
     bool hintShown_ = false;
-    int numBase_ = 12;
-    int numBaseDec_ = 6;
-    int sensitivity_ = 3;
+    TableOptions options_;
     const ov::MarkState* marks_ = nullptr;
 };
 

@@ -88,7 +88,8 @@ void ConversionTable::runAs(ov::BaseKind kind)
 {
     const std::string text = currentValueText().toStdString();
     // A base shown nowhere would look like a dead command: with no line and no magnifier, a box.
-    showRepresentation(ov::BaseResult(text, kind, numBase_, numBaseDec_, decimalSeparator()), !magnifierOn());
+    showRepresentation(ov::BaseResult(text, kind, options_.numBase, options_.numBaseDec, decimalSeparator()),
+                       !magnifierOn());
 }
 
 void ConversionTable::runRoman()
@@ -98,8 +99,8 @@ void ConversionTable::runRoman()
 
 void ConversionTable::runFraction()
 {
-    showRepresentation(ov::FractionResult(currentValueText().toStdString(), sensitivity_, decimalSeparator()),
-                       true);
+    const std::string text = currentValueText().toStdString();
+    showRepresentation(ov::FractionResult(text, options_.fractionSensitivity, decimalSeparator()), true);
 }
 
 void ConversionTable::showRepresentation(const ov::RepresentationResult& result, bool showBoxWhenOk)

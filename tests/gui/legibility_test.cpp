@@ -225,7 +225,9 @@ private slots:
         QCOMPARE(grid->palette().color(QPalette::Base), dark.color(QPalette::Button));
         QCOMPARE(grid->palette().color(QPalette::Window), dark.color(QPalette::Button));
         for (const bool lines : {true, false}) {
-            w.table()->gridLines(lines);
+            TableOptions options = w.table()->options();
+            options.gridLines = lines;
+            w.table()->setOptions(options);
             QCOMPARE(grid->palette().color(QPalette::Mid),
                      lines ? dark.color(QPalette::Disabled, QPalette::Text) : dark.color(QPalette::Button));
         }

@@ -231,7 +231,7 @@ private slots:
         QCOMPARE(fake.messages("Chyba načítání z registrů.").size(), 2);
         QCOMPARE(fake.calls().first().title, QStringLiteral("Chyba inicializace"));
         QVERIFY(w.isVisible());
-        QVERIFY(!w.table()->gridLinesShown());
+        QVERIFY(!w.table()->options().gridLines);
         QCOMPARE(fake.pendingAnswers(), 0);
         // A whole session leaves the value for the user to mend.
         fake.answer(QMessageBox::Yes);
@@ -464,7 +464,7 @@ private slots:
         QVERIFY(w.start({"omnivelor"}));
         QCOMPARE(findAction(&w, "mnuSoustava_3")->text(), QStringLiteral("Vlast&ní (16)"));
         QCOMPARE(findAction(&w, "mnuFormatZ_3")->text(), QStringLiteral("Pevný počet (4)"));
-        QVERIFY(w.table()->gridLinesShown());
+        QVERIFY(w.table()->options().gridLines);
     }
 
     void unitListAtStartHasTheFocus()

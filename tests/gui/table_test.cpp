@@ -272,8 +272,7 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, shown);
         QFETCH(bool, red);
-        table_->setNumBase(12);
-        table_->setNumBaseDec(6);
+        table_->setOptions({.numBase = 12, .numBaseDec = 6});
         table_->fillTopic(1);
         enter(value);
         table_->runRepresentation(command);
@@ -381,7 +380,7 @@ private slots:
         table_->fillTopic(1);
         table_->goToRow(4);
         enter("1000");   // inches
-        table_->setFix(2);
+        table_->setOptions({.fix = 2});
         table_->setFormat(format);
         table_->formatTable();
         QCOMPARE(cell(1), kilometres);
@@ -389,7 +388,7 @@ private slots:
 
     void withoutEntryColouringTheCellsKeepTheirColour()
     {
-        table_->setColored(false);
+        table_->setOptions({.colored = false});
         table_->fillTopic(1);
         enter("5");
         QCOMPARE(grid()->item(0, 2)->foreground().color(), grid()->palette().color(QPalette::WindowText));
@@ -409,9 +408,9 @@ private slots:
 
     void gridLinesSwitch()
     {
-        table_->gridLines(false);
+        table_->setOptions({.gridLines = false});
         QVERIFY(!grid()->showGrid());
-        table_->gridLines(true);
+        table_->setOptions({.gridLines = true});
         QVERIFY(grid()->showGrid());
     }
 };
