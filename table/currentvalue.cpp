@@ -1,5 +1,5 @@
-// The commands that show the current value in another form: the "Aktuální jako" group (number
-// bases, Roman numeral, fraction) and the prefixes of the multiples topic.
+// The current value taken further: shown with every prefix in the multiples topic, or replaced
+// by a pasted one.
 #include "table/conversiontable.h"
 #include "table/celleditor.h"
 
@@ -7,7 +7,6 @@
 #include "core/numtext.h"
 #include "gui/clipboard.h"
 #include "gui/common.h"
-#include "gui/dialogservice.h"
 
 #include <cmath>
 
@@ -60,69 +59,6 @@ void ConversionTable::pasteValue(const QString& text)
     }
     // An edit like a typed one, so that a value that cannot be used gives the cell back its text.
     editing_->startEdit(text);
-    focusGrid();
-}
-
-// ---- "Aktuální jako" ------------------------------------------------------------------------
-
-void ConversionTable::runRepresentation(const QString& key)
-{
-    static const std::pair<const char*, ov::BaseKind> bases[] = {
-        {"Binarne", ov::BaseKind::Binary},   {"Oktalne", ov::BaseKind::Octal},
-        {"Hexadecimalne", ov::BaseKind::Hex}, {"Vlastni", ov::BaseKind::Custom},
-        {"VlastniD", ov::BaseKind::CustomWithDecimals},
-    };
-    for (const auto& [name, kind] : bases) {
-        if (key == QLatin1String(name)) {
-            runAs(kind);
-            return;
-        }
-    }
-    if (key == "Zlomek")
-        runFraction();
-    else if (key == "Rimsky")
-        runRoman();
-}
-
-void ConversionTable::runAs(ov::BaseKind kind)
-{
-    const std::string text = currentValueText().toStdString();
-    // A base shown nowhere would look like a dead command: with no line and no magnifier, a box.
-    showRepresentation(ov::BaseResult(text, kind, options_.numBase, options_.numBaseDec, decimalSeparator()),
-                       !magnifierOn());
-}
-
-void ConversionTable::runRoman()
-{
-    showRepresentation(ov::RomanResult(currentValueText().toStdString(), decimalSeparator()), true);
-}
-
-void ConversionTable::runFraction()
-{
-    const std::string text = currentValueText().toStdString();
-    showRepresentation(ov::FractionResult(text, options_.fractionSensitivity, decimalSeparator()), true);
-}
-
-void ConversionTable::showRepresentation(const ov::RepresentationResult& result, bool showBoxWhenOk)
-{
-    using Kind = ov::RepresentationResult::Kind;
-    if (currentValueText().isEmpty() || result.kind == Kind::Empty) {
-        focusGrid();
-        return;
-    }
-    engine_.state().resultText = result.text;
-    switch (result.kind) {
-    case Kind::Ok:
-        showResult(fromStd(result.text), showBoxWhenOk, Qt::black);
-        if (magnifierOn())
-            emit magnifierTextChanged(fromStd(result.text), 0);
-        break;
-    case Kind::OutOfRange: showResult(fromStd(result.text), true, Qt::red); break;
-    case Kind::NotANumber:
-        dialogs().message(this, DialogService::Icon::Warning, appTitle(), displayText(result.text), QMessageBox::Ok);
-        break;
-    case Kind::Empty: break;
-    }
     focusGrid();
 }
 
