@@ -2,7 +2,6 @@
 #include "table/celleditor.h"
 
 #include "core/catalogue.h"
-#include "core/numtext.h"
 #include "gui/common.h"
 #include "gui/dialogservice.h"
 
@@ -15,7 +14,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 #include <optional>
 
 namespace ov::gui {
@@ -48,6 +46,17 @@ ConversionTable::ConversionTable(const ov::UnitDatabase& db, char decimalSeparat
 {
     engine_.settings().decimalSeparator = decimalSeparator;
     setObjectName("picPrevod");
+    buildWidgets();
+    connectGrid();
+    connectEditing();
+    useOwnPaneSwitches();
+    setOptions(TableOptions{});
+    nameForAssistiveTechnology();
+    showWelcome();
+}
+
+void ConversionTable::buildWidgets()
+{
     titleLabel_ = new QLabel(this);
     titleLabel_->setObjectName("lblTitulek");
     titleLabel_->setTextFormat(Qt::PlainText);
@@ -82,64 +91,34 @@ ConversionTable::ConversionTable(const ov::UnitDatabase& db, char decimalSeparat
     layout->addWidget(titleLabel_);
     layout->addWidget(resultLabel_);
     layout->addWidget(gridView_, 1);
+}
 
+void ConversionTable::connectGrid()
+{
     connect(gridView_, &GridView::gotFocus, this, &ConversionTable::gridGotFocus);
-    connect(gridView_, &GridView::characterTyped, this, [this](const QString& text) {
-        if (!editing_->findMe(text))
-            editing_->startEdit(text);
-    });
+    connect(gridView_, &GridView::characterTyped, this, &ConversionTable::onCharacterTyped);
     connect(gridView_, &GridView::editKeyPressed, this, [this] { editing_->startEdit({}); });
     connect(gridView_, &GridView::doubleClickedCell, this, [this] { editing_->startEdit({}); });
-    connect(gridView_, &GridView::insertPressed, this, [this] {
-        if (currentRow() >= 0)
-            emit markToggleRequested(currentRow());
-    });
-    connect(gridView_, &GridView::rightClicked, this, [this](int row, int column, const QPoint& pos) {
-        if (currentTopic_ == 0)
-            return;
-        if (column == kValueColumn || column < 0) {
-            if (row >= 0)
-                gridView_->setCurrentCell(row, kValueColumn);
-            emit contextMenuRequested("mnuA", pos);
-        } else {
-            emit contextMenuRequested("mnuTab", pos);
-        }
-    });
-    connect(gridView_, &GridView::scrolled, this, [this] {
-        if (editing_->editing()) {
-            editing_->discard();
-            focusGrid();
-        }
-    });
-    connect(gridView_, &GridView::resized, this, [this] {
-        editing_->placeEditor();
-        placeTopButton();
-    });
-    connect(gridView_, &QTableWidget::currentCellChanged, this,
-            [this](int row, int column, int previousRow, int) {
-                if (row >= 0 && column != kValueColumn) {
-                    gridView_->setCurrentCell(row, kValueColumn);   // the value column is the only current one
-                    return;
-                }
-                cellChanged(row, previousRow);
-            });
+    connect(gridView_, &GridView::insertPressed, this, &ConversionTable::onInsertPressed);
+    connect(gridView_, &GridView::rightClicked, this, &ConversionTable::onGridRightClicked);
+    connect(gridView_, &GridView::scrolled, this, &ConversionTable::onGridScrolled);
+    connect(gridView_, &GridView::resized, this, &ConversionTable::onGridResized);
+    connect(gridView_, &QTableWidget::currentCellChanged, this, &ConversionTable::onCurrentCellChanged);
+    connect(topButton_, &QToolButton::clicked, this, &ConversionTable::scrollUpOneRow);
+}
+
+void ConversionTable::connectEditing()
+{
     connect(editing_, &CellEditing::editStarted, this, [this](int row) { engine_.state().editRow = row; });
     connect(editing_, &CellEditing::focusGridRequested, this, &ConversionTable::focusGrid);
     connect(editing_, &CellEditing::menuRequested, this, &ConversionTable::contextMenuRequested);
-    connect(cellEditor_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (magnifierOn())
-            emit magnifierTextChanged(cellString(currentRow(), 0) + "\r\n" + text, 24);
-    });
-    connect(topButton_, &QToolButton::clicked, this, [this] {
-        if (currentRow() > 0)
-            gridView_->setCurrentCell(currentRow() - 1, kValueColumn);
-        if (gridView_->topRow() > 0)
-            gridView_->setTopRow(gridView_->topRow() - 1);
-        focusGrid();
-        if (gridView_->topRow() == 0)
-            topButton_->hide();
-    });
+    connect(cellEditor_, &QLineEdit::textChanged, this, &ConversionTable::onEditorTextChanged);
+}
 
+// Until the window hands over its switches, the table has its own: the preview on, the magnifier
+// and the information off.
+void ConversionTable::useOwnPaneSwitches()
+{
     auto* preview = new QAction(this);
     preview->setCheckable(true);
     preview->setChecked(true);
@@ -148,9 +127,73 @@ ConversionTable::ConversionTable(const ov::UnitDatabase& db, char decimalSeparat
     auto* info = new QAction(this);
     info->setCheckable(true);
     usePaneSwitches(preview, magnifier, info);
-    setOptions(TableOptions{});
-    nameForAssistiveTechnology();
-    showWelcome();
+}
+
+// ---- what the grid and the editor report -----------------------------------------------------
+
+void ConversionTable::onCharacterTyped(const QString& text)
+{
+    if (!editing_->findMe(text))
+        editing_->startEdit(text);
+}
+
+void ConversionTable::onInsertPressed()
+{
+    if (currentRow() >= 0)
+        emit markToggleRequested(currentRow());
+}
+
+void ConversionTable::onGridRightClicked(int row, int column, const QPoint& globalPos)
+{
+    if (currentTopic_ == 0)
+        return;
+    if (column == kValueColumn || column < 0) {
+        if (row >= 0)
+            gridView_->setCurrentCell(row, kValueColumn);
+        emit contextMenuRequested("mnuA", globalPos);
+    } else {
+        emit contextMenuRequested("mnuTab", globalPos);
+    }
+}
+
+void ConversionTable::onGridScrolled()
+{
+    if (editing_->editing()) {
+        editing_->discard();
+        focusGrid();
+    }
+}
+
+void ConversionTable::onGridResized()
+{
+    editing_->placeEditor();
+    placeTopButton();
+}
+
+void ConversionTable::onCurrentCellChanged(int row, int column, int previousRow)
+{
+    if (row >= 0 && column != kValueColumn) {
+        gridView_->setCurrentCell(row, kValueColumn);   // the value column is the only current one
+        return;
+    }
+    cellChanged(row, previousRow);
+}
+
+void ConversionTable::onEditorTextChanged(const QString& text)
+{
+    if (magnifierOn())
+        emit magnifierTextChanged(cellString(currentRow(), 0) + "\r\n" + text, 24);
+}
+
+void ConversionTable::scrollUpOneRow()
+{
+    if (currentRow() > 0)
+        gridView_->setCurrentCell(currentRow() - 1, kValueColumn);
+    if (gridView_->topRow() > 0)
+        gridView_->setTopRow(gridView_->topRow() - 1);
+    focusGrid();
+    if (gridView_->topRow() == 0)
+        topButton_->hide();
 }
 
 void ConversionTable::nameForAssistiveTechnology()
@@ -231,20 +274,7 @@ void ConversionTable::fillTopic(int topic)
     gridView_->setRowCount(0);
     gridView_->setRowCount(n);
     gridView_->setHasTopic(true);
-    for (int r = 0; r < n; ++r) {
-        auto* name = new QTableWidgetItem(fromStd(db_.unit(topic, r + 1).name));
-        name->setFlags(Qt::ItemIsEnabled);
-        name->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        auto* symbol = new QTableWidgetItem(fromStd(db_.unit(topic, r + 1).symbol));
-        symbol->setFlags(Qt::ItemIsEnabled);
-        symbol->setTextAlignment(Qt::AlignCenter);
-        auto* value = new QTableWidgetItem();
-        value->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        gridView_->setItem(r, 0, name);
-        gridView_->setItem(r, 1, symbol);
-        gridView_->setItem(r, kValueColumn, value);
-    }
+    fillRows(topic, n);
     showMarks();
     // After hiding, the degree need not be the second unit of the angle topic any more.
     engine_.state().degreeMoved = marks_ && marks_->hidden(ov::kAngleTopic);
@@ -263,6 +293,25 @@ void ConversionTable::fillTopic(int topic)
     topButton_->hide();
     busy_ = false;
     emit topicFilled(topic);
+}
+
+// A row per unit: its name and symbol, which cannot be edited, and an empty value cell.
+void ConversionTable::fillRows(int topic, int count)
+{
+    for (int r = 0; r < count; ++r) {
+        auto* name = new QTableWidgetItem(fromStd(db_.unit(topic, r + 1).name));
+        name->setFlags(Qt::ItemIsEnabled);
+        name->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        auto* symbol = new QTableWidgetItem(fromStd(db_.unit(topic, r + 1).symbol));
+        symbol->setFlags(Qt::ItemIsEnabled);
+        symbol->setTextAlignment(Qt::AlignCenter);
+        auto* value = new QTableWidgetItem();
+        value->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        gridView_->setItem(r, 0, name);
+        gridView_->setItem(r, 1, symbol);
+        gridView_->setItem(r, kValueColumn, value);
+    }
 }
 
 void ConversionTable::goToRow(int row)
@@ -465,57 +514,6 @@ void ConversionTable::showResult(const QString& text, bool showBox, const QColor
 }
 
 void ConversionTable::updateClipboardCommands() { emit copyEnabledChanged(!currentValueText().isEmpty()); }
-
-// ---- magnifier and information texts ---------------------------------------------------------
-
-QString ConversionTable::composeMagnifierText() const
-{
-    const int n = gridView_->rowCount();
-    if (n == 0)
-        return {};
-    const char dec = decimalSeparator();
-    QStringList lines;
-    for (int row : {0, std::clamp(editRow(), 0, n - 1), std::max(currentRow(), 0)}) {
-        QString line = cellString(row, 0);
-        const QString symbol = cellString(row, 1);
-        if (!symbol.isEmpty())
-            line += " [" + symbol + "]";
-        const QString value = cellString(row, kValueColumn);
-        const auto v = ov::ParseNumber(value.toStdString(), dec);
-        line += " " + (v ? fromStd(ov::GroupedFormat(*v, dec)) : value);
-        lines << line;
-    }
-    return fromStd(ov::SingleSpaces(lines.join("\r\n").toStdString()));
-}
-
-QString ConversionTable::composeInfoText() const
-{
-    const int row = currentRow();
-    const int t = currentTopic_;
-    if (row < 0 || t <= 0 || row >= ov::kMaxUnits)
-        return {};
-    const int u = row + 1;
-    const QString name = fromStd(db_.unit(t, u).name).toUpper();
-    const QString info = fromStd(db_.unit(t, u).info);
-    if (t == ov::kTemperatureTopic)
-        return name + "\r\n" + info;
-    const std::string relation = "1 " + db_.unit(t, u).symbol + " = " +
-                                 ov::GroupedFormat(db_.unit(t, u).factor, decimalSeparator()) + " " +
-                                 db_.unit(t, 1).symbol + ")";
-    return name + " (" + fromStd(ov::SingleSpaces(relation)) + "\r\n" + info;
-}
-
-void ConversionTable::updateMagnifier()
-{
-    if (magnifierOn())
-        emit magnifierTextChanged(composeMagnifierText(), 14);
-}
-
-void ConversionTable::updateInfo()
-{
-    if (infoOn())
-        emit infoTextChanged(composeInfoText());
-}
 
 // ---- small helpers --------------------------------------------------------------------------
 

@@ -132,6 +132,19 @@ protected:
 private:
     friend class GridAdapter;
 
+    void buildWidgets();
+    void connectGrid();
+    void connectEditing();
+    void useOwnPaneSwitches();
+    void onCharacterTyped(const QString& text);
+    void onInsertPressed();
+    void onGridRightClicked(int row, int column, const QPoint& globalPos);
+    void onGridScrolled();
+    void onGridResized();
+    void onCurrentCellChanged(int row, int column, int previousRow);
+    void onEditorTextChanged(const QString& text);   // the magnifier shows the value as typed
+    void scrollUpOneRow();                           // the up-arrow picTop
+    void fillRows(int topic, int count);
     void gridGotFocus();
     void cellChanged(int row, int previousRow);
     void enterCell();
