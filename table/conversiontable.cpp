@@ -150,9 +150,9 @@ void ConversionTable::onGridRightClicked(int row, int column, const QPoint& glob
     if (column == kValueColumn || column < 0) {
         if (row >= 0)
             gridView_->setCurrentCell(row, kValueColumn);
-        emit contextMenuRequested("mnuA", globalPos);
+        emit contextMenuRequested(QStringLiteral("mnuA"), globalPos);
     } else {
-        emit contextMenuRequested("mnuTab", globalPos);
+        emit contextMenuRequested(QStringLiteral("mnuTab"), globalPos);
     }
 }
 
@@ -182,7 +182,7 @@ void ConversionTable::onCurrentCellChanged(int row, int column, int previousRow)
 void ConversionTable::onEditorTextChanged(const QString& text)
 {
     if (magnifierOn())
-        emit magnifierTextChanged(cellString(currentRow(), 0) + "\r\n" + text, 24);
+        emit magnifierTextChanged(cellString(currentRow(), 0) + QStringLiteral("\r\n") + text, 24);
 }
 
 void ConversionTable::scrollUpOneRow()
@@ -233,7 +233,7 @@ void ConversionTable::showWelcome()
 void ConversionTable::setTitle(const QString& name)
 {
     const bool hidden = marks_ && marks_->hidden(currentTopic_);
-    titleLabel_->setText(" " + name + (hidden ? " (skryto)" : ""));
+    titleLabel_->setText(u' ' + name + (hidden ? QStringLiteral(" (skryto)") : QString()));
 }
 
 void ConversionTable::setTitleText(const QString& text) { titleLabel_->setText(text); }
@@ -261,7 +261,7 @@ void ConversionTable::fillTopic(int topic)
     setTitle(fromStd(db_.topicName(topic)));
     engine_.state().resultText = " Jednotek k převodu: " + std::to_string(n) + " ";
     showResult(resultText(), false, Qt::black);
-    emit positionTextChanged(QString("V tématu: 1/%1").arg(n));
+    emit positionTextChanged(QStringLiteral("V tématu: 1/%1").arg(n));
     if (!firstShown_) {
         firstShown_ = true;
         emit firstTopicShown();
@@ -483,7 +483,7 @@ void ConversionTable::enterCell()
         engine_.state().resultText = engine_.composeResultLine(row, reference);
         showResult(resultText(), false, Qt::black);
     }
-    emit positionTextChanged(QString("V tématu: %1/%2").arg(row + 1).arg(db_.unitCount(currentTopic_)));
+    emit positionTextChanged(QStringLiteral("V tématu: %1/%2").arg(row + 1).arg(db_.unitCount(currentTopic_)));
 }
 
 void ConversionTable::showResult(const QString& text, bool showBox, const QColor& colour)
@@ -551,7 +551,7 @@ void ConversionTable::mousePressEvent(QMouseEvent* event)
 {
     // A right click on the pane beside the grid (title, result line, margins) offers "&Přejít".
     if (event->button() == Qt::RightButton) {
-        emit contextMenuRequested("mnuPrejit", event->globalPosition().toPoint());
+        emit contextMenuRequested(QStringLiteral("mnuPrejit"), event->globalPosition().toPoint());
         event->accept();
         return;
     }

@@ -27,7 +27,7 @@ void ConversionTable::showPrefixes()
     const QString unitName = cellString(currentRow(), 0);
     putClipboardText(text);
     fillTopic(ov::kMultiplesTopic);
-    setTitleText(" " + unitName);
+    setTitleText(u' ' + unitName);
     const int n = gridView_->rowCount();
     if (n > 0) {
         gridView_->item(0, kValueColumn)->setText(text);

@@ -29,8 +29,8 @@ QRect pictureBox(const QRect& cell)
 QIcon PictureDelegate::iconFor(CellPicture picture)
 {
     // The blank picture draws nothing, so it is not drawn at all.
-    static const QIcon info = cellIcon("info");
-    static const QIcon mark = cellIcon("mark");
+    static const QIcon info = cellIcon(QStringLiteral("info"));
+    static const QIcon mark = cellIcon(QStringLiteral("mark"));
     switch (picture) {
     case CellPicture::Info: return info;
     case CellPicture::Mark: return mark;

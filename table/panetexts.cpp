@@ -24,13 +24,13 @@ QString ConversionTable::composeMagnifierText() const
         QString line = cellString(row, 0);
         const QString symbol = cellString(row, 1);
         if (!symbol.isEmpty())
-            line += " [" + symbol + "]";
+            line += QStringLiteral(" [") + symbol + u']';
         const QString value = cellString(row, kValueColumn);
         const auto v = ov::ParseNumber(value.toStdString(), dec);
-        line += " " + (v ? fromStd(ov::GroupedFormat(*v, dec)) : value);
+        line += u' ' + (v ? fromStd(ov::GroupedFormat(*v, dec)) : value);
         lines << line;
     }
-    return fromStd(ov::SingleSpaces(lines.join("\r\n").toStdString()));
+    return fromStd(ov::SingleSpaces(lines.join(QLatin1String("\r\n")).toStdString()));
 }
 
 QString ConversionTable::composeInfoText() const
@@ -43,11 +43,11 @@ QString ConversionTable::composeInfoText() const
     const QString name = fromStd(db_.unit(t, u).name).toUpper();
     const QString info = fromStd(db_.unit(t, u).info);
     if (t == ov::kTemperatureTopic)
-        return name + "\r\n" + info;
+        return name + QStringLiteral("\r\n") + info;
     const std::string relation = "1 " + db_.unit(t, u).symbol + " = " +
                                  ov::GroupedFormat(db_.unit(t, u).factor, decimalSeparator()) + " " +
                                  db_.unit(t, 1).symbol + ")";
-    return name + " (" + fromStd(ov::SingleSpaces(relation)) + "\r\n" + info;
+    return name + QStringLiteral(" (") + fromStd(ov::SingleSpaces(relation)) + QStringLiteral("\r\n") + info;
 }
 
 void ConversionTable::updateMagnifier()

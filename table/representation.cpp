@@ -20,9 +20,9 @@ void ConversionTable::runRepresentation(const QString& key)
             return;
         }
     }
-    if (key == "Zlomek")
+    if (key == QLatin1String("Zlomek"))
         runFraction();
-    else if (key == "Rimsky")
+    else if (key == QLatin1String("Rimsky"))
         runRoman();
 }
 
