@@ -23,6 +23,9 @@ function(ov_qt_library folder)
   target_include_directories(ov_${folder} PUBLIC ${CMAKE_SOURCE_DIR})
   target_link_libraries(ov_${folder} PUBLIC ${ARG_LINKS})
   target_compile_definitions(ov_${folder} PUBLIC OV_VERSION="${PROJECT_VERSION}")
+  # Our own code spells out how a text literal becomes a QString, and a connect never narrows
+  # an argument silently. PRIVATE: the programs that link the library keep their own choice.
+  target_compile_definitions(ov_${folder} PRIVATE QT_NO_CAST_FROM_ASCII QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
   add_dependencies(ov_${folder} ov_layer_check)
   ov_gui_warnings(ov_${folder})
 endfunction()
