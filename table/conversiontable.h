@@ -59,7 +59,7 @@ public:
     // A renamed topic on show is titled with its new name at once, still marked when hidden.
     void topicRenamed(int topic, const QString& name);
 
-    // Engine settings
+    // Settings
     void setFormat(int index);                    // a negative index selects single precision
     int format() const;
     void formatTable();
@@ -92,17 +92,13 @@ public:
     void runRoman();
     void runFraction();
 
-    // Composers and state, for the panes and the commands
+    // The result line and the grid as they stand, for the commands and the output
     void showResult(const QString& text, bool showBox, const QColor& colour);
-    QString resultText() const;
     QString resultLineText() const;               // the whole text of the result line, however cut
-    QString composeMagnifierText() const;
-    QString composeInfoText() const;
     QString currentValueText() const;
     int rowCount() const;
     QString cellText(int row, int column) const { return cellString(row, column); }
     int currentRow() const;
-    int editRow() const;
     // The block of rows selected with Shift and the arrows (or the mouse), in ascending order;
     // the current row twice when no block is selected.
     std::pair<int, int> selectedRows() const;
@@ -144,10 +140,15 @@ private:
     void onCurrentCellChanged(int row, int column, int previousRow);
     void onEditorTextChanged(const QString& text);   // the magnifier shows the value as typed
     void scrollUpOneRow();                           // the up-arrow picTop
+
     void fillRows(int topic, int count);
+    QString resultText() const;
+    int editRow() const;
     void gridGotFocus();
     void cellChanged(int row, int previousRow);
     void enterCell();
+    QString composeMagnifierText() const;
+    QString composeInfoText() const;
     void updateMagnifier();
     void updateInfo();
     void updateClipboardCommands();
