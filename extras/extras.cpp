@@ -96,7 +96,7 @@ void Extras::showAbout()
 // corner, where the splitter is.
 void Extras::showTopicMenu()
 {
-    commands_.popupMenu(QStringLiteral("mnuPrejit"), table_.mapToGlobal(QPoint(0, 0)));
+    commands_.popupMenu(cmd::Menu::Go, table_.mapToGlobal(QPoint(0, 0)));
 }
 
 } // namespace ov::gui

@@ -262,9 +262,9 @@ QAction* Commands::action(cmd::Command command, int index) const
 
 QMenu* Commands::menu(const QString& objectName) const { return menus_.value(objectName); }
 
-void Commands::popupMenu(const QString& objectName, const QPoint& globalPos) const
+void Commands::popupMenu(cmd::Menu menu, const QPoint& globalPos) const
 {
-    if (QMenu* m = menu(objectName))
+    if (QMenu* m = this->menu(QString::fromLatin1(cmd::nameOf(menu))))
         m->popup(globalPos);
 }
 
@@ -348,6 +348,9 @@ QStringList Commands::bindingProblems() const
             problems << QString::fromUtf8(cmd::nameOf(c)) + (isInert ? QStringLiteral(": inert but bound")
                                                                     : QStringLiteral(": no handler"));
     }
+    for (int i = 0; i < cmd::kMenuCount; ++i)
+        if (!menu(QString::fromLatin1(cmd::kMenuNames[i])))
+            problems << QString::fromLatin1(cmd::kMenuNames[i]) + QStringLiteral(": no such menu");
     return problems;
 }
 

@@ -55,7 +55,8 @@ public:
     void bind(cmd::Command command, Handler handler);
     bool isBound(cmd::Command command) const { return bool(handlers_[std::size_t(command)]); }
     // What is wrong with the bindings, one line each: a command neither bound nor listed as
-    // inert, or both. The started window refuses to run with any.
+    // inert, or both, or a pop-up menu the table has no row for. The started window refuses to
+    // run with any.
     QStringList bindingProblems() const;
     // What a click on a status panel does, by panel key.
     void bindPanel(const QString& key, std::function<void()> handler);
@@ -69,8 +70,8 @@ public:
     // Any menu or submenu by name, for pop-up use: "mnuA", "mnuTab", "mnuEditace", "mnuPrejit",
     // "mnuUroven", "mnuKN", "mnut".
     QMenu* menu(const QString& objectName) const;
-    // Pops a menu of the window up at a screen position, by name; nothing for an unknown name.
-    void popupMenu(const QString& objectName, const QPoint& globalPos) const;
+    // Pops a menu of the window up at a screen position.
+    void popupMenu(cmd::Menu menu, const QPoint& globalPos) const;
     QToolBar* toolBar() const { return toolBar_; }
     // Closes the toolbar's overflow panel (the buttons a narrow window has no room for) when it
     // is open; false when there was none to close.

@@ -91,6 +91,31 @@ constexpr const char* nameOf(Command c) { return kCommandNames[int(c)]; }
 // The command of a control name, nothing for a name no command has.
 std::optional<Command> commandNamed(std::string_view name);
 
+// The menus other parts pop up as context menus: identifier and the menu's control name.
+// clang-format off
+#define OV_POPUP_MENUS(X) \
+    X(ValueCell,   "mnuA")        \
+    X(TableCell,   "mnuTab")      \
+    X(Go,          "mnuPrejit")   \
+    X(ResultLine,  "mnuKN")       \
+    X(CellEditor,  "mnuEditace")  \
+    X(TopicList,   "mnut")
+// clang-format on
+
+enum class Menu {
+#define OV_MENU_ID(id, name) id,
+    OV_POPUP_MENUS(OV_MENU_ID)
+#undef OV_MENU_ID
+};
+
+inline constexpr const char* kMenuNames[] = {
+#define OV_MENU_NAME(id, name) name,
+    OV_POPUP_MENUS(OV_MENU_NAME)
+#undef OV_MENU_NAME
+};
+inline constexpr int kMenuCount = int(std::size(kMenuNames));
+constexpr const char* nameOf(Menu m) { return kMenuNames[int(m)]; }
+
 // Commands that deliberately do nothing yet: their items exist, no part handles them.
 std::span<const Command> inertCommands();
 

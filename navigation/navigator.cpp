@@ -147,7 +147,7 @@ void Navigator::connectLists()
             [this, list](int row, const QString& text) { acceptRename(list, row, text); }, list));
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint& pos) {
-            emit contextMenuRequested(QStringLiteral("mnut"), list->viewport()->mapToGlobal(pos));
+            emit contextMenuRequested(cmd::Menu::TopicList, list->viewport()->mapToGlobal(pos));
         });
         connect(list, &QListWidget::itemClicked, this, [this, list](QListWidgetItem* item) { onItemPicked(list, item); });
         connect(list, &QListWidget::currentItemChanged, this,

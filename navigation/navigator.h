@@ -3,6 +3,8 @@
 // It never touches the table itself: it announces the topic or unit chosen and the window
 // composes the rest (fill the table, move its row, set the menu checks and panel texts).
 #pragma once
+#include "gui/commandtable.h"
+
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -98,7 +100,7 @@ signals:
     void viewModeChanged(int mode);                 // check mnuIkony(mode) alone
     void topicRenamed(int topic, const QString& name);  // mnuTema caption for topics 1..26
     void conversionPaneWanted();                    // ShowConversionPane
-    void contextMenuRequested(const QString& menuName, const QPoint& globalPos);  // "mnut"
+    void contextMenuRequested(cmd::Menu menu, const QPoint& globalPos);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

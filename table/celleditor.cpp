@@ -103,7 +103,7 @@ CellEditing::CellEditing(GridView* grid, CellEditor* editor, QObject* parent)
     connect(editor_, &CellEditor::upPressed, this, [this] { commitAndMove(-1); });
     connect(editor_, &CellEditor::downPressed, this, [this] { commitAndMove(+1); });
     connect(editor_, &CellEditor::menuRequested, this,
-            [this](const QPoint& pos) { emit menuRequested(QStringLiteral("mnuEditace"), pos); });
+            [this](const QPoint& pos) { emit menuRequested(cmd::Menu::CellEditor, pos); });
 }
 
 bool CellEditing::editing() const { return editor_->isVisibleTo(grid_); }

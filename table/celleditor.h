@@ -1,6 +1,8 @@
 // The in-cell editor txtEdit: a line edit laid exactly over the current value cell while the
 // user types, and the rules that open, close and steer it (including the first-letter jump).
 #pragma once
+#include "gui/commandtable.h"
+
 #include <QLineEdit>
 #include <QObject>
 
@@ -56,7 +58,7 @@ public:
 signals:
     void editStarted(int row);
     void focusGridRequested();
-    void menuRequested(const QString& menuName, const QPoint& globalPos);
+    void menuRequested(cmd::Menu menu, const QPoint& globalPos);
 
 private:
     void commitAndMove(int step);

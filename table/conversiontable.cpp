@@ -150,9 +150,9 @@ void ConversionTable::onGridRightClicked(int row, int column, const QPoint& glob
     if (column == kValueColumn || column < 0) {
         if (row >= 0)
             gridView_->setCurrentCell(row, kValueColumn);
-        emit contextMenuRequested(QStringLiteral("mnuA"), globalPos);
+        emit contextMenuRequested(cmd::Menu::ValueCell, globalPos);
     } else {
-        emit contextMenuRequested(QStringLiteral("mnuTab"), globalPos);
+        emit contextMenuRequested(cmd::Menu::TableCell, globalPos);
     }
 }
 
@@ -551,7 +551,7 @@ void ConversionTable::mousePressEvent(QMouseEvent* event)
 {
     // A right click on the pane beside the grid (title, result line, margins) offers "&Přejít".
     if (event->button() == Qt::RightButton) {
-        emit contextMenuRequested(QStringLiteral("mnuPrejit"), event->globalPosition().toPoint());
+        emit contextMenuRequested(cmd::Menu::Go, event->globalPosition().toPoint());
         event->accept();
         return;
     }
@@ -584,7 +584,7 @@ bool ConversionTable::eventFilter(QObject* watched, QEvent* event)
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {
             if (!press)
-                emit contextMenuRequested(QStringLiteral("mnuKN"), mouse->globalPosition().toPoint());
+                emit contextMenuRequested(cmd::Menu::ResultLine, mouse->globalPosition().toPoint());
             return true;
         }
     }

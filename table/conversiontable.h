@@ -7,6 +7,7 @@
 #include "core/engine.h"
 #include "core/marks.h"
 #include "core/represent.h"
+#include "gui/commandtable.h"
 #include "table/gridadapter.h"
 #include "table/gridview.h"
 
@@ -110,7 +111,7 @@ signals:
     void firstTopicShown();
     void representationEnabledChanged(bool enabled);
     void copyEnabledChanged(bool enabled);
-    void contextMenuRequested(const QString& menuName, const QPoint& globalPos);
+    void contextMenuRequested(cmd::Menu menu, const QPoint& globalPos);
     void conversionDone();
     void magnifierTextChanged(const QString& text, int pointSize);   // pointSize 0: keep the size
     void infoTextChanged(const QString& text);

@@ -289,16 +289,16 @@ private slots:
         QSignalSpy menu(table_, &ConversionTable::contextMenuRequested);
         QTest::mouseClick(grid()->viewport(), Qt::RightButton, Qt::NoModifier, cellCentre(2, 2));
         QCOMPARE(menu.count(), 1);
-        QCOMPARE(menu.last().at(0).toString(), QString("mnuA"));
+        QCOMPARE(menu.last().at(0).value<cmd::Menu>(), cmd::Menu::ValueCell);
         QCOMPARE(grid()->currentRow(), 2);
         QTest::mouseClick(grid()->viewport(), Qt::RightButton, Qt::NoModifier, cellCentre(4, 0));
         QCOMPARE(menu.count(), 2);
-        QCOMPARE(menu.last().at(0).toString(), QString("mnuTab"));
+        QCOMPARE(menu.last().at(0).value<cmd::Menu>(), cmd::Menu::TableCell);
         QCOMPARE(grid()->currentRow(), 2);
         type("5");
         QTest::mouseClick(editor(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
         QCOMPARE(menu.count(), 3);
-        QCOMPARE(menu.last().at(0).toString(), QString("mnuEditace"));
+        QCOMPARE(menu.last().at(0).value<cmd::Menu>(), cmd::Menu::CellEditor);
         QVERIFY(editor()->isVisible());
     }
 

@@ -396,7 +396,7 @@ private slots:
         QContextMenuEvent right(QContextMenuEvent::Mouse, pos, w.topicList()->viewport()->mapToGlobal(pos));
         QApplication::sendEvent(w.topicList()->viewport(), &right);
         QCOMPARE(popup.count(), 1);
-        QCOMPARE(popup.at(0).at(0).toString(), QStringLiteral("mnut"));
+        QCOMPARE(popup.at(0).at(0).value<cmd::Menu>(), cmd::Menu::TopicList);
     }
 
     void everyPictureIsThere()
