@@ -38,13 +38,9 @@ class DataFileMessagesTest : public WindowTestCase {
     MainWindow& startOn(const QStringList& mainFile)
     {
         TestEnvironment& env = environment();
-        env.setSetting("Obecne/Path", env.writeFile("Omnivel.omv", mainFile));
-        env.setSetting("Obecne/PathUser", env.writeFile("User.omv", smallUserData()));
+        env.useData(mainFile);
         env.setSetting("Obecne/SafeEnd", "0");
-        MainWindow& w = mainWindow();
-        if (!w.start({"omnivelor"}))
-            QTest::qFail("the main window did not start", __FILE__, __LINE__);
-        return w;
+        return startedWindow(Data::AsWritten);
     }
 
 private slots:

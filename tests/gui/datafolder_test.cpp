@@ -29,8 +29,7 @@ class DataFolderTest : public WindowTestCase {
 private slots:
     void firstStartCopiesTheShippedFilesAndUsesThem()
     {
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        startedWindow(Data::AsWritten);
         for (const char* name : {"Omnivel.omv", "User.omv"}) {
             const QString copy = userFolder() + QLatin1Char('/') + QLatin1String(name);
             QCOMPARE(contents(copy), contents(shippedDataFolder() + QLatin1Char('/') + QLatin1String(name)));
@@ -48,8 +47,7 @@ private slots:
         environment().writeFile(QStringLiteral("mine.omv"), smallMainData());
         QVERIFY(QFile::copy(environment().folder() + QStringLiteral("/mine.omv"), copy));
         const QByteArray mine = contents(copy);
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        startedWindow(Data::AsWritten);
         QCOMPARE(contents(copy), mine);
         QCOMPARE(int(context().db.unitCount(1)), 3);
         // The file the user lacked is still copied beside it.
@@ -60,8 +58,7 @@ private slots:
     {
         QDir().mkpath(environment().dataFolder());
         environment().writeFile(QStringLiteral("data/omnivelor"), {QStringLiteral("not a folder")});
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow(Data::AsWritten);
         QCOMPARE(fakeDialogs().messageTexts(),
                  QStringList{dataFolderProblemText(QStringLiteral("složku nelze vytvořit"))});
         QCOMPARE(fakeDialogs().calls().first().icon, DialogService::Icon::Information);

@@ -215,22 +215,20 @@ private slots:
     void clearingStartsTheCountersAgain()
     {
         TestEnvironment& env = environment();
-        env.useSmallData();
         env.setSetting("Obecne/Prevedeno", "10");
         env.setSetting("Obecne/Doba", "5:00:00");
         env.setSetting("Start/Spusteno", "7");
         FakeDialogs& fake = fakeDialogs();
-        TestApp app;
-        QVERIFY(app->start({"omnivelor"}));
-        convert(*app, {"1", "2"});
-        app->clearCounters();
+        MainWindow& w = startedWindow();
+        convert(w, {"1", "2"});
+        w.clearCounters();
         QCOMPARE(env.setting("Start/Spusteno"), QStringLiteral("1"));
         QCOMPARE(env.setting("Obecne/Prevedeno"), QStringLiteral("0"));
-        QCOMPARE(app->table()->conversionCount(), 0L);
+        QCOMPARE(w.table()->conversionCount(), 0L);
         // Only what this run does after "Vymazat" counts at its end.
-        convert(*app, {"3"});
+        convert(w, {"3"});
         fake.answer(QMessageBox::Yes);
-        QVERIFY(triggerAction(&*app, "mnuKonec"));
+        QVERIFY(triggerAction(&w, "mnuKonec"));
         QCOMPARE(env.setting("Obecne/Prevedeno"), QStringLiteral("1"));
         QVERIFY2(env.setting("Obecne/Doba").startsWith(QStringLiteral("0:00:")), qPrintable(env.setting("Obecne/Doba")));
     }

@@ -127,10 +127,10 @@ QString TestEnvironment::writeFile(const QString& name, const QStringList& lines
     return path;
 }
 
-void TestEnvironment::useSmallData() const
+void TestEnvironment::useData(const QStringList& main, const QStringList& user) const
 {
-    setSetting(QStringLiteral("Obecne/Path"), writeFile(QStringLiteral("Omnivel.omv"), smallMainData()));
-    setSetting(QStringLiteral("Obecne/PathUser"), writeFile(QStringLiteral("User.omv"), smallUserData()));
+    setSetting(QStringLiteral("Obecne/Path"), writeFile(QStringLiteral("Omnivel.omv"), main));
+    setSetting(QStringLiteral("Obecne/PathUser"), writeFile(QStringLiteral("User.omv"), user));
 }
 
 QStringList smallMainData()
@@ -219,12 +219,17 @@ AppContext& WindowTestCase::context()
     return *app_->context;
 }
 
-MainWindow& WindowTestCase::startedWindow()
+MainWindow& WindowTestCase::startedWindow(Data data, const QStringList& arguments)
 {
-    if (!app_)
+    const QString shippedMain = QStringLiteral(OV_DATA_DIR "/Omnivel.omv");
+    if (data == Data::Shipped && QFile::exists(shippedMain)) {
+        env_->setSetting(QStringLiteral("Obecne/Path"), shippedMain);
+        env_->setSetting(QStringLiteral("Obecne/PathUser"), QStringLiteral(OV_DATA_DIR "/User.omv"));
+    } else if (data != Data::AsWritten && !app_) {
         env_->useSmallData();
+    }
     MainWindow& w = mainWindow();
-    if (!w.start({QStringLiteral("omnivelor")}))
+    if (!w.start(arguments))
         QTest::qFail("the main window did not start", __FILE__, __LINE__);
     return w;
 }

@@ -42,6 +42,11 @@ private:
     QFont old_;
 };
 
+// Topic 1 "Délka": metr (reference), kilometr, centimetr; topic 2: metr čtvereční, ar.
+QStringList smallMainData();
+// User topic 1: kus, tucet.
+QStringList smallUserData();
+
 // A fresh user: XDG_CONFIG_HOME, XDG_DATA_HOME and XDG_RUNTIME_DIR point into a temporary folder for the
 // lifetime of the object, so that the program's settings file and lock start empty.
 class TestEnvironment {
@@ -64,16 +69,16 @@ public:
 
     // Writes a data file (lines joined with CR LF) into the folder and returns its path.
     QString writeFile(const QString& name, const QStringList& lines) const;
-    // The small data files below, with Obecne/Path and Obecne/PathUser pointing at them.
-    void useSmallData() const;
+    // Writes Omnivel.omv and User.omv with these lines, Obecne/Path and Obecne/PathUser pointing at them.
+    void useData(const QStringList& main, const QStringList& user = smallUserData()) const;
+    // The small data files above.
+    void useSmallData() const { useData(smallMainData()); }
 
 private:
     QTemporaryDir dir_;
     QByteArray oldConfig_, oldRuntime_, oldData_;
 };
 
-// Topic 1 "Délka": metr (reference), kilometr, centimetr; topic 2: metr čtvereční, ar.
-QStringList smallMainData();
 // One more unit of topic t, straight into the tables (a user topic is marked as used).
 void addUnit(ov::UnitDatabase& db, int t, const std::string& name, const char* symbol = "", double factor = 1,
              const char* info = "");
@@ -81,8 +86,6 @@ void addUnit(ov::UnitDatabase& db, int t, const std::string& name, const char* s
 // topic 2: 60 units "jednotka 1".."jednotka 60" (more than the grid shows); topic 16: the five
 // temperature units; topic 26: jednotka, kilo, mega, mili.
 ov::UnitDatabase smallDatabase();
-// User topic 1: kus, tucet.
-QStringList smallUserData();
 
 // Fails the running test when a real modal dialog opens (the code bypassed the dialog service)
 // and closes it, so that the test ends instead of waiting for a click.
@@ -120,8 +123,15 @@ protected:
     // written the settings it wants); start() is the test's to call.
     MainWindow& mainWindow();
     AppContext& context();
-    // A main window started with the small data files; the test fails when it does not start.
-    MainWindow& startedWindow();
+    // The data files a started window reads.
+    enum class Data {
+        Small,       // the small data files (written when the window is not made yet)
+        Shipped,     // the program's own data files where the build has them, else the small ones
+        AsWritten,   // whatever the test's settings name (its own files, or none at all)
+    };
+    // A main window started on that data with that command line; the test fails when it does
+    // not start.
+    MainWindow& startedWindow(Data data = Data::Small, const QStringList& arguments = {QStringLiteral("omnivelor")});
     // Ends the test's window as the user does ("Konec", answering Yes when asked) and starts
     // the program again on the same settings and data files: the window of the next run,
     // active.

@@ -221,8 +221,7 @@ private slots:
             else if (call.text == QStringLiteral("Ukončit program?"))
                 fake.answer(QMessageBox::Yes);
         });
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow(Data::AsWritten);
         const QStringList askedAtStart = askedKeys();
 
         // Usable: on show, reachable on the screen, and it converts.

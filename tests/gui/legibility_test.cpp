@@ -15,7 +15,6 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QFile>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -90,22 +89,6 @@ QStringList misreadLabels(const QWidget& root)
 class LegibilityTest : public WindowTestCase {
     Q_OBJECT
 
-    // The shipped data files when they are there (the real counts and names), else the small ones.
-    MainWindow& startWithData()
-    {
-        const QString main = QStringLiteral(OV_DATA_DIR "/Omnivel.omv");
-        if (QFile::exists(main)) {
-            environment().setSetting("Obecne/Path", main);
-            environment().setSetting("Obecne/PathUser", QStringLiteral(OV_DATA_DIR "/User.omv"));
-        } else {
-            environment().useSmallData();
-        }
-        MainWindow& w = mainWindow();
-        if (!w.start({QStringLiteral("omnivelor")}))
-            QTest::qFail("the main window did not start", __FILE__, __LINE__);
-        return w;
-    }
-
     // A conversion table alone in a small window, showing topic 1; its grid.
     static QTableWidget* showTopicOne(QWidget& host, const ov::UnitDatabase& db)
     {
@@ -145,7 +128,7 @@ private slots:
     {
         QFETCH(qreal, points);
         ScopedAppFont font(points);
-        MainWindow& w = startWithData();
+        MainWindow& w = startedWindow(Data::Shipped);
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         // The default size grows with the font (as far as the screen allows).
         const QSize screen = w.screen()->availableGeometry().size();
@@ -325,7 +308,7 @@ private slots:
     void everyLabelOfEveryDialogIsReadByItsText()
     {
         QFETCH(QString, command);
-        MainWindow& w = startWithData();
+        MainWindow& w = startedWindow(Data::Shipped);
         QVERIFY(triggerAction(&w, "mnuTema_1"));
         QStringList wrong;
         int walked = 0;
@@ -364,7 +347,7 @@ private slots:
         std::optional<ScopedPalette> palette;
         if (dark)
             palette.emplace(darkPalette());
-        MainWindow& w = startWithData();
+        MainWindow& w = startedWindow(Data::Shipped);
         QVERIFY(QTest::qWaitForWindowActive(&w));
         keyToFocus(&w, Qt::Key_Return);            // the first topic
         QVERIFY(w.table()->currentTopic() == 1);

@@ -60,15 +60,10 @@ class LongRunTest : public WindowTestCase {
 private slots:
     void tenThousandConversionsKeepTheHeap()
     {
-        const QString main = QStringLiteral(OV_DATA_DIR "/Omnivel.omv");
-        if (!QFile::exists(main))
+        if (!QFile::exists(QStringLiteral(OV_DATA_DIR "/Omnivel.omv")))
             QSKIP("no shipped data files");
-        TestEnvironment& env = environment();
-        env.setSetting("Obecne/Path", main);
-        env.setSetting("Obecne/PathUser", QStringLiteral(OV_DATA_DIR "/User.omv"));
-        env.setSetting("Obecne/SafeEnd", "0");
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        environment().setSetting("Obecne/SafeEnd", "0");
+        MainWindow& w = startedWindow(Data::Shipped);
         QVERIFY(QTest::qWaitForWindowActive(&w));
         const auto* grid = w.findChild<QTableWidget*>(QStringLiteral("msgTab"));
         const ov::UnitDatabase& db = context().db;

@@ -43,11 +43,8 @@ class MainWindowTest : public WindowTestCase {
 private slots:
     void firstStartOpensCentredWithTheTopicListFocused()
     {
-        TestEnvironment& env = environment();
-        env.useSmallData();
         FakeDialogs& fake = fakeDialogs();
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), QStringLiteral("omniVELOR 1.41"));
         QCOMPARE(w.size(), QSize(506, 419));
@@ -64,10 +61,7 @@ private slots:
 
     void enterShowsTheTopicAndAValueFillsEveryRow()
     {
-        TestEnvironment& env = environment();
-        env.useSmallData();
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         keyToFocus(&w, Qt::Key_Return);
         QCOMPARE(labelText(&w, "lblTitulek"), QStringLiteral(" Délka"));
@@ -93,15 +87,10 @@ private slots:
 
     void shippedDataFilesLoadWithoutAMessage()
     {
-        const QString main = QStringLiteral(OV_DATA_DIR "/Omnivel.omv");
-        if (!QFile::exists(main))
+        if (!QFile::exists(QStringLiteral(OV_DATA_DIR "/Omnivel.omv")))
             QSKIP("the shipped data files are not there yet");
-        TestEnvironment& env = environment();
-        env.setSetting("Obecne/Path", main);
-        env.setSetting("Obecne/PathUser", QStringLiteral(OV_DATA_DIR "/User.omv"));
         FakeDialogs& fake = fakeDialogs();
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow(Data::Shipped);
         QCOMPARE(fake.messageTexts(), QStringList());
         for (int t = 1; t <= 26; ++t)
             QVERIFY2(context().db.unitCount(t) > 0, qPrintable(QString::number(t)));
@@ -117,11 +106,8 @@ private slots:
 
     void thePartsWorkTogether()
     {
-        TestEnvironment& env = environment();
-        env.useSmallData();
         FakeDialogs& fake = fakeDialogs();
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QVERIFY(!findAction(&w, "tlb_Jako")->isEnabled());
         keyToFocus(&w, Qt::Key_Return);
@@ -158,10 +144,8 @@ private slots:
     void quitAsksAndYesStoresTheSession()
     {
         TestEnvironment& env = environment();
-        env.useSmallData();
         FakeDialogs& fake = fakeDialogs();
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QVERIFY(QTest::qWaitForWindowActive(&w));
         keyToFocus(&w, Qt::Key_Return);          // Délka
@@ -236,13 +220,11 @@ private slots:
         QFETCH(qreal, points);
         ScopedAppFont font(points);
         TestEnvironment& env = environment();
-        env.useSmallData();
         const QStringList keys{"Start/Left", "Start/Top", "Start/Width", "Start/Height", "Start/Vlevo"};
         const QStringList read{"1234", "307", "8003", "6300", "2345"};
         for (int i = 0; i < keys.size(); ++i)
             env.setSetting(keys[i], read[i]);
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow();
         fakeDialogs().answer(QMessageBox::Yes);
         w.close();
         QVERIFY(w.ended());
@@ -286,10 +268,8 @@ private slots:
     void editorFontIsChosenAndStored()
     {
         TestEnvironment& env = environment();
-        env.useSmallData();
         FakeDialogs& fake = fakeDialogs();
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow();
         QFont chosen(QStringLiteral("DejaVu Sans Mono"));
         chosen.setPointSize(11);
         chosen.setBold(true);
@@ -309,10 +289,8 @@ private slots:
     void declinedShutDownLeavesANormalWindow()
     {
         TestEnvironment& env = environment();
-        env.useSmallData();
         FakeDialogs& fake = fakeDialogs();
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow();
         w.showMaximized();
         fake.answer(QMessageBox::No);
         w.close();
@@ -330,11 +308,9 @@ private slots:
     void withoutSafeEndTheProgramEndsAtOnce()
     {
         TestEnvironment& env = environment();
-        env.useSmallData();
         env.setSetting("Obecne/SafeEnd", "0");
         FakeDialogs& fake = fakeDialogs();
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow();
         QVERIFY(triggerAction(&w, "mnuKonec"));
         QVERIFY(w.ended());
         QVERIFY(fake.calls().isEmpty());
@@ -343,10 +319,7 @@ private slots:
 
     void escMinimises()
     {
-        TestEnvironment& env = environment();
-        env.useSmallData();
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         keyToFocus(&w, Qt::Key_Escape);
         QVERIFY(w.windowState() & Qt::WindowMinimized);
@@ -354,10 +327,7 @@ private slots:
 
     void windowAndSplitterLimits()
     {
-        TestEnvironment& env = environment();
-        env.useSmallData();
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow();
         w.resize(200, 150);
         QCOMPARE(w.size(), QSize(506, 417));     // 7590 x 6255 twips
         // Resized from outside, past Qt's own limit, it snaps back.
@@ -390,10 +360,7 @@ private slots:
     {
         QFETCH(int, dx);
         QFETCH(int, expected);
-        TestEnvironment& env = environment();
-        env.useSmallData();
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow();
         w.resize(700, 500);
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QSplitterHandle* bar = w.workspace()->splitter()->handle(1);
@@ -406,9 +373,7 @@ private slots:
 
     void theSplitterBarDarkensWhileHeld()
     {
-        environment().useSmallData();
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QSplitterHandle* bar = w.workspace()->splitter()->handle(1);
         const QRgb dark = bar->palette().color(QPalette::Dark).rgb();
@@ -422,9 +387,7 @@ private slots:
 
     void aNewDesktopPaletteReachesTheLists()
     {
-        environment().useSmallData();
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow();
         const QPalette before = QApplication::palette();
         QPalette changed = before;
         changed.setColor(QPalette::Base, QColor(20, 30, 40));
@@ -438,34 +401,28 @@ private slots:
     void placementOffTheScreenComesBack()
     {
         TestEnvironment& env = environment();
-        env.useSmallData();
         const QRect screen = QGuiApplication::primaryScreen()->virtualGeometry();
         env.setSetting("Start/Left", QString::number((screen.right() + 500) * 15));
         env.setSetting("Start/Top", QString::number((screen.bottom() + 500) * 15));
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow();
         QCOMPARE(w.pos(), QPoint(screen.x() + screen.width() - 7, screen.y() + screen.height() - 7));
     }
 
     void hugeStoredSizeFitsTheScreen()
     {
         TestEnvironment& env = environment();
-        env.useSmallData();
         env.setSetting("Start/Width", "9999999");
         env.setSetting("Start/Height", "9999999");
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow();
         QCOMPARE(w.size(), QGuiApplication::primaryScreen()->virtualGeometry().size());
     }
 
     void storedOnTopAndStartTopic()
     {
         TestEnvironment& env = environment();
-        env.useSmallData();
         env.setSetting("Obecne/OnTop", "True");
         env.setSetting("Start/Tema", "2");
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow();
         QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(findAction(&w, "mnuOnTop")->isChecked());
         QVERIFY(w.isVisible());

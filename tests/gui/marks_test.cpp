@@ -92,11 +92,8 @@ class RowMarksTest : public WindowTestCase {
 protected:
     void setUp() override
     {
-        environment().setSetting(QStringLiteral("Obecne/Path"), environment().writeFile(QStringLiteral("Omnivel.omv"), markData()));
-        environment().setSetting(QStringLiteral("Obecne/PathUser"),
-                                 environment().writeFile(QStringLiteral("User.omv"), smallUserData()));
-        w_ = &mainWindow();
-        QVERIFY(w_->start({QStringLiteral("omnivelor")}));
+        environment().useData(markData());
+        w_ = &startedWindow(Data::AsWritten);
         QVERIFY(QTest::qWaitForWindowActive(w_));
     }
 

@@ -35,15 +35,12 @@ protected:
     {
         QStringList data = smallMainData();
         data << QStringLiteral("2|%1|x|5").arg(kLongName);
-        environment().setSetting(QStringLiteral("Obecne/Path"), environment().writeFile(QStringLiteral("Omnivel.omv"), data));
-        environment().setSetting(QStringLiteral("Obecne/PathUser"),
-                                 environment().writeFile(QStringLiteral("User.omv"), smallUserData()));
+        environment().useData(data);
     }
 
     void start()
     {
-        w_ = &mainWindow();
-        QVERIFY(w_->start({QStringLiteral("omnivelor")}));
+        w_ = &startedWindow(Data::AsWritten);
         QVERIFY(QTest::qWaitForWindowActive(w_));
     }
 

@@ -69,11 +69,9 @@ class PrintingTest : public WindowTestCase {
 
     MainWindow& windowOn(int extraUnits = 0)
     {
-        TestEnvironment& env = environment();
-        env.setSetting(QStringLiteral("Obecne/Path"), env.writeFile(QStringLiteral("Omnivel.omv"), dataWith(extraUnits)));
-        env.setSetting(QStringLiteral("Obecne/PathUser"), env.writeFile(QStringLiteral("User.omv"), {}));
-        MainWindow& w = mainWindow();
-        if (!w.start({QStringLiteral("omnivelor")}) || !QTest::qWaitForWindowActive(&w))
+        environment().useData(dataWith(extraUnits), {});
+        MainWindow& w = startedWindow(Data::AsWritten);
+        if (!QTest::qWaitForWindowActive(&w))
             QTest::qFail("the window did not become active", __FILE__, __LINE__);
         triggerAction(&w, QStringLiteral("mnuTema_1"));
         convert(w, 1, QStringLiteral("5"));

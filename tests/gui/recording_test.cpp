@@ -56,15 +56,10 @@ class RecordingTest : public WindowTestCase {
     // Started on the given main data file, topic 1 shown.
     MainWindow& windowOn(const QStringList& mainData)
     {
-        TestEnvironment& env = environment();
-        if (mainData.isEmpty()) {
-            env.useSmallData();
-        } else {
-            env.setSetting(QStringLiteral("Obecne/Path"), env.writeFile(QStringLiteral("Omnivel.omv"), mainData));
-            env.setSetting(QStringLiteral("Obecne/PathUser"), env.writeFile(QStringLiteral("User.omv"), {}));
-        }
-        MainWindow& w = mainWindow();
-        if (!w.start({QStringLiteral("omnivelor")}) || !QTest::qWaitForWindowActive(&w))
+        if (!mainData.isEmpty())
+            environment().useData(mainData, {});
+        MainWindow& w = startedWindow(mainData.isEmpty() ? Data::Small : Data::AsWritten);
+        if (!QTest::qWaitForWindowActive(&w))
             QTest::qFail("the window did not become active", __FILE__, __LINE__);
         triggerAction(&w, QStringLiteral("mnuTema_1"));
         return w;
@@ -331,8 +326,6 @@ private slots:
 
     void recOnlyWithATopicThatHasUnits()
     {
-        TestEnvironment& env = environment();
-        env.useSmallData();
         MainWindow& w = startedWindow();
         QVERIFY(!findAction(&w, QStringLiteral("mnuRec_3"))->isEnabled());
         QVERIFY(!findAction(&w, QStringLiteral("tlb_Rec"))->isEnabled());

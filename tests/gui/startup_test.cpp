@@ -81,7 +81,6 @@ private slots:
     {
         QFETCH(QString, safeEnd);
         TestEnvironment& env = environment();
-        env.useSmallData();
         env.setSetting("Obecne/SafeEnd", safeEnd);
         env.setSetting("Obecne/Prevedeno", "10");
         MainWindow& w = startedWindow();
@@ -115,7 +114,6 @@ private slots:
     void aTerminationSignalWhileTheQuestionIsOpenStoresTheRunOnce()
     {
         TestEnvironment& env = environment();
-        env.useSmallData();
         env.setSetting("Obecne/SafeEnd", "1");
         env.setSetting("Obecne/Prevedeno", "10");
         MainWindow& w = startedWindow();
@@ -243,12 +241,10 @@ private slots:
     void abortStartsWithTheDefaults()
     {
         TestEnvironment& env = environment();
-        env.useSmallData();
         env.setSetting("Obecne/SafeEnd", "možná");
         FakeDialogs& fake = fakeDialogs();
         fake.answer(QMessageBox::Abort);
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow();
         QCOMPARE(fake.calls().size(), 1);
         // The data files were read before the bad value: the topics are there.
         QCOMPARE(context().db.unitCount(1), 3);
@@ -313,9 +309,7 @@ private slots:
         QFETCH(int, topic);
         QFETCH(int, row);
         QFETCH(QString, metre);
-        environment().useSmallData();
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start(QStringList{"omnivelor"} + arguments));
+        MainWindow& w = startedWindow(Data::Small, QStringList{"omnivelor"} + arguments);
         QVERIFY(fakeDialogs().calls().isEmpty());
         QCOMPARE(w.table()->currentTopic(), topic);
         if (topic == 0)
@@ -327,12 +321,10 @@ private slots:
     void setupDeclinedGoesOnStarting()
     {
         TestEnvironment& env = environment();
-        env.useSmallData();
         FakeDialogs& fake = fakeDialogs();
         fake.actInDialog([](QDialog& options) { options.reject(); });
         fake.answer(QMessageBox::No);
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor", "setup"}));
+        MainWindow& w = startedWindow(Data::Small, {"omnivelor", "setup"});
         QVERIFY(w.isVisible());
         QCOMPARE(env.setting("Start/Spusteno"), QStringLiteral("1"));
         QCOMPARE(rows(&w), 0);
@@ -383,15 +375,13 @@ private slots:
     void lockOfAFinishedCopyDoesNotCount()
     {
         TestEnvironment& env = environment();
-        env.useSmallData();
         env.setSetting("Start/OnlyOne", "1");
         {
             SingleInstance earlier;
             QVERIFY(earlier.claim());
         }
         FakeDialogs& fake = fakeDialogs();
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        startedWindow();
         QVERIFY(fake.calls().isEmpty());
     }
 
@@ -400,12 +390,10 @@ private slots:
         TestEnvironment& env = environment();
         QStringList data = smallMainData();
         data.insert(3, QStringLiteral("1|*palec|in|0.0254"));
-        env.setSetting("Obecne/Path", env.writeFile("Omnivel.omv", data));
-        env.setSetting("Obecne/PathUser", env.writeFile("User.omv", smallUserData()));
+        env.useData(data);
         env.setSetting("Obecne/Uroven", "1");
         env.setSetting("Start/Tema", "1");
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow(Data::AsWritten);
         QVERIFY(findAction(&w, "mnuU_1")->isChecked());
         QCOMPARE(context().db.unitCount(1), 3);
         QCOMPARE(rows(&w), 3);
@@ -435,11 +423,9 @@ private slots:
         QFETCH(QString, action);
         QFETCH(bool, checked);
         TestEnvironment& env = environment();
-        env.useSmallData();
         env.setSetting(key, value);
         FakeDialogs& fake = fakeDialogs();
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow();
         // A toolbar switch is checked as the user sees it, on the button itself.
         if (action.startsWith("tlb_")) {
             auto* button = findNamed<QToolButton>(&w, action);
@@ -456,12 +442,10 @@ private slots:
     void storedNumbersReachTheCaptions()
     {
         TestEnvironment& env = environment();
-        env.useSmallData();
         env.setSetting("Start/NumBase", "16");
         env.setSetting("Obecne/Fix", "4");
         env.setSetting("Start/Grid", "1");
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow();
         QCOMPARE(findAction(&w, "mnuSoustava_3")->text(), QStringLiteral("Vlast&ní (16)"));
         QCOMPARE(findAction(&w, "mnuFormatZ_3")->text(), QStringLiteral("Pevný počet (4)"));
         QVERIFY(w.table()->options().gridLines);
@@ -470,10 +454,8 @@ private slots:
     void unitListAtStartHasTheFocus()
     {
         TestEnvironment& env = environment();
-        env.useSmallData();
         env.setSetting("Obecne/Navigator", "Jednotky");
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         auto* units = w.findChild<QListWidget*>(QStringLiteral("lvwJednotky"));
         QCOMPARE(QApplication::focusWidget(), units);
@@ -487,8 +469,7 @@ private slots:
         env.setSetting("Obecne/PathUser", env.folder() + "/chybi-user.omv");
         env.setSetting("Obecne/Uroven", "2");
         FakeDialogs& fake = fakeDialogs();
-        MainWindow& w = mainWindow();
-        QVERIFY(w.start({"omnivelor"}));
+        MainWindow& w = startedWindow(Data::AsWritten);
         QCOMPARE(fake.calls().size(), 1);
         QCOMPARE(fake.calls().first().icon, DialogService::Icon::Critical);
         QVERIFY2(fake.calls().first().text.startsWith("Soubor Omnivel.omv nebyl nalezen."),

@@ -73,12 +73,9 @@ class UnitSearchTest : public WindowTestCase {
 protected:
     void setUp() override
     {
-        environment().setSetting(QStringLiteral("Obecne/Path"), environment().writeFile(QStringLiteral("Omnivel.omv"), searchData()));
-        environment().setSetting(QStringLiteral("Obecne/PathUser"),
-                                 environment().writeFile(QStringLiteral("User.omv"), {QStringLiteral("1|metr|m|1")}));
+        environment().useData(searchData(), {QStringLiteral("1|metr|m|1")});
         environment().setSetting(QStringLiteral("Navigator/S3"), QStringLiteral("Můj objem"));
-        w_ = &mainWindow();
-        QVERIFY(w_->start({QStringLiteral("omnivelor")}));
+        w_ = &startedWindow(Data::AsWritten);
         QVERIFY(QTest::qWaitForWindowActive(w_));
     }
 
