@@ -236,14 +236,14 @@ MainWindow& WindowTestCase::startedWindow(Data data, const QStringList& argument
 
 MainWindow& WindowTestCase::restartedWindow()
 {
-    if (app_) {
+    if (app_ && !app_->window->ended()) {
         if (fake_ && app_->context->prefs.safeEnd != 0)
             fake_->answer(QMessageBox::Yes);
         app_->window->shutDown();
         if (!app_->window->ended())
             QTest::qFail("the main window did not end", __FILE__, __LINE__);
-        app_.reset();
     }
+    app_.reset();
     MainWindow& w = mainWindow();
     if (!w.start({QStringLiteral("omnivelor")}) || !QTest::qWaitForWindowActive(&w))
         QTest::qFail("the main window did not start again", __FILE__, __LINE__);

@@ -132,9 +132,9 @@ protected:
     // A main window started on that data with that command line; the test fails when it does
     // not start.
     MainWindow& startedWindow(Data data = Data::Small, const QStringList& arguments = {QStringLiteral("omnivelor")});
-    // Ends the test's window as the user does ("Konec", answering Yes when asked) and starts
-    // the program again on the same settings and data files: the window of the next run,
-    // active.
+    // Ends the test's window as the user does ("Konec", answering Yes when asked) unless the
+    // test has ended it, and starts the program again on the same settings and data files:
+    // the window of the next run, active.
     MainWindow& restartedWindow();
     // For a test that shows a real dialog on purpose: no fake service, no watchdog.
     void useRealDialogs();

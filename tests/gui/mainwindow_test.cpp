@@ -185,22 +185,15 @@ private slots:
     void theNextStartOpensWhereTheLastEnded()
     {
         TestEnvironment& env = environment();
-        env.useSmallData();
         FakeDialogs& fake = fakeDialogs();
-        {
-            TestApp firstApp;
-            MainWindow& first = *firstApp;
-            QVERIFY(first.start({"omnivelor"}));
-            first.move(60, 50);
-            first.resize(620, 460);
-            first.workspace()->setSplitterPosition(2100);
-            fake.answer(QMessageBox::Yes);
-            first.close();
-            QVERIFY(first.ended());
-        }
-        TestApp secondApp;
-        MainWindow& second = *secondApp;
-        QVERIFY(second.start({"omnivelor"}));
+        MainWindow& first = startedWindow();
+        first.move(60, 50);
+        first.resize(620, 460);
+        first.workspace()->setSplitterPosition(2100);
+        fake.answer(QMessageBox::Yes);
+        first.close();
+        QVERIFY(first.ended());
+        MainWindow& second = restartedWindow();
         QCOMPARE(second.pos(), QPoint(60, 50));
         QCOMPARE(second.size(), QSize(620, 460));
         QCOMPARE(second.workspace()->splitterPosition(), 2100);
@@ -237,28 +230,22 @@ private slots:
     void aRenamedTopicKeepsItsNameAfterARestart()
     {
         TestEnvironment& env = environment();
-        env.useSmallData();
         FakeDialogs& fake = fakeDialogs();
-        {
-            TestApp firstApp;
-            MainWindow& first = *firstApp;
-            QVERIFY(first.start({"omnivelor"}));
-            QVERIFY(QTest::qWaitForWindowActive(&first));
-            keyToFocus(&first, Qt::Key_F2);
-            auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-            QVERIFY(editor);
-            editor->selectAll();
-            typeToFocus(&first, QStringLiteral("Vzdálenost"));
-            QTest::keyClick(editor, Qt::Key_Return);
-            QTRY_COMPARE(first.navigator()->topicText(1), QStringLiteral("Vzdálenost"));
-            QCOMPARE(findAction(&first, "mnuTema_1")->text(), QStringLiteral("Vzdálenost"));
-            fake.answer(QMessageBox::Yes);
-            QVERIFY(triggerAction(&first, "mnuKonec"));
-        }
+        MainWindow& first = startedWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&first));
+        keyToFocus(&first, Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor);
+        editor->selectAll();
+        typeToFocus(&first, QStringLiteral("Vzdálenost"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(first.navigator()->topicText(1), QStringLiteral("Vzdálenost"));
+        QCOMPARE(findAction(&first, "mnuTema_1")->text(), QStringLiteral("Vzdálenost"));
+        fake.answer(QMessageBox::Yes);
+        QVERIFY(triggerAction(&first, "mnuKonec"));
+        QVERIFY(first.ended());
         QCOMPARE(env.setting("Navigator/S1"), QStringLiteral("Vzdálenost"));
-        TestApp secondApp;
-        MainWindow& second = *secondApp;
-        QVERIFY(second.start({"omnivelor"}));
+        MainWindow& second = restartedWindow();
         QCOMPARE(second.navigator()->topicText(1), QStringLiteral("Vzdálenost"));
         QCOMPARE(findAction(&second, "mnuTema_1")->text(), QStringLiteral("Vzdálenost"));
         QVERIFY(triggerAction(&second, "mnuTema_1"));
