@@ -1,59 +1,32 @@
 // Typing into the table: how the in-cell editor opens and ends, the first-letter jump and the
 // mouse menus, driven by keys and clicks on the real widgets.
-#include "fixture.h"
-#include "table/conversiontable.h"
+#include "tablewindow.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableWidget>
-#include <QVBoxLayout>
 #include <QWheelEvent>
 
 using namespace ov::gui;
 using namespace ov::gui::test;
 
-class EditorTest : public WindowTestCase {
+class EditorTest : public TableWindowTestCase {
     Q_OBJECT
 
-    ov::UnitDatabase db_ = smallDatabase();
-    std::unique_ptr<QWidget> window_;
-    ConversionTable* table_ = nullptr;
     QLineEdit* elsewhere_ = nullptr;
 
-    QTableWidget* grid() const { return findNamed<QTableWidget>(window_.get(), "msgTab"); }
     QLineEdit* editor() const { return findNamed<QLineEdit>(window_.get(), "txtEdit"); }
-    QString cell(int row) const { return grid()->item(row, 2)->text(); }
-    void type(const QString& text) { typeToFocus(window_.get(), text); }
-    void key(Qt::Key k) { keyToFocus(window_.get(), k); }
-    void enter(const QString& text)
-    {
-        type(text);
-        key(Qt::Key_Return);
-    }
     QPoint cellCentre(int row, int column) const { return grid()->visualRect(grid()->model()->index(row, column)).center(); }
 
 protected:
     void setUp() override
     {
-        window_ = std::make_unique<QWidget>();
-        auto* layout = new QVBoxLayout(window_.get());
-        table_ = new ConversionTable(db_, ',', window_.get());
-        elsewhere_ = new QLineEdit(window_.get());   // another control of the window
-        layout->addWidget(table_);
-        layout->addWidget(elsewhere_);
-        window_->resize(520, 420);
-        window_->show();
-        window_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        elsewhere_ = new QLineEdit;   // another control of the window
+        showTable(elsewhere_);
         table_->fillTopic(1);
         QVERIFY(grid()->hasFocus());
-    }
-
-    void tearDown() override
-    {
-        window_.reset();
     }
 
 private slots:

@@ -1,7 +1,6 @@
 // The conversion table as a user sees it: filling a topic, typing a value, the result line,
 // the notices, the temperature rules, the representations and the prefixes command.
-#include "fixture.h"
-#include "table/conversiontable.h"
+#include "tablewindow.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -13,47 +12,14 @@
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 using namespace ov::gui;
 using namespace ov::gui::test;
 
-class TableTest : public WindowTestCase {
+class TableTest : public TableWindowTestCase {
     Q_OBJECT
 
-    ov::UnitDatabase db_ = smallDatabase();
-    std::unique_ptr<QWidget> window_;
-    ConversionTable* table_ = nullptr;
-
-    QTableWidget* grid() const { return findNamed<QTableWidget>(window_.get(), "msgTab"); }
     QLabel* resultLine() const { return findNamed<QLabel>(window_.get(), "lblSI"); }
-    QString cell(int row) const { return grid()->item(row, 2)->text(); }
-    void type(const QString& text) { typeToFocus(window_.get(), text); }
-    void key(Qt::Key k) { keyToFocus(window_.get(), k); }
-    // Types a value into the current row and ends with Enter, as a user does.
-    void enter(const QString& text)
-    {
-        type(text);
-        key(Qt::Key_Return);
-    }
-
-protected:
-    void setUp() override
-    {
-        window_ = std::make_unique<QWidget>();
-        auto* layout = new QVBoxLayout(window_.get());
-        table_ = new ConversionTable(db_, ',', window_.get());
-        layout->addWidget(table_);
-        window_->resize(520, 420);
-        window_->show();
-        window_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-    }
-
-    void tearDown() override
-    {
-        window_.reset();
-    }
 
 private slots:
     void fillShowsEveryUnitOfTheTopic()
