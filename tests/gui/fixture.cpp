@@ -156,24 +156,25 @@ void addUnit(ov::UnitDatabase& db, int t, const std::string& name, const char* s
 
 ov::UnitDatabase smallDatabase()
 {
+    struct Unit {
+        int topic;
+        const char* name;
+        const char* symbol;
+        double factor;
+        const char* info = "";
+    };
+    static const Unit units[] = {
+        {1, "metr", "m", 1, "Základní jednotka SI."}, {1, "kilometr", "km", 1000}, {1, "centimetr", "cm", 0.01},
+        {1, "milimetr", "mm", 0.001}, {1, "palec", "in", 0.0254}, {1, "4 palce", "", 0.1016},
+        {16, "kelvin", "K", 1, "Termodynamická teplota."}, {16, "stupeň Celsia", "°C", 1},
+        {16, "stupeň Fahrenheita", "°F", 1}, {16, "stupeň Rankina", "°R", 1}, {16, "stupeň Réaumura", "°Ré", 1},
+        {26, "jednotka", "", 1}, {26, "kilo", "k", 1000}, {26, "mega", "M", 1e6}, {26, "mili", "m", 0.001},
+    };
     ov::UnitDatabase db;
-    addUnit(db, 1, "metr", "m", 1, "Základní jednotka SI.");
-    addUnit(db, 1, "kilometr", "km", 1000);
-    addUnit(db, 1, "centimetr", "cm", 0.01);
-    addUnit(db, 1, "milimetr", "mm", 0.001);
-    addUnit(db, 1, "palec", "in", 0.0254);
-    addUnit(db, 1, "4 palce", "", 0.1016);
+    for (const Unit& u : units)
+        addUnit(db, u.topic, u.name, u.symbol, u.factor, u.info);
     for (int u = 1; u <= 60; ++u)
         addUnit(db, 2, "jednotka " + std::to_string(u), "j", u);
-    addUnit(db, 16, "kelvin", "K", 1, "Termodynamická teplota.");
-    addUnit(db, 16, "stupeň Celsia", "°C", 1);
-    addUnit(db, 16, "stupeň Fahrenheita", "°F", 1);
-    addUnit(db, 16, "stupeň Rankina", "°R", 1);
-    addUnit(db, 16, "stupeň Réaumura", "°Ré", 1);
-    addUnit(db, 26, "jednotka", "", 1);
-    addUnit(db, 26, "kilo", "k", 1000);
-    addUnit(db, 26, "mega", "M", 1e6);
-    addUnit(db, 26, "mili", "m", 0.001);
     return db;
 }
 
