@@ -12,6 +12,18 @@ using namespace ov::gui::test;
 
 class SettingsTest : public WindowTestCase {
     Q_OBJECT
+
+    // Reads the settings into p with "Ignorovat" for an answer: the one question asked names `what`.
+    void readIgnoringTheOneQuestion(Preferences& p, const QString& what)
+    {
+        FakeDialogs& fake = fakeDialogs();
+        fake.answer(QMessageBox::Ignore);
+        SettingsStore store;
+        QVERIFY(readPreferences(store, p));
+        QCOMPARE(fake.calls().size(), 1);
+        QVERIFY2(fake.calls().first().details.contains(what), qPrintable(fake.calls().first().details));
+    }
+
 private slots:
     void fileIsInTheConfigurationFolder()
     {
@@ -245,15 +257,9 @@ private slots:
     {
         QFETCH(QString, key);
         QFETCH(QString, value);
-        TestEnvironment& env = environment();
-        env.setSetting(key, value);
-        FakeDialogs& fake = fakeDialogs();
-        fake.answer(QMessageBox::Ignore);
-        SettingsStore store;
+        environment().setSetting(key, value);
         Preferences p;
-        QVERIFY(readPreferences(store, p));
-        QCOMPARE(fake.calls().size(), 1);
-        QVERIFY2(fake.calls().first().details.contains(key), qPrintable(fake.calls().first().details));
+        readIgnoringTheOneQuestion(p, key);
         const Preferences defaults;
         QCOMPARE(p.numBase, defaults.numBase);
         QCOMPARE(p.level, defaults.level);
@@ -270,13 +276,8 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("[Start\nGrid=1\n\x01\xff garbage\n[Obecne]\nSafeEnd=0\n");
         f.close();
-        FakeDialogs& fake = fakeDialogs();
-        fake.answer(QMessageBox::Ignore);
-        SettingsStore store;
         Preferences p;
-        QVERIFY(readPreferences(store, p));
-        QCOMPARE(fake.calls().size(), 1);
-        QVERIFY2(fake.calls().first().details.contains("poškozený"), qPrintable(fake.calls().first().details));
+        readIgnoringTheOneQuestion(p, QStringLiteral("poškozený"));
         QCOMPARE(p.safeEnd, 0);
     }
 
