@@ -2,6 +2,7 @@
 // keep the orders the engine relies on, and carry exact coefficients.
 #include "core/loader.h"
 #include "loader_support.h"
+#include "rows.h"
 
 #include <algorithm>
 #include <cmath>
@@ -144,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(Levels, DataFilesAtLevel,
                                            LevelCase{"Level2Point", Level::Level2, '.'},
                                            LevelCase{"Level3Comma", Level::Level3, ','},
                                            LevelCase{"Level3Point", Level::Level3, '.'}),
-                         [](const auto& param) { return std::string(param.param.name); });
+                         ovtest::rowName);
 
 // ---------------------------------------------------------------------------------------------
 // Breadth and levels.

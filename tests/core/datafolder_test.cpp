@@ -1,6 +1,7 @@
 // Which data files a program reads: the user's copy in the per-user data folder, else the
 // shipped file beside the program (a build tree) or in share/omnivelor (an installed program).
 #include "core/datafolder.h"
+#include "rows.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(DataFolder, UserDataFolder, ::testing::Values(
     FolderCase{"RelativeXdgDataHomeIgnored", "data", "/home/jana", "/home/jana/.local/share/omnivelor"},
     FolderCase{"NoHomeNoFolder", nullptr, nullptr, ""},
     FolderCase{"EmptyHomeNoFolder", nullptr, "", ""}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 class DataFolderFiles : public ::testing::Test {
 protected:

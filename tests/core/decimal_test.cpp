@@ -1,6 +1,7 @@
 // The exact decimal behind the error of a fraction.
 #include "core/decimal.h"
 #include "core/errors.h"
+#include "rows.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +12,7 @@
 
 namespace {
 
-// Failing rows are reported by their name.
-template <class Row>
-    requires requires(const Row& r) { r.name; r.expected; }
-std::ostream& operator<<(std::ostream& os, const Row& row)
-{
-    return os << row.name;
-}
+using ovtest::operator<<;
 
 using ov::Decimal;
 
@@ -55,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(Values, DecimalValues,
         DecimalRow{"DroppedDigitsRoundUp", Decimal::fromDouble(1e20) + Decimal::fromDouble(5.5e-9),
                    "100000000000000000000,00000001"}
             ),
-    [](const auto& p) { return std::string(p.param.name); });
+    ovtest::rowName);
 
 TEST(DecimalValues, ScalingAndRounding)
 {

@@ -1,6 +1,7 @@
 // Text files as they come from the user's disk: UTF-8, older Windows-1250 files, mixed line ends.
 #include "core/encoding.h"
 #include "loader_support.h"
+#include "rows.h"
 
 #include <cerrno>
 #include <cstring>
@@ -28,7 +29,7 @@ INSTANTIATE_TEST_SUITE_P(Bytes, Utf8Validity,
                       Utf8Case{"Overlong", "\xC0\xAF", false}, Utf8Case{"Surrogate", "\xED\xA0\x80", false},
                       Utf8Case{"Truncated", "\xC4", false}, Utf8Case{"BeyondUnicode", "\xF4\x90\x80\x80", false},
                       Utf8Case{"StrayContinuation", "a\x80", false}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 struct CodePageCase {
     const char* name;
@@ -59,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Letters, Windows1250,
                       CodePageCase{"u_ring", 0xF9, "ů"}, CodePageCase{"y_acute", 0xFD, "ý"},
                       CodePageCase{"Times", 0xD7, "×"}, CodePageCase{"Undefined81", 0x81, "\xC2\x81"},
                       CodePageCase{"DotAbove", 0xFF, "˙"}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 TEST(Windows1250Text, EveryByteSurvivesARoundTrip) {
     std::string all;
@@ -101,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(Buffers, Decode,
         DecodeCase{"ByteOrderMarkDropped", "\xEF\xBB\xBFmetr\r\n", {"metr"}, TextEncoding::Utf8},
         DecodeCase{"Utf8Czech", "D\xC3\xA9lka\r\n", {"Délka"}, TextEncoding::Utf8},
         DecodeCase{"Windows1250Czech", "D\xE9lka\r\n\xC8\x61s\r\n", {"Délka", "Čas"}, TextEncoding::Windows1250}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 class TextFiles : public ::testing::TestWithParam<TextEncoding> {};
 

@@ -2,6 +2,7 @@
 #include "core/errors.h"
 #include "core/memgrid.h"
 #include "core/messages.h"
+#include "rows.h"
 
 #include <gtest/gtest.h>
 
@@ -166,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(Engine, TemperatureTest, ::testing::Values(
     TemperatureCase{"Fahrenheit", 2, "212", {"373,15", "100", "212", "671,67", "80"}},
     TemperatureCase{"Rankine", 3, "491,67", {"273,15", "0", "32", "491,67", "0"}},
     TemperatureCase{"Reaumur", 4, "80", {"373,15", "100", "212", "671,67", "80"}}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 class AbsoluteZeroTest : public EngineTest, public ::testing::WithParamInterface<TemperatureCase> {};
 
@@ -186,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(Engine, AbsoluteZeroTest, ::testing::Values(
     TemperatureCase{"ZeroKelvin", 0, "0", {}},
     TemperatureCase{"AbsoluteZeroCelsius", 1, "-273,15", {}},
     TemperatureCase{"BelowZeroFahrenheit", 2, "-500", {}}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 struct AngleCase { const char* name; const char* degrees; const char* tail; };
 
@@ -214,7 +215,7 @@ INSTANTIATE_TEST_SUITE_P(Engine, AngleTest, ::testing::Values(
     AngleCase{"AlmostFull", "359,5", "\" (360°)"},
     AngleCase{"Full", "360", "\" (0° — nulový úhel)"},
     AngleCase{"Zero", "0", "\" (0° — nulový úhel)"}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 TEST_F(EngineTest, AngleLineSpellsDegreesMinutesSeconds)
 {
@@ -341,7 +342,7 @@ INSTANTIATE_TEST_SUITE_P(Engine, FailureTest, ::testing::Values(
     FailureCase{"ExpressionDividesByZero", kTemperatureTopic, 1, "20/(5-5)", 11, "20/(5-5)", true},
     FailureCase{"ExpressionOverflows", 1, 1, "10^400", 6, "10^400", true},
     FailureCase{"ExpressionValueOverflowsTheTable", 2, 2, "1E200*1E100", 6, "1E+300", true}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 TEST_F(EngineTest, ExpressionIsEnteredAsItsValue)
 {

@@ -1,6 +1,7 @@
 // Arithmetic typed into a cell: what is accepted with its value, and what is refused with the
 // failure number a bad number gives.
 #include "core/expression.h"
+#include "rows.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,8 @@
 #include <string>
 
 namespace {
+
+using ovtest::operator<<;
 
 constexpr int kOk = 0;
 constexpr double kPi = 3.14159265358979323846;
@@ -19,8 +22,6 @@ struct ExpressionRow {
     int failure;      // kOk, or 6, 11, 13
     char dec = ',';
 };
-
-std::ostream& operator<<(std::ostream& os, const ExpressionRow& row) { return os << row.name; }
 
 class Expression : public testing::TestWithParam<ExpressionRow> {};
 
@@ -89,6 +90,6 @@ INSTANTIATE_TEST_SUITE_P(Texts, Expression,
         ExpressionRow{"PowerOverflows", "10^400", 0, 6},
         ExpressionRow{"RootOfANegativeNumber", "(-8)^(1/3)", 0, 6},
         ExpressionRow{"FirstArithmeticFailureCounts", "1/0 + 1E300*1E300", 0, 11}),
-    [](const auto& p) { return std::string(p.param.name); });
+    ovtest::rowName);
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "core/history.h"
+#include "rows.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(History, HistoryFileTest, ::testing::Values(
     DamagedLine{"NotUtf8", "2026-12-08T19:34:55\t1\tD\xE9lka\tkilometr\t5\t5 km"},
     DamagedLine{"Binary", std::string("\0\x01\x02\t\t\t\t\t", 9)},
     DamagedLine{"Huge", "2026-12-08T19:34:55\t1\tDélka\tkilometr\t5\t" + std::string(5000, 'x')}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 TEST(History, FileReadsBackWhatWasWritten)
 {

@@ -2,6 +2,7 @@
 #include "core/errors.h"
 #include "core/loader.h"
 #include "loader_support.h"
+#include "rows.h"
 
 #include <cmath>
 #include <memory>
@@ -130,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(Levels, LevelRule,
                       LevelCase{"L2_plain", Level::Level2, "", true}, LevelCase{"L2_plus", Level::Level2, "+", true},
                       LevelCase{"L2_star", Level::Level2, "*", false}, LevelCase{"L3_plain", Level::Level3, "", true},
                       LevelCase{"L3_plus", Level::Level3, "+", false}, LevelCase{"L3_star", Level::Level3, "*", true}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 // ---- coefficients ----
 
@@ -173,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(Expressions, Coefficient,
                       CoefCase{"LocaleOperands", "1,5/2", ',', 0.75, true},
                       CoefCase{"PointOperandsInPointLocale", "0.5/2", '.', 0.25, false},
                       CoefCase{"CommaStopsTheReader", "0,5", ',', 0.0, true}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 struct CoefficientErrorCase {
     const char* name;
@@ -201,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(Expressions, CoefficientError,
                       CoefficientErrorCase{"EmptyRight", "1/", ',', 13}, CoefficientErrorCase{"SecondSlash", "1/2/3", ',', 13},
                       CoefficientErrorCase{"PlainTooLarge", "1e400", ',', 6},
                       CoefficientErrorCase{"QuotientTooLarge", "1e300/1e-300", ',', 6}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 // ---- number reading ----
 
@@ -228,7 +229,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, NumberReading,
                       NumberCase{"TrailingLetters", "3abc", false, 3}, NumberCase{"Comma", "0,5", false, 0},
                       NumberCase{"InnerBlanks", "1 2", false, 12}, NumberCase{"PointOnly", ".", false, 0},
                       NumberCase{"HalfExponent", "2e", false, 2}, NumberCase{"Tiny", "1e-400", true, 0}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 TEST(StripLevelMark, DropsTheFirstCharacter) {
     EXPECT_EQ(StripLevelMark("*palec"), "palec");
@@ -288,7 +289,7 @@ INSTANTIATE_TEST_SUITE_P(Causes, Fatal,
                       FatalCase{"TopicAboveByte", "300|palec|in|0.0254", ',', "6 Přetečení"},
                       FatalCase{"NegativeTopic", "-1|palec|in|0.0254", ',', "6 Přetečení"},
                       FatalCase{"ZeroDivisor", "1|palec|in|1/0", ',', "11 Dělení nulou"}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 TEST_F(Loader, MissingMainFileNamesTheFileAndTheSettings) {
     result = LoadDataFiles(*db, options(), sink);
@@ -374,7 +375,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, BadData,
         BadDataCase{"CommaAndBadTopic", {"x|a|a|0,5||True"},
                     {{1, "x"}, {1, "0,5\r\nTip: Použijte desetinnou tečku."}}, {}, 1, "a"},
         BadDataCase{"MarkedLineWithLetters", {"1|a|a|1||True", "x|*b|b|1"}, {{2, "x"}}, {"a"}, 2, "b"}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 TEST_F(Loader, ShortLineLeavesTheMissingFieldsEmpty) {
     load({"1|metr|m|1|info|True", "1|palec|in"});
@@ -497,7 +498,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, UserSkip,
                       UserSkipCase{"TopicZero", "0|a|a|1"}, UserSkipCase{"Topic21", "21|a|a|1"},
                       UserSkipCase{"TopicLetters", "abc|a|a|1"}, UserSkipCase{"NegativeTopic", "-3|a|a|1"},
                       UserSkipCase{"CoefficientTooLarge", "2|a|a|1e400"}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 TEST_F(Loader, UserTopicTakesAtMost150Units) {
     std::vector<std::string> lines;

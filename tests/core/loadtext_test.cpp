@@ -2,6 +2,7 @@
 // messages, whatever its encoding.
 #include "core/loader.h"
 #include "loader_support.h"
+#include "rows.h"
 
 #include <memory>
 #include <ostream>
@@ -64,6 +65,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"BadLinesAndByteOrderMark", "\xEF\xBB\xBF" "1|metr|m|1||True\r\nx|a|b|0,5\r\n",
                                "1|bit|b|1\r\n30|mimo|x|1\r\n"},
                       TextCase{"FatalFlag", "1|metr|m|1||True\r\n1|a|b|1||\r\n", ""}),
-    [](const auto& param) { return std::string(param.param.name); });
+    ovtest::rowName);
 
 } // namespace

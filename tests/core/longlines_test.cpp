@@ -3,6 +3,7 @@
 #include "core/encoding.h"
 #include "core/loader.h"
 #include "loader_support.h"
+#include "rows.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(Buffers, LineEnds,
         LinesCase{"CzechAfterEightAscii", "12345678\xC4\x8D\xC3\xA1s\r\n", {"12345678čás"}, TextEncoding::Utf8},
         LinesCase{"BrokenSequenceAfterEightAscii", "12345678\xE8\x61s\r\n", {"12345678\xC4\x8D\x61s"}, TextEncoding::Windows1250},
         LinesCase{"ByteOrderMarkBeforeLongLine", "\xEF\xBB\xBF" "abcdefghij\n", {"abcdefghij"}, TextEncoding::Utf8}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 struct FieldsCase {
     const char* name;
@@ -75,6 +76,6 @@ INSTANTIATE_TEST_SUITE_P(Lines, FieldBars,
         FieldsCase{"LongCoefficient", "1|u|u|1.2345678901234567890123|x|True", "u", "u", 1.2345678901234567890123, "x"},
         FieldsCase{"CzechAcrossEightBytes", "1|čtvrtmíle|čm|402.336|Čtvrtina míle|True", "čtvrtmíle", "čm", 402.336,
                    "Čtvrtina míle"}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 } // namespace

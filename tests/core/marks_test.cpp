@@ -1,6 +1,7 @@
 #include "core/loader.h"
 #include "core/marks.h"
 #include "loader_support.h"
+#include "rows.h"
 
 #include <gtest/gtest.h>
 
@@ -81,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Marks, KeepMarkedTest, ::testing::Values(
     KeepCase{"InfiniteFirstIsNotDividedBy", {1, kInf, 5}, {0, -1, -1}, {kInf, 5}},
     KeepCase{"NaNFirstIsNotDividedBy", {1, kNaN, 5}, {0, -1, -1}, {kNaN, 5}},
     KeepCase{"ZeroLaterStaysZero", {1, 2, 0}, {0, -1, -1}, {1, 0}}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 TEST(HideUnmarked, ThePartsOwnExample)
 {
@@ -129,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(Marks, HideBlockTest, ::testing::Values(
     BlockCase{"FirstUnit", 1, 1, {"kilometr", "centimetr", "milimetr", "palec"}},
     BlockCase{"LastUnit", 5, 5, {"metr", "kilometr", "centimetr", "milimetr"}},
     BlockCase{"Everything", 1, 5, {}}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 TEST(HideUnmarked, EveryUnitHiddenLeavesAnEmptyTopicThatReloadsBack)
 {
@@ -220,4 +221,4 @@ INSTANTIATE_TEST_SUITE_P(Marks, MarksByNameTest, ::testing::Values(
                     {"loket", "stopa", "stopa", "metr"}, {"stopa", "stopa"}},
     RenamedFileCase{"OneNamesakeOfTwo", {"stopa", "metr", "stopa"}, {"stopa"},
                     {"metr", "stopa", "stopa"}, {"stopa"}}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);

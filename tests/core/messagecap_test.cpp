@@ -2,6 +2,7 @@
 // and then keeps quiet; every line is still loaded as before.
 #include "core/loader.h"
 #include "loader_support.h"
+#include "rows.h"
 
 #include <memory>
 #include <ostream>
@@ -106,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // The fatal end of a load already capped is not shown either.
                       CapCase{"FatalAfterTheCap", badLines(20) + std::vector<std::string>{"1|a|b|1||"}, 11, true},
                       CapCase{"FatalWithinTheCap", badLines(3) + std::vector<std::string>{"1|a|b|1||"}, 4, false}),
-    [](const auto& param) { return std::string(param.param.name); });
+    ovtest::rowName);
 
 TEST(CappedMessageSink, EachLoadHasItsOwnCount) {
     RecordingSink shown;

@@ -1,4 +1,5 @@
 #include "core/misc.h"
+#include "rows.h"
 
 #include <gtest/gtest.h>
 
@@ -49,4 +50,4 @@ INSTANTIATE_TEST_SUITE_P(Misc, MailtoTest, ::testing::Values(
     MailCase{"BodyOnly", "", "text", "", "", "mailto:autor@example.cz?Body=text"},
     MailCase{"All", "s", "b", "c@x", "d@x", "mailto:autor@example.cz?Subject=s&Body=b&CC=c@x&BCC=d@x"},
     MailCase{"CopiesOnly", "", "", "c@x", "d@x", "mailto:autor@example.cz?CC=c@x&BCC=d@x"}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);

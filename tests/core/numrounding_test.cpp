@@ -2,6 +2,7 @@
 // new digit, the ends of the ranges the grid shows positionally, and the smallest and largest
 // doubles. The reader must give back exactly the double the compiler makes of the same digits.
 #include "core/numtext.h"
+#include "rows.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +13,14 @@
 
 namespace {
 
+using ovtest::operator<<;
+
 struct RoundRow {
     const char* name;
     double value;
     const char* general;   // 15 digits
     const char* single;    // 7 digits of the float
 };
-std::ostream& operator<<(std::ostream& os, const RoundRow& r) { return os << r.name; }
 
 class Rounding : public testing::TestWithParam<RoundRow> {};
 TEST_P(Rounding, ShowsTheNearestDigitsHalvesToEven)
@@ -43,14 +45,13 @@ INSTANTIATE_TEST_SUITE_P(Values, Rounding,
         RoundRow{"FloatHalfStaysEven", 1234566.5, "1234566,5", "1234566"},
         RoundRow{"FloatLosesTheLastInteger", 16777217.0, "16777217", "1,677722E+07"},
         RoundRow{"FloatSubnormal", 1e-40, "1E-40", "9,999946E-41"}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 struct ReadRow {
     const char* name;
     const char* text;
     double expected;
 };
-std::ostream& operator<<(std::ostream& os, const ReadRow& r) { return os << r.name; }
 
 class ExactReading : public testing::TestWithParam<ReadRow> {};
 TEST_P(ExactReading, GivesTheNearestDouble)
@@ -73,6 +74,6 @@ INSTANTIATE_TEST_SUITE_P(Texts, ExactReading,
         ReadRow{"SmallestExactPowerOfTen", "1E-22", 1e-22},
         ReadRow{"NegativeZero", "-0,0", -0.0},
         ReadRow{"ZeroWithHugeExponent", "0E99999", 0.0}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 } // namespace

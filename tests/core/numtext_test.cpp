@@ -1,5 +1,6 @@
 // Number texts as the user sees them in the grid and in the result line (decimal comma).
 #include "core/numtext.h"
+#include "rows.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +10,7 @@
 
 namespace {
 
-// Failing rows are reported by their name.
-template <class Row>
-    requires requires(const Row& r) { r.name; r.expected; }
-std::ostream& operator<<(std::ostream& os, const Row& row)
-{
-    return os << row.name;
-}
+using ovtest::operator<<;
 
 using ov::DisplayFormat;
 
@@ -24,8 +19,6 @@ struct RenderRow {
     double value;
     std::string expected;
 };
-
-std::string rowName(const char* name) { return name; }
 
 class GeneralRendering : public testing::TestWithParam<RenderRow> {};
 TEST_P(GeneralRendering, ShowsFifteenDigitsAndExponentForm)
@@ -54,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(Values, GeneralRendering,
         RenderRow{"MantissaWithDecimals", -1.23456e25, "-1,23456E+25"},
         RenderRow{"Subnormal", 4.9406564584124654e-324, "4,94065645841247E-324"},
         RenderRow{"Largest", DBL_MAX, "1,79769313486232E+308"}),
-    [](const auto& p) { return rowName(p.param.name); });
+    ovtest::rowName);
 
 class SingleRendering : public testing::TestWithParam<RenderRow> {};
 TEST_P(SingleRendering, ShowsSevenDigits)
@@ -73,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(Values, SingleRendering,
         RenderRow{"SmallExponent", 0.00001, "1E-05"},
         RenderRow{"Negative", -273.15, "-273,15"},
         RenderRow{"BeyondSingleRange", 3.4e39, "3,4E+39"}),
-    [](const auto& p) { return rowName(p.param.name); });
+    ovtest::rowName);
 
 class ScientificRendering : public testing::TestWithParam<RenderRow> {};
 TEST_P(ScientificRendering, ShowsTwoDecimalsAndExponent)
@@ -88,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(Values, ScientificRendering,
         RenderRow{"HalfGoesAway", -1.235, "-1,24E+00"},
         RenderRow{"CarryIntoExponent", 9.999, "1,00E+01"},
         RenderRow{"ThreeDigitExponent", 1e100, "1,00E+100"}),
-    [](const auto& p) { return rowName(p.param.name); });
+    ovtest::rowName);
 
 struct FixedRow {
     const char* name;
@@ -112,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(Values, FixedRendering,
         FixedRow{"Negative", -40.0, 2, "-40,00"},
         FixedRow{"CarryIntoNewDigit", 999.996, 2, "1000,00"},
         FixedRow{"Large", 1e20, 1, "100000000000000000000,0"}),
-    [](const auto& p) { return rowName(p.param.name); });
+    ovtest::rowName);
 
 struct ParseRow {
     const char* name;
@@ -171,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, NumberParsing,
         ParseRow{"ScientificLargest", "1,80E+308", ',', DBL_MAX},
         ParseRow{"AboveTheLargestShown", "1,80000000000001E+308", ',', std::nullopt},
         ParseRow{"TenTimesTheLargest", "17,9769313486232E+308", ',', std::nullopt}),
-    [](const auto& p) { return rowName(p.param.name); });
+    ovtest::rowName);
 
 TEST(NumberParsing, ReadsBackEveryGeneralRendering)
 {
@@ -204,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(Cells, DisplayFormats,
         FormatRow{"FixedWithoutDecimals", DisplayFormat::Fixed, "2,5", 0, "3"},
         FormatRow{"FixedTwo", DisplayFormat::Fixed, "5000", 2, "5000,00"},
         FormatRow{"NotANumberIsLeftAlone", DisplayFormat::Double, "abc", 2, std::nullopt}),
-    [](const auto& p) { return rowName(p.param.name); });
+    ovtest::rowName);
 
 struct MaskRow {
     const char* name;
@@ -216,7 +209,7 @@ TEST_P(FixMaskText, HasTheDecimals) { EXPECT_EQ(ov::MakeFixMask(GetParam().n), G
 INSTANTIATE_TEST_SUITE_P(Decimals, FixMaskText,
     testing::Values(MaskRow{"None", 0, "0"}, MaskRow{"One", 1, "0.0"}, MaskRow{"Two", 2, "0.#0"},
                     MaskRow{"Three", 3, "0.##0"}, MaskRow{"Nine", 9, "0.########0"}),
-    [](const auto& p) { return rowName(p.param.name); });
+    ovtest::rowName);
 
 std::string repeatedGroups(const std::string& first, int groups)
 {
@@ -249,7 +242,7 @@ INSTANTIATE_TEST_SUITE_P(Values, GroupedText,
         RenderRow{"ThirtyNineDigits", 1e38, repeatedGroups("100", 12)},
         RenderRow{"ExtraDigitsInLeftmostGroup", 1e45, repeatedGroups("1000000000", 12)},
         RenderRow{"ExponentFormValue", 1e20, "100 000 000 000 000 000 000,00"}),
-    [](const auto& p) { return rowName(p.param.name); });
+    ovtest::rowName);
 
 struct SpacesRow {
     const char* name;
@@ -263,6 +256,6 @@ INSTANTIATE_TEST_SUITE_P(Texts, SingleSpacesText,
                     SpacesRow{"EdgesKeepOne", "  x  ", " x "}, SpacesRow{"Empty", "", ""},
                     SpacesRow{"SingleUnchanged", " km: 5,00 km ", " km: 5,00 km "},
                     SpacesRow{"TabsUntouched", "a\t\tb", "a\t\tb"}),
-    [](const auto& p) { return rowName(p.param.name); });
+    ovtest::rowName);
 
 } // namespace

@@ -1,6 +1,7 @@
 // "Aktuální jako": the texts the result line shows for the value of the current cell.
 #include "core/errors.h"
 #include "core/represent.h"
+#include "rows.h"
 
 #include <gtest/gtest.h>
 
@@ -9,18 +10,10 @@
 
 namespace {
 
-// Failing rows are reported by their name.
-template <class Row>
-    requires requires(const Row& r) { r.name; r.expected; }
-std::ostream& operator<<(std::ostream& os, const Row& row)
-{
-    return os << row.name;
-}
+using ovtest::operator<<;
 
 using Kind = ov::RepresentationResult::Kind;
 using ov::BaseKind;
-
-std::string rowName(const char* name) { return name; }
 
 struct BaseRow {
     const char* name;
@@ -88,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(Cells, NumberBases,
         BaseRow{"DecimalsNegative", "-10,5", BaseKind::CustomWithDecimals, 12, 6, Kind::Ok,
                 "-10,5 dekadicky = (-A,6)12"},
         BaseRow{"EmptyCell", "", BaseKind::Binary, 12, 6, Kind::Empty, ""}),
-    [](const auto& p) { return rowName(p.param.name); });
+    ovtest::rowName);
 
 TEST(NumberBases, TextThatIsNotANumberShowsTheFailureMessage)
 {
@@ -134,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(Values, RomanNumerals,
         RomanRow{"BelowOne", 0.5, ""}, RomanRow{"Zero", 0, "Číslo musí být větší než 0."},
         RomanRow{"Negative", -3, "Číslo musí být větší než 0."},
         RomanRow{"AboveLimit", 10001, "Číslo musí být maximálně rovno 10 000."}),
-    [](const auto& p) { return rowName(p.param.name); });
+    ovtest::rowName);
 
 struct RomanCellRow {
     const char* name;
@@ -157,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(Cells, RomanCellTexts,
         RomanCellRow{"Zero", "0", Kind::Ok, "0 = Číslo musí být větší než 0."},
         RomanCellRow{"TooLarge", "12000", Kind::Ok, "12000 = Číslo musí být maximálně rovno 10 000."},
         RomanCellRow{"Empty", "", Kind::Empty, ""}),
-    [](const auto& p) { return rowName(p.param.name); });
+    ovtest::rowName);
 
 struct FractionRow {
     const char* name;
@@ -190,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(Values, FractionTexts,
         FractionRow{"LargestScaled", 2147483.647, 3, "2147483 + 647/1000 chyba 0"},
         FractionRow{"ScaledBeyond32Bits", 2147483.6475, 3, "Vstupní hodnota 2147483,6475 je mimo povolený rozsah."},
         FractionRow{"NegativeBeyond", -5000000.5, 3, "Vstupní hodnota -5000000,5 je mimo povolený rozsah."}),
-    [](const auto& p) { return rowName(p.param.name); });
+    ovtest::rowName);
 
 TEST(FractionTexts, CellResults)
 {

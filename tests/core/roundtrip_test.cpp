@@ -4,6 +4,7 @@
 #include "core/loader.h"
 #include "core/memgrid.h"
 #include "loader_support.h"
+#include "rows.h"
 
 #include <cmath>
 #include <memory>
@@ -116,6 +117,6 @@ TEST_P(RoundTrip, EveryUnitIntoEveryOtherAndBack) {
 INSTANTIATE_TEST_SUITE_P(Values, RoundTrip,
                          ::testing::Values(RoundTripCase{"CzechComma", ',', 37.25},
                                            RoundTripCase{"DecimalPoint", '.', 4.0e3}),
-                         [](const auto& param) { return std::string(param.param.name); });
+                         ovtest::rowName);
 
 } // namespace

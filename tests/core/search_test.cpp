@@ -1,4 +1,5 @@
 #include "core/search.h"
+#include "rows.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(Search, LikeMatchTest, ::testing::Values(
     LikeCase{"OverlongIsTwoCharacters", "\xc0\xa3", "??", true},
     LikeCase{"SurrogateIsThreeCharacters", "\xed\xa0\x80", "???", true},
     LikeCase{"StrayBytesMatchThemselves", "a\x80\xff" "b", "a??b", true}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 namespace {
 

@@ -1,5 +1,6 @@
 // omnivelor-cli check: a user who edited a data file runs it and reads, line by line, what is wrong.
 #include "cli_support.h"
+#include "../rows.h"
 
 using ovtest::CliRun;
 using ovtest::CliTest;
@@ -95,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(Cli, CheckFinds, ::testing::Values(
               "4: značka „ks“ se v tématu 29 (Uživatel 3) opakuje, poprvé na řádku 2"},
     FaultCase{"UserReferenceNotOne", true, 2, "3|kus|ks|2|Jeden kus.",
               "2: vztažná jednotka tématu 29 (Uživatel 3) má koeficient „2“, má mít 1"}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 namespace {
 

@@ -2,6 +2,7 @@
 #include "cli_support.h"
 
 #include "core/errors.h"
+#include "../rows.h"
 
 using namespace ovtest;
 
@@ -75,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Cli, ConvertTable, ::testing::Values(
     ConvertCase{"NotANumber", {"convert", "1", "km", "abc"}, "", failure(13, "abc"), 1},
     ConvertCase{"DivisionByZero", {"convert", "2", "m2", "5"}, "", failure(11, "5"), 1},
     ConvertCase{"ZeroByZero", {"convert", "2", "m2", "0"}, "", failure(6, "0"), 1}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 struct LineCase {
     const char* name;
@@ -108,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(Cli, ResultLine, ::testing::Values(
     LineCase{"AngleAlmostFull", {"convert", "10", "°", "359,5"}, " 359° 30' 0\" (360°)"},
     LineCase{"AngleFull", {"convert", "10", "°", "360"}, " 360° 0' 0\" (0° — nulový úhel)"},
     LineCase{"AngleFromGrads", {"convert", "10", "gon", "100"}, " 90° 0' 0\" (90° — pravý úhel)"}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 struct NamingCase {
     const char* name;
@@ -129,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(Cli, TopicAndUnitNames, ::testing::Values(
     NamingCase{"KeyAndSymbol", {"convert", "uhel", "°", "45"}},
     NamingCase{"DisplayNameAnyCase", {"convert", "ROVINNÝ ÚHEL", "STUPEŇ", "45"}},
     NamingCase{"NameOfUnit", {"convert", "Uhel", "stupeň", "45"}}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 class WrongCall : public CliTest, public ::testing::WithParamInterface<NamingCase> {};
 
@@ -158,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(Cli, WrongCall, ::testing::Values(
     NamingCase{"UnknownOption", {"--barva", "1", "convert", "1", "m", "1"}},
     NamingCase{"OptionWithoutValue", {"convert", "1", "m", "1", "--level"}},
     NamingCase{"UnknownKind", {"as", "dec", "5"}}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 TEST_F(CliTest, HelpPrintsTheUsage)
 {

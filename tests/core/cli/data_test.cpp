@@ -2,6 +2,7 @@
 #include "cli_support.h"
 
 #include "core/errors.h"
+#include "../rows.h"
 
 using namespace ovtest;
 
@@ -65,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(Cli, Levels, ::testing::Values(
     LevelCase{"Level1", "1", "metr kilometr centimetr loket "},
     LevelCase{"Level2", "2", "metr kilometr centimetr stopa loket "},
     LevelCase{"Level3", "3", "metr kilometr centimetr palec loket "}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 TEST_F(CliTest, CoefficientExpressions)
 {
@@ -166,4 +167,4 @@ INSTANTIATE_TEST_SUITE_P(Cli, LocaleDecimal, ::testing::Values(
     LocaleCase{"AllBeforeNumeric", "LC_ALL=pl_PL.UTF-8 LC_NUMERIC=C", "0,01"},
     LocaleCase{"Posix", "LC_ALL=POSIX", "0.01"},
     LocaleCase{"Nothing", "", "0.01"}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);

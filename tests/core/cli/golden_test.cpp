@@ -5,6 +5,7 @@
 #include "cli_support.h"
 
 #include "core/catalogue.h"
+#include "../rows.h"
 
 #include <cstdlib>
 
@@ -134,4 +135,4 @@ TEST_P(Golden, OutputAsRecorded)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, Golden, ::testing::ValuesIn(goldenCases()),
-    [](const auto& row) { return row.param.name; });
+    ovtest::rowName);

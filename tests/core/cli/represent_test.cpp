@@ -2,6 +2,7 @@
 #include "cli_support.h"
 
 #include "core/errors.h"
+#include "../rows.h"
 
 using namespace ovtest;
 
@@ -41,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(Bases, AsTable, ::testing::Values(
     AsCase{"CustomWithDecimalsEnding", {"--base", "2", "--base-places", "4", "as", "base-dec", "0,5"},
            "0,5 dekadicky = (0,1)2\n", 0},
     AsCase{"EmptyCell", {"as", "hex", ""}, "", 0}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 INSTANTIATE_TEST_SUITE_P(Roman, AsTable, ::testing::Values(
     AsCase{"NineHundredNinetyNine", {"as", "roman", "999"}, "999 = IM\n", 0},
@@ -63,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Roman, AsTable, ::testing::Values(
     AsCase{"Negative", {"as", "roman", "-3"}, "-3 = Číslo musí být větší než 0.\n", 0},
     AsCase{"AboveLimit", {"as", "roman", "10001"}, "10001 = Číslo musí být maximálně rovno 10 000.\n", 0},
     AsCase{"FarAboveLimit", {"as", "roman", "12000"}, "12000 = Číslo musí být maximálně rovno 10 000.\n", 0}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 INSTANTIATE_TEST_SUITE_P(Fraction, AsTable, ::testing::Values(
     AsCase{"Quarter", {"as", "fraction", "2,25"}, "2 + 1/4 chyba 0\n", 0},
@@ -78,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(Fraction, AsTable, ::testing::Values(
     AsCase{"Thousandth", {"as", "fraction", "0,0005"}, "1/1000 chyba 0,0005\n", 0},
     AsCase{"Half", {"as", "fraction", "0,5"}, "1/2 chyba 0\n", 0},
     AsCase{"Eighth", {"as", "fraction", "0,125"}, "1/8 chyba 0\n", 0}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
 
 TEST_F(CliTest, RepresentationOfATextThatIsNoNumberIsAFailure)
 {

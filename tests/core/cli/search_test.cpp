@@ -1,5 +1,6 @@
 // omnivelor-cli search: the unit search over the built-in topics.
 #include "cli_support.h"
+#include "../rows.h"
 
 using namespace ovtest;
 
@@ -37,4 +38,4 @@ INSTANTIATE_TEST_SUITE_P(Cli, Find, ::testing::Values(
     FindCase{"NothingFound", "zz", ""},
     FindCase{"EmptyTextFindsNothing", "", ""},
     FindCase{"UnclosedBracket", "[a", ""}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ovtest::rowName);
