@@ -19,6 +19,7 @@ namespace {
 // Windows-1250 (Central European) bytes 0x80..0xFF. The five bytes the code page leaves
 // undefined (0x81, 0x83, 0x88, 0x90, 0x98) map to the C1 control of the same value, as
 // Windows itself does, so that every file survives a read and a write unchanged.
+// clang-format off
 constexpr std::array<char16_t, 128> kCp1250High{
     // 0x80
     0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021,
@@ -45,6 +46,7 @@ constexpr std::array<char16_t, 128> kCp1250High{
     0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
+// clang-format on
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 

@@ -29,10 +29,12 @@ U128 multiply(std::uint64_t a, std::uint64_t b)
     return {p11 + (p01 >> 32) + (p10 >> 32) + (mid >> 32), (mid << 32) | (p00 & 0xFFFFFFFFu)};
 }
 
+// clang-format off
 constexpr std::uint64_t kPow10[20] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull,
     100000000ull, 1000000000ull, 10000000000ull, 100000000000ull, 1000000000000ull, 10000000000000ull,
     100000000000000ull, 1000000000000000ull, 10000000000000000ull, 100000000000000000ull,
     1000000000000000000ull, 10000000000000000000ull};
+// clang-format on
 
 // The integer part q and the fraction (as rem / 2^shift) of n / 2^shift; false when q needs
 // more than 64 bits.

@@ -27,6 +27,7 @@ TEST_P(TopicCatalogue, TopicHasItsKeyAndName) {
     EXPECT_EQ(UnitDatabase().topicName(c.number), c.name);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Topics, TopicCatalogue,
     ::testing::Values(TopicCase{0, "", "Vítejte v programu omniVELOR!"}, TopicCase{1, "Delka", "Délka"},
                       TopicCase{2, "Obsah", "Plošný obsah"}, TopicCase{3, "Objem", "Objem"},
@@ -43,6 +44,7 @@ INSTANTIATE_TEST_SUITE_P(Topics, TopicCatalogue,
                       TopicCase{25, "Osvetleni", "Osvětlení"}, TopicCase{26, "Nasobky", "Násobky a díly"},
                       TopicCase{27, "", ""}, TopicCase{51, "", ""}),
     [](const auto& row) { return "Topic" + std::to_string(row.param.number); });
+// clang-format on
 
 TEST(Catalogue, UserTopicsAreNamedByNumber) {
     EXPECT_EQ(DefaultUserTopicName(2), "Uživatel 2");
@@ -74,6 +76,7 @@ TEST_P(ErrorTexts, NumberHasItsCzechDescription) {
     EXPECT_EQ(std::string(e.what()), "Chyba " + std::to_string(e.number()) + ": " + GetParam().description);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Numbers, ErrorTexts,
     ::testing::Values(ErrorCase{ErrorNumber::Overflow, "Přetečení"},
                       ErrorCase{ErrorNumber::SubscriptOutOfRange, "Index mimo rozsah"},
@@ -81,6 +84,7 @@ INSTANTIATE_TEST_SUITE_P(Numbers, ErrorTexts,
                       ErrorCase{ErrorNumber::TypeMismatch, "Neshoda typů"},
                       ErrorCase{ErrorNumber::FileNotFound, "Soubor nebyl nalezen"}),
     [](const auto& row) { return "Error" + std::to_string(static_cast<int>(row.param.number)); });
+// clang-format on
 
 TEST(ErrorTexts, UnknownNumberStillGetsAText) { EXPECT_FALSE(errorDescription(1234).empty()); }
 

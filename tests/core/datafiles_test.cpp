@@ -136,6 +136,7 @@ TEST_P(DataFilesAtLevel, HaveNoDuplicateNameInATopic) {
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Levels, DataFilesAtLevel,
                          ::testing::Values(LevelCase{"AllComma", Level::All, ','},
                                            LevelCase{"AllPoint", Level::All, '.'},
@@ -146,6 +147,7 @@ INSTANTIATE_TEST_SUITE_P(Levels, DataFilesAtLevel,
                                            LevelCase{"Level3Comma", Level::Level3, ','},
                                            LevelCase{"Level3Point", Level::Level3, '.'}),
                          ovtest::rowName);
+// clang-format on
 
 // ---------------------------------------------------------------------------------------------
 // Breadth and levels.

@@ -27,6 +27,7 @@ TEST_P(UserDataFolder, FollowsTheEnvironment)
     EXPECT_EQ(userDataFolder(c.xdgDataHome, c.home), fs::path(c.expected));
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(DataFolder, UserDataFolder, ::testing::Values(
     FolderCase{"HomeOnly", nullptr, "/home/jana", "/home/jana/.local/share/omnivelor"},
     FolderCase{"XdgDataHomeWins", "/data/jana", "/home/jana", "/data/jana/omnivelor"},
@@ -35,6 +36,7 @@ INSTANTIATE_TEST_SUITE_P(DataFolder, UserDataFolder, ::testing::Values(
     FolderCase{"NoHomeNoFolder", nullptr, nullptr, ""},
     FolderCase{"EmptyHomeNoFolder", nullptr, "", ""}),
     ovtest::rowName);
+// clang-format on
 
 class DataFolderFiles : public ::testing::Test {
 protected:

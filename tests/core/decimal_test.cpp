@@ -23,6 +23,7 @@ struct DecimalRow {
 };
 class DecimalValues : public testing::TestWithParam<DecimalRow> {};
 TEST_P(DecimalValues, WriteExactDigits) { EXPECT_EQ(GetParam().value.toString(','), GetParam().expected); }
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, DecimalValues,
     testing::Values(
         DecimalRow{"Zero", Decimal(), "0"},
@@ -51,6 +52,7 @@ INSTANTIATE_TEST_SUITE_P(Values, DecimalValues,
                    "100000000000000000000,00000001"}
             ),
     ovtest::rowName);
+// clang-format on
 
 TEST(DecimalValues, ScalingAndRounding)
 {

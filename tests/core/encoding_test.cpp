@@ -22,6 +22,7 @@ class Utf8Validity : public ::testing::TestWithParam<Utf8Case> {};
 
 TEST_P(Utf8Validity, IsRecognised) { EXPECT_EQ(isValidUtf8(GetParam().bytes), GetParam().valid); }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Bytes, Utf8Validity,
     ::testing::Values(Utf8Case{"Ascii", "metr|m|1", true}, Utf8Case{"Czech", "Délka čtvereční ů", true},
                       Utf8Case{"FourBytes", "\xF0\x9F\x98\x80", true}, Utf8Case{"Empty", "", true},
@@ -30,6 +31,7 @@ INSTANTIATE_TEST_SUITE_P(Bytes, Utf8Validity,
                       Utf8Case{"Truncated", "\xC4", false}, Utf8Case{"BeyondUnicode", "\xF4\x90\x80\x80", false},
                       Utf8Case{"StrayContinuation", "a\x80", false}),
     ovtest::rowName);
+// clang-format on
 
 struct CodePageCase {
     const char* name;
@@ -46,6 +48,7 @@ TEST_P(Windows1250, ByteMapsBothWays) {
     EXPECT_EQ(utf8ToWindows1250(c.utf8), byte);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Letters, Windows1250,
     ::testing::Values(CodePageCase{"Euro", 0x80, "€"}, CodePageCase{"S_caron", 0x8A, "Š"},
                       CodePageCase{"T_caron", 0x8D, "Ť"}, CodePageCase{"Z_caron", 0x8E, "Ž"},
@@ -61,6 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Letters, Windows1250,
                       CodePageCase{"Times", 0xD7, "×"}, CodePageCase{"Undefined81", 0x81, "\xC2\x81"},
                       CodePageCase{"DotAbove", 0xFF, "˙"}),
     ovtest::rowName);
+// clang-format on
 
 TEST(Windows1250Text, EveryByteSurvivesARoundTrip) {
     std::string all;
@@ -90,6 +94,7 @@ TEST_P(Decode, SplitsLinesAndChoosesEncoding) {
     EXPECT_EQ(content.encoding, GetParam().encoding);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Buffers, Decode,
     ::testing::Values(
         DecodeCase{"CrLf", "a\r\nb\r\n", {"a", "b"}, TextEncoding::Utf8},
@@ -103,6 +108,7 @@ INSTANTIATE_TEST_SUITE_P(Buffers, Decode,
         DecodeCase{"Utf8Czech", "D\xC3\xA9lka\r\n", {"Délka"}, TextEncoding::Utf8},
         DecodeCase{"Windows1250Czech", "D\xE9lka\r\n\xC8\x61s\r\n", {"Délka", "Čas"}, TextEncoding::Windows1250}),
     ovtest::rowName);
+// clang-format on
 
 class TextFiles : public ::testing::TestWithParam<TextEncoding> {};
 

@@ -160,6 +160,7 @@ TEST_P(TemperatureTest, RowsFollowTheFixedFormulas)
     EXPECT_EQ(engine.state().conversionCount, 0);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Engine, TemperatureTest, ::testing::Values(
     TemperatureCase{"MinusFortyCelsius", 1, "-40", {"233,15", "-40", "-40", "419,67", "-32"}},
     TemperatureCase{"BoilingWater", 1, "100", {"373,15", "100", "212", "671,67", "80"}},
@@ -168,6 +169,7 @@ INSTANTIATE_TEST_SUITE_P(Engine, TemperatureTest, ::testing::Values(
     TemperatureCase{"Rankine", 3, "491,67", {"273,15", "0", "32", "491,67", "0"}},
     TemperatureCase{"Reaumur", 4, "80", {"373,15", "100", "212", "671,67", "80"}}),
     ovtest::rowName);
+// clang-format on
 
 class AbsoluteZeroTest : public EngineTest, public ::testing::WithParamInterface<TemperatureCase> {};
 
@@ -183,11 +185,13 @@ TEST_P(AbsoluteZeroTest, ShowsTheMessageAndAbsoluteZero)
     EXPECT_EQ(grid.recordCalls, 0);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Engine, AbsoluteZeroTest, ::testing::Values(
     TemperatureCase{"ZeroKelvin", 0, "0", {}},
     TemperatureCase{"AbsoluteZeroCelsius", 1, "-273,15", {}},
     TemperatureCase{"BelowZeroFahrenheit", 2, "-500", {}}),
     ovtest::rowName);
+// clang-format on
 
 struct AngleCase { const char* name; const char* degrees; const char* tail; };
 
@@ -206,6 +210,7 @@ TEST_P(AngleTest, LineEndsWithTheWholeDegreesAndTheClass)
     EXPECT_EQ(grid.magnifierCalls, 0);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Engine, AngleTest, ::testing::Values(
     AngleCase{"Acute", "30,26", "\" (30° — ostrý úhel)"},
     AngleCase{"RoundsUpToRight", "89,5", "\" (90° — pravý úhel)"},
@@ -216,6 +221,7 @@ INSTANTIATE_TEST_SUITE_P(Engine, AngleTest, ::testing::Values(
     AngleCase{"Full", "360", "\" (0° — nulový úhel)"},
     AngleCase{"Zero", "0", "\" (0° — nulový úhel)"}),
     ovtest::rowName);
+// clang-format on
 
 TEST_F(EngineTest, AngleLineSpellsDegreesMinutesSeconds)
 {
@@ -326,6 +332,7 @@ TEST_P(FailureTest, ShowsTheMessageAndRestoresTheCell)
     EXPECT_EQ(engine.state().conversionCount, 0);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Engine, FailureTest, ::testing::Values(
     FailureCase{"NotANumber", 1, 1, "abc", 13, "abc"},
     FailureCase{"NotANumberTemperature", kTemperatureTopic, 1, "teplo", 13, "teplo"},
@@ -343,6 +350,7 @@ INSTANTIATE_TEST_SUITE_P(Engine, FailureTest, ::testing::Values(
     FailureCase{"ExpressionOverflows", 1, 1, "10^400", 6, "10^400", true},
     FailureCase{"ExpressionValueOverflowsTheTable", 2, 2, "1E200*1E100", 6, "1E+300", true}),
     ovtest::rowName);
+// clang-format on
 
 TEST_F(EngineTest, ExpressionIsEnteredAsItsValue)
 {

@@ -39,6 +39,7 @@ TEST_P(Expression, GivesTheValueOrTheFailureOfABadNumber)
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Texts, Expression,
     testing::Values(
         ExpressionRow{"Sum", "5+3", 8, kOk},
@@ -91,5 +92,6 @@ INSTANTIATE_TEST_SUITE_P(Texts, Expression,
         ExpressionRow{"RootOfANegativeNumber", "(-8)^(1/3)", 0, 6},
         ExpressionRow{"FirstArithmeticFailureCounts", "1/0 + 1E300*1E300", 0, 11}),
     ovtest::rowName);
+// clang-format on
 
 } // namespace

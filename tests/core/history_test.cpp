@@ -36,6 +36,7 @@ TEST_P(HistoryFileTest, ADamagedLineIsPassedOver)
     EXPECT_EQ(ReadHistory(text), (std::vector<HistoryEntry>{kFirst, kSecond}));
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(History, HistoryFileTest, ::testing::Values(
     DamagedLine{"Empty", ""},
     DamagedLine{"Blanks", "   "},
@@ -54,6 +55,7 @@ INSTANTIATE_TEST_SUITE_P(History, HistoryFileTest, ::testing::Values(
     DamagedLine{"Binary", std::string("\0\x01\x02\t\t\t\t\t", 9)},
     DamagedLine{"Huge", "2026-12-08T19:34:55\t1\tDélka\tkilometr\t5\t" + std::string(5000, 'x')}),
     ovtest::rowName);
+// clang-format on
 
 TEST(History, FileReadsBackWhatWasWritten)
 {

@@ -124,6 +124,7 @@ TEST_P(LevelRule, MarkedLineLoadsOnlyAtItsLevels) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Levels, LevelRule,
     ::testing::Values(LevelCase{"All_plain", Level::All, "", true}, LevelCase{"All_plus", Level::All, "+", true},
                       LevelCase{"All_star", Level::All, "*", true}, LevelCase{"L1_plain", Level::Level1, "", true},
@@ -132,6 +133,7 @@ INSTANTIATE_TEST_SUITE_P(Levels, LevelRule,
                       LevelCase{"L2_star", Level::Level2, "*", false}, LevelCase{"L3_plain", Level::Level3, "", true},
                       LevelCase{"L3_plus", Level::Level3, "+", false}, LevelCase{"L3_star", Level::Level3, "*", true}),
     ovtest::rowName);
+// clang-format on
 
 // ---- coefficients ----
 
@@ -162,6 +164,7 @@ TEST_P(Coefficient, IsStoredAsRead) {
 
 const double kPi = 4.0 * std::atan(1.0);
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Expressions, Coefficient,
     ::testing::Values(CoefCase{"Third", "1/3", ',', 1.0 / 3.0, false},
                       CoefCase{"PiOver180", "PI/180", ',', kPi / 180.0, false},
@@ -175,6 +178,7 @@ INSTANTIATE_TEST_SUITE_P(Expressions, Coefficient,
                       CoefCase{"PointOperandsInPointLocale", "0.5/2", '.', 0.25, false},
                       CoefCase{"CommaStopsTheReader", "0,5", ',', 0.0, true}),
     ovtest::rowName);
+// clang-format on
 
 struct CoefficientErrorCase {
     const char* name;
@@ -195,6 +199,7 @@ TEST_P(CoefficientError, Throws) {
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Expressions, CoefficientError,
     ::testing::Values(CoefficientErrorCase{"ZeroDivisor", "1/0", ',', 11}, CoefficientErrorCase{"ZeroOverZero", "0/0", ',', 11},
                       CoefficientErrorCase{"PointInCommaLocale", "0.5/2", ',', 13},
@@ -203,6 +208,7 @@ INSTANTIATE_TEST_SUITE_P(Expressions, CoefficientError,
                       CoefficientErrorCase{"PlainTooLarge", "1e400", ',', 6},
                       CoefficientErrorCase{"QuotientTooLarge", "1e300/1e-300", ',', 6}),
     ovtest::rowName);
+// clang-format on
 
 // ---- number reading ----
 
@@ -221,6 +227,7 @@ TEST_P(NumberReading, TestAndReaderAgree) {
     EXPECT_DOUBLE_EQ(ValInvariant(c.text), c.value);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Texts, NumberReading,
     ::testing::Values(NumberCase{"One", "1", true, 1}, NumberCase{"Quote", "'x", false, 0},
                       NumberCase{"Letters", "abc", false, 0}, NumberCase{"Empty", "", false, 0},
@@ -230,6 +237,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, NumberReading,
                       NumberCase{"InnerBlanks", "1 2", false, 12}, NumberCase{"PointOnly", ".", false, 0},
                       NumberCase{"HalfExponent", "2e", false, 2}, NumberCase{"Tiny", "1e-400", true, 0}),
     ovtest::rowName);
+// clang-format on
 
 TEST(StripLevelMark, DropsTheFirstCharacter) {
     EXPECT_EQ(StripLevelMark("*palec"), "palec");
@@ -281,6 +289,7 @@ TEST_P(Fatal, StopsTheLoadWithOneMessage) {
     EXPECT_EQ(db->unitCount(1), 0);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Causes, Fatal,
     ::testing::Values(FatalCase{"EmptySixthField", "1|palec|in|0.0254||", ',', nullptr},
                       FatalCase{"SixthFieldNotBoolean", "1|palec|in|0.0254||Ano", ',', nullptr},
@@ -290,6 +299,7 @@ INSTANTIATE_TEST_SUITE_P(Causes, Fatal,
                       FatalCase{"NegativeTopic", "-1|palec|in|0.0254", ',', "6 Přetečení"},
                       FatalCase{"ZeroDivisor", "1|palec|in|1/0", ',', "11 Dělení nulou"}),
     ovtest::rowName);
+// clang-format on
 
 TEST_F(Loader, MissingMainFileNamesTheFileAndTheSettings) {
     result = LoadDataFiles(*db, options(), sink);
@@ -361,6 +371,7 @@ TEST_P(BadData, IsReportedAndTheLoadGoesOn) {
     for (int t = kFirstUserTopic; t <= kMaxTopic; ++t) EXPECT_EQ(db->unit(t, 1).name, "") << t;
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Lines, BadData,
     ::testing::Values(
         BadDataCase{"BlankLineEndsTheTopic", {"1|a|a|1||True", "", "1|b|b|1"}, {{2, ""}}, {"a"}, 0, ""},
@@ -376,6 +387,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, BadData,
                     {{1, "x"}, {1, "0,5\r\nTip: Použijte desetinnou tečku."}}, {}, 1, "a"},
         BadDataCase{"MarkedLineWithLetters", {"1|a|a|1||True", "x|*b|b|1"}, {{2, "x"}}, {"a"}, 2, "b"}),
     ovtest::rowName);
+// clang-format on
 
 TEST_F(Loader, ShortLineLeavesTheMissingFieldsEmpty) {
     load({"1|metr|m|1|info|True", "1|palec|in"});
@@ -493,12 +505,14 @@ TEST_P(UserSkip, LineIsPassedOverAndTheRestLoads) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Lines, UserSkip,
     ::testing::Values(UserSkipCase{"ThreeFields", "2|a|a"}, UserSkipCase{"Blank", ""},
                       UserSkipCase{"TopicZero", "0|a|a|1"}, UserSkipCase{"Topic21", "21|a|a|1"},
                       UserSkipCase{"TopicLetters", "abc|a|a|1"}, UserSkipCase{"NegativeTopic", "-3|a|a|1"},
                       UserSkipCase{"CoefficientTooLarge", "2|a|a|1e400"}),
     ovtest::rowName);
+// clang-format on
 
 TEST_F(Loader, UserTopicTakesAtMost150Units) {
     std::vector<std::string> lines;

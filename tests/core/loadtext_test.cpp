@@ -58,6 +58,7 @@ TEST_P(LoadFromText, MatchesTheLoadFromDisk) {
     for (int n = 1; n <= kUserTopics; ++n) EXPECT_EQ(fromText->userTopicUsed(n), fromDisk->userTopicUsed(n)) << n;
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Files, LoadFromText,
     ::testing::Values(TextCase{"ShippedFiles", shipped("Omnivel.omv"), shipped("User.omv")},
@@ -66,5 +67,6 @@ INSTANTIATE_TEST_SUITE_P(
                                "1|bit|b|1\r\n30|mimo|x|1\r\n"},
                       TextCase{"FatalFlag", "1|metr|m|1||True\r\n1|a|b|1||\r\n", ""}),
     ovtest::rowName);
+// clang-format on
 
 } // namespace

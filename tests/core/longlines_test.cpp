@@ -30,6 +30,7 @@ TEST_P(LineEnds, SplitTheSameAnywhere) {
     EXPECT_EQ(content.encoding, GetParam().encoding);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Buffers, LineEnds,
     ::testing::Values(
         LinesCase{"CrLfAcrossEightBytes", "abcdefg\r\nhijklmno\r\n", {"abcdefg", "hijklmno"}, TextEncoding::Utf8},
@@ -41,6 +42,7 @@ INSTANTIATE_TEST_SUITE_P(Buffers, LineEnds,
         LinesCase{"BrokenSequenceAfterEightAscii", "12345678\xE8\x61s\r\n", {"12345678\xC4\x8D\x61s"}, TextEncoding::Windows1250},
         LinesCase{"ByteOrderMarkBeforeLongLine", "\xEF\xBB\xBF" "abcdefghij\n", {"abcdefghij"}, TextEncoding::Utf8}),
     ovtest::rowName);
+// clang-format on
 
 struct FieldsCase {
     const char* name;
@@ -66,6 +68,7 @@ TEST_P(FieldBars, SplitTheSameAnywhere) {
     EXPECT_EQ(db->unit(1, 1).info, GetParam().info);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Lines, FieldBars,
     ::testing::Values(
         FieldsCase{"BarsAtEighthBytes", "1|metr123|m234567|1000|i|True", "metr123", "m234567", 1000, "i"},
@@ -77,5 +80,6 @@ INSTANTIATE_TEST_SUITE_P(Lines, FieldBars,
         FieldsCase{"CzechAcrossEightBytes", "1|čtvrtmíle|čm|402.336|Čtvrtina míle|True", "čtvrtmíle", "čm", 402.336,
                    "Čtvrtina míle"}),
     ovtest::rowName);
+// clang-format on
 
 } // namespace

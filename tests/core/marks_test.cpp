@@ -73,6 +73,7 @@ TEST_P(KeepMarkedTest, KeepsTheMarkedUnitsAgainstTheFirstKept)
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Marks, KeepMarkedTest, ::testing::Values(
     KeepCase{"KilometreBecomesTheReference", {1, 1000, 0.01, 0.001}, {0, -1, -1, -1}, {1, 0.00001, 0.000001}},
     KeepCase{"FirstUnitKeptChangesNothing", {1, 1000, 0.01}, {-1, 0, -1}, {1, 0.01}},
@@ -83,6 +84,7 @@ INSTANTIATE_TEST_SUITE_P(Marks, KeepMarkedTest, ::testing::Values(
     KeepCase{"NaNFirstIsNotDividedBy", {1, kNaN, 5}, {0, -1, -1}, {kNaN, 5}},
     KeepCase{"ZeroLaterStaysZero", {1, 2, 0}, {0, -1, -1}, {1, 0}}),
     ovtest::rowName);
+// clang-format on
 
 TEST(HideUnmarked, ThePartsOwnExample)
 {
@@ -125,12 +127,14 @@ TEST_P(HideBlockTest, HidingTheBlockKeepsTheOthers)
     EXPECT_TRUE(marks.hidden(1));
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Marks, HideBlockTest, ::testing::Values(
     BlockCase{"Middle", 2, 4, {"metr", "palec"}},
     BlockCase{"FirstUnit", 1, 1, {"kilometr", "centimetr", "milimetr", "palec"}},
     BlockCase{"LastUnit", 5, 5, {"metr", "kilometr", "centimetr", "milimetr"}},
     BlockCase{"Everything", 1, 5, {}}),
     ovtest::rowName);
+// clang-format on
 
 TEST(HideUnmarked, EveryUnitHiddenLeavesAnEmptyTopicThatReloadsBack)
 {
@@ -209,6 +213,7 @@ TEST_P(MarksByNameTest, FindTheirUnitsInTheNewFile)
     EXPECT_EQ(marks.markCount(2), 0);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Marks, MarksByNameTest, ::testing::Values(
     RenamedFileCase{"UnitsReordered", {"metr", "kilometr", "centimetr", "milimetr"}, {"kilometr", "milimetr"},
                     {"milimetr", "metr", "centimetr", "kilometr"}, {"milimetr", "kilometr"}},
@@ -222,3 +227,4 @@ INSTANTIATE_TEST_SUITE_P(Marks, MarksByNameTest, ::testing::Values(
     RenamedFileCase{"OneNamesakeOfTwo", {"stopa", "metr", "stopa"}, {"stopa"},
                     {"metr", "stopa", "stopa"}, {"stopa"}}),
     ovtest::rowName);
+// clang-format on

@@ -95,6 +95,7 @@ TEST_P(MessageCap, ShowsTenThenOneNoticeThenNothing) {
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Files, MessageCap,
     ::testing::Values(CapCase{"CleanFile", {"1|metr|m|1|info|True", "1|palec|in|0.0254"}, 0, false},
@@ -108,6 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CapCase{"FatalAfterTheCap", badLines(20) + std::vector<std::string>{"1|a|b|1||"}, 11, true},
                       CapCase{"FatalWithinTheCap", badLines(3) + std::vector<std::string>{"1|a|b|1||"}, 4, false}),
     ovtest::rowName);
+// clang-format on
 
 TEST(CappedMessageSink, EachLoadHasItsOwnCount) {
     RecordingSink shown;

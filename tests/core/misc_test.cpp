@@ -15,9 +15,11 @@ TEST_P(UnscrambleTest, IsItsOwnInverse)
     EXPECT_EQ(scrambled.size(), plain.size());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Misc, UnscrambleTest, ::testing::Values(
     std::string(), std::string("omniVELOR"), std::string("Autor: Karel Zíka, Ústí nad Labem \"2026\""),
     std::string("žluťoučký kůň úpěl ďábelské ódy — €"), std::string("\x01\x7f\xff\xc3", 4)));
+// clang-format on
 
 TEST(Misc, UnscrambleChangesTheTextAndKeepsUtf8)
 {
@@ -42,6 +44,7 @@ TEST_P(MailtoTest, BuildsTheAddress)
     EXPECT_EQ(MailtoAddress("autor@example.cz", c.subject, c.body, c.cc, c.bcc), c.address);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Misc, MailtoTest, ::testing::Values(
     MailCase{"Nothing", "", "", "", "", "mailto:autor@example.cz"},
     MailCase{"SubjectOnly", "omniVELOR", "", "", "", "mailto:autor@example.cz?Subject=omniVELOR"},
@@ -51,3 +54,4 @@ INSTANTIATE_TEST_SUITE_P(Misc, MailtoTest, ::testing::Values(
     MailCase{"All", "s", "b", "c@x", "d@x", "mailto:autor@example.cz?Subject=s&Body=b&CC=c@x&BCC=d@x"},
     MailCase{"CopiesOnly", "", "", "c@x", "d@x", "mailto:autor@example.cz?CC=c@x&BCC=d@x"}),
     ovtest::rowName);
+// clang-format on

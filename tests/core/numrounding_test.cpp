@@ -28,6 +28,7 @@ TEST_P(Rounding, ShowsTheNearestDigitsHalvesToEven)
     EXPECT_EQ(ov::FormatGeneral(GetParam().value, ','), GetParam().general);
     EXPECT_EQ(ov::FormatSingle(GetParam().value, ','), GetParam().single);
 }
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, Rounding,
     testing::Values(
         RoundRow{"SixteenthDigitExactHalf", std::ldexp(3.0, -21), "1,43051147460938E-06", "1,430511E-06"},
@@ -46,6 +47,7 @@ INSTANTIATE_TEST_SUITE_P(Values, Rounding,
         RoundRow{"FloatLosesTheLastInteger", 16777217.0, "16777217", "1,677722E+07"},
         RoundRow{"FloatSubnormal", 1e-40, "1E-40", "9,999946E-41"}),
     ovtest::rowName);
+// clang-format on
 
 struct ReadRow {
     const char* name;
@@ -61,6 +63,7 @@ TEST_P(ExactReading, GivesTheNearestDouble)
     EXPECT_EQ(*v, GetParam().expected);
     EXPECT_EQ(std::signbit(*v), std::signbit(GetParam().expected));
 }
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Texts, ExactReading,
     testing::Values(
         ReadRow{"Tenth", "0,1", 0.1},
@@ -75,5 +78,6 @@ INSTANTIATE_TEST_SUITE_P(Texts, ExactReading,
         ReadRow{"NegativeZero", "-0,0", -0.0},
         ReadRow{"ZeroWithHugeExponent", "0E99999", 0.0}),
     ovtest::rowName);
+// clang-format on
 
 } // namespace

@@ -25,6 +25,7 @@ TEST_P(GeneralRendering, ShowsFifteenDigitsAndExponentForm)
 {
     EXPECT_EQ(ov::FormatGeneral(GetParam().value, ','), GetParam().expected);
 }
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, GeneralRendering,
     testing::Values(
         RenderRow{"Zero", 0.0, "0"},
@@ -48,12 +49,14 @@ INSTANTIATE_TEST_SUITE_P(Values, GeneralRendering,
         RenderRow{"Subnormal", 4.9406564584124654e-324, "4,94065645841247E-324"},
         RenderRow{"Largest", DBL_MAX, "1,79769313486232E+308"}),
     ovtest::rowName);
+// clang-format on
 
 class SingleRendering : public testing::TestWithParam<RenderRow> {};
 TEST_P(SingleRendering, ShowsSevenDigits)
 {
     EXPECT_EQ(ov::FormatSingle(GetParam().value, ','), GetParam().expected);
 }
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, SingleRendering,
     testing::Values(
         RenderRow{"Zero", 0.0, "0"},
@@ -67,12 +70,14 @@ INSTANTIATE_TEST_SUITE_P(Values, SingleRendering,
         RenderRow{"Negative", -273.15, "-273,15"},
         RenderRow{"BeyondSingleRange", 3.4e39, "3,4E+39"}),
     ovtest::rowName);
+// clang-format on
 
 class ScientificRendering : public testing::TestWithParam<RenderRow> {};
 TEST_P(ScientificRendering, ShowsTwoDecimalsAndExponent)
 {
     EXPECT_EQ(ov::FormatScientific(GetParam().value, ','), GetParam().expected);
 }
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, ScientificRendering,
     testing::Values(
         RenderRow{"Zero", 0.0, "0,00E+00"},
@@ -82,6 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Values, ScientificRendering,
         RenderRow{"CarryIntoExponent", 9.999, "1,00E+01"},
         RenderRow{"ThreeDigitExponent", 1e100, "1,00E+100"}),
     ovtest::rowName);
+// clang-format on
 
 struct FixedRow {
     const char* name;
@@ -94,6 +100,7 @@ TEST_P(FixedRendering, ShowsExactlyTheDecimals)
 {
     EXPECT_EQ(ov::FormatFixed(GetParam().value, GetParam().decimals, ','), GetParam().expected);
 }
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, FixedRendering,
     testing::Values(
         FixedRow{"NoDecimalsRounds", 2.5, 0, "3"},
@@ -106,6 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Values, FixedRendering,
         FixedRow{"CarryIntoNewDigit", 999.996, 2, "1000,00"},
         FixedRow{"Large", 1e20, 1, "100000000000000000000,0"}),
     ovtest::rowName);
+// clang-format on
 
 struct ParseRow {
     const char* name;
@@ -122,6 +130,7 @@ TEST_P(NumberParsing, AcceptsOnlyNumbers)
         EXPECT_DOUBLE_EQ(*v, *GetParam().expected);
     }
 }
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Texts, NumberParsing,
     testing::Values(
         ParseRow{"DecimalComma", "1,5", ',', 1.5},
@@ -165,6 +174,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, NumberParsing,
         ParseRow{"AboveTheLargestShown", "1,80000000000001E+308", ',', std::nullopt},
         ParseRow{"TenTimesTheLargest", "17,9769313486232E+308", ',', std::nullopt}),
     ovtest::rowName);
+// clang-format on
 
 TEST(NumberParsing, ReadsBackEveryGeneralRendering)
 {
@@ -189,6 +199,7 @@ TEST_P(DisplayFormats, RerenderTheCellText)
 {
     EXPECT_EQ(ov::RenderInFormat(GetParam().format, GetParam().cell, GetParam().fix, ','), GetParam().expected);
 }
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Cells, DisplayFormats,
     testing::Values(
         FormatRow{"FixedToDoubleKeepsTheShownDigits", DisplayFormat::Double, "0,33", 2, "0,33"},
@@ -198,6 +209,7 @@ INSTANTIATE_TEST_SUITE_P(Cells, DisplayFormats,
         FormatRow{"FixedTwo", DisplayFormat::Fixed, "5000", 2, "5000,00"},
         FormatRow{"NotANumberIsLeftAlone", DisplayFormat::Double, "abc", 2, std::nullopt}),
     ovtest::rowName);
+// clang-format on
 
 struct MaskRow {
     const char* name;
@@ -206,10 +218,12 @@ struct MaskRow {
 };
 class FixMaskText : public testing::TestWithParam<MaskRow> {};
 TEST_P(FixMaskText, HasTheDecimals) { EXPECT_EQ(ov::MakeFixMask(GetParam().n), GetParam().expected); }
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Decimals, FixMaskText,
     testing::Values(MaskRow{"None", 0, "0"}, MaskRow{"One", 1, "0.0"}, MaskRow{"Two", 2, "0.#0"},
                     MaskRow{"Three", 3, "0.##0"}, MaskRow{"Nine", 9, "0.########0"}),
     ovtest::rowName);
+// clang-format on
 
 std::string repeatedGroups(const std::string& first, int groups)
 {
@@ -224,6 +238,7 @@ TEST_P(GroupedText, GroupsDigitsByThree)
 {
     EXPECT_EQ(ov::GroupedFormat(GetParam().value, ','), GetParam().expected);
 }
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, GroupedText,
     testing::Values(
         RenderRow{"Five", 5.0, "5,00"},
@@ -243,6 +258,7 @@ INSTANTIATE_TEST_SUITE_P(Values, GroupedText,
         RenderRow{"ExtraDigitsInLeftmostGroup", 1e45, repeatedGroups("1000000000", 12)},
         RenderRow{"ExponentFormValue", 1e20, "100 000 000 000 000 000 000,00"}),
     ovtest::rowName);
+// clang-format on
 
 struct SpacesRow {
     const char* name;
@@ -251,11 +267,13 @@ struct SpacesRow {
 };
 class SingleSpacesText : public testing::TestWithParam<SpacesRow> {};
 TEST_P(SingleSpacesText, CollapseToOne) { EXPECT_EQ(ov::SingleSpaces(GetParam().text), GetParam().expected); }
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Texts, SingleSpacesText,
     testing::Values(SpacesRow{"FourSpaces", "a    b", "a b"}, SpacesRow{"ThreeSpaces", "a   b  c", "a b c"},
                     SpacesRow{"EdgesKeepOne", "  x  ", " x "}, SpacesRow{"Empty", "", ""},
                     SpacesRow{"SingleUnchanged", " km: 5,00 km ", " km: 5,00 km "},
                     SpacesRow{"TabsUntouched", "a\t\tb", "a\t\tb"}),
     ovtest::rowName);
+// clang-format on
 
 } // namespace

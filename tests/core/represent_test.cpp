@@ -33,6 +33,7 @@ TEST_P(NumberBases, ShowTheWholePartInTheBase)
     EXPECT_EQ(result.kind, r.expectedKind);
     EXPECT_EQ(result.text, r.expected);
 }
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Cells, NumberBases,
     testing::Values(
         BaseRow{"BinaryFive", "5", BaseKind::Binary, 12, 6, Kind::Ok, "5 dekadicky = 101 binárně."},
@@ -82,6 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Cells, NumberBases,
                 "-10,5 dekadicky = (-A,6)12"},
         BaseRow{"EmptyCell", "", BaseKind::Binary, 12, 6, Kind::Empty, ""}),
     ovtest::rowName);
+// clang-format on
 
 TEST(NumberBases, TextThatIsNotANumberShowsTheFailureMessage)
 {
@@ -113,6 +115,7 @@ struct RomanRow {
 };
 class RomanNumerals : public testing::TestWithParam<RomanRow> {};
 TEST_P(RomanNumerals, UsesTheProgramsNumerals) { EXPECT_EQ(ov::RomanNumeral(GetParam().value), GetParam().expected); }
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, RomanNumerals,
     testing::Values(
         RomanRow{"NineHundredNinetyNine", 999, "IM"}, RomanRow{"NineteenNinetyNine", 1999, "MIM"},
@@ -128,6 +131,7 @@ INSTANTIATE_TEST_SUITE_P(Values, RomanNumerals,
         RomanRow{"Negative", -3, "Číslo musí být větší než 0."},
         RomanRow{"AboveLimit", 10001, "Číslo musí být maximálně rovno 10 000."}),
     ovtest::rowName);
+// clang-format on
 
 struct RomanCellRow {
     const char* name;
@@ -142,6 +146,7 @@ TEST_P(RomanCellTexts, PrefixTheWholePart)
     EXPECT_EQ(result.kind, GetParam().kind);
     EXPECT_EQ(result.text, GetParam().expected);
 }
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Cells, RomanCellTexts,
     testing::Values(
         RomanCellRow{"Year", "1999", Kind::Ok, "1999 = MIM"},
@@ -151,6 +156,7 @@ INSTANTIATE_TEST_SUITE_P(Cells, RomanCellTexts,
         RomanCellRow{"TooLarge", "12000", Kind::Ok, "12000 = Číslo musí být maximálně rovno 10 000."},
         RomanCellRow{"Empty", "", Kind::Empty, ""}),
     ovtest::rowName);
+// clang-format on
 
 struct FractionRow {
     const char* name;
@@ -163,6 +169,7 @@ TEST_P(FractionTexts, ShowFractionAndExactError)
 {
     EXPECT_EQ(ov::FractionText(GetParam().value, GetParam().sensitivity, ','), GetParam().expected);
 }
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, FractionTexts,
     testing::Values(
         FractionRow{"Quarter", 2.25, 3, "2 + 1/4 chyba 0"},
@@ -184,6 +191,7 @@ INSTANTIATE_TEST_SUITE_P(Values, FractionTexts,
         FractionRow{"ScaledBeyond32Bits", 2147483.6475, 3, "Vstupní hodnota 2147483,6475 je mimo povolený rozsah."},
         FractionRow{"NegativeBeyond", -5000000.5, 3, "Vstupní hodnota -5000000,5 je mimo povolený rozsah."}),
     ovtest::rowName);
+// clang-format on
 
 TEST(FractionTexts, CellResults)
 {

@@ -15,6 +15,7 @@ TEST_P(LikeMatchTest, FollowsTheWildcardRules)
         << GetParam().text << " ~ " << GetParam().pattern;
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Search, LikeMatchTest, ::testing::Values(
     LikeCase{"StarMatchesNothing", "m2", "*m*2**", true},
     LikeCase{"StarMatchesRun", "metr čtvereční", "*m*2**", false},
@@ -47,6 +48,7 @@ INSTANTIATE_TEST_SUITE_P(Search, LikeMatchTest, ::testing::Values(
     LikeCase{"SurrogateIsThreeCharacters", "\xed\xa0\x80", "???", true},
     LikeCase{"StrayBytesMatchThemselves", "a\x80\xff" "b", "a??b", true}),
     ovtest::rowName);
+// clang-format on
 
 namespace {
 

@@ -52,9 +52,11 @@ private slots:
     {
         QTest::addColumn<QString>("bound");
         QTest::addColumn<QString>("problem");
+        // clang-format off
         QTest::newRow("unbound") << "" << "mnuKonec: no handler";
         QTest::newRow("inert bound") << "mnuOtevrit" << "mnuOtevrit: inert but bound";
         QTest::newRow("bound") << "mnuKonec" << "";
+        // clang-format on
     }
     void bindingProblemsNameTheCommand()
     {
@@ -73,6 +75,7 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("known");
+        // clang-format off
         QTest::newRow("command") << "mnuKopirovat" << true;
         QTest::newRow("accented") << "mnuKopírovatR" << true;
         QTest::newRow("topic items") << "mnuTema" << true;
@@ -80,6 +83,7 @@ private slots:
         QTest::newRow("with index") << "mnuSoustava_0" << false;
         QTest::newRow("submenu") << "mnuSoubor" << false;
         QTest::newRow("empty") << "" << false;
+        // clang-format on
     }
     void textualNamesAreKnownOrRefused()
     {

@@ -72,9 +72,11 @@ private slots:
     void copyWithTheUnitGivesTheDisplayedValueAndTheSymbol_data()
     {
         QTest::addColumn<QString>("how");
+        // clang-format off
         QTest::newRow("menu item") << "mnuKopirovatJ";
         QTest::newRow("shortcut") << "Ctrl+Shift+C";
         QTest::newRow("value cell's context menu") << "mnuA";
+        // clang-format on
     }
     void copyWithTheUnitGivesTheDisplayedValueAndTheSymbol()
     {
@@ -143,6 +145,7 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("enabled");
+        // clang-format off
         QTest::newRow("a number") << "text" << "12,5" << true;
         QTest::newRow("a number with blanks and a line end") << "text" << "  -7 \r\n" << true;
         QTest::newRow("an exponent") << "text" << "1,5E-3" << true;
@@ -153,6 +156,7 @@ private slots:
         QTest::newRow("100 digits") << "text" << QString(100, u'1') << true;
         QTest::newRow("empty") << "empty" << "" << false;
         QTest::newRow("a picture") << "image" << "" << false;
+        // clang-format on
     }
     void pasteIsEnabledForOneNumberOnly()
     {
@@ -200,11 +204,13 @@ private slots:
         QTest::addColumn<QString>("editorAfter");  // empty: the editor is closed
         QTest::addColumn<QString>("clipboardAfter");
         QTest::addColumn<QString>("metres");       // after Enter commits an open editor
+        // clang-format off
         QTest::newRow("Ctrl+V replaces the typed text") << "" << "1" << "2,5" << int(Qt::Key_V) << "2,5" << "2,5" << "2500";
         QTest::newRow("Ctrl+V in the grid converts") << "" << "" << "2,5" << int(Qt::Key_V) << "" << "2,5" << "2500";
         QTest::newRow("Ctrl+V of a word does nothing") << "" << "1" << "abc" << int(Qt::Key_V) << "1" << "abc" << "1000";
         QTest::newRow("Ctrl+C copies the cell, not the typing") << "5" << "7" << "x" << int(Qt::Key_C) << "7" << "5" << "7000";
         QTest::newRow("Ctrl+C in the grid") << "5" << "" << "x" << int(Qt::Key_C) << "" << "5" << "5000";
+        // clang-format on
     }
     void theKeysDoWhatTheCommandsDo()
     {

@@ -61,6 +61,7 @@ private slots:
         QTest::addColumn<QString>("shortcut");
         QTest::addColumn<int>("help");
         QTest::addColumn<QString>("state");   // e = enabled, v = visible, c = checked
+        // clang-format off
         QTest::newRow("quit") << "mnuKonec" << "&Konec" << "" << 1110 << "ev";
         QTest::newRow("reload") << "mnuNacist" << "Znovu &načíst" << "Ctrl+R" << 1110 << "ev";
         QTest::newRow("close file") << "mnuUlozit_0" << "&Zavřít" << "Ctrl+W" << 1110 << "v";
@@ -87,6 +88,7 @@ private slots:
         QTest::newRow("hide unmarked") << "mnuHide_2" << "Skrýt neoznačené" << "" << 1110 << "v";
         QTest::newRow("first topic") << "mnuTema_1" << "Délka" << "" << 1110 << "ev";
         QTest::newRow("last topic") << "mnuTema_26" << "Násobky a díly" << "" << 1110 << "ev";
+        // clang-format on
     }
     void menuItems()
     {
@@ -260,11 +262,13 @@ private slots:
         QTest::addColumn<int>("used");
         QTest::addColumn<QString>("letter");
         QTest::addColumn<QString>("toolTip");
+        // clang-format off
         QTest::newRow("negative") << -1 << 0 << "J" << "Jednoduchá přesnost";
         QTest::newRow("double") << 1 << 1 << "D" << "Dvojitá přesnost";
         QTest::newRow("scientific") << 2 << 2 << "S" << "Vědecké zobrazení";
         QTest::newRow("fixed") << 3 << 3 << "F" << "Pevný počet (3)";
         QTest::newRow("out of range") << 9 << 0 << "J" << "Jednoduchá přesnost";
+        // clang-format on
     }
     void formatLetters()
     {
@@ -380,10 +384,12 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("index");
+        // clang-format off
         QTest::newRow("edit") << "Otevřít" << "mnuEdit" << 0;
         QTest::newRow("print") << "Tisk" << "mnuTisk" << -1;
         QTest::newRow("next") << "Vpřed" << "mnuNavigace" << 2;
         QTest::newRow("help") << "Nápověda" << "mnuIndex" << -1;
+        // clang-format on
     }
     void toolbarRunsItsMenuCommands()
     {

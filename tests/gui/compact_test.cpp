@@ -95,6 +95,7 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("other");
+        // clang-format off
         QTest::newRow("5 km in metres") << 1 << 1 << 2 << 1 << "5" << "5000";
         QTest::newRow("metres to kilometres") << 1 << 1 << 2 << 0 << "1500" << "1,5";
         QTest::newRow("inches to centimetres") << 1 << 5 << 3 << 0 << "2" << "5,08";
@@ -104,6 +105,7 @@ private slots:
         QTest::newRow("°Ré to °R") << 16 << 5 << 4 << 0 << "80" << "671,67";
         QTest::newRow("kelvin to °C") << 16 << 1 << 2 << 0 << "1" << "-272,15";
         QTest::newRow("exponent form") << 2 << 1 << 60 << 1 << "1E300" << "6E+301";
+        // clang-format on
     }
     void enterComputesTheOtherRow()
     {
@@ -146,6 +148,7 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         const QStringList none;
         const QStringList unsuitable{kUnsuitable};
+        // clang-format off
         QTest::newRow("zero") << 1 << "0" << none;
         QTest::newRow("negative") << 1 << "-3" << none;
         QTest::newRow("not a number") << 1 << "abc" << unsuitable;
@@ -153,6 +156,7 @@ private slots:
         QTest::newRow("overflow") << 2 << "1E308" << unsuitable;
         QTest::newRow("below absolute zero") << 16 << "-1" << QStringList{QStringLiteral("Teplota pod 0 K teoreticky neexistuje.")};
         QTest::newRow("absolute zero") << 16 << "0" << QStringList{QStringLiteral("Teplota pod 0 K teoreticky neexistuje.")};
+        // clang-format on
     }
     void valuesThatAreNotConvertedChangeNothing()
     {
@@ -207,10 +211,12 @@ private slots:
     void fillingTheTableAnewClosesThePanel_data()
     {
         QTest::addColumn<QString>("command");
+        // clang-format off
         QTest::newRow("another topic") << "mnuTema_2";
         QTest::newRow("the next topic") << "mnuNavigace_2";
         QTest::newRow("another level") << "mnuU_1";
         QTest::newRow("all units shown again") << "mnuZobrazitVse";
+        // clang-format on
     }
     void fillingTheTableAnewClosesThePanel()
     {

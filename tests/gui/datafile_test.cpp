@@ -136,8 +136,10 @@ private slots:
     void unchangedFileSavesByteIdentical_data()
     {
         QTest::addColumn<QByteArray>("bytes");
+        // clang-format off
         QTest::newRow("UTF-8") << QByteArray("1|metr|m|1\r\n1|palec\xC2\xA0nov\xC3\xBD|in|0.0254\r\n");
         QTest::newRow("Windows-1250") << QByteArray("1|metr|m|1\r\n1|palec\xA0nov\xFD|in|0.0254\r\n");
+        // clang-format on
     }
 
     void unchangedFileSavesByteIdentical()
@@ -156,9 +158,11 @@ private slots:
         const QByteArray old("1|metr|m|1\r\n1|dlouh\xFD|d|2\r\n");
         QTest::addColumn<int>("answer");
         QTest::addColumn<QByteArray>("after");
+        // clang-format off
         QTest::newRow("agreed") << int(QMessageBox::Yes)
                                 << QByteArray("1|metr|m|1\r\n1|dlouh\xC3\xBD|d|2\r\n1|\xC5\xA1ipka \xE2\x86\x92|s|3\r\n");
         QTest::newRow("Storno") << int(QMessageBox::Cancel) << old;
+        // clang-format on
     }
 
     void characterWindows1250CannotHoldIsSavedAsUtf8OnlyWhenAgreed()
@@ -184,9 +188,11 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("saved");
         QTest::addColumn<bool>("closed");
+        // clang-format off
         QTest::newRow("Ano") << int(QMessageBox::Yes) << true << true;
         QTest::newRow("Ne") << int(QMessageBox::No) << false << true;
         QTest::newRow("Storno") << int(QMessageBox::Cancel) << false << false;
+        // clang-format on
     }
 
     void closingWithChangesAsks()
@@ -233,8 +239,10 @@ private slots:
     void failedSaveLosesNothing_data()
     {
         QTest::addColumn<bool>("sizeLimit");
+        // clang-format off
         QTest::newRow("folder replaced by a file") << false;
         QTest::newRow("file size limit") << true;
+        // clang-format on
     }
 
     void failedSaveLosesNothing()
@@ -312,8 +320,10 @@ private slots:
     {
         QTest::addColumn<bool>("folder");
         QTest::addColumn<QString>("title");
+        // clang-format off
         QTest::newRow("missing") << false << "Chyba otevření souboru";
         QTest::newRow("a folder") << true << "Chyba";
+        // clang-format on
     }
 
     void fileThatCannotBeOpenedChangesNothing()
@@ -346,9 +356,11 @@ private slots:
         QTest::addColumn<int>("file");
         QTest::addColumn<int>("topic");
         QTest::addColumn<int>("line");   // -1: the caret stays
+        // clang-format off
         QTest::newRow("built-in topic in the main file") << 0 << 2 << 4;
         QTest::newRow("user topic on the first line") << 1 << 27 << 0;
         QTest::newRow("built-in topic not in the user file") << 1 << 1 << -1;
+        // clang-format on
     }
 
     void choosingATopicMovesTheCaret()
@@ -428,10 +440,12 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("keptIn");   // the folder of the copy
         QTest::addColumn<QByteArray>("kept");
+        // clang-format off
         QTest::newRow("beside the file") << utf8 << "1|kopa|kp|60" << "soubory" << utf8 + "1|kopa|kp|60\r\n";
         QTest::newRow("Windows-1250 stays") << cp1250 << "1|sáh|s|2" << "soubory" << cp1250 + "1|s\xE1h|s|2\r\n";
         QTest::newRow("the data folder") << utf8 << "1|kopa|kp|60" << "data/omnivelor" << utf8 + "1|kopa|kp|60\r\n";
         QTest::newRow("no changes, no copy") << utf8 << "" << "soubory" << QByteArray();
+        // clang-format on
     }
 
     void unsavedEditsAreKeptOnATerminationSignal()

@@ -82,10 +82,12 @@ private slots:
         QTest::addColumn<bool>("installed");
         QTest::addColumn<bool>("startedBefore");
         QTest::addColumn<bool>("resultLine");
+        // clang-format off
         QTest::newRow("none on the path") << false << false << true;
         QTest::newRow("none, no result line") << false << false << false;
         QTest::newRow("it does not start") << true << false << true;
         QTest::newRow("a restart fails") << true << true << true;
+        // clang-format on
     }
     void withoutACalculatorTheCommandIsDisabledWithTheRedMessage()
     {
@@ -118,10 +120,12 @@ private slots:
     {
         QTest::addColumn<QString>("home");
         QTest::addColumn<QString>("mail");
+        // clang-format off
         QTest::newRow("neither") << "" << "";
         QTest::newRow("home page only") << "https://omnivelor.example/" << "";
         QTest::newRow("mail only") << "" << "autori@omnivelor.example";
         QTest::newRow("both") << "https://omnivelor.example/" << "autori@omnivelor.example";
+        // clang-format on
     }
     void withoutAnAddressItsCommandsAreDisabled()
     {
@@ -143,9 +147,11 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("url");
+        // clang-format off
         QTest::newRow("home page") << "mnuWWW" << "https://omnivelor.example/";
         QTest::newRow("mail, subject encoded")
             << "mnuMail" << "mailto:autori@omnivelor.example?Subject=omniVELOR%201.41%20-%20p%C5%99ipom%C3%ADnky.%20Revize%200";
+        // clang-format on
     }
     void theHomePageAndTheMailOpenTheirAddresses()
     {
@@ -161,12 +167,14 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("text");
+        // clang-format off
         QTest::newRow("home page") << "mnuWWW"
                                    << "Spojení se nepodařilo.\n\nPokud jste připojeni k internetu pokuste se zadat adresu "
                                       "https://omnivelor.example/ sami.";
         QTest::newRow("mail") << "mnuMail"
                               << "Spojení se nepodařilo.\n\nPokud jste připojeni k internetu pokuste se mailovat na "
                                  "autori@omnivelor.example.";
+        // clang-format on
     }
     void aFailedConnectionTellsWhatToDoInstead()
     {
@@ -185,6 +193,7 @@ private slots:
         QTest::addColumn<QStringList>("parts");   // subject, body, copy, blind copy
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("encoded");
+        // clang-format off
         QTest::newRow("address only") << QStringList{"", "", "", ""} << "mailto:a@b.cz" << "mailto:a@b.cz";
         QTest::newRow("subject only") << QStringList{"s t", "", "", ""} << "mailto:a@b.cz?Subject=s t"
                                       << "mailto:a@b.cz?Subject=s%20t";
@@ -193,6 +202,7 @@ private slots:
         QTest::newRow("all four") << QStringList{"s", "b", "c@d.cz", "e@f.cz"}
                                   << "mailto:a@b.cz?Subject=s&Body=b&CC=c@d.cz&BCC=e@f.cz"
                                   << "mailto:a@b.cz?Subject=s&Body=b&CC=c%40d.cz&BCC=e%40f.cz";
+        // clang-format on
     }
     void mailAddressesJoinTheirParts()
     {
@@ -242,10 +252,12 @@ private slots:
     void scramblingIsItsOwnInverse_data()
     {
         QTest::addColumn<QByteArray>("bytes");
+        // clang-format off
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("text") << QByteArray("Licence MIT");
         QTest::newRow("every byte") << [] {
             QByteArray all;
+        // clang-format on
             for (int i = 0; i < 256; ++i)
                 all.append(char(i));
             return all;

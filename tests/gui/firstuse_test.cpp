@@ -85,8 +85,10 @@ private slots:
     {
         QTest::addColumn<QString>("stored");   // Start/Rady; empty: never stored
         QTest::addColumn<bool>("hint");
+        // clang-format off
         QTest::newRow("by default") << "" << true;
         QTest::newRow("switched off") << "False" << false;
+        // clang-format on
     }
     void theStartScreenSaysWhatToDoUntilTheFirstTopic()
     {
@@ -116,12 +118,14 @@ private slots:
         QTest::addColumn<int>("listAfter");
         QTest::addColumn<bool>("levelMenu");
         const int topics = Navigator::TopicList, units = Navigator::UnitList;
+        // clang-format off
         QTest::newRow("Navi: nothing") << "Navi" << units << units << false;
         QTest::newRow("Temata: the topic list") << "Temata" << units << topics << false;
         QTest::newRow("Veličiny: the unit list") << "Veličiny" << topics << units << false;
         QTest::newRow("TVeličiny: nothing") << "TVeličiny" << topics << topics << false;
         QTest::newRow("Uroven: the level menu") << "Uroven" << topics << topics << true;
         QTest::newRow("Presnost: nothing") << "Presnost" << units << units << false;
+        // clang-format on
     }
 
     void clickingAStatusPanelDoesWhatItsKeySays()
@@ -150,10 +154,14 @@ private slots:
     {
         QTest::addColumn<QString>("where");
         QTest::addColumn<QString>("menu");
+        // clang-format off
         QTest::newRow("the title") << "lblTitulek" << "mnuPrejit";
+        // clang-format on
         // The result line has its own menu: what the short preview shows.
+        // clang-format off
         QTest::newRow("the result line") << "lblSI" << "mnuKN";
         QTest::newRow("a value cell") << "msgTab" << "mnuA";
+        // clang-format on
     }
 
     void aRightClickBesideTheGridOffersGoTo()
@@ -237,9 +245,11 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<bool>("maximised");
+        // clang-format off
         QTest::newRow("normal") << "0" << false;
         QTest::newRow("minimised") << "1" << false;
         QTest::newRow("maximised") << "2" << true;
+        // clang-format on
     }
 
     void aStoredMinimisedWindowOpensNormal()

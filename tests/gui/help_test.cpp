@@ -99,11 +99,13 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("contains");
+        // clang-format off
         QTest::newRow("index") << "mnuIndex" << "index.html" << "První kroky";
         QTest::newRow("toolbar") << "tlb_Nápověda" << "index.html" << "První kroky";
         QTest::newRow("keyboard") << "mnuKlavesnice" << "klavesnice.html" << "Ctrl+Shift+F5";
         QTest::newRow("keyboard, copy with the unit") << "mnuKlavesnice" << "klavesnice.html" << "Ctrl+Shift+C";
         QTest::newRow("constants") << "mnuKonstanty" << "konstanty.html" << "299 792 458";
+        // clang-format on
     }
     void theHelpCommandsShowTheirPages()
     {
@@ -164,12 +166,14 @@ private slots:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("page");
+        // clang-format off
         QTest::newRow("Nahrávání") << "mnuNastroje" << "mnuRec_3" << "nahravani.html";
         QTest::newRow("omniVELOR Lite") << "mnuNastroje" << "mnuLite" << "lite.html";
         QTest::newRow("Lupa") << "mnuZobrazit" << "mnuLupa" << "panely.html";
         QTest::newRow("Historie") << "mnuZobrazit" << "mnuHistorie" << "historie.html";
         QTest::newRow("a level") << "mnuUroven" << "mnuU_2" << "oznaceni.html";
         QTest::newRow("Konec") << "mnuSoubor" << "mnuKonec" << "tabulka.html";
+        // clang-format on
     }
     void f1OnAHighlightedMenuItemShowsItsPage()
     {
@@ -195,9 +199,11 @@ private slots:
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("page");
+        // clang-format off
         QTest::newRow("table") << "msgTab" << "tabulka.html";
         QTest::newRow("topic list") << "lvwTema" << "navigator.html";
         QTest::newRow("compact panel") << "txtLt_0" << "lite.html";
+        // clang-format on
     }
     void f1ShowsThePageOfTheFocusedControl()
     {

@@ -119,9 +119,11 @@ private slots:
     void everythingFitsAtTheDefaultSize_data()
     {
         QTest::addColumn<qreal>("points");
+        // clang-format off
         QTest::newRow("9 points, the offscreen default") << 9.0;
         QTest::newRow("10 points, a Debian desktop") << 10.0;
         QTest::newRow("12 points") << 12.0;
+        // clang-format on
     }
 
     void everythingFitsAtTheDefaultSize()
@@ -221,10 +223,12 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("info");
         QTest::addColumn<bool>("tip");
+        // clang-format off
         QTest::newRow("a long name with a picture") << QStringLiteral("typografický bod (americký), dlouhý název") << "Bod." << true;
         QTest::newRow("a long name") << QStringLiteral("typografický bod (americký), dlouhý název") << "" << true;
         QTest::newRow("a short name") << QStringLiteral("bod") << "" << false;
         QTest::newRow("a short name with a picture") << QStringLiteral("bod") << "Bod." << false;
+        // clang-format on
     }
 
     void aCutCellShowsItsWholeTextAsToolTip()
@@ -277,8 +281,10 @@ private slots:
     void coloursStayReadable_data()
     {
         QTest::addColumn<bool>("dark");
+        // clang-format off
         QTest::newRow("light theme") << false;
         QTest::newRow("dark theme") << true;
+        // clang-format on
     }
 
     void coloursStayReadable()
@@ -299,11 +305,13 @@ private slots:
     void everyLabelOfEveryDialogIsReadByItsText_data()
     {
         QTest::addColumn<QString>("command");
+        // clang-format off
         QTest::newRow("splash window") << "";
         QTest::newRow("about box") << "mnuOAplikaci";
         QTest::newRow("options") << "mnuOptions";
         QTest::newRow("print") << "mnuTisk";
         QTest::newRow("help window") << "mnuIndex";
+        // clang-format on
     }
     void everyLabelOfEveryDialogIsReadByItsText()
     {
@@ -333,10 +341,12 @@ private slots:
     {
         QTest::addColumn<qreal>("points");
         QTest::addColumn<bool>("dark");
+        // clang-format off
         QTest::newRow("default-font") << 0.0 << false;
         QTest::newRow("10-point-font") << 10.0 << false;
         QTest::newRow("12-point-font") << 12.0 << false;
         QTest::newRow("dark-palette") << 0.0 << true;
+        // clang-format on
     }
 
     void screenshotsAtTheDefaultSize()

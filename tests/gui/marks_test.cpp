@@ -121,11 +121,13 @@ private slots:
         QTest::addColumn<QList<int>>("presses");   // rows where Insert is pressed, in order
         QTest::addColumn<bool>("offered");
         QTest::addColumn<int>("marked");
+        // clang-format off
         QTest::newRow("none") << QList<int>{} << false << 0;
         QTest::newRow("one") << QList<int>{1} << false << 1;
         QTest::newRow("two") << QList<int>{1, 3} << true << 2;
         QTest::newRow("two, one taken back") << QList<int>{1, 3, 1} << false << 1;
         QTest::newRow("three") << QList<int>{0, 1, 2} << true << 3;
+        // clang-format on
     }
     void hideUnmarkedIsOfferedFromTwoMarks()
     {
@@ -149,10 +151,12 @@ private slots:
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("steps");   // Shift+Down (positive) or Shift+Up (negative)
         QTest::addColumn<QStringList>("left");
+        // clang-format off
         QTest::newRow("downwards") << 1 << 2 << QStringList{"metr", "palec", "míle"};
         QTest::newRow("upwards") << 3 << -2 << QStringList{"metr", "palec", "míle"};
         QTest::newRow("one row") << 0 << 0 << QStringList{"kilometr", "centimetr", "milimetr", "palec", "míle"};
         QTest::newRow("every row") << 0 << 5 << QStringList{};
+        // clang-format on
     }
     void hidingTheSelectedBlock()
     {
@@ -178,11 +182,13 @@ private slots:
         QTest::addColumn<int>("topic");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("command");
+        // clang-format off
         QTest::newRow("built-in, Řádky menu") << 1 << "Délka" << "mnuZobrazitVse";
         QTest::newRow("built-in, table menu") << 1 << "Délka" << "mnuHide_0";
         QTest::newRow("built-in, reload") << 1 << "Délka" << "mnuNacist";
         QTest::newRow("user topic") << 27 << "Uživatel 1" << "mnuZobrazitVse";
         QTest::newRow("renamed while hidden") << 1 << "Vzdálenost" << "rename";
+        // clang-format on
     }
     void showingAllAgainEndsTheHiddenTitle()
     {
@@ -279,10 +285,12 @@ private slots:
         QTest::addColumn<QString>("tip");
         QTest::addColumn<QStringList>("names");
         const QStringList base{"metr", "kilometr", "centimetr", "milimetr"};
+        // clang-format off
         QTest::newRow("Úroveň 1") << 1 << "1" << "Úroveň 1" << base;
         QTest::newRow("Úroveň 2") << 2 << "2" << "Úroveň 2" << base + QStringList{"palec"};
         QTest::newRow("Úroveň 3") << 3 << "3" << "Úroveň 3" << base + QStringList{"míle"};
         QTest::newRow("Vše") << 0 << "V" << "Úroveň Vše" << base + QStringList{"palec", "míle"};
+        // clang-format on
     }
     void aLevelReloadsAndClearsTheMarks()
     {
@@ -309,9 +317,11 @@ private slots:
         QTest::addColumn<bool>("keep");        // "Pamatovat si označené jednotky"
         QTest::addColumn<bool>("reordered");   // the data file's units reordered between the runs
         QTest::addColumn<QStringList>("marked");
+        // clang-format off
         QTest::newRow("kept") << true << false << QStringList{"kilometr", "milimetr"};
         QTest::newRow("kept, file reordered") << true << true << QStringList{"milimetr", "kilometr"};
         QTest::newRow("not kept") << false << false << QStringList{};
+        // clang-format on
     }
     void keptMarksComeBackAfterARestart()
     {

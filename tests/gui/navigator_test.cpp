@@ -116,11 +116,13 @@ private slots:
         QTest::addColumn<QList<int>>("used");
         QTest::addColumn<QStringList>("stored");
         QTest::addColumn<QStringList>("shown");
+        // clang-format off
         QTest::newRow("1 and 3 used: 3 gets no entry") << QList<int>{1, 3} << QStringList{} << QStringList{"Uživatel 1"};
         QTest::newRow("1 and 2 used") << QList<int>{1, 2} << QStringList{} << QStringList{"Uživatel 1", "Uživatel 2"};
         QTest::newRow("only 2 used: no entry") << QList<int>{2} << QStringList{} << QStringList{};
         QTest::newRow("stored names, empty one defaults")
             << QList<int>{1, 2} << QStringList{"Peníze", ""} << QStringList{"Peníze", "Uživatel 2"};
+        // clang-format on
     }
     void userTopicsAreNumberedWithoutGaps()
     {
@@ -149,6 +151,7 @@ private slots:
         QTest::addColumn<int>("shown");
         QTest::addColumn<bool>("canPrev");
         QTest::addColumn<bool>("canNext");
+        // clang-format off
         QTest::newRow("next reaches the last topic") << 0 << 25 << true << 26 << true << false;
         QTest::newRow("next on the last topic stays") << 2 << 26 << true << 26 << true << false;
         QTest::newRow("previous reaches the first topic") << 0 << 2 << false << 1 << false << true;
@@ -157,6 +160,7 @@ private slots:
         QTest::newRow("next reaches the last user topic") << 2 << 27 << true << 28 << true << false;
         QTest::newRow("one user topic: next stays") << 1 << 27 << true << 27 << false << true;
         QTest::newRow("next with no topic shows topic 2") << 0 << 0 << true << 2 << true << true;
+        // clang-format on
     }
     void previousAndNextStopAtTheEnds()
     {
@@ -238,11 +242,13 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<bool>("escape");
+        // clang-format off
         QTest::newRow("F2, new name") << false << "Krychle" << "Krychle" << false;
         QTest::newRow("F2, empty name refused") << false << "" << "Objem" << false;
         QTest::newRow("F2, blank name refused") << false << "   " << "Objem" << false;
         QTest::newRow("F2, Escape keeps the name") << false << "Krychle" << "Objem" << true;
         QTest::newRow("second click, new name") << true << "Kubatura" << "Kubatura" << false;
+        // clang-format on
     }
     void renamingInPlace()
     {
@@ -341,12 +347,14 @@ private slots:
     void goToUnitRefusesWhatNamesNoUnit_data()
     {
         QTest::addColumn<QString>("tag");
+        // clang-format off
         QTest::newRow("empty") << "";
         QTest::newRow("no dash") << "12";
         QTest::newRow("words") << "a-b";
         QTest::newRow("unit 0") << "1-0";
         QTest::newRow("unit past the last") << "1-3";
         QTest::newRow("topic not listed") << "28-1";
+        // clang-format on
     }
     void goToUnitRefusesWhatNamesNoUnit()
     {

@@ -80,6 +80,7 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");   // empty: accepted
+        // clang-format off
         QTest::newRow("base above range") << "txtNumBase" << "33" << "Musí být číslo mezi 2 a 32";
         QTest::newRow("base at the top") << "txtNumBase" << "32" << "";
         QTest::newRow("base as letters") << "txtNumBase" << "abc" << "Musí být číslo mezi 2 a 32";
@@ -89,6 +90,7 @@ private slots:
         QTest::newRow("fraction empty") << "txtCit" << "" << "Musí být číslo mezi 1 a 9";
         QTest::newRow("fixed zero") << "txtFix" << "0" << "";
         QTest::newRow("fixed ten") << "txtFix" << "10" << "Musí být číslo mezi 0 a 9";
+        // clang-format on
     }
 
     void numberFieldsTakeWholeNumbersInTheirRange()
@@ -226,8 +228,10 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("key");
         QTest::addColumn<bool>("byDefault");
+        // clang-format off
         QTest::newRow("expressions") << "chkVyrazy" << "Obecne/Vyrazy" << false;
         QTest::newRow("start screen hints") << "chkRady" << "Start/Rady" << true;
+        // clang-format on
     }
     void switchesAreStoredAndShownAgain()
     {
@@ -351,10 +355,12 @@ private slots:
     {
         QTest::addColumn<int>("bytes");
         QTest::addColumn<QString>("size");
+        // clang-format off
         QTest::newRow("empty") << 0 << "0 kB (0 bajtů)";
         QTest::newRow("whole kilobytes") << 12288 << "12 kB (12288 bajtů)";
         QTest::newRow("a fraction") << 12800 << "12,5 kB (12800 bajtů)";
         QTest::newRow("missing") << -1 << "";
+        // clang-format on
     }
 
     void fileChoiceShowsSizeAndTime()

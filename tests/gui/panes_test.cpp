@@ -66,7 +66,9 @@ private slots:
         };
         for (const auto& p : panes)
             for (const char* clicks : {"m", "t", "mt", "tm", "mm", "tt", "mtm"})
+                // clang-format off
                 QTest::addRow("%s %s", p.key, clicks) << p.key << p.menu << p.pane << clicks << p.on;
+                // clang-format on
     }
     void eachPaneHasOneStateWhereverItIsSwitched()
     {
@@ -133,8 +135,10 @@ private slots:
     {
         QTest::addColumn<int>("row");
         QTest::addColumn<bool>("scrolls");
+        // clang-format off
         QTest::newRow("short") << 0 << false;
         QTest::newRow("long") << 2 << true;
+        // clang-format on
     }
     void theMagnifierScrollsOnlyALongText()
     {
@@ -192,8 +196,10 @@ private slots:
     {
         QTest::addColumn<QString>("topic");
         QTest::addColumn<bool>("open");
+        // clang-format off
         QTest::newRow("start screen") << "0" << false;
         QTest::newRow("start topic") << "1" << true;
+        // clang-format on
     }
     void theMagnifierOpensAtStartOnlyWithAStartTopic()
     {
@@ -239,6 +245,7 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("accessible");
+        // clang-format off
         QTest::newRow("magnifier") << "picLupa" << "Lupa";
         QTest::newRow("magnifier text") << "lblLupa" << "Lupa";
         QTest::newRow("magnifier bar") << "hsbLupa" << "Posun lupy";
@@ -246,6 +253,7 @@ private slots:
         QTest::newRow("search pane") << "picFind" << "Vyhledávání jednotek";
         QTest::newRow("search box") << "txtFind" << "Hledat";
         QTest::newRow("search results") << "lvwFind" << "Výsledky vyhledávání";
+        // clang-format on
     }
     void everyNewPaneHasAnAccessibleName()
     {

@@ -80,6 +80,7 @@ private slots:
         QTest::addColumn<int>("filter");
         QTest::addColumn<Conversions>("conversions");
         QTest::addColumn<QByteArray>("expected");
+        // clang-format off
         QTest::newRow("three units, semicolons")
             << QStringList() << 0 << Conversions{{1, "5"}, {0, "2"}}
             << QByteArray("metr;kilometr;centimetr\r\n5000;5;500000\r\n2;0,002;200\r\n");
@@ -100,6 +101,7 @@ private slots:
         QTest::newRow("a value that is not a number records nothing")
             << QStringList() << 0 << Conversions{{1, "x5"}, {1, "1"}}
             << QByteArray("metr;kilometr;centimetr\r\n1000;1;100000\r\n");
+        // clang-format on
     }
     void recordsTheTableOfEachConversion()
     {
@@ -124,8 +126,10 @@ private slots:
     {
         QTest::addColumn<bool>("documents");
         QTest::addColumn<bool>("real");
+        // clang-format off
         QTest::newRow("a home with Documents") << true << false;
         QTest::newRow("the real dialog, a home without Documents") << false << true;
+        // clang-format on
     }
 
     void theSaveDialogOffersThreeKindsFromTheDocumentsFolderThenTheLastOne()
@@ -205,8 +209,10 @@ private slots:
     void aFileThatCannotBeWrittenStopsWithAWarning_data()
     {
         QTest::addColumn<QString>("path");
+        // clang-format off
         QTest::newRow("a full device") << QStringLiteral("/dev/full");
         QTest::newRow("a folder that is not there") << QStringLiteral("/nonexistent-folder/x.csv");
+        // clang-format on
     }
     void aFileThatCannotBeWrittenStopsWithAWarning()
     {
@@ -263,10 +269,12 @@ private slots:
         const WindowAction otherTopic = [](MainWindow& w) { triggerAction(&w, QStringLiteral("mnuTema_2")); };
         const WindowAction sameTopic = [](MainWindow& w) { triggerAction(&w, QStringLiteral("mnuTema_1")); };
         const WindowAction level = [](MainWindow& w) { triggerAction(&w, QStringLiteral("mnuU_1")); };
+        // clang-format off
         QTest::newRow("another topic") << otherTopic;
         QTest::newRow("the topic shown again") << sameTopic;
         QTest::newRow("another level") << level;
         QTest::newRow("the about box") << WindowAction([](MainWindow& w) { triggerAction(&w, QStringLiteral("mnuOAplikaci")); });
+        // clang-format on
     }
     void whatChangesTheTableStopsTheRecording()
     {
@@ -300,6 +308,7 @@ private slots:
         const QByteArray start("metr;kilometr;centimetr\r\n5000;5;500000\r\n"), areaBlock("metr čtvereční;ar\r\n300;3\r\n");
         QTest::addColumn<QList<WindowAction>>("steps");
         QTest::addColumn<QByteArray>("expected");
+        // clang-format off
         QTest::newRow("paused, another topic, resumed") << QList{pause, area, resume, type(1, "3")} << start + areaBlock;
         QTest::newRow("resumed, another topic and back")
             << QList{pause, resume, area, type(1, "3"), length, type(1, "2")}
@@ -308,6 +317,7 @@ private slots:
         QTest::newRow("resumed, units hidden") << QList{pause, resume, mark(1), mark(2), act("mnuSkryt"), type(0, "2")}
                                                << start + "kilometr;centimetr\r\n2;200000\r\n";
         QTest::newRow("paused in another topic") << QList{pause, area, type(1, "3"), resume} << start;
+        // clang-format on
     }
     void aPausedOrResumedRecordingGoesOnAcrossTopics()
     {

@@ -131,6 +131,7 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("expected");
+        // clang-format off
         QTest::newRow("path follows the file name") << "Obecne/File" << "Jiny.omv" << "path"
                                                     << QCoreApplication::applicationDirPath() + "/Jiny.omv";
         QTest::newRow("icons in lower case") << "Obecne/Veliciny" << "ikony" << "veliciny" << "0";
@@ -140,6 +141,7 @@ private slots:
         QTest::newRow("boolean any case") << "Obecne/OnTop" << "tRUE" << "onTop" << "1";
         QTest::newRow("fixed decimals") << "Obecne/Fix" << "4" << "fixText" << "4";
         QTest::newRow("custom base") << "Start/NumBase" << "16" << "numBase" << "16";
+        // clang-format on
     }
 
     void storedValuesAreRead()
@@ -242,6 +244,7 @@ private slots:
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
+        // clang-format off
         QTest::newRow("base below 2") << "Start/NumBase" << "1";
         QTest::newRow("base above 32") << "Start/NumBase" << "33";
         QTest::newRow("level 4") << "Obecne/Uroven" << "4";
@@ -251,6 +254,7 @@ private slots:
         QTest::newRow("fixed decimals 10") << "Obecne/Fix" << "10";
         QTest::newRow("empty counter") << "Start/Spusteno" << "";
         QTest::newRow("colour too large") << "Obecne/ColoredColor" << "4294967295";
+        // clang-format on
     }
 
     void unusableValues()

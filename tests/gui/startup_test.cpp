@@ -74,8 +74,10 @@ private slots:
     void aTerminationSignalEndsWithoutQuestions_data()
     {
         QTest::addColumn<QString>("safeEnd");
+        // clang-format off
         QTest::newRow("no question wanted") << "0";
         QTest::newRow("question wanted") << "1";
+        // clang-format on
     }
     void aTerminationSignalEndsWithoutQuestions()
     {
@@ -135,9 +137,11 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("missingData");
         QTest::addColumn<QString>("stored");
+        // clang-format off
         QTest::newRow("the SETUP options dialog") << QStringList{"SETUP"} << false << "Obecne/Prevedeno";
         QTest::newRow("a box during start-up") << QStringList() << true << "Obecne/Prevedeno";
         QTest::newRow("running") << QStringList() << false << "Start/Width";
+        // clang-format on
     }
     void theProgramEndsWithinASecondOfATerminationSignal()
     {
@@ -254,9 +258,11 @@ private slots:
     void setupSwitchOffersToEnd_data()
     {
         QTest::addColumn<QStringList>("arguments");
+        // clang-format off
         QTest::newRow("upper case") << QStringList{"omnivelor", "SETUP"};
         QTest::newRow("lower case") << QStringList{"omnivelor", "setup"};
         QTest::newRow("inside an argument") << QStringList{"omnivelor", "/SetUp"};
+        // clang-format on
     }
 
     void setupSwitchOffersToEnd()
@@ -290,6 +296,7 @@ private slots:
         QTest::addColumn<int>("topic");
         QTest::addColumn<int>("row");                // the current row
         QTest::addColumn<QString>("metre");          // the first unit's value
+        // clang-format off
         QTest::newRow("unit by name") << QStringList{"--tema", "1", "--jednotka", "kilometr", "--hodnota", "5"} << 1 << 1
                                       << "5000";
         QTest::newRow("unit by symbol") << QStringList{"--tema", "1", "--jednotka", "cm", "--hodnota", "250"} << 1 << 2
@@ -302,6 +309,7 @@ private slots:
         QTest::newRow("topic only") << QStringList{"--tema", "2"} << 2 << 0 << "";
         QTest::newRow("topic without units: the start screen") << QStringList{"--tema", "9", "--hodnota", "5"} << 0 << 0
                                                                << "";
+        // clang-format on
     }
     void commandLineOpensATopicWithAValue()
     {
@@ -406,6 +414,7 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("action");
         QTest::addColumn<bool>("checked");
+        // clang-format off
         QTest::newRow("format fixed") << "Obecne/Presnost" << "3" << "mnuFormatZ_3" << true;
         QTest::newRow("large icons") << "Obecne/Veliciny" << "IKONY" << "mnuIkony_0" << true;
         QTest::newRow("unit list") << "Obecne/Navigator" << "jednotky" << "mnuNavigator_2" << true;
@@ -414,6 +423,7 @@ private slots:
         QTest::newRow("information") << "Obecne/Informace" << "True" << "mnuInfo" << true;
         QTest::newRow("information button") << "Obecne/Informace" << "True" << "tlb_Info" << true;
         QTest::newRow("magnifier without start topic") << "Obecne/Lupa" << "True" << "mnuLupa" << false;
+        // clang-format on
     }
 
     void storedPreferencesReachTheWindow()

@@ -221,6 +221,7 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<bool>("red");
+        // clang-format off
         QTest::newRow("binary") << "5" << "Binarne" << "5 dekadicky = 101 binárně." << false;
         QTest::newRow("binary out of range") << "32768" << "Binarne"
                                              << "Vstupní hodnota 32768 je mimo povolený rozsah." << true;
@@ -230,6 +231,7 @@ private slots:
         QTest::newRow("custom with decimals") << "10,5" << "VlastniD" << "10,5 dekadicky = (A,6)12" << false;
         QTest::newRow("roman") << "1999" << "Rimsky" << "1999 = MIM" << false;
         QTest::newRow("fraction") << "2,25" << "Zlomek" << "2 + 1/4 chyba 0" << false;
+        // clang-format on
     }
 
     void representations()
@@ -333,10 +335,12 @@ private slots:
     {
         QTest::addColumn<int>("format");
         QTest::addColumn<QString>("kilometres");
+        // clang-format off
         QTest::newRow("double") << 1 << "0,0254";
         QTest::newRow("scientific") << 2 << "2,54E-02";
         QTest::newRow("fixed") << 3 << "0,03";
         QTest::newRow("negative index is single") << -1 << "0,0254";
+        // clang-format on
     }
 
     void displayFormatOfTheTable()

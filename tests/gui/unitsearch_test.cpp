@@ -84,6 +84,7 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("hits");
+        // clang-format off
         QTest::newRow("exact first, then all in grey")
             << "metr"
             << QStringList{"metr 1-1 Délka text",          "metr 3-2 Můj objem text",
@@ -98,6 +99,7 @@ private slots:
         QTest::newRow("a number sign is a digit") << "m#" << QStringList{"m3 3-1 Můj objem grey"};
         QTest::newRow("empty text lists nothing") << "" << QStringList{};
         QTest::newRow("nothing found") << "xyz" << QStringList{};
+        // clang-format on
     }
     void hitsComeInTheirOrderAndColours()
     {
@@ -122,9 +124,11 @@ private slots:
     {
         QTest::addColumn<bool>("byKey");
         QTest::addColumn<bool>("dark");
+        // clang-format off
         QTest::newRow("Enter") << true << false;
         QTest::newRow("double click") << false << false;
         QTest::newRow("Enter, dark theme") << true << true;
+        // clang-format on
     }
     void openingAHitShowsTheUnit()
     {
@@ -176,9 +180,11 @@ private slots:
     void theListsAndCancelPutThePaneAway_data()
     {
         QTest::addColumn<QString>("command");
+        // clang-format off
         QTest::newRow("Storno") << "";
         QTest::newRow("topic list") << "mnuNavigator_0";
         QTest::newRow("unit list") << "mnuNavigator_2";
+        // clang-format on
     }
     void theListsAndCancelPutThePaneAway()
     {
@@ -195,9 +201,11 @@ private slots:
     void everyChangeOfTheDataDropsTheHits_data()
     {
         QTest::addColumn<QString>("command");
+        // clang-format off
         QTest::newRow("reload") << "mnuNacist";
         QTest::newRow("show all") << "mnuZobrazitVse";
         QTest::newRow("level") << "mnuU_2";
+        // clang-format on
     }
     void everyChangeOfTheDataDropsTheHits()
     {

@@ -99,6 +99,7 @@ private slots:
         QTest::addColumn<QString>("query");
         QTest::addColumn<QString>("title");   // empty: no result at all
         QTest::addColumn<QString>("description");
+        // clang-format off
         QTest::newRow("symbols") << "5 km m" << "5 km = 5000 m" << "Délka: kilometr → metr";
         QTest::newRow("connecting word") << "5 km na mi" << "5 km = 3,106856 mi" << "Délka: kilometr → míle";
         QTest::newRow("arrow") << "5 km -> m" << "5 km = 5000 m" << "";
@@ -135,6 +136,7 @@ private slots:
         QTest::newRow("words") << "ahoj světe" << "" << "";
         QTest::newRow("diacritics are not dropped from what is typed") << "1 mílé km" << "" << "";
         QTest::newRow("10,000 random characters") << randomText(10000) << "" << "";
+        // clang-format on
     }
     void firstTitle()
     {

@@ -58,6 +58,7 @@ TEST_P(CheckFinds, EachFaultWithItsLine)
     EXPECT_EQ(r.code, c.code);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Cli, CheckFinds, ::testing::Values(
     FaultCase{"CommaInCoefficient", false, 3, "1|kilometr|km|1000,5|Tisíc metrů.",
               "3: Načtena nekorektní data Při načítání dat byl na řádku 3 načten špatný datový typ. "
@@ -97,6 +98,7 @@ INSTANTIATE_TEST_SUITE_P(Cli, CheckFinds, ::testing::Values(
     FaultCase{"UserReferenceNotOne", true, 2, "3|kus|ks|2|Jeden kus.",
               "2: vztažná jednotka tématu 29 (Uživatel 3) má koeficient „2“, má mít 1"}),
     ovtest::rowName);
+// clang-format on
 
 namespace {
 

@@ -37,6 +37,7 @@ TEST_P(ConvertTable, PrintsEveryRowAndTheResultLine)
     EXPECT_EQ(r.code, GetParam().code);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Cli, ConvertTable, ::testing::Values(
     ConvertCase{"Kilometres", {"convert", "1", "km", "5"},
                 "metr\tm\t5000\nkilometr\tkm\t5\ncentimetr\tcm\t500000\npalec\tin\t196850,4\nstopa\tft\t16404,2\n"
@@ -77,6 +78,7 @@ INSTANTIATE_TEST_SUITE_P(Cli, ConvertTable, ::testing::Values(
     ConvertCase{"DivisionByZero", {"convert", "2", "m2", "5"}, "", failure(11, "5"), 1},
     ConvertCase{"ZeroByZero", {"convert", "2", "m2", "0"}, "", failure(6, "0"), 1}),
     ovtest::rowName);
+// clang-format on
 
 struct LineCase {
     const char* name;
@@ -95,6 +97,7 @@ TEST_P(ResultLine, EndsTheOutput)
     EXPECT_EQ(body.substr(body.rfind('\n') + 1), GetParam().lastLine);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Cli, ResultLine, ::testing::Values(
     LineCase{"GroupsOfThree", {"--format", "1", "convert", "1", "m", "1234567,891"}, " m: 1 234 567,891 m = 1 234 567,891 m "},
     LineCase{"GroupedDecimals", {"--format", "1", "convert", "1", "m", "0,123456789"}, " m: 0,123 456 789 m = 0,123 456 789 m "},
@@ -110,6 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Cli, ResultLine, ::testing::Values(
     LineCase{"AngleFull", {"convert", "10", "°", "360"}, " 360° 0' 0\" (0° — nulový úhel)"},
     LineCase{"AngleFromGrads", {"convert", "10", "gon", "100"}, " 90° 0' 0\" (90° — pravý úhel)"}),
     ovtest::rowName);
+// clang-format on
 
 struct NamingCase {
     const char* name;
@@ -126,11 +130,13 @@ TEST_P(TopicAndUnitNames, ResolveLikeNumbers)
     EXPECT_EQ(byName.out, byNumber.out);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Cli, TopicAndUnitNames, ::testing::Values(
     NamingCase{"KeyAndSymbol", {"convert", "uhel", "°", "45"}},
     NamingCase{"DisplayNameAnyCase", {"convert", "ROVINNÝ ÚHEL", "STUPEŇ", "45"}},
     NamingCase{"NameOfUnit", {"convert", "Uhel", "stupeň", "45"}}),
     ovtest::rowName);
+// clang-format on
 
 class WrongCall : public CliTest, public ::testing::WithParamInterface<NamingCase> {};
 
@@ -144,6 +150,7 @@ TEST_P(WrongCall, GetsOneUsageLineAndCodeTwo)
     EXPECT_NE(r.err.find("--help"), std::string::npos);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Cli, WrongCall, ::testing::Values(
     NamingCase{"UnknownTopic", {"convert", "99", "m", "1"}},
     NamingCase{"UnknownTopicName", {"convert", "vzdálenost", "m", "1"}},
@@ -160,6 +167,7 @@ INSTANTIATE_TEST_SUITE_P(Cli, WrongCall, ::testing::Values(
     NamingCase{"OptionWithoutValue", {"convert", "1", "m", "1", "--level"}},
     NamingCase{"UnknownKind", {"as", "dec", "5"}}),
     ovtest::rowName);
+// clang-format on
 
 TEST_F(CliTest, HelpPrintsTheUsage)
 {

@@ -61,12 +61,14 @@ TEST_P(Levels, SelectTheMarkedLines)
     EXPECT_EQ(names, GetParam().names);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Cli, Levels, ::testing::Values(
     LevelCase{"All", "0", "metr kilometr centimetr palec stopa loket "},
     LevelCase{"Level1", "1", "metr kilometr centimetr loket "},
     LevelCase{"Level2", "2", "metr kilometr centimetr stopa loket "},
     LevelCase{"Level3", "3", "metr kilometr centimetr palec loket "}),
     ovtest::rowName);
+// clang-format on
 
 TEST_F(CliTest, CoefficientExpressions)
 {
@@ -158,6 +160,7 @@ TEST_P(LocaleDecimal, FollowsTheEnvironment)
     EXPECT_NE(r.out.find("\tcm\t" + GetParam().coefficient + "\t"), std::string::npos) << r.out;
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Cli, LocaleDecimal, ::testing::Values(
     LocaleCase{"Czech", "LC_ALL=cs_CZ.UTF-8", "0,01"},
     LocaleCase{"English", "LC_ALL=en_US.UTF-8", "0.01"},
@@ -168,3 +171,4 @@ INSTANTIATE_TEST_SUITE_P(Cli, LocaleDecimal, ::testing::Values(
     LocaleCase{"Posix", "LC_ALL=POSIX", "0.01"},
     LocaleCase{"Nothing", "", "0.01"}),
     ovtest::rowName);
+// clang-format on

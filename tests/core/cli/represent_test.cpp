@@ -23,6 +23,7 @@ TEST_P(AsTable, PrintsTheResultText)
     EXPECT_EQ(r.err, "");
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Bases, AsTable, ::testing::Values(
     AsCase{"Binary", {"as", "bin", "5"}, "5 dekadicky = 101 binárně.\n", 0},
     AsCase{"BinaryLargest", {"as", "bin", "32767"}, "32767 dekadicky = 111111111111111 binárně.\n", 0},
@@ -43,7 +44,9 @@ INSTANTIATE_TEST_SUITE_P(Bases, AsTable, ::testing::Values(
            "0,5 dekadicky = (0,1)2\n", 0},
     AsCase{"EmptyCell", {"as", "hex", ""}, "", 0}),
     ovtest::rowName);
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Roman, AsTable, ::testing::Values(
     AsCase{"NineHundredNinetyNine", {"as", "roman", "999"}, "999 = IM\n", 0},
     AsCase{"NineteenNinetyNine", {"as", "roman", "1999"}, "1999 = MIM\n", 0},
@@ -65,7 +68,9 @@ INSTANTIATE_TEST_SUITE_P(Roman, AsTable, ::testing::Values(
     AsCase{"AboveLimit", {"as", "roman", "10001"}, "10001 = Číslo musí být maximálně rovno 10 000.\n", 0},
     AsCase{"FarAboveLimit", {"as", "roman", "12000"}, "12000 = Číslo musí být maximálně rovno 10 000.\n", 0}),
     ovtest::rowName);
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Fraction, AsTable, ::testing::Values(
     AsCase{"Quarter", {"as", "fraction", "2,25"}, "2 + 1/4 chyba 0\n", 0},
     AsCase{"Third", {"as", "fraction", "0,333333"}, "333/1000 chyba -0,000333\n", 0},
@@ -80,6 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Fraction, AsTable, ::testing::Values(
     AsCase{"Half", {"as", "fraction", "0,5"}, "1/2 chyba 0\n", 0},
     AsCase{"Eighth", {"as", "fraction", "0,125"}, "1/8 chyba 0\n", 0}),
     ovtest::rowName);
+// clang-format on
 
 TEST_F(CliTest, RepresentationOfATextThatIsNoNumberIsAFailure)
 {

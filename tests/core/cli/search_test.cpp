@@ -28,6 +28,7 @@ TEST_P(Find, ListsExactThenPatternMatchesInTopicOrder)
     EXPECT_EQ(r.code, 0);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Cli, Find, ::testing::Values(
     FindCase{"ExactAndPattern", "ab",
              "1-1\tab\texact\n3-3\tab\texact\n1-1\tab\tpattern\n1-2\txaxbx\tpattern\n3-3\tab\tpattern\n"},
@@ -39,3 +40,4 @@ INSTANTIATE_TEST_SUITE_P(Cli, Find, ::testing::Values(
     FindCase{"EmptyTextFindsNothing", "", ""},
     FindCase{"UnclosedBracket", "[a", ""}),
     ovtest::rowName);
+// clang-format on
