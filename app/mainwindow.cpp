@@ -343,7 +343,7 @@ void MainWindow::showStartTopic(int topic)
 
 void MainWindow::applyLevel(int level)
 {
-    levelOption_ = level;   // what the options dialog shows and its OK stores
+    levelOption_ = level; // what the options dialog shows and its OK stores
     commands_->setLevel(std::clamp(level, 0, 3));
     reload();
     table_->focusGrid();

@@ -97,9 +97,9 @@ private:
 
     // Data-file editing (app/windowediting.cpp)
     void bindEditingCommands();
-    void openDataFile(int index);                // mnuEdit(0..1)
-    void saveDataFile();                         // mnuUlozit(1)
-    void closeDataFile();                        // mnuUlozit(0)
+    void openDataFile(int index); // mnuEdit(0..1)
+    void saveDataFile();          // mnuUlozit(1)
+    void closeDataFile();         // mnuUlozit(0)
 
     // LifecycleHost
     QWidget& mainWidget() override { return *this; }
@@ -132,10 +132,10 @@ private:
 
     AppContext& ctx_;
     bool quietRepeats_ = false;
-    int levelOption_ = -1;      // the level option of the options dialog; -1 until a level is chosen
-    bool started_ = false;      // start-up has run to its end
-    bool endPending_ = false;   // the system asked to end while start-up was running
-    bool refusedDialogs_ = false;   // this window's end refuses every dialog
+    int levelOption_ = -1;        // the level option of the options dialog; -1 until a level is chosen
+    bool started_ = false;        // start-up has run to its end
+    bool endPending_ = false;     // the system asked to end while start-up was running
+    bool refusedDialogs_ = false; // this window's end refuses every dialog
     QStringList shownMessages_;
     Commands* commands_ = nullptr;
     Navigator* navigator_ = nullptr;

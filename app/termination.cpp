@@ -33,7 +33,7 @@ TerminationSignals& TerminationSignals::instance()
 TerminationSignals::TerminationSignals() : QObject(QCoreApplication::instance())
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, wakeFds) != 0)
-        return;   // the signals keep their default: the program ends, as any program would
+        return; // the signals keep their default: the program ends, as any program would
     auto* notifier = new QSocketNotifier(wakeFds[1], QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, &TerminationSignals::readRequest);
     struct sigaction action {};
@@ -48,8 +48,7 @@ void TerminationSignals::readRequest()
 {
     char bytes[16];
     // Several signals before the loop came round are one request.
-    while (::read(wakeFds[1], bytes, sizeof bytes) > 0) {
-    }
+    while (::read(wakeFds[1], bytes, sizeof bytes) > 0) {}
     emit requested();
 }
 

@@ -85,5 +85,4 @@ void MainWindow::closeDataFile()
     navigator_->showCurrentTopic();
 }
 
-
 } // namespace ov::gui

@@ -23,14 +23,22 @@ int integerOption(const std::string& name, const std::string& value, int lo, int
 // Options that take a value; "--name value" and "--name=value" are both accepted.
 void applyOption(Options& o, const std::string& name, const std::string& value)
 {
-    if (name == "--data") o.dataPath = value;
-    else if (name == "--user") o.userPath = value;
-    else if (name == "--level") o.level = static_cast<Level>(integerOption(name, value, 0, 3));
-    else if (name == "--format") o.format = static_cast<DisplayFormat>(integerOption(name, value, 0, 3));
-    else if (name == "--fix") o.fix = integerOption(name, value, 0, 9);
-    else if (name == "--base") o.base = integerOption(name, value, 2, 32);
-    else if (name == "--base-places") o.basePlaces = integerOption(name, value, 1, 16);
-    else if (name == "--sensitivity") o.sensitivity = integerOption(name, value, 1, 9);
+    if (name == "--data")
+        o.dataPath = value;
+    else if (name == "--user")
+        o.userPath = value;
+    else if (name == "--level")
+        o.level = static_cast<Level>(integerOption(name, value, 0, 3));
+    else if (name == "--format")
+        o.format = static_cast<DisplayFormat>(integerOption(name, value, 0, 3));
+    else if (name == "--fix")
+        o.fix = integerOption(name, value, 0, 9);
+    else if (name == "--base")
+        o.base = integerOption(name, value, 2, 32);
+    else if (name == "--base-places")
+        o.basePlaces = integerOption(name, value, 1, 16);
+    else if (name == "--sensitivity")
+        o.sensitivity = integerOption(name, value, 1, 9);
     else if (name == "--decimal") {
         if (value != "," && value != ".")
             throw UsageError("volba --decimal čeká ',' nebo '.', ne '" + value + "'");
@@ -49,7 +57,7 @@ Options parseArguments(int argc, char** argv, char defaultDecimal)
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (optionsEnd || a.size() < 2 || a.compare(0, 2, "--") != 0) {
-            o.words.push_back(a);   // "-5" is a value, not an option
+            o.words.push_back(a); // "-5" is a value, not an option
             continue;
         }
         if (a == "--") {
@@ -59,7 +67,7 @@ Options parseArguments(int argc, char** argv, char defaultDecimal)
         } else if (const auto eq = a.find('='); eq != std::string::npos) {
             applyOption(o, a.substr(0, eq), a.substr(eq + 1));
         } else {
-            static const std::string_view known[] = {"--data", "--user", "--level", "--format", "--fix",
+            static const std::string_view known[] = {"--data", "--user",        "--level",       "--format", "--fix",
                                                      "--base", "--base-places", "--sensitivity", "--decimal"};
             if (std::find(std::begin(known), std::end(known), a) == std::end(known))
                 throw UsageError("neznámá volba " + a);

@@ -17,8 +17,8 @@ namespace ov::cli {
 namespace {
 
 struct Finding {
-    int line = 0;             // 0: the file as a whole
-    bool note = false;        // worth knowing, not wrong
+    int line = 0;      // 0: the file as a whole
+    bool note = false; // worth knowing, not wrong
     std::string text;
 };
 
@@ -48,8 +48,8 @@ std::vector<std::string_view> splitFields(std::string_view line)
 
 std::string topicLabel(int t)
 {
-    const std::string name = t >= kFirstUserTopic ? DefaultUserTopicName(t - kBuiltinTopics)
-                                                  : std::string(DefaultTopicName(t));
+    const std::string name =
+        t >= kFirstUserTopic ? DefaultUserTopicName(t - kBuiltinTopics) : std::string(DefaultTopicName(t));
     return "tématu " + std::to_string(t) + " (" + name + ")";
 }
 
@@ -73,19 +73,22 @@ std::string oneLine(const std::string& text)
 class CollectingSink : public MessageSink {
 public:
     std::vector<std::string> texts;
-    void showMessage(const std::string& text, const std::string&, MessageIcon) override { texts.push_back(oneLine(text)); }
+    void showMessage(const std::string& text, const std::string&, MessageIcon) override
+    {
+        texts.push_back(oneLine(text));
+    }
 };
 
 // One unit line as the checks see it.
 struct UnitLine {
     int line = 0;
     std::string name, symbol, coefficientText, info;
-    std::optional<double> coefficient;   // nullopt: the expression cannot be evaluated
-    bool marked = false;                 // a level marker before the name
+    std::optional<double> coefficient; // nullopt: the expression cannot be evaluated
+    bool marked = false;               // a level marker before the name
     bool topicStart = false;
 };
 
-using Topics = std::map<int, std::vector<UnitLine>>;   // by topic number, in file order
+using Topics = std::map<int, std::vector<UnitLine>>; // by topic number, in file order
 
 void checkUnits(const Topics& topics, Findings& out)
 {
@@ -94,21 +97,25 @@ void checkUnits(const Topics& topics, Findings& out)
         for (std::size_t i = 0; i < units.size(); ++i) {
             const UnitLine& u = units[i];
             if (const auto [it, fresh] = names.emplace(foldCase(u.name), u.line); !fresh)
-                out.push_back({u.line, false, "název " + quoted(u.name) + " se v " + topicLabel(t) +
-                                                  " opakuje, poprvé na řádku " + std::to_string(it->second)});
+                out.push_back({u.line, false,
+                               "název " + quoted(u.name) + " se v " + topicLabel(t) + " opakuje, poprvé na řádku " +
+                                   std::to_string(it->second)});
             if (!u.symbol.empty())
                 if (const auto [it, fresh] = symbols.emplace(u.symbol, u.line); !fresh)
-                    out.push_back({u.line, false, "značka " + quoted(u.symbol) + " se v " + topicLabel(t) +
-                                                      " opakuje, poprvé na řádku " + std::to_string(it->second)});
+                    out.push_back({u.line, false,
+                                   "značka " + quoted(u.symbol) + " se v " + topicLabel(t) +
+                                       " opakuje, poprvé na řádku " + std::to_string(it->second)});
             if (u.coefficient && *u.coefficient == 0.0)
-                out.push_back({u.line, false, "koeficient " + quoted(u.coefficientText) + " má hodnotu 0" +
-                                                  (u.coefficientText.find(',') != std::string::npos
-                                                       ? " (použijte desetinnou tečku)" : "")});
+                out.push_back(
+                    {u.line, false,
+                     "koeficient " + quoted(u.coefficientText) + " má hodnotu 0" +
+                         (u.coefficientText.find(',') != std::string::npos ? " (použijte desetinnou tečku)" : "")});
             else if (u.coefficient && !std::isfinite(*u.coefficient))
                 out.push_back({u.line, false, "koeficient " + quoted(u.coefficientText) + " není konečné číslo"});
             else if (i == 0 && u.coefficient && *u.coefficient != 1.0)
-                out.push_back({u.line, false, "vztažná jednotka " + topicLabel(t) + " má koeficient " +
-                                                  quoted(u.coefficientText) + ", má mít 1"});
+                out.push_back({u.line, false,
+                               "vztažná jednotka " + topicLabel(t) + " má koeficient " + quoted(u.coefficientText) +
+                                   ", má mít 1"});
             if (trimmed(u.info).empty())
                 out.push_back({u.line, true, "jednotka " + quoted(u.name) + " nemá informační text"});
         }
@@ -118,27 +125,34 @@ void checkUnits(const Topics& topics, Findings& out)
 // The conversion engine takes the temperature rows and the angle's degree row by position.
 void checkFixedRows(const Topics& topics, Findings& out)
 {
-    static const struct { const char* name; const char* symbol; } temperature[] = {
-        {"kelvin", "K"}, {"stupeň Celsia", "°C"}, {"stupeň Fahrenheita", "°F"},
-        {"stupeň Rankina", "°R"}, {"stupeň Réaumura", "°Ré"}};
+    static const struct {
+        const char* name;
+        const char* symbol;
+    } temperature[] = {{"kelvin", "K"},
+                       {"stupeň Celsia", "°C"},
+                       {"stupeň Fahrenheita", "°F"},
+                       {"stupeň Rankina", "°R"},
+                       {"stupeň Réaumura", "°Ré"}};
     if (const auto it = topics.find(kTemperatureTopic); it != topics.end()) {
         const auto& units = it->second;
         for (std::size_t row = 0; row < std::size(temperature); ++row) {
             const auto& want = temperature[row];
             const std::string wanted = std::string(want.name) + " (" + want.symbol + ")";
             if (row >= units.size()) {
-                out.push_back({units.back().line, false, topicLabel(kTemperatureTopic) + " chybí na " +
-                                                             std::to_string(row + 1) + ". místě " + wanted});
+                out.push_back(
+                    {units.back().line, false,
+                     topicLabel(kTemperatureTopic) + " chybí na " + std::to_string(row + 1) + ". místě " + wanted});
                 break;
             }
             const UnitLine& u = units[row];
             if (u.symbol != want.symbol && foldCase(u.name) != foldCase(want.name))
-                out.push_back({u.line, false, "v " + topicLabel(kTemperatureTopic) + " má být na " +
-                                                  std::to_string(row + 1) + ". místě " + wanted + ", ne " +
-                                                  quoted(u.name)});
+                out.push_back({u.line, false,
+                               "v " + topicLabel(kTemperatureTopic) + " má být na " + std::to_string(row + 1) +
+                                   ". místě " + wanted + ", ne " + quoted(u.name)});
             else if (u.marked)
-                out.push_back({u.line, false, quoted(u.name) + " v " + topicLabel(kTemperatureTopic) +
-                                                  " nesmí mít značku úrovně, vzorce počítají s pořadím řádků"});
+                out.push_back({u.line, false,
+                               quoted(u.name) + " v " + topicLabel(kTemperatureTopic) +
+                                   " nesmí mít značku úrovně, vzorce počítají s pořadím řádků"});
         }
     }
     if (const auto it = topics.find(kAngleTopic); it != topics.end() && it->second.size() >= 2) {
@@ -146,9 +160,9 @@ void checkFixedRows(const Topics& topics, Findings& out)
         const double degree = std::numbers::pi / 180.0;
         const bool isDegree = u.coefficient && std::abs(*u.coefficient / degree - 1.0) < 1e-9;
         if (!isDegree || u.marked)
-            out.push_back({u.line, false, "druhá jednotka " + topicLabel(kAngleTopic) +
-                                              " má být stupeň s koeficientem PI/180 a bez značky úrovně, ne " +
-                                              quoted(u.name)});
+            out.push_back({u.line, false,
+                           "druhá jednotka " + topicLabel(kAngleTopic) +
+                               " má být stupeň s koeficientem PI/180 a bez značky úrovně, ne " + quoted(u.name)});
     }
 }
 
@@ -177,7 +191,7 @@ void checkMainFile(const std::string& path, const Options& o, const TextFileCont
         if (!IsNumericInvariant(f[0]) && f[0].starts_with('\''))
             continue;
         if (f.size() < 4 || !IsNumericInvariant(f[0]))
-            continue;   // the loader has said so
+            continue; // the loader has said so
         const int t = static_cast<int>(std::nearbyint(ValInvariant(f[0])));
         if (t < 1 || t > kBuiltinTopics)
             continue;
@@ -194,8 +208,9 @@ void checkMainFile(const std::string& path, const Options& o, const TextFileCont
         } catch (const RuntimeError& e) {
             // The loader stops at its first such line; the later ones are told here.
             if (std::find(reported.begin(), reported.end(), lineNo) == reported.end())
-                out.push_back({lineNo, false, "koeficient " + quoted(u.coefficientText) + " nelze vyhodnotit: Chyba " +
-                                                  std::to_string(e.number()) + " " + std::string(e.description())});
+                out.push_back({lineNo, false,
+                               "koeficient " + quoted(u.coefficientText) + " nelze vyhodnotit: Chyba " +
+                                   std::to_string(e.number()) + " " + std::string(e.description())});
         }
         auto& units = topics[t];
         if (units.empty() && !u.topicStart)
@@ -224,8 +239,8 @@ void checkUserFile(const TextFileContent& content, Findings& out)
         }
         const double n = std::nearbyint(ValInvariant(f[0]));
         if (!(n >= 1 && n <= kUserTopics)) {
-            out.push_back({lineNo, false, "číslo uživatelského tématu " + quoted(f[0]) +
-                                              " není 1 až 20; program řádek přeskočí"});
+            out.push_back({lineNo, false,
+                           "číslo uživatelského tématu " + quoted(f[0]) + " není 1 až 20; program řádek přeskočí"});
             continue;
         }
         const int t = static_cast<int>(n) + kBuiltinTopics;
@@ -261,7 +276,7 @@ bool checkFile(const std::string& path, std::optional<bool> mainFile, const Opti
     Findings findings;
     const auto content = readTextFile(path);
     if (!content && mainFile.value_or(true))
-        checkMainFile(path, o, TextFileContent{}, findings);   // the loader's own "not found"
+        checkMainFile(path, o, TextFileContent{}, findings); // the loader's own "not found"
     else if (!content)
         findings.push_back({0, true, "soubor nelze přečíst; uživatelská témata zůstanou prázdná"});
     else if (mainFile.value_or(looksLikeMainFile(*content)))
@@ -269,7 +284,8 @@ bool checkFile(const std::string& path, std::optional<bool> mainFile, const Opti
     else
         checkUserFile(*content, findings);
 
-    std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
     std::string text;
     for (const Finding& f : findings)
         text += path + (f.line > 0 ? ":" + std::to_string(f.line) : std::string()) + ": " +

@@ -12,8 +12,8 @@ namespace ov::cli {
 
 // Exit codes: what a script can rely on.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailure = 1;   // the program would have shown a failure message
-inline constexpr int kExitUsage = 2;     // wrong command, option, topic or unit
+inline constexpr int kExitFailure = 1; // the program would have shown a failure message
+inline constexpr int kExitUsage = 2;   // wrong command, option, topic or unit
 
 // A wrong call: one line on stderr, exit code 2.
 struct UsageError : std::runtime_error {
@@ -21,7 +21,7 @@ struct UsageError : std::runtime_error {
 };
 
 struct Options {
-    std::string dataPath, userPath;      // empty: the user's copy, else the shipped file
+    std::string dataPath, userPath; // empty: the user's copy, else the shipped file
     Level level = Level::All;
     DisplayFormat format = DisplayFormat::Single;
     int fix = 2;
@@ -30,7 +30,7 @@ struct Options {
     int sensitivity = 3;
     char decimal = ',';
     bool help = false;
-    std::vector<std::string> words;      // command and its arguments
+    std::vector<std::string> words; // command and its arguments
 };
 
 Options parseArguments(int argc, char** argv, char defaultDecimal);

@@ -57,8 +57,8 @@ UnitDatabase* processDatabase()
 
 struct Data {
     UnitDatabase* db = processDatabase();
-    bool usable = false;      // the main data file was read
-    bool failed = false;      // a warning or an error was shown while reading
+    bool usable = false; // the main data file was read
+    bool failed = false; // a warning or an error was shown while reading
 };
 
 } // namespace
@@ -114,7 +114,7 @@ Needs needs(const Options& o, const UnitDatabase& db)
         if (const auto t = findTopic(db, o.words[1], kBuiltinTopics))
             return {false, *t};
         if (const auto t = findTopic(db, o.words[1], kFirstUserTopic + kUserTopics - 1))
-            return {true, *t};   // a user topic by number
+            return {true, *t}; // a user topic by number
     }
     return {};
 }
@@ -244,9 +244,14 @@ int representation(const Options& o)
 {
     const std::string& kind = o.words[1];
     const std::string& value = o.words[2];
-    static const struct { const char* name; BaseKind base; } bases[] = {
-        {"bin", BaseKind::Binary}, {"oct", BaseKind::Octal}, {"hex", BaseKind::Hex},
-        {"base", BaseKind::Custom}, {"base-dec", BaseKind::CustomWithDecimals}};
+    static const struct {
+        const char* name;
+        BaseKind base;
+    } bases[] = {{"bin", BaseKind::Binary},
+                 {"oct", BaseKind::Octal},
+                 {"hex", BaseKind::Hex},
+                 {"base", BaseKind::Custom},
+                 {"base-dec", BaseKind::CustomWithDecimals}};
     std::optional<RepresentationResult> r;
     for (const auto& b : bases)
         if (kind == b.name)
@@ -283,8 +288,11 @@ int run(const Options& o)
     if (o.words.empty())
         throw UsageError("chybí příkaz");
     const std::string& command = o.words[0];
-    static const struct { const char* name; std::size_t args; int (*run)(const Options&, const Data&); } commands[] = {
-        {"topics", 0, topics}, {"units", 1, units}, {"convert", 3, convert}, {"search", 1, search}};
+    static const struct {
+        const char* name;
+        std::size_t args;
+        int (*run)(const Options&, const Data&);
+    } commands[] = {{"topics", 0, topics}, {"units", 1, units}, {"convert", 3, convert}, {"search", 1, search}};
     if (command == "check")
         return check(o);
     if (command == "as") {

@@ -56,13 +56,13 @@ private:
     const ov::UnitDatabase& db_;
     char decimal_;
     int topic_ = 0;
-    std::array<int, 2> unit_{};                  // 0: the row has no unit
-    std::array<QLabel*, 4> unitLabels_{};              // names (0, 1) and symbols (2, 3)
+    std::array<int, 2> unit_{};           // 0: the row has no unit
+    std::array<QLabel*, 4> unitLabels_{}; // names (0, 1) and symbols (2, 3)
     std::array<QLineEdit*, 2> valueEdits_{};
     std::array<QToolButton*, 2> listButtons_{};
     QToolButton* closeButton_ = nullptr;
     UnitList* unitList_ = nullptr;
-    int listRow_ = 0;                             // the row the open list chooses for
+    int listRow_ = 0; // the row the open list chooses for
 };
 
 } // namespace ov::gui

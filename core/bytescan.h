@@ -12,8 +12,7 @@
 namespace ov::detail {
 
 // Calls f(position) for every byte of `s` equal to `a` or `b`, in order.
-template <class F>
-void forEachByte(std::string_view s, char a, char b, F&& f)
+template <class F> void forEachByte(std::string_view s, char a, char b, F&& f)
 {
     const char* d = s.data();
     const std::size_t n = s.size();

@@ -47,12 +47,12 @@ bool isBuiltinTopic(int topic) { return topic >= 1 && topic <= kBuiltinTopics; }
 
 } // namespace
 
-std::string_view TopicKey(int topic) {
-    return isBuiltinTopic(topic) ? kTopics[topic - 1].key : std::string_view{};
-}
+std::string_view TopicKey(int topic) { return isBuiltinTopic(topic) ? kTopics[topic - 1].key : std::string_view{}; }
 
-std::string_view DefaultTopicName(int topic) {
-    if (topic == 0) return kStartScreenTitle;
+std::string_view DefaultTopicName(int topic)
+{
+    if (topic == 0)
+        return kStartScreenTitle;
     return isBuiltinTopic(topic) ? kTopics[topic - 1].name : std::string_view{};
 }
 

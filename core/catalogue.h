@@ -7,8 +7,8 @@ namespace ov {
 
 inline constexpr int kBuiltinTopics = 26;
 inline constexpr int kUserTopics = 20;
-inline constexpr int kMaxTopic = 50;      // tables are indexed 0..50
-inline constexpr int kMaxUnits = 150;     // units 1..150 per topic
+inline constexpr int kMaxTopic = 50;  // tables are indexed 0..50
+inline constexpr int kMaxUnits = 150; // units 1..150 per topic
 inline constexpr int kAngleTopic = 10;
 inline constexpr int kTemperatureTopic = 16;
 inline constexpr int kMultiplesTopic = 26;

@@ -31,7 +31,10 @@ struct Wide {
     {
         return std::all_of(w.begin(), w.end(), [](std::uint32_t x) { return x == 0; });
     }
-    bool fits96() const { return std::all_of(w.begin() + 3, w.end(), [](std::uint32_t x) { return x == 0; }); }
+    bool fits96() const
+    {
+        return std::all_of(w.begin() + 3, w.end(), [](std::uint32_t x) { return x == 0; });
+    }
     void mulSmall(std::uint32_t m)
     {
         std::uint64_t carry = 0;

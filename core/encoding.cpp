@@ -50,7 +50,8 @@ constexpr std::array<char16_t, 128> kCp1250High{
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-void appendUtf8(std::string& out, char32_t cp) {
+void appendUtf8(std::string& out, char32_t cp)
+{
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -70,7 +71,8 @@ void appendUtf8(std::string& out, char32_t cp) {
 
 // Decodes one well-formed UTF-8 sequence at `i`, advancing `i`; returns false (and advances
 // by one byte) when the bytes there are not a shortest-form encoding of a scalar value.
-bool nextCodePoint(std::string_view s, std::size_t& i, char32_t& cp) {
+bool nextCodePoint(std::string_view s, std::size_t& i, char32_t& cp)
+{
     const auto b0 = static_cast<unsigned char>(s[i]);
     if (b0 < 0x80) {
         cp = b0;
@@ -79,38 +81,65 @@ bool nextCodePoint(std::string_view s, std::size_t& i, char32_t& cp) {
     }
     int len;
     char32_t min;
-    if ((b0 & 0xE0) == 0xC0) { len = 2; cp = b0 & 0x1F; min = 0x80; }
-    else if ((b0 & 0xF0) == 0xE0) { len = 3; cp = b0 & 0x0F; min = 0x800; }
-    else if ((b0 & 0xF8) == 0xF0) { len = 4; cp = b0 & 0x07; min = 0x10000; }
-    else { ++i; return false; }
-    if (i + static_cast<std::size_t>(len) > s.size()) { ++i; return false; }
+    if ((b0 & 0xE0) == 0xC0) {
+        len = 2;
+        cp = b0 & 0x1F;
+        min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3;
+        cp = b0 & 0x0F;
+        min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4;
+        cp = b0 & 0x07;
+        min = 0x10000;
+    } else {
+        ++i;
+        return false;
+    }
+    if (i + static_cast<std::size_t>(len) > s.size()) {
+        ++i;
+        return false;
+    }
     for (int k = 1; k < len; ++k) {
         const auto b = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-        if ((b & 0xC0) != 0x80) { ++i; return false; }
+        if ((b & 0xC0) != 0x80) {
+            ++i;
+            return false;
+        }
         cp = (cp << 6) | (b & 0x3F);
     }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) { ++i; return false; }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        ++i;
+        return false;
+    }
     i += static_cast<std::size_t>(len);
     return true;
 }
 
-char toWindows1250(char32_t cp) {
-    if (cp < 0x80) return static_cast<char>(cp);
+char toWindows1250(char32_t cp)
+{
+    if (cp < 0x80)
+        return static_cast<char>(cp);
     for (std::size_t k = 0; k < kCp1250High.size(); ++k)
-        if (kCp1250High[k] == cp) return static_cast<char>(0x80 + k);
+        if (kCp1250High[k] == cp)
+            return static_cast<char>(0x80 + k);
     return '?';
 }
 
 // Lines end in CR LF, a lone LF or a lone CR; a final line end does not start another line.
-void splitLines(std::string_view text, std::vector<std::string_view>& lines) {
+void splitLines(std::string_view text, std::vector<std::string_view>& lines)
+{
     lines.clear();
     std::size_t start = 0;
     detail::forEachByte(text, '\r', '\n', [&](std::size_t i) {
-        if (i < start) return;   // the LF of a CR LF
+        if (i < start)
+            return; // the LF of a CR LF
         lines.push_back(text.substr(start, i - start));
         start = i + 1 + (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 1 : 0);
     });
-    if (start < text.size()) lines.push_back(text.substr(start));
+    if (start < text.size())
+        lines.push_back(text.substr(start));
 }
 
 } // namespace
@@ -119,7 +148,8 @@ namespace {
 
 // Steps over the character whose first byte, at i, is 0x80 or above; false when the bytes
 // there are not UTF-8.
-bool stepOverNonAscii(std::string_view s, std::size_t& i) {
+bool stepOverNonAscii(std::string_view s, std::size_t& i)
+{
     const auto lead = static_cast<unsigned char>(s[i]);
     // Two-byte letters (all of Czech) without decoding them.
     if (lead >= 0xC2 && lead <= 0xDF && i + 1 < s.size() && (static_cast<unsigned char>(s[i + 1]) & 0xC0) == 0x80) {
@@ -132,7 +162,8 @@ bool stepOverNonAscii(std::string_view s, std::size_t& i) {
 
 } // namespace
 
-bool isValidUtf8(std::string_view bytes) {
+bool isValidUtf8(std::string_view bytes)
+{
     std::size_t i = 0;
     while (i < bytes.size()) {
 #if defined(__SSE2__)
@@ -157,24 +188,30 @@ bool isValidUtf8(std::string_view bytes) {
             }
         }
 #endif
-        if (static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
-        else if (!stepOverNonAscii(bytes, i)) return false;
+        if (static_cast<unsigned char>(bytes[i]) < 0x80)
+            ++i;
+        else if (!stepOverNonAscii(bytes, i))
+            return false;
     }
     return true;
 }
 
-std::string windows1250ToUtf8(std::string_view bytes) {
+std::string windows1250ToUtf8(std::string_view bytes)
+{
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
     for (const char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80) out += c;
-        else appendUtf8(out, kCp1250High[b - 0x80]);
+        if (b < 0x80)
+            out += c;
+        else
+            appendUtf8(out, kCp1250High[b - 0x80]);
     }
     return out;
 }
 
-std::string utf8ToWindows1250(std::string_view utf8) {
+std::string utf8ToWindows1250(std::string_view utf8)
+{
     std::string out;
     out.reserve(utf8.size());
     std::size_t i = 0;
@@ -184,7 +221,8 @@ std::string utf8ToWindows1250(std::string_view utf8) {
     return out;
 }
 
-void decodeTextLines(std::string bytes, TextLines& out) {
+void decodeTextLines(std::string bytes, TextLines& out)
+{
     const std::size_t bom = std::string_view(bytes).starts_with(kBom) ? kBom.size() : 0;
     if (isValidUtf8(std::string_view(bytes).substr(bom))) {
         out.encoding = TextEncoding::Utf8;
@@ -197,17 +235,21 @@ void decodeTextLines(std::string bytes, TextLines& out) {
     }
 }
 
-TextFileContent decodeText(std::string_view bytes) {
+TextFileContent decodeText(std::string_view bytes)
+{
     TextLines decoded;
     decodeTextLines(std::string(bytes), decoded);
     return TextFileContent{{decoded.lines.begin(), decoded.lines.end()}, decoded.encoding};
 }
 
-bool readTextLines(const std::string& path, TextLines& out) {
+bool readTextLines(const std::string& path, TextLines& out)
+{
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return false;
+    if (std::filesystem::is_directory(path, ec))
+        return false;
     std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
+    if (!f)
+        return false;
     // Read straight into the string: the size known beforehand, a growing tail for a file
     // that grows meanwhile (or reports no size).
     std::string bytes;
@@ -216,34 +258,41 @@ bool readTextLines(const std::string& path, TextLines& out) {
     bytes.resize(ec ? 65536 : static_cast<std::size_t>(size) + 1);
     while (true) {
         used += std::fread(bytes.data() + used, 1, bytes.size() - used, f);
-        if (used < bytes.size()) break;
+        if (used < bytes.size())
+            break;
         bytes.resize(bytes.size() * 2);
     }
     const bool failed = std::ferror(f) != 0;
     std::fclose(f);
-    if (failed) return false;
+    if (failed)
+        return false;
     bytes.resize(used);
     decodeTextLines(std::move(bytes), out);
     return true;
 }
 
-std::optional<TextFileContent> readTextFile(const std::string& path) {
+std::optional<TextFileContent> readTextFile(const std::string& path)
+{
     TextLines decoded;
-    if (!readTextLines(path, decoded)) return std::nullopt;
+    if (!readTextLines(path, decoded))
+        return std::nullopt;
     return TextFileContent{{decoded.lines.begin(), decoded.lines.end()}, decoded.encoding};
 }
 
 bool writeTextFile(const std::string& path, const std::vector<std::string>& lines, TextEncoding encoding,
-                   std::string* error) {
+                   std::string* error)
+{
     std::string text;
     std::size_t size = 0;
-    for (const auto& l : lines) size += l.size() + 2;
+    for (const auto& l : lines)
+        size += l.size() + 2;
     text.reserve(size);
     for (const auto& l : lines) {
         text += l;
         text += "\r\n";
     }
-    if (encoding == TextEncoding::Windows1250) text = utf8ToWindows1250(text);
+    if (encoding == TextEncoding::Windows1250)
+        text = utf8ToWindows1250(text);
 
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -251,7 +300,8 @@ bool writeTextFile(const std::string& path, const std::vector<std::string>& line
     std::string target = path;
     if (fs::is_symlink(path, ec)) {
         const fs::path real = fs::weakly_canonical(path, ec);
-        if (!ec) target = real.string();
+        if (!ec)
+            target = real.string();
     }
     std::string reason;
     // Written beside the target and renamed over it, so a failed write (a full disk, a
@@ -260,11 +310,13 @@ bool writeTextFile(const std::string& path, const std::vector<std::string>& line
     errno = 0;
     std::FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f) {
-        if (error) *error = std::strerror(errno);
+        if (error)
+            *error = std::strerror(errno);
         return false;
     }
     bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    if (!ok) reason = std::strerror(errno);
+    if (!ok)
+        reason = std::strerror(errno);
     if (std::fflush(f) != 0 && ok) {
         ok = false;
         reason = std::strerror(errno);
@@ -275,15 +327,18 @@ bool writeTextFile(const std::string& path, const std::vector<std::string>& line
     }
     if (ok) {
         const auto st = fs::status(target, ec);
-        if (!ec && fs::exists(st)) fs::permissions(temp, st.permissions(), ec);
+        if (!ec && fs::exists(st))
+            fs::permissions(temp, st.permissions(), ec);
         ec.clear();
         fs::rename(temp, target, ec);
         ok = !ec;
-        if (ec) reason = ec.message();
+        if (ec)
+            reason = ec.message();
     }
     if (!ok) {
         fs::remove(temp, ec);
-        if (error) *error = reason;
+        if (error)
+            *error = reason;
     }
     return ok;
 }

@@ -15,7 +15,7 @@ std::string windows1250ToUtf8(std::string_view bytes);
 std::string utf8ToWindows1250(std::string_view utf8);
 
 struct TextFileContent {
-    std::vector<std::string> lines;   // UTF-8, line ends removed (CR LF, a lone LF or a lone CR)
+    std::vector<std::string> lines; // UTF-8, line ends removed (CR LF, a lone LF or a lone CR)
     TextEncoding encoding = TextEncoding::Utf8;
 };
 
@@ -27,8 +27,8 @@ struct TextLines {
     TextLines(const TextLines&) = delete;
     TextLines& operator=(const TextLines&) = delete;
 
-    std::string text;                       // UTF-8, possibly with a byte-order mark before the first line
-    std::vector<std::string_view> lines;    // line ends removed
+    std::string text;                    // UTF-8, possibly with a byte-order mark before the first line
+    std::vector<std::string_view> lines; // line ends removed
     TextEncoding encoding = TextEncoding::Utf8;
 };
 // Decodes like decodeText; false when the file cannot be read (readTextFile's nullopt).

@@ -36,14 +36,13 @@ double divide(double a, double b)
 // The negative zero of a product such as -0 x k would be written "-0"; the user never sees it.
 std::string render(double v, char dec) { return FormatGeneral(v + 0.0, dec); }
 
-struct AngleClass { int from, to; const char* prefix; };
+struct AngleClass {
+    int from, to;
+    const char* prefix;
+};
 // The class text of an angle d (whole degrees, 0..360): prefix + "ý úhel"; 181..360 have none.
 constexpr AngleClass kAngleClasses[] = {
-    {0, 0, " — nulov"},
-    {1, 89, " — ostr"},
-    {90, 90, " — prav"},
-    {91, 179, " — tup"},
-    {180, 180, " — přím"},
+    {0, 0, " — nulov"}, {1, 89, " — ostr"}, {90, 90, " — prav"}, {91, 179, " — tup"}, {180, 180, " — přím"},
 };
 
 std::string angleClassText(long long d)
@@ -61,7 +60,6 @@ const std::string kNegativeNotice = MessageLines({
     std::nullopt,
     std::string("Poznámka: Tato zpráva už nebude zobrazena."),
 });
-
 
 // Cell access that reports a row the grid does not have as a failure of its own.
 class Cells {

@@ -16,19 +16,19 @@ std::optional<double> TemperatureFromKelvin(int unit, double kelvin);
 inline constexpr const char* kAbsoluteZeroText = "Teplota pod 0 K teoreticky neexistuje.";
 
 struct EngineSettings {
-    bool colored = true;                               // "Colored" = 1
+    bool colored = true; // "Colored" = 1
     TextColour coloredColour = TextColour::highlightText();
     DisplayFormat format = DisplayFormat::Single;
     int fix = 2;
     char decimalSeparator = ',';
-    bool expressions = false;                          // arithmetic in a cell ("1/3", "2*pi")
+    bool expressions = false; // arithmetic in a cell ("1/3", "2*pi")
 };
 
 struct EngineState {
     int editRow = 0;
     int coloredRow = 0;
     bool negativeNoticeShown = false;
-    long conversionCount = 0;                          // setting "Prevedeno"
+    long conversionCount = 0; // setting "Prevedeno"
     // Units of the angle topic were hidden, so row 1 need not be the degree any more: the
     // ordinary result line is shown there instead of degrees, minutes and seconds.
     bool degreeMoved = false;

@@ -22,19 +22,24 @@ constexpr std::array kErrorTexts{
 
 constexpr std::string_view kUnknownError = "Chyba definovaná aplikací nebo objektem";
 
-std::string whatText(int number) {
+std::string whatText(int number)
+{
     return "Chyba " + std::to_string(number) + ": " + std::string(errorDescription(number));
 }
 
 } // namespace
 
-std::string_view errorDescription(int number) {
+std::string_view errorDescription(int number)
+{
     for (const auto& e : kErrorTexts)
-        if (e.number == number) return e.description;
+        if (e.number == number)
+            return e.description;
     return kUnknownError;
 }
 
 RuntimeError::RuntimeError(ErrorNumber n)
-    : std::runtime_error(whatText(static_cast<int>(n))), number_(static_cast<int>(n)) {}
+    : std::runtime_error(whatText(static_cast<int>(n))), number_(static_cast<int>(n))
+{
+}
 
 } // namespace ov

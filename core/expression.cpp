@@ -45,7 +45,7 @@ public:
             return {0.0, ErrorNumber::TypeMismatch};
         if (arithmetic_)
             return {0.0, arithmetic_};
-        return {v + 0.0, std::nullopt};   // no "-0" from a product such as 0 * -1
+        return {v + 0.0, std::nullopt}; // no "-0" from a product such as 0 * -1
     }
 
 private:
@@ -109,7 +109,7 @@ private:
             if (op == '*') {
                 v = checked(v * r);
             } else if (r == 0.0) {
-                fail(v != 0.0 ? ErrorNumber::DivisionByZero : ErrorNumber::Overflow);   // 0/0 has no value
+                fail(v != 0.0 ? ErrorNumber::DivisionByZero : ErrorNumber::Overflow); // 0/0 has no value
                 v = 0.0;
             } else {
                 v = checked(v / r);
@@ -143,7 +143,7 @@ private:
             fail(ErrorNumber::DivisionByZero);
             return 0.0;
         }
-        return checked(std::pow(base, exponent));   // a negative base to a fraction gives no number
+        return checked(std::pow(base, exponent)); // a negative base to a fraction gives no number
     }
 
     double operand()

@@ -55,13 +55,15 @@ RepresentationResult fraction(double v, int sensitivity, char dec)
     const std::string wholeText = FormatGeneral(whole, dec);
     std::int64_t numerator = *scaled % denominator;
     if (numerator == 0)
-        return detail::okResult("Při nastavené citlivosti ~" + FormatGeneral(1.0 / static_cast<double>(denominator), dec) +
+        return detail::okResult("Při nastavené citlivosti ~" +
+                                FormatGeneral(1.0 / static_cast<double>(denominator), dec) +
                                 " nelze převést na zlomek.");
     const std::int64_t g = gcd(denominator, numerator);
     numerator /= g;
     denominator /= g;
 
-    const Decimal error = Decimal::fromInt(static_cast<std::int64_t>(whole)) + Decimal::quotient(numerator, denominator) - exact;
+    const Decimal error =
+        Decimal::fromInt(static_cast<std::int64_t>(whole)) + Decimal::quotient(numerator, denominator) - exact;
     std::string text = wholeText == "0" ? std::string() : wholeText + " + ";
     text += std::to_string(numerator) + "/" + std::to_string(denominator) + " chyba " + error.toString(dec);
     return detail::okResult(std::move(text));
@@ -69,10 +71,7 @@ RepresentationResult fraction(double v, int sensitivity, char dec)
 
 } // namespace
 
-std::string FractionText(double v, int sensitivity, char dec)
-{
-    return fraction(v, sensitivity, dec).text;
-}
+std::string FractionText(double v, int sensitivity, char dec) { return fraction(v, sensitivity, dec).text; }
 
 RepresentationResult FractionResult(std::string_view cellText, int sensitivity, char dec)
 {

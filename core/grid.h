@@ -34,7 +34,7 @@ public:
     virtual int rowCount() const = 0;
     virtual std::string cellText(int row, int col) const = 0;
     virtual void setCellText(int row, int col, const std::string& text) = 0;
-    virtual void setCellColour(int row, TextColour colour) = 0;   // value cell (column 2)
+    virtual void setCellColour(int row, TextColour colour) = 0; // value cell (column 2)
     virtual int currentRow() const = 0;
     // An ordinary change of the current cell: the real table runs its cell-change handling.
     virtual void setCurrentRow(int row) = 0;
@@ -43,16 +43,16 @@ public:
     // The in-cell editor
     virtual bool editorVisible() const = 0;
     virtual std::string editorText() const = 0;
-    virtual std::string editorTag() const = 0;     // the cell's text from before the edit
+    virtual std::string editorTag() const = 0; // the cell's text from before the edit
     virtual void hideEditor() = 0;
 
     // Calls out
     virtual void showResult(const std::string& text, bool showBox, TextColour colour) = 0;
-    virtual void rebuildMagnifierText() = 0;                   // rebuild the magnifier text
-    virtual void writeRecord() = 0;                // one record line while recording is on
-    virtual void updateClipboardCommands() = 0;    // "Kopírovat" enabled when the cell is not empty
+    virtual void rebuildMagnifierText() = 0;    // rebuild the magnifier text
+    virtual void writeRecord() = 0;             // one record line while recording is on
+    virtual void updateClipboardCommands() = 0; // "Kopírovat" enabled when the cell is not empty
     virtual void setRepresentationEnabled(bool enabled) = 0;
-    virtual void messageBox(const std::string& text, MessageIcon icon) = 0;   // title: omniVELOR
+    virtual void messageBox(const std::string& text, MessageIcon icon) = 0; // title: omniVELOR
 };
 
 } // namespace ov

@@ -19,7 +19,8 @@ constexpr std::size_t kLongestLine = 4096;
 std::string field(std::string_view text)
 {
     std::string f(text);
-    std::replace_if(f.begin(), f.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        f.begin(), f.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
     return f;
 }
 
@@ -106,7 +107,7 @@ std::optional<HistoryEntry> ParseHistoryLine(std::string_view line)
     for (std::size_t start = 0;;) {
         const std::size_t end = line.find(kSeparator, start);
         if (count == kFields)
-            return std::nullopt;   // more fields than an entry has
+            return std::nullopt; // more fields than an entry has
         f[count++] = line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
         if (end == std::string_view::npos)
             break;
@@ -119,8 +120,8 @@ std::optional<HistoryEntry> ParseHistoryLine(std::string_view line)
         return std::nullopt;
     if (!IsNumericInvariant(f[4]) || !std::isfinite(ValInvariant(f[4])))
         return std::nullopt;
-    return HistoryEntry{std::string(f[0]), *topic,           std::string(f[2]),
-                        std::string(f[3]), std::string(f[4]), std::string(f[5])};
+    return HistoryEntry{std::string(f[0]), *topic,           std::string(f[2]), std::string(f[3]),
+                        std::string(f[4]), std::string(f[5])};
 }
 
 std::vector<HistoryEntry> ReadHistory(std::string_view text)

@@ -14,12 +14,12 @@ namespace ov {
 inline constexpr std::size_t kHistoryLimit = 200;
 
 struct HistoryEntry {
-    std::string time;        // local time of the conversion, "2026-12-08T19:34:55"
-    int topic = 0;           // 1..26, or 26 + n for user topic n
-    std::string topicName;   // as the title showed it
-    std::string unitName;    // the unit the value was entered against
-    std::string value;       // the value entered, "." as the decimal point: "0.005"
-    std::string text;        // the conversion as shown: "5 km → 5000 m"
+    std::string time;      // local time of the conversion, "2026-12-08T19:34:55"
+    int topic = 0;         // 1..26, or 26 + n for user topic n
+    std::string topicName; // as the title showed it
+    std::string unitName;  // the unit the value was entered against
+    std::string value;     // the value entered, "." as the decimal point: "0.005"
+    std::string text;      // the conversion as shown: "5 km → 5000 m"
 
     bool operator==(const HistoryEntry&) const = default;
 };
@@ -36,7 +36,7 @@ public:
     const std::vector<HistoryEntry>& entries() const { return entries_; }
 
 private:
-    std::vector<HistoryEntry> entries_;   // newest first
+    std::vector<HistoryEntry> entries_; // newest first
 };
 
 // The history file: the entries newest first, one a line of six fields separated by tabs

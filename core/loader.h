@@ -14,11 +14,11 @@ namespace ov {
 enum class Level : int { All = 0, Level1 = 1, Level2 = 2, Level3 = 3 };
 
 struct LoadOptions {
-    std::string mainPath;          // full path of the main data file
-    std::string mainFileName;      // name shown in messages (e.g. "Omnivel.omv"); empty: taken from mainPath
-    std::string userPath;          // full path of the user data file
+    std::string mainPath;     // full path of the main data file
+    std::string mainFileName; // name shown in messages (e.g. "Omnivel.omv"); empty: taken from mainPath
+    std::string userPath;     // full path of the user data file
     Level level = Level::All;
-    char decimalSeparator = ',';   // the user's locale, used for the operands of "/"
+    char decimalSeparator = ','; // the user's locale, used for the operands of "/"
     // When set, receives the line number of every message the main file's reading shows
     // (0 for a file that cannot be opened), so a checker can point at the line.
     std::vector<int>* messageLines = nullptr;
@@ -29,7 +29,7 @@ struct LoadOptions {
 };
 
 struct LoadResult {
-    bool mainLoaded = false;       // false after a fatal error (counts of 1..26 stay 0)
+    bool mainLoaded = false; // false after a fatal error (counts of 1..26 stay 0)
     bool userLoaded = false;
     TextEncoding mainEncoding = TextEncoding::Utf8;
     TextEncoding userEncoding = TextEncoding::Utf8;
@@ -54,11 +54,11 @@ void LoadUserText(UnitDatabase& db, std::string_view bytes);
 // Coefficient expression: a plain number with "." or "a/b" with operands in the user's locale or "PI".
 // Throws RuntimeError (13 for a non-numeric operand, 11 for a zero divisor, 6 for overflow).
 double EvaluateCoefficient(std::string_view expr, char decimalSeparator);
-std::string StripLevelMark(std::string_view name);   // drops the first character (UTF-8 aware)
+std::string StripLevelMark(std::string_view name); // drops the first character (UTF-8 aware)
 // Throws TopicFullError (a RuntimeError numbered 9) when the topic is full (151st unit) and
 // RuntimeError(SubscriptOutOfRange) for a topic outside 0..50; the running counter still advances.
-void StoreUnit(UnitDatabase& db, int topic, const std::string& name, const std::string& symbol,
-                  double coefficient, const std::string& info, bool topicStart);
+void StoreUnit(UnitDatabase& db, int topic, const std::string& name, const std::string& symbol, double coefficient,
+               const std::string& info, bool topicStart);
 
 // Locale-independent reader: longest leading number with "." (blanks skipped); 0 if none.
 // A number beyond the range of a double gives +-infinity (callers treat that as overflow).

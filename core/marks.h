@@ -20,7 +20,7 @@ public:
     template <class T> using PerTopic = std::array<T, kMaxTopic + 1>;
     PerTopic<std::array<std::int16_t, kMaxUnits + 1>> Marked{};
     PerTopic<std::int16_t> MarkCount{};
-    PerTopic<std::int16_t> HiddenUnits{};   // -1 once units of the topic were hidden
+    PerTopic<std::int16_t> HiddenUnits{}; // -1 once units of the topic were hidden
 
     bool marked(int topic, int unit) const;
     int markCount(int topic) const;

@@ -10,9 +10,19 @@ namespace ov {
 
 class MemoryGrid : public ConversionGrid {
 public:
-    struct Row { std::string name, symbol, value; TextColour colour = TextColour::windowText(); };
-    struct Shown { std::string text; bool showBox; TextColour colour; };
-    struct Box { std::string text; MessageIcon icon; };
+    struct Row {
+        std::string name, symbol, value;
+        TextColour colour = TextColour::windowText();
+    };
+    struct Shown {
+        std::string text;
+        bool showBox;
+        TextColour colour;
+    };
+    struct Box {
+        std::string text;
+        MessageIcon icon;
+    };
 
     // Rows 0..n-1 from a topic's units (name, symbol, empty value), as the table fills a topic.
     void fillTopic(const UnitDatabase& db, int topic);

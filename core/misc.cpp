@@ -51,7 +51,7 @@ std::string Unscramble(std::string_view text)
     for (char& ch : out) {
         const auto b = static_cast<unsigned char>(ch);
         if ((b & 0xC0) == 0x80)
-            continue;                      // continuation byte: part of the previous character
+            continue; // continuation byte: part of the previous character
         const auto k = static_cast<unsigned>(g.next() * 32.0);
         const unsigned image = b ^ k;
         if (printableAscii(b) && printableAscii(image))
@@ -64,8 +64,10 @@ std::string MailtoAddress(std::string_view address, std::string_view subject, st
                           std::string_view copy, std::string_view blindCopy)
 {
     std::string q;
-    const struct { const char* key; std::string_view value; } parts[] = {
-        {"&Subject=", subject}, {"&Body=", body}, {"&CC=", copy}, {"&BCC=", blindCopy}};
+    const struct {
+        const char* key;
+        std::string_view value;
+    } parts[] = {{"&Subject=", subject}, {"&Body=", body}, {"&CC=", copy}, {"&BCC=", blindCopy}};
     for (const auto& p : parts)
         if (!p.value.empty())
             q += std::string(p.key) + std::string(p.value);

@@ -9,9 +9,9 @@
 namespace ov::detail {
 
 struct Digits {
-    char d[24] = {};    // significant digits, d[0] != '0' unless the value is zero
-    int n = 0;          // number of digits, no trailing zeros (zero: n = 1, d = "0")
-    int exp = 0;        // decimal exponent of d[0]: value = d[0].d[1]d[2]... * 10^exp
+    char d[24] = {}; // significant digits, d[0] != '0' unless the value is zero
+    int n = 0;       // number of digits, no trailing zeros (zero: n = 1, d = "0")
+    int exp = 0;     // decimal exponent of d[0]: value = d[0].d[1]d[2]... * 10^exp
     bool neg = false;
     bool zero() const { return d[0] == '0'; }
 };

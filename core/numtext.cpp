@@ -82,7 +82,7 @@ bool exactDigits(double a, int sig, Digits& g)
     std::memcpy(&bits, &a, sizeof bits);
     const int biased = static_cast<int>(bits >> 52) & 0x7FF;
     const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
-    const int shift = 1075 - biased;                          // a = m / 2^shift
+    const int shift = 1075 - biased; // a = m / 2^shift
     if (shift < 1 || shift > 127)
         return false;
     // floor(log10 a) is floor(log10 2^(biased - 1023)) or one more.
@@ -95,7 +95,7 @@ bool exactDigits(double a, int sig, Digits& g)
         if (!splitShift(multiply(m, kPow10[k]), shift, q, rem, half))
             continue;
         if (q >= kPow10[sig])
-            continue;                                          // one digit too many: k one smaller
+            continue; // one digit too many: k one smaller
         if (rem > half || (rem == half && (q & 1)))
             ++q;
         int exp = sig - 1 - k;
@@ -261,7 +261,7 @@ std::optional<double> exactDecimal(std::string_view intDigits, std::string_view 
     (void)intDigits;
     (void)fracDigits;
     (void)exp10;
-    return std::nullopt;   // extended intermediate precision would round twice
+    return std::nullopt; // extended intermediate precision would round twice
 #endif
 }
 
@@ -435,7 +435,7 @@ namespace {
 struct NumberParts {
     bool negative = false;
     std::string_view intDigits, fracDigits;
-    std::string_view expText;   // after the 'e', with its sign if it has one
+    std::string_view expText; // after the 'e', with its sign if it has one
 };
 
 // Blanks around, a sign, digits with at most one separator, an exponent: nothing else.

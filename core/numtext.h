@@ -31,8 +31,8 @@ enum class DisplayFormat : int { Single = 0, Double = 1, Scientific = 2, Fixed =
 // Re-renders a cell text in a format; nullopt when the text is not a number.
 std::optional<std::string> RenderInFormat(DisplayFormat f, std::string_view cellText, int fix, char dec);
 
-std::string MakeFixMask(int n);                 // "0", "0.0", "0.##0" ...
-std::string GroupedFormat(double v, char dec);  // "1 234 567,891", "0,123 456 789", "5,00"
+std::string MakeFixMask(int n);                // "0", "0.0", "0.##0" ...
+std::string GroupedFormat(double v, char dec); // "1 234 567,891", "0,123 456 789", "5,00"
 std::string SingleSpaces(std::string_view text);
 
 } // namespace ov

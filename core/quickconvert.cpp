@@ -34,8 +34,8 @@ struct Units {
 };
 
 // A unit found by a word: how closely it matched (0 as written, 1 without diacritics, 2 in
-// another case, 3 both; case tells "c" centi from "C" and so "°C") and whether by its name (names come before symbols: "stopa" is the foot before
-// it is the symbol of the Viennese foot).
+// another case, 3 both; case tells "c" centi from "C" and so "°C") and whether by its name (names come before symbols:
+// "stopa" is the foot before it is the symbol of the Viennese foot).
 struct Hit {
     int topic = 0;
     int unit = 0;
@@ -93,7 +93,7 @@ std::optional<std::pair<double, std::string_view>> leadingNumber(std::string_vie
 {
     std::string text;
     std::size_t i = 0;
-    if (word.substr(0, 3) == "\xE2\x88\x92") {   // the minus sign U+2212
+    if (word.substr(0, 3) == "\xE2\x88\x92") { // the minus sign U+2212
         text.push_back('-');
         i = 3;
     } else if (!word.empty() && (word[0] == '-' || word[0] == '+')) {
@@ -141,7 +141,7 @@ std::string shortest(double v)
 struct QuickConverter::Index {
     static constexpr int kRanks = 4;
     std::array<std::unordered_map<std::string, std::vector<Hit>>, kRanks> byRank;
-    std::size_t maxWords = 1;   // of the longest name: more words before a target name nothing
+    std::size_t maxWords = 1; // of the longest name: more words before a target name nothing
 
     // The forms of a text by rank; those without diacritics only for a text typed without any.
     static std::array<std::string, kRanks> forms(const std::string& text, bool withoutDiacritics)
@@ -162,7 +162,7 @@ struct QuickConverter::Index {
         const auto keys = forms(words, true);
         for (int rank = 0; rank < kRanks; ++rank) {
             hit.rank = rank;
-            if (!keys[std::size_t(rank)].empty())   // "°" alone has no loose form
+            if (!keys[std::size_t(rank)].empty()) // "°" alone has no loose form
                 byRank[std::size_t(rank)][keys[std::size_t(rank)]].push_back(hit);
         }
     }
@@ -171,7 +171,8 @@ struct QuickConverter::Index {
     // word, if any), or to the topic's first units when there is none; the program's own topics
     // first, then the user's, in each only the closest matches. Empty when a target is named
     // that none of the sources' topics has.
-    std::vector<Pair> pairs(const std::vector<Hit>& sources, const Words& words, std::size_t i, const Units& units) const
+    std::vector<Pair> pairs(const std::vector<Hit>& sources, const Words& words, std::size_t i,
+                            const Units& units) const
     {
         const auto inSourceTopics = [&](const std::vector<Hit>& hits) {
             return std::any_of(hits.begin(), hits.end(), [&](const Hit& h) {
@@ -299,7 +300,9 @@ std::optional<QuickResult> QuickConverter::make(int topic, int from, int to, dou
     }
     if (!converted || !std::isfinite(*converted))
         return std::nullopt;
-    const auto label = [&](int u) { return units.symbol(topic, u).empty() ? units.name(topic, u) : units.symbol(topic, u); };
+    const auto label = [&](int u) {
+        return units.symbol(topic, u).empty() ? units.name(topic, u) : units.symbol(topic, u);
+    };
     QuickResult r;
     r.topic = topic;
     r.fromUnit = from;

@@ -16,15 +16,15 @@ struct QuickResult {
     int topic = 0;
     int fromUnit = 0;
     int toUnit = 0;
-    double value = 0;             // as typed, in fromUnit
-    double converted = 0;         // in toUnit
-    std::string id;               // "topic:from:to:value", read back by QuickConverter::result
-    std::string title;            // "5 km = 5000 m"
-    std::string description;      // "Délka: kilometr → metr"
-    std::string copyText;         // "5000 m"
-    std::string iconKey;          // the topic's picture: "Delka" .. "Nasobky", "User" for user topics
-    std::string unitName;         // the name of fromUnit, as the window takes it on its command line
-    std::string valueText;        // the value as typed, in the locale's notation
+    double value = 0;        // as typed, in fromUnit
+    double converted = 0;    // in toUnit
+    std::string id;          // "topic:from:to:value", read back by QuickConverter::result
+    std::string title;       // "5 km = 5000 m"
+    std::string description; // "Délka: kilometr → metr"
+    std::string copyText;    // "5000 m"
+    std::string iconKey;     // the topic's picture: "Delka" .. "Nasobky", "User" for user topics
+    std::string unitName;    // the name of fromUnit, as the window takes it on its command line
+    std::string valueText;   // the value as typed, in the locale's notation
 };
 
 // The answers to queries over one loaded unit database, which must outlive it. Building it
@@ -42,8 +42,8 @@ public:
     std::optional<QuickResult> result(std::string_view id) const;
 
     static constexpr std::size_t kMaxResults = 10;
-    static constexpr std::size_t kMaxQueryBytes = 200;   // longer texts are no queries
-    static constexpr std::size_t kTargetsWithout = 5;    // units shown without a target unit
+    static constexpr std::size_t kMaxQueryBytes = 200; // longer texts are no queries
+    static constexpr std::size_t kTargetsWithout = 5;  // units shown without a target unit
 
 private:
     struct Index;

@@ -29,10 +29,7 @@ CellValue readCell(std::string_view cellText, char dec)
     return c;
 }
 
-RepresentationResult okResult(std::string text)
-{
-    return {RepresentationResult::Kind::Ok, std::move(text)};
-}
+RepresentationResult okResult(std::string text) { return {RepresentationResult::Kind::Ok, std::move(text)}; }
 
 RepresentationResult outOfRange(const std::string& valueText)
 {
@@ -71,7 +68,8 @@ bool fits(double w, double lo, double hi) { return w >= lo && w <= hi; }
 // The custom base of a negative value: its absolute value with a leading minus.
 std::string signedDigitsInBase(double w, int base)
 {
-    if (w >= 0) return DigitsInBase(w, base);
+    if (w >= 0)
+        return DigitsInBase(w, base);
     std::string text(1, '-');
     text += DigitsInBase(-w, base);
     return text;
@@ -79,10 +77,7 @@ std::string signedDigitsInBase(double w, int base)
 
 } // namespace
 
-std::string BinaryDigits(std::int16_t n)
-{
-    return unsignedDigits(static_cast<std::uint16_t>(n), 2);
-}
+std::string BinaryDigits(std::int16_t n) { return unsignedDigits(static_cast<std::uint16_t>(n), 2); }
 
 std::string DigitsInBase(double x, int base)
 {
@@ -127,7 +122,7 @@ std::string FractionDigitsInBase(double x, int base, int places)
 std::string NotANumberMessage(int errorNumber, std::string_view cellText)
 {
     return MessageLines({"Chyba " + std::to_string(errorNumber) + ": " + std::string(errorDescription(errorNumber)),
-                        std::nullopt, "Nevhodná hodnota '" + std::string(cellText) + "'."});
+                         std::nullopt, "Nevhodná hodnota '" + std::string(cellText) + "'."});
 }
 
 RepresentationResult BaseResult(std::string_view cellText, BaseKind kind, int numBase, int numBaseDec, char dec)
@@ -152,9 +147,8 @@ RepresentationResult BaseResult(std::string_view cellText, BaseKind kind, int nu
         if (!fits(w, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()))
             return detail::outOfRange(wText);
         return detail::okResult(text + (kind == BaseKind::Octal ? word32Digits(w, 8) + " oktálně."
-                                                               : word32Digits(w, 16) + " hexadecimálně."));
-    case BaseKind::Custom:
-        return detail::okResult(text + "(" + signedDigitsInBase(w, base) + ")" + baseText);
+                                                                : word32Digits(w, 16) + " hexadecimálně."));
+    case BaseKind::Custom: return detail::okResult(text + "(" + signedDigitsInBase(w, base) + ")" + baseText);
     case BaseKind::CustomWithDecimals: {
         // Whole and fractional digits both come from the absolute value, so -10,5 reads as
         // minus (10,5) in the base, not as -11 plus a half.

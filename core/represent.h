@@ -10,17 +10,17 @@ enum class BaseKind : int { Binary = 0, Octal = 1, Hex = 2, Custom = 3, CustomWi
 
 struct RepresentationResult {
     enum class Kind {
-        Empty,        // empty cell: nothing to show, only the focus goes back
-        Ok,           // show the text (black)
-        OutOfRange,   // show the text in red, in a message box when the result line is hidden
-        NotANumber,   // the text is the failure message (13), shown in an exclamation box
+        Empty,      // empty cell: nothing to show, only the focus goes back
+        Ok,         // show the text (black)
+        OutOfRange, // show the text in red, in a message box when the result line is hidden
+        NotANumber, // the text is the failure message (13), shown in an exclamation box
     };
     Kind kind = Kind::Empty;
     std::string text;
 };
 
-std::string BinaryDigits(std::int16_t n);                // 16-bit two's complement for negatives
-std::string DigitsInBase(double x, int base);            // x >= 0
+std::string BinaryDigits(std::int16_t n);     // 16-bit two's complement for negatives
+std::string DigitsInBase(double x, int base); // x >= 0
 std::string FractionDigitsInBase(double x, int base, int places);
 std::string RomanNumeral(double v);
 std::string FractionText(double v, int sensitivity, char dec);

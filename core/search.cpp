@@ -72,9 +72,9 @@ bool containsInOrder(std::string_view s, const std::u32string& chars)
 struct Token {
     enum class Kind { Literal, Any, Digit, Star, List };
     Kind kind;
-    char32_t ch = 0;                        // Literal
-    bool negated = false;                   // List
-    std::u32string ranges;                  // List: pairs (from, to)
+    char32_t ch = 0;       // Literal
+    bool negated = false;  // List
+    std::u32string ranges; // List: pairs (from, to)
 
     static Token of(Kind k, char32_t c = 0) { return Token{k, c, false, {}}; }
 };

@@ -16,7 +16,7 @@ struct SearchHit {
     int unit = 0;
     std::string name;
     bool exact = false;
-    std::string tag() const;   // "12-7"
+    std::string tag() const; // "12-7"
 };
 
 // Exact pass, then the pattern pass ("*" + each character + "*" ... + "*"). Empty text finds nothing.

@@ -13,9 +13,9 @@ char32_t lower(char32_t c)
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
         return c + 32;
     if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
-        return c | 1u;                          // pairs: even upper, odd lower
+        return c | 1u; // pairs: even upper, odd lower
     if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
-        return (c & 1u) ? c + 1 : c;            // pairs: odd upper, even lower
+        return (c & 1u) ? c + 1 : c; // pairs: odd upper, even lower
     if (c == 0x178)
         return 0xFF;
     return c;
@@ -73,9 +73,10 @@ char32_t decode(std::string_view s, std::size_t& i)
 char looseLetter(char32_t c)
 {
     switch (c) {
-    case 0xB0: return ' ';                         // the degree sign: dropped
-    case 0xB7: return ' ';                         // the middle dot of "kW·h": dropped
-    case 0xB5: case 0x3BC: return 'u';             // micro
+    case 0xB0: return ' '; // the degree sign: dropped
+    case 0xB7: return ' '; // the middle dot of "kW·h": dropped
+    case 0xB5:
+    case 0x3BC: return 'u'; // micro
     case 0xB2: return '2';
     case 0xB3: return '3';
     case 0xB9: return '1';

@@ -11,7 +11,8 @@ namespace ov {
 std::string foldCase(const std::string& s);
 
 // The text as someone types it on a keyboard without the letters: diacritics dropped ("Míle"
-// -> "mile"), the degree sign and the middle dot dropped ("°C" -> "c", "kW·h" -> "kwh"), micro as "u", superscript digits as digits
+// -> "mile"), the degree sign and the middle dot dropped ("°C" -> "c", "kW·h" -> "kwh"), micro as "u", superscript
+// digits as digits
 // ("m²" -> "m2"); in lower case unless keepCase ("°C" -> "C"). Other characters stay as they are.
 std::string looseForm(std::string_view s, bool keepCase = false);
 

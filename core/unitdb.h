@@ -11,15 +11,15 @@
 namespace ov {
 
 struct Unit {
-    std::string name;      // as the table's first column shows it, level marker removed
+    std::string name; // as the table's first column shows it, level marker removed
     std::string symbol;
-    double factor = 0.0;   // size of one unit in the topic's reference unit
-    std::string info;      // information text, may be empty
+    double factor = 0.0; // size of one unit in the topic's reference unit
+    std::string info;    // information text, may be empty
 };
 
 class UnitDatabase {
 public:
-    UnitDatabase();   // topic names from the catalogue
+    UnitDatabase(); // topic names from the catalogue
 
     // Units 1..unitCount(t) make up topic t; a topic outside 0..50 has none.
     int unitCount(int topic) const { return validTopic(topic) ? topics_[std::size_t(topic)].count : 0; }
@@ -58,12 +58,12 @@ public:
     // symbols, factors and information texts stay where they are.
     void clearNamesAndCounts();
 
-    int storeCounter = 0;   // unit index counter of the main file; survives reloads
+    int storeCounter = 0; // unit index counter of the main file; survives reloads
 
 private:
     struct Topic {
         std::string name;
-        std::vector<Unit> units;   // units[i] is unit i + 1
+        std::vector<Unit> units; // units[i] is unit i + 1
         int count = 0;
     };
     static bool validTopic(int topic) { return topic >= 0 && topic <= kMaxTopic; }

@@ -117,9 +117,9 @@ bool AboutBox::eventFilter(QObject* watched, QEvent* event)
         if (watched != l || !l->isEnabled())
             continue;
         const bool press = event->type() == QEvent::MouseButtonPress;
-        const bool key = event->type() == QEvent::KeyPress &&
-                         (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
-                          static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space);
+        const bool key =
+            event->type() == QEvent::KeyPress && (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                                                  static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space);
         if (press || key) {
             openLabel(n);
             return true;

@@ -9,7 +9,6 @@ constexpr const char* kPrograms[] = {"gnome-calculator", "kcalc", "mate-calc", "
 
 } // namespace
 
-
 QString Calculator::notFoundText()
 {
     return QStringLiteral(

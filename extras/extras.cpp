@@ -14,10 +14,7 @@
 namespace ov::gui {
 namespace {
 
-QString connectionFailed(const QString& hint)
-{
-    return QStringLiteral("Spojení se nepodařilo.\n\n") + hint;
-}
+QString connectionFailed(const QString& hint) { return QStringLiteral("Spojení se nepodařilo.\n\n") + hint; }
 
 } // namespace
 
@@ -75,8 +72,8 @@ void Extras::openHomePage()
 
 void Extras::sendFeedback()
 {
-    const QString subject = appTitle() + QLatin1Char(' ') + versionText() +
-                            QStringLiteral(" - připomínky. Revize ") + QString::number(versionRevision());
+    const QString subject = appTitle() + QLatin1Char(' ') + versionText() + QStringLiteral(" - připomínky. Revize ") +
+                            QString::number(versionRevision());
     if (openAddress(mailtoUrl(addresses_.feedbackMail, subject)))
         return;
     dialogs().message(window_, DialogService::Icon::Warning, appTitle(),
@@ -94,9 +91,6 @@ void Extras::showAbout()
 
 // A click on the title above the table offers the topics: "&Přejít" at the table's top left
 // corner, where the splitter is.
-void Extras::showTopicMenu()
-{
-    commands_.popupMenu(cmd::Menu::Go, table_.mapToGlobal(QPoint(0, 0)));
-}
+void Extras::showTopicMenu() { commands_.popupMenu(cmd::Menu::Go, table_.mapToGlobal(QPoint(0, 0))); }
 
 } // namespace ov::gui

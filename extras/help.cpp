@@ -31,10 +31,7 @@ void Help::showContext(int context)
     window_->showUrl(help::url(context));
 }
 
-void Help::showForFocus()
-{
-    showContext(help::contextOf(QApplication::focusWidget()));
-}
+void Help::showForFocus() { showContext(help::contextOf(QApplication::focusWidget())); }
 
 bool Help::eventFilter(QObject* watched, QEvent* event)
 {

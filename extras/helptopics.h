@@ -16,8 +16,8 @@ inline constexpr int kKeyboard = 1160;
 
 struct Topic {
     int context;
-    const char* page;     // file name in :/help without ".html"
-    const char* anchor;   // empty for the top of the page
+    const char* page;   // file name in :/help without ".html"
+    const char* anchor; // empty for the top of the page
 };
 std::span<const Topic> topics();
 

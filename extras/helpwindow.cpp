@@ -27,8 +27,8 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent)
 
 QVariant HelpBrowser::loadResource(int type, const QUrl& name)
 {
-    if (type == QTextDocument::HtmlResource && name.adjusted(QUrl::RemoveFragment).toString() ==
-                                                   QLatin1String(help::kKeyboardPage))
+    if (type == QTextDocument::HtmlResource &&
+        name.adjusted(QUrl::RemoveFragment).toString() == QLatin1String(help::kKeyboardPage))
         return help::keyboardPage();
     return QTextBrowser::loadResource(type, name);
 }

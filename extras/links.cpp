@@ -40,10 +40,13 @@ QUrl mailtoUrl(const QString& address, const QString& subject, const QString& bo
                const QString& blindCopy)
 {
     // The same text with every part percent-encoded, so that "&", "?" or "=" in a part stay text.
-    const auto encoded = [](const QString& t, const QByteArray& keep = {}) { return QUrl::toPercentEncoding(t, keep).toStdString(); };
-    return QUrl::fromEncoded(QByteArray::fromStdString(ov::MailtoAddress(encoded(address, "@+"), encoded(subject), encoded(body),
-                                                                         encoded(copy), encoded(blindCopy))),
-                             QUrl::StrictMode);
+    const auto encoded = [](const QString& t, const QByteArray& keep = {}) {
+        return QUrl::toPercentEncoding(t, keep).toStdString();
+    };
+    return QUrl::fromEncoded(
+        QByteArray::fromStdString(ov::MailtoAddress(encoded(address, "@+"), encoded(subject), encoded(body),
+                                                    encoded(copy), encoded(blindCopy))),
+        QUrl::StrictMode);
 }
 
 bool openAddress(const QUrl& url) { return url.isValid() && dialogs().openUrl(url); }

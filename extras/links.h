@@ -19,15 +19,15 @@ struct Addresses {
 int versionMajor();
 int versionMinor();
 int versionRevision();
-QString versionText();   // "1.41"
+QString versionText(); // "1.41"
 
 // PosliMail's address: "mailto:" + address, then "?Subject=", "&Body=", "&CC=", "&BCC=" for the
 // parts that are not empty, the first one opening with "?". mailtoText keeps the texts as they
 // are; mailtoUrl percent-encodes each value (spaces, Czech letters, "&") for the desktop.
-QString mailtoText(const QString& address, const QString& subject, const QString& body = {},
-                   const QString& copy = {}, const QString& blindCopy = {});
-QUrl mailtoUrl(const QString& address, const QString& subject, const QString& body = {},
-               const QString& copy = {}, const QString& blindCopy = {});
+QString mailtoText(const QString& address, const QString& subject, const QString& body = {}, const QString& copy = {},
+                   const QString& blindCopy = {});
+QUrl mailtoUrl(const QString& address, const QString& subject, const QString& body = {}, const QString& copy = {},
+               const QString& blindCopy = {});
 
 // Opens the address with the desktop's program for it; false when that failed.
 bool openAddress(const QUrl& url);

@@ -15,8 +15,8 @@ std::string Unscramble(std::string_view bytes);
 QString UnscrambleText(std::string_view stored);
 
 // The stored texts.
-std::string_view scrambledCredit();      // caption of label 2
-std::string_view scrambledLicence();     // tooltip of label 2
-std::string_view scrambledMailLabel();   // caption of label 10
+std::string_view scrambledCredit();    // caption of label 2
+std::string_view scrambledLicence();   // tooltip of label 2
+std::string_view scrambledMailLabel(); // caption of label 10
 
 } // namespace ov::gui

@@ -9,7 +9,8 @@
 #include <cmath>
 #include <string>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     ovfuzz::Input in(data, size);
     const char dec = in.separator();
     const std::string typed(in.rest());

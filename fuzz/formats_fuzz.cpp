@@ -9,17 +9,21 @@
 
 namespace {
 
-std::string withoutSpaces(const std::string& s) {
+std::string withoutSpaces(const std::string& s)
+{
     std::string out;
     for (char c : s)
-        if (c != ' ') out += c;
+        if (c != ' ')
+            out += c;
     return out;
 }
 
-void checkValue(double v, int fix, char dec) {
+void checkValue(double v, int fix, char dec)
+{
     const std::string grouped = ov::GroupedFormat(v, dec);
     OV_FUZZ_CHECK(ov::SingleSpaces(grouped) == grouped, "'%s' has a double space", grouped.c_str());
-    if (!std::isfinite(v)) return;
+    if (!std::isfinite(v))
+        return;
     // Nine decimals at most: the grouped value is the number to within half of the ninth place.
     const std::optional<double> g = ov::ParseNumber(withoutSpaces(grouped), dec);
     OV_FUZZ_CHECK(g.has_value(), "grouped '%s' does not read", grouped.c_str());
@@ -36,10 +40,11 @@ void checkValue(double v, int fix, char dec) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     ovfuzz::Input in(data, size);
     const char dec = in.separator();
-    const int fix = in.byte() % 12 - 1;   // beyond 0..9 on both sides too
+    const int fix = in.byte() % 12 - 1; // beyond 0..9 on both sides too
     ov::MakeFixMask(fix);
     checkValue(in.rawDouble(), fix, dec);
 
@@ -51,6 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                       f);
     }
     ov::SingleSpaces(cell);
-    if (const auto v = ov::ParseNumber(cell, dec)) checkValue(*v, fix, dec);
+    if (const auto v = ov::ParseNumber(cell, dec))
+        checkValue(*v, fix, dec);
     return 0;
 }

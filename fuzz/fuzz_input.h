@@ -13,23 +13,28 @@ public:
     Input(const std::uint8_t* data, std::size_t size) : rest_(reinterpret_cast<const char*>(data), size) {}
 
     // One byte of choice, 0 when the input is used up.
-    std::uint8_t byte() {
-        if (rest_.empty()) return 0;
+    std::uint8_t byte()
+    {
+        if (rest_.empty())
+            return 0;
         const auto b = static_cast<std::uint8_t>(rest_.front());
         rest_.remove_prefix(1);
         return b;
     }
     char separator() { return (byte() & 1) ? '.' : ','; }
     // Eight raw bytes as a double (any bit pattern: NaN, infinities, subnormals).
-    double rawDouble() {
+    double rawDouble()
+    {
         unsigned char b[sizeof(double)] = {};
-        for (auto& c : b) c = byte();
+        for (auto& c : b)
+            c = byte();
         double v;
         std::memcpy(&v, b, sizeof v);
         return v;
     }
     // Up to the first NUL (dropped) or the end.
-    std::string_view text() {
+    std::string_view text()
+    {
         const auto nul = rest_.find('\0');
         const std::string_view t = rest_.substr(0, nul);
         rest_.remove_prefix(nul == std::string_view::npos ? rest_.size() : nul + 1);

@@ -11,7 +11,8 @@ namespace {
 class CountingSink : public ov::MessageSink {
 public:
     int count = 0;
-    void showMessage(const std::string& text, const std::string&, ov::MessageIcon) override {
+    void showMessage(const std::string& text, const std::string&, ov::MessageIcon) override
+    {
         OV_FUZZ_CHECK(!text.empty(), "an empty message");
         ++count;
     }
@@ -19,7 +20,8 @@ public:
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     // The level and the locale come from the length, so that a real data file is a seed as it is.
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::size_t choice = size;

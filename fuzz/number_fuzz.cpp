@@ -8,12 +8,14 @@
 #include <cmath>
 #include <string>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     ovfuzz::Input in(data, size);
     const char dec = in.separator();
     const std::string typed(in.rest());
     const std::optional<double> v = ov::ParseNumber(typed, dec);
-    if (!v || !std::isfinite(*v)) return 0;
+    if (!v || !std::isfinite(*v))
+        return 0;
 
     const std::string shown = ov::FormatGeneral(*v, dec);
     const std::optional<double> back = ov::ParseNumber(shown, dec);

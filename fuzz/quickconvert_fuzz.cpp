@@ -30,7 +30,8 @@ struct Shipped {
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     static const Shipped shipped;
     ovfuzz::Input in(data, size);
     const ov::QuickConverter& converter = in.separator() == ',' ? *shipped.comma : *shipped.point;

@@ -14,18 +14,21 @@ namespace {
 using Kind = ov::RepresentationResult::Kind;
 
 // The digits of a whole number in a base read back (exact below 2^53).
-double readDigits(const std::string& digits, int base) {
+double readDigits(const std::string& digits, int base)
+{
     double v = 0;
-    for (char c : digits) v = v * base + (c <= '9' ? c - '0' : c - 'A' + 10);
+    for (char c : digits)
+        v = v * base + (c <= '9' ? c - '0' : c - 'A' + 10);
     return v;
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     ovfuzz::Input in(data, size);
     const char dec = in.separator();
-    const int base = in.byte() % 40 - 4;        // the settings keep 2..32; go beyond on both sides
+    const int base = in.byte() % 40 - 4; // the settings keep 2..32; go beyond on both sides
     const int places = in.byte() % 24 - 4;
     const int sensitivity = in.byte() % 14 - 2;
     const double raw = in.rawDouble();
@@ -43,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     OV_FUZZ_CHECK(fraction.kind != Kind::Ok || !fraction.text.empty(), "fraction of '%s' is empty", cell.c_str());
 
     // The digit routines on any double: whole digits read back to the whole part.
-    const int b = std::clamp(base, 2, 32);   // as DigitsInBase keeps it
+    const int b = std::clamp(base, 2, 32); // as DigitsInBase keeps it
     const std::string digits = ov::DigitsInBase(raw, base);
     if (std::isfinite(raw) && std::fabs(raw) < 9007199254740992.0)
         OV_FUZZ_CHECK(readDigits(digits, b) == std::floor(std::fabs(raw)), "%.17g in base %d is %s", raw, b,

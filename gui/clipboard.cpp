@@ -20,7 +20,7 @@ int holdClipboardText(const QString& text)
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setText(text);
     if (!clipboard->ownsClipboard())
-        return clipboard->text() == text ? 0 : 1;   // a platform without owners keeps it itself
+        return clipboard->text() == text ? 0 : 1; // a platform without owners keeps it itself
     QObject::connect(clipboard, &QClipboard::changed, clipboard, [clipboard](QClipboard::Mode mode) {
         if (mode == QClipboard::Clipboard && !clipboard->ownsClipboard())
             QCoreApplication::quit();

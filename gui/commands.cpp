@@ -51,14 +51,16 @@ QString literalCaption(QString text) { return text.replace(QLatin1Char('&'), QLa
 const cmd::ToolRow* toolRow(const QString& key)
 {
     for (const auto& r : cmd::toolRows())
-        if (key == QString::fromUtf8(r.key)) return &r;
+        if (key == QString::fromUtf8(r.key))
+            return &r;
     return nullptr;
 }
 
 const cmd::DropRow* dropRow(const QString& button, const QString& key)
 {
     for (const auto& r : cmd::dropRows())
-        if (button == QString::fromUtf8(r.button) && key == QString::fromUtf8(r.key)) return &r;
+        if (button == QString::fromUtf8(r.button) && key == QString::fromUtf8(r.key))
+            return &r;
     return nullptr;
 }
 
@@ -66,7 +68,8 @@ const cmd::DropRow* dropRow(const QString& button, const QString& key)
 cmd::Command commandOf(const char* name)
 {
     const auto c = cmd::commandNamed(name);
-    if (!c) qFatal("Unknown command %s", name);
+    if (!c)
+        qFatal("Unknown command %s", name);
     return *c;
 }
 
@@ -78,7 +81,8 @@ Commands::Commands(QMainWindow* window) : QObject(window)
     buildTopicItems();
     buildToolBar(window);
     buildStatusBar(window);
-    for (const char* n : cmd::editBlockedNames()) blocked_.insert(QString::fromUtf8(n));
+    for (const char* n : cmd::editBlockedNames())
+        blocked_.insert(QString::fromUtf8(n));
 }
 
 void Commands::buildMenus(QMainWindow* window)
@@ -109,11 +113,14 @@ void Commands::buildMenus(QMainWindow* window)
         a->setObjectName(objectName);
         a->setData(row.index);
         a->setProperty("helpContext", row.help);
-        if (row.shortcut[0]) a->setShortcut(QKeySequence(QString::fromUtf8(row.shortcut)));
-        if (row.flags & cmd::Checkable) a->setCheckable(true);
+        if (row.shortcut[0])
+            a->setShortcut(QKeySequence(QString::fromUtf8(row.shortcut)));
+        if (row.flags & cmd::Checkable)
+            a->setCheckable(true);
         if (row.flags & cmd::Group) {
             QActionGroup*& g = groups_[QString::fromUtf8(row.name)];
-            if (!g) g = new QActionGroup(this);
+            if (!g)
+                g = new QActionGroup(this);
             a->setActionGroup(g);
         }
         a->setChecked(row.flags & cmd::Checked);
@@ -178,7 +185,8 @@ void Commands::buildToolBar(QMainWindow* window)
             auto* items = new QMenu(window);
             items->setObjectName(QStringLiteral("tlb_") + key + QStringLiteral("_menu"));
             for (const auto& d : cmd::dropRows()) {
-                if (key != QString::fromUtf8(d.button)) continue;
+                if (key != QString::fromUtf8(d.button))
+                    continue;
                 const QString itemKey = QString::fromUtf8(d.key);
                 QAction* item = items->addAction(QString::fromUtf8(d.text));
                 item->setObjectName(QStringLiteral("tlb_") + itemKey);
@@ -192,7 +200,8 @@ void Commands::buildToolBar(QMainWindow* window)
         toolBar_->addAction(a);
         if (auto* b = qobject_cast<QToolButton*>(toolBar_->widgetForAction(a))) {
             b->setObjectName(a->objectName());
-            if (row.kind == cmd::ButtonKind::DropDown) b->setPopupMode(QToolButton::MenuButtonPopup);
+            if (row.kind == cmd::ButtonKind::DropDown)
+                b->setPopupMode(QToolButton::MenuButtonPopup);
         }
         actions_.insert(a->objectName(), a);
     }
@@ -202,7 +211,8 @@ bool Commands::closeToolBarOverflow()
 {
     // Qt gives the toolbar's extension button this name; it has no other handle.
     auto* overflow = toolBar_->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
-    if (!overflow || !overflow->isVisible() || !overflow->isChecked()) return false;
+    if (!overflow || !overflow->isVisible() || !overflow->isChecked())
+        return false;
     overflow->click();
     return true;
 }
@@ -251,7 +261,8 @@ void Commands::buildStatusBar(QMainWindow* window)
 QAction* Commands::action(const QString& objectName) const
 {
     QAction* a = actions_.value(objectName);
-    if (!a) qFatal("Unknown command %s", qPrintable(objectName));
+    if (!a)
+        qFatal("Unknown command %s", qPrintable(objectName));
     return a;
 }
 
@@ -276,7 +287,8 @@ QLabel* Commands::panel(const QString& key) const { return panels_.value(key); }
 bool Commands::reachable(const QAction* a) const
 {
     for (auto* m = qobject_cast<QMenu*>(a->parent()); m; m = qobject_cast<QMenu*>(m->parent()))
-        if (!m->menuAction()->isEnabled()) return false;
+        if (!m->menuAction()->isEnabled())
+            return false;
     return true;
 }
 
@@ -284,7 +296,8 @@ void Commands::onMenuItem(QAction* a, cmd::Command command, int index)
 {
     const bool ownCheck = a->isCheckable() && !a->actionGroup();
     if (!reachable(a)) {
-        if (ownCheck) a->setChecked(!a->isChecked());
+        if (ownCheck)
+            a->setChecked(!a->isChecked());
         return;
     }
     run(command, index);
@@ -295,22 +308,26 @@ void Commands::onToolButton(const QString& key)
     emit toolbarTriggered(key);
     if (key == QLatin1String("Jako")) {
         const cmd::DropRow* d = dropRow(key, lastRepresentation_);
-        if (!d) return;
+        if (!d)
+            return;
         emit representationRequested(lastRepresentation_);
         run(commandOf(d->command), d->index);
         return;
     }
     const cmd::ToolRow* row = toolRow(key);
-    if (row && row->command[0]) run(commandOf(row->command), row->index);
+    if (row && row->command[0])
+        run(commandOf(row->command), row->index);
 }
 
 void Commands::onDropItem(const QString& button, const QString& key)
 {
     const cmd::DropRow* d = dropRow(button, key);
-    if (!d) return;
+    if (!d)
+        return;
     if (button == QLatin1String("Jako")) {
         QAction* asButton = action(QStringLiteral("tlb_Jako"));
-        if (d->image[0]) setImage(asButton, QString::fromUtf8(d->image));
+        if (d->image[0])
+            setImage(asButton, QString::fromUtf8(d->image));
         if (d->remembered) {
             lastRepresentation_ = key;
             asButton->setToolTip(QString::fromUtf8(d->text));
@@ -345,8 +362,8 @@ QStringList Commands::bindingProblems() const
         const auto c = cmd::Command(i);
         const bool isInert = std::find(inert.begin(), inert.end(), c) != inert.end();
         if (isBound(c) == isInert)
-            problems << QString::fromUtf8(cmd::nameOf(c)) + (isInert ? QStringLiteral(": inert but bound")
-                                                                    : QStringLiteral(": no handler"));
+            problems << QString::fromUtf8(cmd::nameOf(c)) +
+                            (isInert ? QStringLiteral(": inert but bound") : QStringLiteral(": no handler"));
     }
     for (int i = 0; i < cmd::kMenuCount; ++i)
         if (!menu(QString::fromLatin1(cmd::kMenuNames[i])))
@@ -382,7 +399,8 @@ bool Commands::eventFilter(QObject* watched, QEvent* event)
 
 void Commands::setPanelText(const QString& key, const QString& text)
 {
-    if (QLabel* l = panel(key)) l->setText(text);
+    if (QLabel* l = panel(key))
+        l->setText(text);
 }
 
 void Commands::setPanelText(const QString& key, const QString& text, const QString& toolTip)
@@ -408,7 +426,8 @@ QString Commands::panelToolTip(const QString& key) const
 void Commands::setSingleTextStyle(bool on)
 {
     singleText_ = on;
-    for (QLabel* l : std::as_const(panels_)) l->setVisible(!on);
+    for (QLabel* l : std::as_const(panels_))
+        l->setVisible(!on);
     singleLabel_->setVisible(on);
 }
 
@@ -418,10 +437,10 @@ void Commands::updateCounts(const ov::UnitDatabase& db, int userTopicCount)
     int units = 0;
     for (int t = 1; t <= ov::kBuiltinTopics; ++t) {
         units += db.unitCount(t);
-        if (db.unitCount(t) >= 1) ++topics;
+        if (db.unitCount(t) >= 1)
+            ++topics;
     }
-    setPanelText(QStringLiteral("Temata"),
-                 QStringLiteral("Témat: %1+%2").arg(topics).arg(userTopicCount));
+    setPanelText(QStringLiteral("Temata"), QStringLiteral("Témat: %1+%2").arg(topics).arg(userTopicCount));
     setPanelText(QStringLiteral("Veličiny"), QStringLiteral("Jednotek v aplikaci: %1").arg(units));
 }
 
@@ -434,14 +453,17 @@ void Commands::setAvailable(const QString& objectName, bool on)
 {
     QAction* a = action(objectName);
     a->setProperty(kAvailableProperty, on);
-    if (!(editMode_ && blocked_.contains(objectName))) a->setEnabled(on);
+    if (!(editMode_ && blocked_.contains(objectName)))
+        a->setEnabled(on);
 }
 
 void Commands::firstDisplay()
 {
-    if (firstShown_) return;
+    if (firstShown_)
+        return;
     firstShown_ = true;
-    for (const char* n : cmd::firstDisplayNames()) setAvailable(QString::fromUtf8(n), true);
+    for (const char* n : cmd::firstDisplayNames())
+        setAvailable(QString::fromUtf8(n), true);
 }
 
 void Commands::editModeOnOff(bool on)
@@ -451,8 +473,10 @@ void Commands::editModeOnOff(bool on)
         QAction* a = action(n);
         a->setEnabled(!on && a->property(kAvailableProperty).toBool());
     }
-    for (const char* n : cmd::editOnlyNames()) setAvailable(QString::fromUtf8(n), on);
-    for (const char* n : cmd::editVisibleNames()) action(QString::fromUtf8(n))->setVisible(on);
+    for (const char* n : cmd::editOnlyNames())
+        setAvailable(QString::fromUtf8(n), on);
+    for (const char* n : cmd::editVisibleNames())
+        action(QString::fromUtf8(n))->setVisible(on);
 }
 
 void Commands::setNavigation(bool canPrev, bool canNext)
@@ -489,10 +513,13 @@ void Commands::setPasteEnabled(bool on)
 void Commands::setRecordingState(const QString& command)
 {
     for (const auto& s : kRecStates) {
-        if (command != QLatin1String(s.command)) continue;
+        if (command != QLatin1String(s.command))
+            continue;
         for (int i = 0; i < 4; ++i) {
-            if (s.visible[i] < 0) continue;
-            action(QStringLiteral("tlb_") + QLatin1String(cmd::recordingCommands()[std::size_t(i)]))->setVisible(s.visible[i] == 1);
+            if (s.visible[i] < 0)
+                continue;
+            action(QStringLiteral("tlb_") + QLatin1String(cmd::recordingCommands()[std::size_t(i)]))
+                ->setVisible(s.visible[i] == 1);
             action(cmd::Command::Record, i)->setVisible(s.visible[i] == 1);
         }
     }
@@ -509,7 +536,8 @@ void Commands::enableRec(bool on)
 int Commands::formatZ(int index)
 {
     // A stored value out of range selects single precision rather than nothing.
-    if (index < 0 || index > 3) index = 0;
+    if (index < 0 || index > 3)
+        index = 0;
     format_ = index;
     QAction* item = action(cmd::Command::Format, index);
     item->setChecked(true);
@@ -522,7 +550,8 @@ void Commands::setFix(int decimals)
 {
     QAction* item = action(cmd::Command::Format, 3);
     item->setText(QStringLiteral("Pevný počet (%1)").arg(decimals));
-    if (format_ == 3) setPanelText(QStringLiteral("Presnost"), QStringLiteral("F"), item->text());
+    if (format_ == 3)
+        setPanelText(QStringLiteral("Presnost"), QStringLiteral("F"), item->text());
 }
 
 void Commands::setNumBase(int base)
@@ -532,7 +561,8 @@ void Commands::setNumBase(int base)
 
 void Commands::setLevel(int index)
 {
-    if (index < 0 || index > 3) index = 0;
+    if (index < 0 || index > 3)
+        index = 0;
     action(cmd::Command::Level, index)->setChecked(true);
     if (index == 0)
         setPanelText(QStringLiteral("Uroven"), QStringLiteral("V"), QStringLiteral("Úroveň Vše"));
@@ -542,7 +572,8 @@ void Commands::setLevel(int index)
 
 void Commands::setTopicName(int topic, const QString& name)
 {
-    if (QAction* a = actions_.value(objectNameOf("mnuTema", topic))) a->setText(literalCaption(name));
+    if (QAction* a = actions_.value(objectNameOf("mnuTema", topic)))
+        a->setText(literalCaption(name));
 }
 
 // ---- toolbar -----------------------------------------------------------------------------
@@ -550,7 +581,8 @@ void Commands::setTopicName(int topic, const QString& name)
 void Commands::toggleButton(const QString& key)
 {
     QAction* a = action(QStringLiteral("tlb_") + key);
-    if (a && a->isCheckable()) a->setChecked(!a->isChecked());
+    if (a && a->isCheckable())
+        a->setChecked(!a->isChecked());
 }
 
 bool Commands::isPressed(const QString& key) const
@@ -567,7 +599,7 @@ QString Commands::representationImage() const
 void Commands::setImage(QAction* a, const QString& imageKey)
 {
     a->setProperty("imageKey", imageKey);
-    a->setIcon(toolIcon(imageKey));   // a null icon leaves the key's text on the button
+    a->setIcon(toolIcon(imageKey)); // a null icon leaves the key's text on the button
 }
 
 } // namespace ov::gui

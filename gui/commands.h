@@ -88,13 +88,13 @@ public:
     bool singleTextStyle() const { return singleText_; }
 
     // Availability rules.
-    void firstDisplay();                           // a topic is displayed
-    void editModeOnOff(bool on);                   // a data file opened / closed for editing
+    void firstDisplay();         // a topic is displayed
+    void editModeOnOff(bool on); // a data file opened / closed for editing
     bool editMode() const { return editMode_; }
     void setNavigation(bool canPrev, bool canNext);
-    void setHideEnabled(bool on);                  // the topic has at least 2 marked units
-    void setHideActiveEnabled(bool on);            // "Skrýt aktivní": the topic may be reduced
-    void setRepresentationEnabled(bool on);                  // result line and current cell both non-empty
+    void setHideEnabled(bool on);           // the topic has at least 2 marked units
+    void setHideActiveEnabled(bool on);     // "Skrýt aktivní": the topic may be reduced
+    void setRepresentationEnabled(bool on); // result line and current cell both non-empty
     void setCopyEnabled(bool on);
     void setPasteEnabled(bool on);
     // Recording: shows and hides the buttons and menu items for a command "Rec", "Pause",
@@ -107,8 +107,8 @@ public:
     // Selects a display format 0..3 (negative gives 0) and returns the index used.
     int formatZ(int index);
     int formatIndex() const { return format_; }
-    void setFix(int decimals);                     // "Pevný počet (n)"
-    void setNumBase(int base);                     // "Vlast&ní (n)"
+    void setFix(int decimals); // "Pevný počet (n)"
+    void setNumBase(int base); // "Vlast&ní (n)"
     // Checks level 0..3 and writes the "Uroven" panel.
     void setLevel(int index);
     // Caption of mnuTema_<topic>, topic 1..26.
@@ -149,7 +149,7 @@ private:
     QHash<QString, QLabel*> panels_;
     std::array<Handler, cmd::kCommandCount> handlers_;
     QHash<QString, std::function<void()>> panelHandlers_;
-    QSet<QString> blocked_;           // the commands editing a data file blocks
+    QSet<QString> blocked_; // the commands editing a data file blocks
     QToolBar* toolBar_ = nullptr;
     QLabel* singleLabel_ = nullptr;
     QString lastRepresentation_ = QStringLiteral("Binarne");

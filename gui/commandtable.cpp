@@ -218,7 +218,8 @@ std::span<const Command> inertCommands() { return kInert; }
 std::optional<Command> commandNamed(std::string_view name)
 {
     for (int i = 0; i < kCommandCount; ++i)
-        if (name == kCommandNames[i]) return Command(i);
+        if (name == kCommandNames[i])
+            return Command(i);
     return std::nullopt;
 }
 

@@ -12,14 +12,14 @@ namespace ov::gui::cmd {
 // Initial flags of a menu row.
 enum Flag : unsigned {
     None = 0,
-    Off = 1u << 0,        // starts disabled
-    Hidden = 1u << 1,     // starts invisible
-    Checked = 1u << 2,    // starts with a check mark
-    Checkable = 1u << 3,  // carries a check mark that can change
-    Group = 1u << 4,      // one of an exclusive group (all rows of the same name)
-    Submenu = 1u << 5,    // opens a submenu; children name it as their parent
+    Off = 1u << 0,       // starts disabled
+    Hidden = 1u << 1,    // starts invisible
+    Checked = 1u << 2,   // starts with a check mark
+    Checkable = 1u << 3, // carries a check mark that can change
+    Group = 1u << 4,     // one of an exclusive group (all rows of the same name)
+    Submenu = 1u << 5,   // opens a submenu; children name it as their parent
     Separator = 1u << 6,
-    NotInBar = 1u << 7,   // top-level menu kept out of the menu bar (context menu only)
+    NotInBar = 1u << 7, // top-level menu kept out of the menu bar (context menu only)
 };
 
 // Every command the menus, the toolbar and its drop-downs can run: its identifier in the code and
@@ -123,13 +123,13 @@ inline constexpr int kHelpDefault = 1110;
 inline constexpr int kNoHelp = 0;
 
 struct MenuRow {
-    const char* name;      // control name, without the index
-    int index;             // index within a control array, -1 for a single control
-    const char* caption;   // with "&" before the accelerator letter; empty for a separator
-    const char* shortcut;  // portable key-sequence text, empty for none
+    const char* name;     // control name, without the index
+    int index;            // index within a control array, -1 for a single control
+    const char* caption;  // with "&" before the accelerator letter; empty for a separator
+    const char* shortcut; // portable key-sequence text, empty for none
     unsigned flags;
-    int help;              // help context number, kNoHelp for none
-    const char* parent;    // the menu it belongs to, empty for a top-level menu
+    int help;           // help context number, kNoHelp for none
+    const char* parent; // the menu it belongs to, empty for a top-level menu
 };
 
 // In menu order: a parent row always comes before its children. The topic items of
@@ -139,23 +139,23 @@ std::span<const MenuRow> menuRows();
 enum class ButtonKind { Button, Check, DropDown, Separator };
 
 struct ToolRow {
-    const char* key;       // the button key the toolbar dispatches on
+    const char* key; // the button key the toolbar dispatches on
     const char* toolTip;
     ButtonKind kind;
-    const char* image;     // image key of the picture ":/icons/<image>.svg"
-    const char* command;   // menu control run by a click, empty when the click has its own rule;
-                           // for a check button, the pane switch whose own action it shows
-    int index;             // index of that control, -1 for none
-    unsigned flags;        // Off, Hidden, Checked
+    const char* image;   // image key of the picture ":/icons/<image>.svg"
+    const char* command; // menu control run by a click, empty when the click has its own rule;
+                         // for a check button, the pane switch whose own action it shows
+    int index;           // index of that control, -1 for none
+    unsigned flags;      // Off, Hidden, Checked
 };
 std::span<const ToolRow> toolRows();
 
 struct DropRow {
-    const char* button;    // key of the drop-down button
+    const char* button; // key of the drop-down button
     const char* text;
     const char* key;
-    const char* image;     // new image of the button, empty to keep it
-    bool remembered;       // becomes the command the button itself repeats
+    const char* image; // new image of the button, empty to keep it
+    bool remembered;   // becomes the command the button itself repeats
     const char* command;
     int index;
 };
@@ -172,8 +172,8 @@ std::span<const PanelRow> panelRows();
 // A menu item that a context menu offers too, after a separator: the same command, with the
 // same state, shortcut and check mark wherever it is shown.
 struct ContextRow {
-    const char* menu;      // the context menu ("mnuA": the value cell's)
-    const char* item;      // object name of the item, a row of menuRows()
+    const char* menu; // the context menu ("mnuA": the value cell's)
+    const char* item; // object name of the item, a row of menuRows()
 };
 std::span<const ContextRow> contextItems();
 

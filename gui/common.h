@@ -19,7 +19,7 @@ QString appTitle();
 // Lengths the user knows from the settings file are in twips. The window was laid out for a
 // desktop font of 8 points, where 15 twips make a pixel; on a desktop with a larger font every
 // length grows with it, so that the texts still fit and a stored size means the same there.
-inline constexpr int kTwipsPerPixel = 15;          // at the reference font
+inline constexpr int kTwipsPerPixel = 15; // at the reference font
 inline constexpr double kReferenceFontPoints = 8.0;
 // The desktop font's size over the reference (1 before the application exists).
 double fontScale();

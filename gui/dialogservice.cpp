@@ -69,7 +69,7 @@ public:
                                                    QMessageBox::StandardButtons buttons,
                                                    QMessageBox::StandardButton defaultButton) override
     {
-        const OverrideCursor arrow(Qt::ArrowCursor);   // a box asks: an arrow even while busy
+        const OverrideCursor arrow(Qt::ArrowCursor); // a box asks: an arrow even while busy
         QMessageBox box(boxIcon(icon), title, breakable(displayText(text)), buttons, parent);
         if (!details.isEmpty())
             box.setInformativeText(breakable(displayText(details)));
@@ -98,8 +98,7 @@ public:
         return text;
     }
 
-    QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
-                         const QString& filter) override
+    QString openFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override
     {
         const OverrideCursor arrow(Qt::ArrowCursor);
         return QFileDialog::getOpenFileName(parent, caption, dir, filter);
@@ -303,9 +302,6 @@ void setDialogsRefused(bool refused) { g_refused = refused; }
 
 bool dialogOpen() { return g_open > 0; }
 
-void setDialogService(DialogService* service)
-{
-    g_installed = service;
-}
+void setDialogService(DialogService* service) { g_installed = service; }
 
 } // namespace ov::gui

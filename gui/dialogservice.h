@@ -22,20 +22,19 @@ public:
 
     virtual ~DialogService() = default;
     // Returns the button the user pressed (the default or escape button when closed).
-    virtual QMessageBox::StandardButton message(QWidget* parent, Icon icon, const QString& title,
-                                                const QString& text,
+    virtual QMessageBox::StandardButton message(QWidget* parent, Icon icon, const QString& title, const QString& text,
                                                 QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                                 QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) = 0;
     // The same with a detail text under the main text (why a value could not be used, say).
     // The main text stays exactly as the user knows it; the real box shows the details as
     // its informative text.
-    virtual QMessageBox::StandardButton messageWithDetails(
-        QWidget* parent, Icon icon, const QString& title, const QString& text, const QString& details,
-        QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
+    virtual QMessageBox::StandardButton
+    messageWithDetails(QWidget* parent, Icon icon, const QString& title, const QString& text, const QString& details,
+                       QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                       QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
     {
-        return message(parent, icon, title, details.isEmpty() ? text : text + QStringLiteral("\n\n") + details,
-                       buttons, defaultButton);
+        return message(parent, icon, title, details.isEmpty() ? text : text + QStringLiteral("\n\n") + details, buttons,
+                       defaultButton);
     }
     // nullopt when cancelled.
     virtual std::optional<QString> getText(QWidget* parent, const QString& title, const QString& prompt,

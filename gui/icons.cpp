@@ -27,16 +27,17 @@ namespace {
 
 // Toolbar keys as the commands name them -> file names (ASCII). Image keys that are already
 // ASCII ("Bin", "Oct", "Hex", "AktualniJako", "Zlomek", "Romanus", "Start"...) map to themselves.
-struct ToolName { const char* key; const char* file; };
+struct ToolName {
+    const char* key;
+    const char* file;
+};
 constexpr ToolName kToolNames[] = {
-    {"Otevřít", "Otevrit"},     {"Uložit", "Ulozit"},     {"Tisk", "Tisk"},
-    {"Kopírovat", "Kopirovat"}, {"Vložit", "Vlozit"},     {"Náhled", "Nahled"},
-    {"Lupa", "Lupa"},           {"Info", "Info"},         {"Bin", "Bin"},
-    {"Oct", "Oct"},             {"Hex", "Hex"},           {"AktualniJako", "AktualniJako"},
-    {"Zlomek", "Zlomek"},       {"Romanus", "Romanus"},   {"Zpět", "Zpet"},
-    {"Vpřed", "Vpred"},         {"Úroveň", "Uroven"},     {"Start", "Start"},
-    {"Pause", "Pause"},         {"Stop", "Stop"},         {"Rec", "Rec"},
-    {"Nápověda", "Napoveda"},
+    {"Otevřít", "Otevrit"}, {"Uložit", "Ulozit"},     {"Tisk", "Tisk"},   {"Kopírovat", "Kopirovat"},
+    {"Vložit", "Vlozit"},   {"Náhled", "Nahled"},     {"Lupa", "Lupa"},   {"Info", "Info"},
+    {"Bin", "Bin"},         {"Oct", "Oct"},           {"Hex", "Hex"},     {"AktualniJako", "AktualniJako"},
+    {"Zlomek", "Zlomek"},   {"Romanus", "Romanus"},   {"Zpět", "Zpet"},   {"Vpřed", "Vpred"},
+    {"Úroveň", "Uroven"},   {"Start", "Start"},       {"Pause", "Pause"}, {"Stop", "Stop"},
+    {"Rec", "Rec"},         {"Nápověda", "Napoveda"},
 };
 
 // A drawing is parsed when it is first drawn or measured, not when the icon is made: the
@@ -68,7 +69,7 @@ public:
     }
     QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
     QString key() const override { return QStringLiteral("ov-deferred"); }
-    bool isNull() override { return false; }   // made only for a picture that exists
+    bool isNull() override { return false; } // made only for a picture that exists
 
 private:
     const QIcon& loaded()
@@ -88,7 +89,10 @@ QIcon fromResource(const QString& path)
 {
     static QHash<QString, QIcon> cache;
     // Emptied while the application still exists, so that no picture outlives it.
-    static const bool cleared = [] { qAddPostRoutine([] { cache.clear(); }); return true; }();
+    static const bool cleared = [] {
+        qAddPostRoutine([] { cache.clear(); });
+        return true;
+    }();
     (void)cleared;
     const auto it = cache.constFind(path);
     if (it != cache.constEnd())
@@ -150,9 +154,6 @@ QStringList toolIconKeys()
     return keys;
 }
 
-QStringList cellIconKeys()
-{
-    return {QStringLiteral("info"), QStringLiteral("mark"), QStringLiteral("blank")};
-}
+QStringList cellIconKeys() { return {QStringLiteral("info"), QStringLiteral("mark"), QStringLiteral("blank")}; }
 
 } // namespace ov::gui

@@ -18,8 +18,8 @@ QIcon toolIcon(const QString& key);
 QIcon cellIcon(const QString& key);
 
 // Every key the helpers above know, for checks and pickers.
-QStringList topicIconKeys();   // the 26 topic keys then "User"
-QStringList toolIconKeys();    // the toolbar keys as the toolbar names them
+QStringList topicIconKeys(); // the 26 topic keys then "User"
+QStringList toolIconKeys();  // the toolbar keys as the toolbar names them
 QStringList cellIconKeys();
 
 } // namespace ov::gui

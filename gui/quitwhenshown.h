@@ -16,8 +16,8 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         // The first widget of the window that paints: the window need not paint itself.
-        if (event->type() == QEvent::Paint && watched->isWidgetType()
-            && static_cast<QWidget*>(watched)->window() == &window_) {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->window() == &window_) {
             qApp->removeEventFilter(this);
             QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
         }

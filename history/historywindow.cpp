@@ -78,7 +78,7 @@ HistoryWindow::HistoryWindow(Commands& commands, ConversionTable& table, Navigat
     connect(clearButton_, &QPushButton::clicked, this, &HistoryWindow::clearHistory);
     connect(&table_, &ConversionTable::recordRequested, this, &HistoryWindow::record);
     commands.bind(cmd::Command::History, [this](int) { switched(switch_->isChecked()); });
-    addAction(switch_);   // its shortcut closes the window from inside as well
+    addAction(switch_); // its shortcut closes the window from inside as well
 }
 
 void HistoryWindow::switched(bool on)
@@ -196,9 +196,9 @@ void HistoryWindow::record()
     QString text = shown(row);
     if (table_.rowCount() > 1)
         text += QStringLiteral(" → ") + shown(row == 0 ? 1 : 0);
-    history_.add({QDateTime::currentDateTime().toString(QLatin1String(kTimeFormat)).toStdString(), t,
-                  db_.topicName(t), table_.cellText(row, ov::kColName).toStdString(),
-                  ov::FormatGeneral(*value, '.'), text.toStdString()});
+    history_.add({QDateTime::currentDateTime().toString(QLatin1String(kTimeFormat)).toStdString(), t, db_.topicName(t),
+                  table_.cellText(row, ov::kColName).toStdString(), ov::FormatGeneral(*value, '.'),
+                  text.toStdString()});
     refill();
 }
 

@@ -51,9 +51,9 @@ public:
     const ov::History& history() const { return history_; }
     QTreeWidget* list() const { return entryList_; }
 
-    void record();                 // the table has converted a value
-    void reopen(int index);        // Enter, a double click
-    void clearHistory();           // "Vymazat historii"
+    void record();          // the table has converted a value
+    void reopen(int index); // Enter, a double click
+    void clearHistory();    // "Vymazat historii"
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -76,7 +76,7 @@ private:
     QPushButton* clearButton_;
     ov::History history_;
     bool keeping_ = false;
-    bool read_ = false;            // start-up has decided whether to read the file
+    bool read_ = false; // start-up has decided whether to read the file
 };
 
 } // namespace ov::gui

@@ -23,11 +23,16 @@
 namespace ov::gui {
 namespace {
 
-constexpr int kKeyRole = Qt::UserRole;        // topic key (topic list) or "t-u" tag (unit list)
+constexpr int kKeyRole = Qt::UserRole; // topic key (topic list) or "t-u" tag (unit list)
 constexpr int kIconKeyRole = Qt::UserRole + 1;
 
 // The tabs in strip order and the list each one shows.
-struct TabDef { const char* caption; const char* key; const char* tip; Navigator::List list; };
+struct TabDef {
+    const char* caption;
+    const char* key;
+    const char* tip;
+    Navigator::List list;
+};
 constexpr TabDef kTabs[] = {
     {"&Veličiny", "Veliciny", "Seznam veličin", Navigator::TopicList},
     {"&Jednotky", "Jednotky", "Abecední seznam jednotek", Navigator::UnitList},
@@ -143,13 +148,14 @@ void Navigator::connectLists()
 {
     for (QListWidget* list : {topicList_, userTopicList_}) {
         list->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
-        list->setItemDelegate(new RenameDelegate(
-            [this, list](int row, const QString& text) { acceptRename(list, row, text); }, list));
+        list->setItemDelegate(
+            new RenameDelegate([this, list](int row, const QString& text) { acceptRename(list, row, text); }, list));
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint& pos) {
             emit contextMenuRequested(cmd::Menu::TopicList, list->viewport()->mapToGlobal(pos));
         });
-        connect(list, &QListWidget::itemClicked, this, [this, list](QListWidgetItem* item) { onItemPicked(list, item); });
+        connect(list, &QListWidget::itemClicked, this,
+                [this, list](QListWidgetItem* item) { onItemPicked(list, item); });
         connect(list, &QListWidget::currentItemChanged, this,
                 [this, list](QListWidgetItem* item) { onItemPicked(list, item); });
         connect(list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
@@ -233,7 +239,12 @@ void Navigator::setTopicNames(const QStringList& topicNames, const QStringList& 
 
 void Navigator::fillUnitList()
 {
-    struct Entry { QString name; QCollatorSortKey key; int topic; int unit; };
+    struct Entry {
+        QString name;
+        QCollatorSortKey key;
+        int topic;
+        int unit;
+    };
     // Alphabetical as the user reads it (Czech order: "č" after "c"), case aside. Each name's
     // sort key is made once; comparing keys is far cheaper than collating the names again at
     // every step of the sort.
@@ -249,7 +260,8 @@ void Navigator::fillUnitList()
                 entries.push_back({std::move(text), std::move(key), t, u});
             }
     // A name found in several topics keeps the topic order.
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.key.compare(b.key) < 0; });
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry& a, const Entry& b) { return a.key.compare(b.key) < 0; });
 
     // One picture per topic (a user topic has no key: the "User" picture), and each item
     // complete before it joins the list, so that the list reports one insertion per unit
@@ -339,7 +351,7 @@ void Navigator::showList(List list)
         quiet_ = false;
     }
     emit listMenuChecked(int(list));
-    emit listShown(list == TopicList ? QStringLiteral("Veličiny")
+    emit listShown(list == TopicList  ? QStringLiteral("Veličiny")
                    : list == UserList ? QStringLiteral("Uživatelské veličiny")
                                       : QStringLiteral("Jednotky"));
 }

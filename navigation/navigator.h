@@ -43,10 +43,10 @@ public:
     void fillUnitList();
 
     // Texts as the lists show them, for shut-down (Navigator/S1..S26, U1..U20) and the menus.
-    int topicCount() const;                 // 26 once filled
-    int userTopicCount() const;             // N, the entries of the user topic list
-    QString topicText(int n) const;         // entry n of the topic list, 1..26
-    QString userTopicText(int n) const;     // entry n of the user topic list, 1..N
+    int topicCount() const;             // 26 once filled
+    int userTopicCount() const;         // N, the entries of the user topic list
+    QString topicText(int n) const;     // entry n of the topic list, 1..26
+    QString userTopicText(int n) const; // entry n of the user topic list, 1..N
 
     // The topic the navigator points at: 0 none yet, 1..26, or 26 + n for user topic n.
     int currentTopic() const { return currentTopic_; }
@@ -63,21 +63,21 @@ public:
     // A later pane (unit search) laid over the lists; every list switch hides it again.
     void setSearchPane(QWidget* pane);
     void showSearchPane();
-    void hideSearchPane();                  // the list shown before comes back
+    void hideSearchPane(); // the list shown before comes back
     bool searchPaneShown() const;
 
 public slots:
-    void showTopicList();                   // NavigatorV
-    void showUserList();                    // NavigatorU
-    void showUnitList();                    // NavigatorJ
-    void chooseList(int menuIndex);         // mnuNavigator(0..2): also enables the tab strip
-    void setViewMode(int mode);             // VelicinyI / mnuIkony(0..1)
+    void showTopicList();           // NavigatorV
+    void showUserList();            // NavigatorU
+    void showUnitList();            // NavigatorJ
+    void chooseList(int menuIndex); // mnuNavigator(0..2): also enables the tab strip
+    void setViewMode(int mode);     // VelicinyI / mnuIkony(0..1)
 
-    void previousTopic();                   // mnuNavigace(1), "Zpět"
-    void nextTopic();                       // mnuNavigace(2), "Vpřed"
-    void chooseTopicFromMenu(int topic);    // mnuTema(1..26)
-    void showCurrentTopic();                        // display the current topic
-    void updatePreviousNext();                     // availability of previous/next
+    void previousTopic();                // mnuNavigace(1), "Zpět"
+    void nextTopic();                    // mnuNavigace(2), "Vpřed"
+    void chooseTopicFromMenu(int topic); // mnuTema(1..26)
+    void showCurrentTopic();             // display the current topic
+    void updatePreviousNext();           // availability of previous/next
     // Goes to the unit named by a "topic-unit" text such as "3-12"; false (and nothing
     // happens) when the text names no unit of a listed topic.
     bool goToUnit(const QString& tag);
@@ -91,15 +91,15 @@ public slots:
     void focusShownList();
 
 signals:
-    void topicChosen(int topic);            // fill the table with this topic
-    void unitChosen(int topic, int unit);   // after topicChosen: make row unit-1 current and top
+    void topicChosen(int topic);          // fill the table with this topic
+    void unitChosen(int topic, int unit); // after topicChosen: make row unit-1 current and top
     void navigationChanged(bool canPrev, bool canNext);
-    void listShown(const QString& panelText);       // status panel "Navi"
-    void titleChanged(const QString& title);        // lblTitulek: " Výběr veličiny" / " Výběr jednotky"
-    void listMenuChecked(int menuIndex);            // check mnuNavigator(menuIndex) alone
-    void viewModeChanged(int mode);                 // check mnuIkony(mode) alone
-    void topicRenamed(int topic, const QString& name);  // mnuTema caption for topics 1..26
-    void conversionPaneWanted();                    // ShowConversionPane
+    void listShown(const QString& panelText);          // status panel "Navi"
+    void titleChanged(const QString& title);           // lblTitulek: " Výběr veličiny" / " Výběr jednotky"
+    void listMenuChecked(int menuIndex);               // check mnuNavigator(menuIndex) alone
+    void viewModeChanged(int mode);                    // check mnuIkony(mode) alone
+    void topicRenamed(int topic, const QString& name); // mnuTema caption for topics 1..26
+    void conversionPaneWanted();                       // ShowConversionPane
     void contextMenuRequested(cmd::Menu menu, const QPoint& globalPos);
 
 protected:
@@ -132,9 +132,9 @@ private:
     int currentTopic_ = 0;
     List shownList_ = TopicList;
     ViewMode viewMode_ = SmallList;
-    bool canPrev_ = false;                 // as the menu starts: previous off, next on
+    bool canPrev_ = false; // as the menu starts: previous off, next on
     bool canNext_ = true;
-    bool quiet_ = false;                   // selection changed by the program, not the user
+    bool quiet_ = false; // selection changed by the program, not the user
 };
 
 } // namespace ov::gui

@@ -15,7 +15,7 @@
 
 namespace ov::gui {
 namespace {
-constexpr int kTagRole = Qt::UserRole;   // "t-u", as GoToUnit takes it
+constexpr int kTagRole = Qt::UserRole; // "t-u", as GoToUnit takes it
 
 QLabel* buddyLabel(const QString& text, QWidget* buddy)
 {
@@ -96,7 +96,7 @@ void SearchPane::search()
 void SearchPane::openHit(QTreeWidgetItem* item)
 {
     if (!item)
-        return;   // an empty list: nothing to open
+        return; // an empty list: nothing to open
     item->setForeground(0, hitColours(resultList_->palette()).visited);
     navigator_.goToUnit(item->data(0, kTagRole).toString());
 }

@@ -34,10 +34,10 @@ class SearchPane : public QWidget {
 public:
     SearchPane(const ov::UnitDatabase& db, Navigator& navigator, QWidget* parent = nullptr);
 
-    void open();                    // show the pane over the lists and focus the search box
-    void close();                   // "Storno": the list shown before comes back
-    void search();                  // "Najít"
-    void clearResults();            // the database changed: the tags may name other units
+    void open();         // show the pane over the lists and focus the search box
+    void close();        // "Storno": the list shown before comes back
+    void search();       // "Najít"
+    void clearResults(); // the database changed: the tags may name other units
     void openHit(QTreeWidgetItem* item);
     // What "Najít" does while a data file is edited (the editor's own find); nothing until set.
     void setEditorFind(std::function<void()> find) { editorFind_ = std::move(find); }

@@ -41,7 +41,7 @@ public:
     int fontSize() const;
     bool eraseFile() const;
     bool separateOutput() const;
-    QString destinationText() const;      // the full text; the label may show it shortened
+    QString destinationText() const; // the full text; the label may show it shortened
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -98,7 +98,7 @@ bool appendToCopy(const QString& path, const QStringList& texts, bool erase, boo
     const bool windows1250 = !old.isEmpty() && !ov::isValidUtf8(std::string_view(old.constData(), size_t(old.size())));
     QString added;
     if (!old.isEmpty() && !old.endsWith('\n'))
-        added += kLineEnd;   // a last line left open by another program
+        added += kLineEnd; // a last line left open by another program
     if (separate)
         added += QString(kSeparatorLength, u'-') + kLineEnd;
     for (const QString& t : texts)

@@ -206,10 +206,9 @@ void Recorder::failed(const QString& reason)
     const QString path = QDir::toNativeSeparators(file_.fileName());
     file_.close();
     setState(kStop);
-    dialogs().messageWithDetails(dialogParent_, DialogService::Icon::Warning, appTitle(),
-                                 QStringLiteral("Záznam byl zastaven: do souboru ") + path +
-                                     QStringLiteral(" nelze zapisovat."),
-                                 reason);
+    dialogs().messageWithDetails(
+        dialogParent_, DialogService::Icon::Warning, appTitle(),
+        QStringLiteral("Záznam byl zastaven: do souboru ") + path + QStringLiteral(" nelze zapisovat."), reason);
 }
 
 } // namespace ov::gui

@@ -61,7 +61,7 @@ private:
     QFile file_;
     QString state_;
     QChar separator_ = u';';
-    int headerTopic_ = 0;              // the topic and unit names of the last header written
+    int headerTopic_ = 0; // the topic and unit names of the last header written
     QStringList header_;
     QString lastFolder_;
 };

@@ -13,7 +13,7 @@ struct RemoteMatch {
     QString id;
     QString text;
     QString iconName;
-    int type = 100;          // an exact match: run when chosen
+    int type = 100; // an exact match: run when chosen
     double relevance = 1.0;
     QVariantMap properties;
 };

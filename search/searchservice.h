@@ -50,7 +50,7 @@ private:
     QTimer busCheck_;
     std::unique_ptr<UnitDatabase> db_;
     std::unique_ptr<QuickConverter> converter_;
-    QStringList loadedStamp_;     // the data files and their times as last read
+    QStringList loadedStamp_; // the data files and their times as last read
     char decimal_ = ',';
 };
 

@@ -6,9 +6,6 @@ namespace ov::gui {
 
 AppContext::AppContext() : AppContext(SettingsStore::defaultFilePath()) {}
 
-AppContext::AppContext(const QString& settingsFile)
-    : store(settingsFile), decimal(localeDecimalSeparator())
-{
-}
+AppContext::AppContext(const QString& settingsFile) : store(settingsFile), decimal(localeDecimalSeparator()) {}
 
 } // namespace ov::gui

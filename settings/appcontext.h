@@ -3,8 +3,8 @@
 // store, the preferences read from it and the decimal separator.
 //
 // One writer for each piece: the loader fills the database (topic names through
-// UnitDatabase::setTopicName, hiding reduces a topic to its marked units), NactiNastaveni and the windows that change a preference write
-// `prefs`, and every write to the settings file goes through `store`.
+// UnitDatabase::setTopicName, hiding reduces a topic to its marked units), NactiNastaveni and the windows that change a
+// preference write `prefs`, and every write to the settings file goes through `store`.
 #pragma once
 #include "core/marks.h"
 #include "core/unitdb.h"
@@ -21,7 +21,7 @@ struct AppContext {
     AppContext& operator=(const AppContext&) = delete;
 
     ov::UnitDatabase db;
-    ov::MarkState marks;   // the row marks of every topic; cleared by every reload, unless kept
+    ov::MarkState marks; // the row marks of every topic; cleared by every reload, unless kept
     SettingsStore store;
     Preferences prefs;
     char decimal;

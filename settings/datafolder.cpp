@@ -35,7 +35,7 @@ QString prepareUserDataFolder(const QStringList& fileNames)
             continue;
         const QString source = shipped + QLatin1Char('/') + name;
         if (!QFileInfo::exists(source))
-            continue;   // nothing shipped to copy; the loader reports the missing file
+            continue; // nothing shipped to copy; the loader reports the missing file
         QFile in(source);
         if (!in.copy(copy))
             return QStringLiteral("soubor %1 do ní nelze zkopírovat (%2)").arg(name, in.errorString());
@@ -47,7 +47,8 @@ QString prepareUserDataFolder(const QStringList& fileNames)
 
 QString programFolderPath(const QString& fileName)
 {
-    return fromPath(ov::dataFile(ov::userDataFolder(), ov::shippedDataFolder(QCoreApplication::applicationDirPath().toStdString()),
+    return fromPath(ov::dataFile(ov::userDataFolder(),
+                                 ov::shippedDataFolder(QCoreApplication::applicationDirPath().toStdString()),
                                  fileName.toStdString()));
 }
 

@@ -138,7 +138,8 @@ bool Lifecycle::openWindow(StartRequest request)
     // A topic asked for on the command line replaces the stored start topic when it has units.
     const std::vector<std::function<void()>> steps{
         [&] {
-            prefs.startCount = prefs.startCount < std::numeric_limits<qint32>::max() ? prefs.startCount + 1 : prefs.startCount;
+            prefs.startCount =
+                prefs.startCount < std::numeric_limits<qint32>::max() ? prefs.startCount + 1 : prefs.startCount;
             writePreferences(store, prefs, {Key::StartCount});
             store.sync();
         },
@@ -191,7 +192,8 @@ Lifecycle::Go Lifecycle::setupFlow()
     host_.showOptions();
     if (done_)
         return Go::End;
-    dialogs().message(splash_.get(), DialogService::Icon::Information, appTitle(), QStringLiteral("Spusťte aplikaci znovu."));
+    dialogs().message(splash_.get(), DialogService::Icon::Information, appTitle(),
+                      QStringLiteral("Spusťte aplikaci znovu."));
     shutDown();
     return done_ ? Go::End : Go::On;
 }
@@ -240,7 +242,8 @@ void Lifecycle::restorePlacement()
     if (top > screenBottom)
         top = screenBottom - 100;
     // Never larger than the screens together, so that every edge can be reached.
-    const double width = std::min<double>(storedNumber(s, Key::Width, kDefaultWidthTwips), pixelsToTwips(screen.width()));
+    const double width =
+        std::min<double>(storedNumber(s, Key::Width, kDefaultWidthTwips), pixelsToTwips(screen.width()));
     const double height =
         std::min<double>(storedNumber(s, Key::Height, kDefaultHeightTwips), pixelsToTwips(screen.height()));
     // A window stored wholly left of or above the screens (a screen since removed) would open
@@ -368,9 +371,9 @@ void Lifecycle::shutDown(Asker asker)
 
     const bool ask = asker == Asker::User && ctx_.prefs.safeEnd != 0;
     if (ask) {
-        const auto answer = dialogs().message(w.isVisible() ? &w : nullptr, DialogService::Icon::Question, appTitle(),
-                                              QStringLiteral("Ukončit program?"),
-                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+        const auto answer =
+            dialogs().message(w.isVisible() ? &w : nullptr, DialogService::Icon::Question, appTitle(),
+                              QStringLiteral("Ukončit program?"), QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
         // A request from the system while the question was open has ended the program
         // already, counters and all.
         if (answer != QMessageBox::Yes || done_)

@@ -78,13 +78,13 @@ private:
     AppContext& ctx_;
     std::unique_ptr<SplashWindow> splash_;
     std::unique_ptr<SingleInstance> instance_;
-    QElapsedTimer running_;            // CasStartu: the running time of this run
-    long conversionsBefore_ = 0;       // the table's count when this run's counting began
-    QSet<int> renamed_;                // topics renamed in this run
-    bool placed_ = false;              // the stored placement has been applied
+    QElapsedTimer running_;      // CasStartu: the running time of this run
+    long conversionsBefore_ = 0; // the table's count when this run's counting began
+    QSet<int> renamed_;          // topics renamed in this run
+    bool placed_ = false;        // the stored placement has been applied
     KeptLength left_, top_, width_, height_, splitterPosition_;
-    bool marksRead_ = false;           // the data files and the kept marks have been read
-    bool done_ = false;                // the shut-down has run to its end
+    bool marksRead_ = false; // the data files and the kept marks have been read
+    bool done_ = false;      // the shut-down has run to its end
 };
 
 } // namespace ov::gui

@@ -86,8 +86,7 @@ qint32 storedForm(const QColor& c)
 
 void settingsNotSaved(QWidget* parent, const SettingsStore& store)
 {
-    dialogs().message(parent, DialogService::Icon::Warning, appTitle(),
-                      store.notSavedText());
+    dialogs().message(parent, DialogService::Icon::Warning, appTitle(), store.notSavedText());
 }
 
 } // namespace
@@ -103,8 +102,8 @@ OptionsDialog::OptionsDialog(AppContext& ctx, OptionsHost& host, QWidget* parent
     tabs_->setObjectName(QStringLiteral("tbsOptions"));
     tabs_->setAccessibleName(QStringLiteral("Možnosti"));
     const TabRow tabs[] = {
-        {"Obecné", &OptionsDialog::buildGeneral},   {"Zobrazení", &OptionsDialog::buildView},
-        {"Formát", &OptionsDialog::buildFormat},    {"Po startu", &OptionsDialog::buildStart},
+        {"Obecné", &OptionsDialog::buildGeneral}, {"Zobrazení", &OptionsDialog::buildView},
+        {"Formát", &OptionsDialog::buildFormat},  {"Po startu", &OptionsDialog::buildStart},
         {"Informace", &OptionsDialog::buildInfo},
     };
     for (const TabRow& t : tabs) {
@@ -130,7 +129,6 @@ OptionsDialog::OptionsDialog(AppContext& ctx, OptionsHost& host, QWidget* parent
     // A refused number keeps the focus in its field; Storno may still be pressed.
     connect(qApp, &QApplication::focusChanged, this, &OptionsDialog::onFocusChanged);
 }
-
 
 bool OptionsDialog::run()
 {
@@ -179,7 +177,7 @@ void OptionsDialog::load()
     // Before start-up has filled the navigator (the set-up switch) the stored names serve.
     const QStringList names = host_.startTopicNames();
     startTopicCombo_->clear();
-    startTopicCombo_->addItem(QStringLiteral("Úvodní obrazovka"));   // topic 0: no topic, the start screen
+    startTopicCombo_->addItem(QStringLiteral("Úvodní obrazovka")); // topic 0: no topic, the start screen
     for (int n = 1; n <= ov::kBuiltinTopics; ++n) {
         QString name = names.size() >= n ? names.at(n - 1) : ctx_.store.navigatorText(false, n, {});
         startTopicCombo_->addItem(name.isEmpty() ? fromStd(ov::DefaultTopicName(n)) : name);
@@ -208,9 +206,9 @@ void OptionsDialog::showFile(int index)
 void OptionsDialog::chooseFile(int index)
 {
     const auto i = std::size_t(index);
-    const QString chosen = dialogs().openFileName(
-        this, QStringLiteral("Zvolte soubor s daty programu omniVELOR"), path_[i],
-        QStringLiteral("Soubor dat omniVELOR (*.omv);;Všechny soubory (*)"));
+    const QString chosen =
+        dialogs().openFileName(this, QStringLiteral("Zvolte soubor s daty programu omniVELOR"), path_[i],
+                               QStringLiteral("Soubor dat omniVELOR (*.omv);;Všechny soubory (*)"));
     if (chosen.isEmpty())
         return;
     path_[i] = chosen;
@@ -337,10 +335,10 @@ void OptionsDialog::storeAndApply()
     p.fix = number(3);
     p.fixText = QString::number(number(3));
     p.level = std::max(levelGroup_->checkedId(), 0);
-    const LiveOptions chosen{paneChecks_[0]->isChecked(), paneChecks_[1]->isChecked(),
-                             paneChecks_[2]->isChecked(), formatCombo_->currentIndex(),
-                             navigatorGroup_->checkedId(),    topicViewGroup_->checkedId(),
-                             markingCheck_->isChecked(),        p.level};
+    const LiveOptions chosen{paneChecks_[0]->isChecked(),  paneChecks_[1]->isChecked(),
+                             paneChecks_[2]->isChecked(),  formatCombo_->currentIndex(),
+                             navigatorGroup_->checkedId(), topicViewGroup_->checkedId(),
+                             markingCheck_->isChecked(),   p.level};
     p.showPreview = chosen.showPreview;
     p.showMagnifier = chosen.showMagnifier;
     p.showInfo = chosen.showInfo;
@@ -353,11 +351,32 @@ void OptionsDialog::storeAndApply()
     p.rememberMarks = rememberMarksCheck_->isChecked();
     p.keepHistory = keepHistoryCheck_->isChecked();
     writePreferences(ctx_.store, p,
-                  {Key::File, Key::FileUser, Key::Path, Key::PathUser, Key::SafeEnd, Key::StartTopic, Key::OnlyOne, Key::Grid,
-                   Key::NumBase, Key::NumBaseDec, Key::Fix, Key::Level, Key::Preview, Key::Magnifier, Key::Info,
-                   Key::OnTop, Key::FractionSensitivity, Key::DisplayFormat, Key::TopicView, Key::Navigator, Key::Colored,
-                   Key::ColoredColor, Key::Expressions, Key::StartHint,
-                   Key::RememberMarks, Key::KeepHistory});
+                     {Key::File,
+                      Key::FileUser,
+                      Key::Path,
+                      Key::PathUser,
+                      Key::SafeEnd,
+                      Key::StartTopic,
+                      Key::OnlyOne,
+                      Key::Grid,
+                      Key::NumBase,
+                      Key::NumBaseDec,
+                      Key::Fix,
+                      Key::Level,
+                      Key::Preview,
+                      Key::Magnifier,
+                      Key::Info,
+                      Key::OnTop,
+                      Key::FractionSensitivity,
+                      Key::DisplayFormat,
+                      Key::TopicView,
+                      Key::Navigator,
+                      Key::Colored,
+                      Key::ColoredColor,
+                      Key::Expressions,
+                      Key::StartHint,
+                      Key::RememberMarks,
+                      Key::KeepHistory});
     if (!ctx_.store.sync())
         settingsNotSaved(this, ctx_.store);
     host_.applyOptions(live_, chosen);

@@ -50,25 +50,25 @@ private:
     QWidget* buildInfo();
     QLineEdit* addNumber(Key key, const QString& objectName);
 
-    void load();                                   // Form_Activate
-    void showFile(int index);                      // CestaLenDate
-    void chooseFile(int index);                    // cmdCesta_Click
-    void chooseColour();                           // cmdBarva_Click
+    void load();                // Form_Activate
+    void showFile(int index);   // CestaLenDate
+    void chooseFile(int index); // cmdCesta_Click
+    void chooseColour();        // cmdBarva_Click
     void showColour();
     void showStatistics();
-    void resetStatistics();                        // cmdReset_Click
+    void resetStatistics(); // cmdReset_Click
     void onFocusChanged(QWidget* old, QWidget* now);
     // JeVhodneCislo: the message and the focus back in the field when refused.
     bool acceptable(const NumberField& field);
-    void ok();                                     // cmdOK_Click
+    void ok(); // cmdOK_Click
     void storeAndApply();
 
     AppContext& ctx_;
     OptionsHost& host_;
-    LiveOptions live_;                             // the window's state at this showing
-    std::array<QString, 2> path_, file_;           // the data files chosen in this showing
-    qint32 colour_ = 0;                            // the colour chosen in this showing
-    int lastTab_ = 0;                              // remembered while the program runs
+    LiveOptions live_;                   // the window's state at this showing
+    std::array<QString, 2> path_, file_; // the data files chosen in this showing
+    qint32 colour_ = 0;                  // the colour chosen in this showing
+    int lastTab_ = 0;                    // remembered while the program runs
     bool checking_ = false;
 
     QTabWidget* tabs_ = nullptr;
@@ -93,7 +93,7 @@ private:
     QCheckBox* onlyOneCheck_ = nullptr;
     QCheckBox* startHintCheck_ = nullptr;
     QComboBox* startTopicCombo_ = nullptr;
-    std::array<QLabel*, 4> stats_{};               // runs, conversions, total time, this run
+    std::array<QLabel*, 4> stats_{}; // runs, conversions, total time, this run
     QPushButton* okButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
 };

@@ -9,15 +9,14 @@ namespace ov::gui {
 
 // The window's own state that the dialog mirrors: menus and the toolbar change it too.
 struct LiveOptions {
-    bool showPreview = true;        // the pane switches: short preview, magnifier, information
+    bool showPreview = true; // the pane switches: short preview, magnifier, information
     bool showMagnifier = false;
     bool showInfo = false;
-    int displayFormat = 0;          // display format 0..3
-    int navigator = 0;         // 0 topic list, 1 unit list
-    int topicView = 1;          // 0 large icons, 1 list
-    bool marking = true;       // "Barevné značení"
-    int level = -1;           // the level last chosen from the menu or by OK; -1: the stored one
-
+    int displayFormat = 0; // display format 0..3
+    int navigator = 0;     // 0 topic list, 1 unit list
+    int topicView = 1;     // 0 large icons, 1 list
+    bool marking = true;   // "Barevné značení"
+    int level = -1;        // the level last chosen from the menu or by OK; -1: the stored one
 };
 
 class OptionsHost {

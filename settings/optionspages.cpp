@@ -46,8 +46,8 @@ QLabel* label(const QString& text, const char* objectName = nullptr)
 }
 
 // A group of option buttons, id = index: (objectName prefix, captions by index, shown order).
-QButtonGroup* optionGroup(QWidget* owner, QLayout* layout, const char* prefix, std::initializer_list<const char*> captions,
-                          std::initializer_list<int> order)
+QButtonGroup* optionGroup(QWidget* owner, QLayout* layout, const char* prefix,
+                          std::initializer_list<const char*> captions, std::initializer_list<int> order)
 {
     auto* group = new QButtonGroup(owner);
     std::vector<const char*> byIndex(captions);
@@ -115,7 +115,8 @@ QWidget* OptionsDialog::buildGeneral()
         g->setColumnStretch(1, 1);
         v->addWidget(box);
     }
-    safeEndCheck_ = checkBox("chkSafeEnd", QStringLiteral("Bezpečné ukončení (kontrolní dotaz před ukončením aplikace)"));
+    safeEndCheck_ =
+        checkBox("chkSafeEnd", QStringLiteral("Bezpečné ukončení (kontrolní dotaz před ukončením aplikace)"));
     v->addWidget(safeEndCheck_);
     expressionsCheck_ = checkBox("chkVyrazy", QStringLiteral("Vyhodnocovat výrazy v buňkách"));
     expressionsCheck_->setToolTip(QStringLiteral("Do buňky lze psát např. 5+3, 1/3, 2*(3,5-1) nebo 2*pi"));
@@ -146,7 +147,7 @@ QWidget* OptionsDialog::buildView()
     }
     QGroupBox* level = frame("fraZobrazit_0", QStringLiteral("Úroveň"));
     levelGroup_ = optionGroup(this, new QVBoxLayout(level), "optUroven", {"Vše", "Úroveň 1", "Úroveň 2", "Úroveň 3"},
-                             {0, 1, 2, 3});
+                              {0, 1, 2, 3});
     g->addWidget(nav, 0, 0);
     g->addWidget(as, 1, 0);
     g->addWidget(show, 0, 1);
@@ -222,8 +223,8 @@ QGroupBox* OptionsDialog::buildPrecisionFrame()
     formatCombo_ = new QComboBox;
     formatCombo_->setObjectName(QStringLiteral("cboPresnost"));
     formatCombo_->setAccessibleName(QStringLiteral("Přesnost"));
-    formatCombo_->addItems({QStringLiteral("Jednoduchá"), QStringLiteral("Dvojitá"), QStringLiteral("Vědecké zobrazení"),
-                            QStringLiteral("Pevné (Fixed)")});
+    formatCombo_->addItems({QStringLiteral("Jednoduchá"), QStringLiteral("Dvojitá"),
+                            QStringLiteral("Vědecké zobrazení"), QStringLiteral("Pevné (Fixed)")});
     QLabel* fixLabel = label(QStringLiteral("Desetinných míst:"));
     fixLabel->setToolTip(QStringLiteral("Počet míst při pevném zobrazení"));
     QLineEdit* fix = addNumber(Key::Fix, QStringLiteral("txtFix"));

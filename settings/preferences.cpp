@@ -32,10 +32,7 @@ int choice(const QString& text, const char* first, const char* second, int other
     return otherwise;
 }
 
-int toInt(qint64 v)
-{
-    return static_cast<int>(v);
-}
+int toInt(qint64 v) { return static_cast<int>(v); }
 
 // In the order the values have always been read; each read is one step for the
 // Abort/Retry/Ignore question.
@@ -149,11 +146,11 @@ bool readPreferences(SettingsStore& store, Preferences& prefs, QWidget* parent)
             if (answer == QMessageBox::Abort)
                 return false;
             if (answer == QMessageBox::Retry) {
-                store.sync();   // the user may have mended the file meanwhile
+                store.sync(); // the user may have mended the file meanwhile
                 storeReported = false;
                 continue;
             }
-            break;   // Ignore: the default stays, go on with the next value
+            break; // Ignore: the default stays, go on with the next value
         }
     }
     return true;

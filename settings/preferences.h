@@ -15,13 +15,13 @@ namespace ov::gui {
 // that was never read (Abort) leaves the program in its first-run state, never with zeros.
 struct Preferences {
     QString file = QStringLiteral("Omnivel.omv");
-    QString path;                        // program folder + "/" + file unless stored
+    QString path; // program folder + "/" + file unless stored
     QString fileUser = QStringLiteral("User.omv");
     QString pathUser;
     int safeEnd = 1;
     int onlyOne = 0;
-    int gridOption = 0;                  // the options dialog's "Zobrazit mřížku"
-    int gridLines = 0;                   // what the table shows
+    int gridOption = 0; // the options dialog's "Zobrazit mřížku"
+    int gridLines = 0;  // what the table shows
     int numBase = 12;
     int numBaseDec = 6;
     int fractionSensitivity = 3;
@@ -30,25 +30,25 @@ struct Preferences {
     int startTopic = 0;
     int level = 0;
     bool showPreview = true;
-    bool showMagnifier = false;                   // only with a start topic (tema > 0)
+    bool showMagnifier = false; // only with a start topic (tema > 0)
     bool showInfo = false;
     bool onTop = false;
     int displayFormat = 0;
-    int topicView = -1;                   // 0 large icons, 1 list, -1 leave as it is
-    int navigator = -1;                  // 0 topic list, 1 unit list, -1 leave as it is
+    int topicView = -1; // 0 large icons, 1 list, -1 leave as it is
+    int navigator = -1; // 0 topic list, 1 unit list, -1 leave as it is
     int colored = 1;
     qint32 coloredColor = -2147483634;
-    bool evaluateExpressions = false;                 // arithmetic typed into a cell is evaluated
-    bool startHint = true;                    // a hint on the start screen until the first topic
+    bool evaluateExpressions = false; // arithmetic typed into a cell is evaluated
+    bool startHint = true;            // a hint on the start screen until the first topic
     QString fontName = QStringLiteral("MS Sans Serif");
     double fontSize = 8;
     bool fontBold = false;
     bool fontItalic = false;
     qint32 startCount = 0;
     qint32 conversionTotal = 0;
-    qint64 totalSeconds = 0;                     // seconds of all runs, as shut-down and "Vymazat" store it
-    bool rememberMarks = false;      // the marks of every topic kept from run to run
-    bool keepHistory = false;        // the history of conversions kept from run to run
+    qint64 totalSeconds = 0;    // seconds of all runs, as shut-down and "Vymazat" store it
+    bool rememberMarks = false; // the marks of every topic kept from run to run
+    bool keepHistory = false;   // the history of conversions kept from run to run
 
     bool operator==(const Preferences&) const = default;
 };

@@ -39,7 +39,7 @@ constexpr std::array<KeyInfo, static_cast<int>(Key::Count)> kKeys{{
     {K::ColoredColor, S::General, "ColoredColor", V::Integer, "-2147483634", kInt32Min, kInt32Max},
     {K::ConversionTotal, S::General, "Prevedeno", V::Integer, "0", 0, kInt32Max},
     {K::TotalTime, S::General, "Doba", V::Time, "0"},
-    {K::Expressions, S::General, "Vyrazy", V::Boolean, "False"},   // arithmetic in a cell
+    {K::Expressions, S::General, "Vyrazy", V::Boolean, "False"}, // arithmetic in a cell
     {K::RememberMarks, S::General, "PamatovatOznacene", V::Boolean, "False"},
     {K::KeepHistory, S::General, "UkladatHistorii", V::Boolean, "False"},
 
@@ -55,7 +55,7 @@ constexpr std::array<KeyInfo, static_cast<int>(Key::Count)> kKeys{{
     {K::Height, S::Start, "Height", V::Number, "6285", 0, kInt32Max},
     {K::WindowState, S::Start, "WindowState", V::Integer, "0", 0, 2},
     {K::SplitterPosition, S::Start, "Vlevo", V::Integer, "2300", kInt16Min, kInt16Max},
-    {K::StartHint, S::Start, "Rady", V::Boolean, "True"},   // the hint on the start screen
+    {K::StartHint, S::Start, "Rady", V::Boolean, "True"}, // the hint on the start screen
 
     {K::FontName, S::Edit, "FontName", V::Text, "MS Sans Serif"},
     {K::FontSize, S::Edit, "FontSize", V::Number, "8", 1, 1638},
@@ -78,10 +78,7 @@ static_assert(tableInKeyOrder(), "the key table must list the keys in the order 
 
 } // namespace
 
-const KeyInfo& keyInfo(Key key)
-{
-    return kKeys[static_cast<int>(key)];
-}
+const KeyInfo& keyInfo(Key key) { return kKeys[static_cast<int>(key)]; }
 
 QString sectionName(Section section)
 {
@@ -112,10 +109,7 @@ QString topicKey(int topic)
     return navigatorKey(user, user ? topic - ov::kBuiltinTopics : topic);
 }
 
-QString boolText(bool value)
-{
-    return value ? QStringLiteral("True") : QStringLiteral("False");
-}
+QString boolText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
 
 QString timeText(qint64 seconds)
 {

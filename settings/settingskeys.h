@@ -10,22 +10,58 @@ enum class Section { General, Start, Navigator, Edit, Marks };
 
 // How a value is written as text and read back.
 enum class ValueKind {
-    Text,      // any text
-    Integer,   // decimal text, within [min, max]
-    Number,    // decimal text, a fraction allowed, within [min, max]
-    Boolean,   // "True" / "False"
-    Time,      // "H:MM:SS" (hours not limited), "0" for none
+    Text,    // any text
+    Integer, // decimal text, within [min, max]
+    Number,  // decimal text, a fraction allowed, within [min, max]
+    Boolean, // "True" / "False"
+    Time,    // "H:MM:SS" (hours not limited), "0" for none
 };
 
 enum class Key {
     // Obecne
-    File, Path, FileUser, PathUser, SafeEnd, FractionSensitivity, Fix, Level, Preview, Magnifier, Info, OnTop,
-    DisplayFormat, TopicView, Navigator, Colored, ColoredColor, ConversionTotal, TotalTime, Expressions, RememberMarks,
+    File,
+    Path,
+    FileUser,
+    PathUser,
+    SafeEnd,
+    FractionSensitivity,
+    Fix,
+    Level,
+    Preview,
+    Magnifier,
+    Info,
+    OnTop,
+    DisplayFormat,
+    TopicView,
+    Navigator,
+    Colored,
+    ColoredColor,
+    ConversionTotal,
+    TotalTime,
+    Expressions,
+    RememberMarks,
     KeepHistory,
     // Start
-    StartCount, OnlyOne, Grid, NumBase, NumBaseDec, StartTopic, Left, Top, Width, Height, WindowState, SplitterPosition, StartHint,
+    StartCount,
+    OnlyOne,
+    Grid,
+    NumBase,
+    NumBaseDec,
+    StartTopic,
+    Left,
+    Top,
+    Width,
+    Height,
+    WindowState,
+    SplitterPosition,
+    StartHint,
     // Edit
-    FontName, FontSize, FontBold, FontItalic, UnsavedFile, UnsavedCopy,
+    FontName,
+    FontSize,
+    FontBold,
+    FontItalic,
+    UnsavedFile,
+    UnsavedCopy,
     Count
 };
 

@@ -15,8 +15,7 @@ QString describeRange(const KeyInfo& info)
     switch (info.kind) {
     case ValueKind::Integer:
         return QStringLiteral("celé číslo od %1 do %2").arg(qint64(info.min)).arg(qint64(info.max));
-    case ValueKind::Number:
-        return QStringLiteral("číslo od %1 do %2").arg(qint64(info.min)).arg(qint64(info.max));
+    case ValueKind::Number: return QStringLiteral("číslo od %1 do %2").arg(qint64(info.min)).arg(qint64(info.max));
     case ValueKind::Boolean: return QStringLiteral("True nebo False");
     case ValueKind::Time: return QStringLiteral("čas ve tvaru H:MM:SS");
     case ValueKind::Text: break;
@@ -82,10 +81,7 @@ QString SettingsStore::defaultFilePath()
     return configFolder() + QLatin1Char('/') + QLatin1String(kApplicationKey) + QStringLiteral(".ini");
 }
 
-QString SettingsStore::filePath() const
-{
-    return settings_->fileName();
-}
+QString SettingsStore::filePath() const { return settings_->fileName(); }
 
 QString SettingsStore::notSavedText() const
 {
@@ -103,10 +99,7 @@ std::optional<QString> SettingsStore::raw(const QString& path) const
     return v.toString();
 }
 
-std::optional<QString> SettingsStore::stored(Key key) const
-{
-    return raw(keyPath(key));
-}
+std::optional<QString> SettingsStore::stored(Key key) const { return raw(keyPath(key)); }
 
 QString SettingsStore::text(Key key) const
 {
@@ -114,10 +107,7 @@ QString SettingsStore::text(Key key) const
     return text(key, d ? QString::fromUtf8(d) : QString());
 }
 
-QString SettingsStore::text(Key key, const QString& fallback) const
-{
-    return stored(key).value_or(fallback);
-}
+QString SettingsStore::text(Key key, const QString& fallback) const { return stored(key).value_or(fallback); }
 
 void SettingsStore::refuse(Key key, const QString& value) const
 {
@@ -179,30 +169,15 @@ qint64 SettingsStore::seconds(Key key) const
     return *s;
 }
 
-void SettingsStore::setText(Key key, const QString& value)
-{
-    settings_->setValue(keyPath(key), value);
-}
+void SettingsStore::setText(Key key, const QString& value) { settings_->setValue(keyPath(key), value); }
 
-void SettingsStore::remove(Key key)
-{
-    settings_->remove(keyPath(key));
-}
+void SettingsStore::remove(Key key) { settings_->remove(keyPath(key)); }
 
-void SettingsStore::setInteger(Key key, qint64 value)
-{
-    setText(key, QString::number(value));
-}
+void SettingsStore::setInteger(Key key, qint64 value) { setText(key, QString::number(value)); }
 
-void SettingsStore::setBoolean(Key key, bool value)
-{
-    setText(key, boolText(value));
-}
+void SettingsStore::setBoolean(Key key, bool value) { setText(key, boolText(value)); }
 
-void SettingsStore::setSeconds(Key key, qint64 value)
-{
-    setText(key, timeText(value));
-}
+void SettingsStore::setSeconds(Key key, qint64 value) { setText(key, timeText(value)); }
 
 QString SettingsStore::navigatorText(bool userTopic, int n, const QString& fallback) const
 {
@@ -229,10 +204,7 @@ void SettingsStore::setMarkedNames(int topic, const QStringList& names)
         settings_->setValue(path, names.join(QLatin1Char('|')));
 }
 
-bool SettingsStore::healthy() const
-{
-    return settings_->status() == QSettings::NoError;
-}
+bool SettingsStore::healthy() const { return settings_->status() == QSettings::NoError; }
 
 bool SettingsStore::sync()
 {

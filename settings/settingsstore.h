@@ -67,7 +67,7 @@ public:
     double number(Key key) const;
     double number(Key key, double fallback) const;
     bool boolean(Key key) const;
-    qint64 seconds(Key key) const;     // ValueKind::Time
+    qint64 seconds(Key key) const; // ValueKind::Time
 
     void setText(Key key, const QString& value);
     void setInteger(Key key, qint64 value);
@@ -82,7 +82,7 @@ public:
     // topic n), kept by name since the data files may change between runs. A unit name never
     // holds "|", which separates the fields of the data files, so it separates the names here.
     QStringList markedNames(int topic) const;
-    void setMarkedNames(int topic, const QStringList& names);   // none: the key goes
+    void setMarkedNames(int topic, const QStringList& names); // none: the key goes
 
     // False when the file could not be read or is damaged (reported by the caller).
     bool healthy() const;

@@ -36,15 +36,9 @@ SplashWindow::SplashWindow(QWidget* parent)
     setFixedSize(320, 120);
 }
 
-void SplashWindow::setText(const QString& text)
-{
-    label_->setText(text);
-}
+void SplashWindow::setText(const QString& text) { label_->setText(text); }
 
-QString SplashWindow::text() const
-{
-    return label_->text();
-}
+QString SplashWindow::text() const { return label_->text(); }
 
 void SplashWindow::showAndPaint()
 {

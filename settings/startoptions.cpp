@@ -47,7 +47,7 @@ QStringList withoutStartOptions(const QStringList& arguments)
             const QString n = QLatin1String(name);
             if (i > 0 && a == n) {
                 option = true;
-                ++i;   // and its value
+                ++i; // and its value
             } else if (i > 0 && a.startsWith(n + QLatin1Char('='))) {
                 option = true;
             }

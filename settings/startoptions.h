@@ -13,7 +13,7 @@
 namespace ov::gui {
 
 struct StartRequest {
-    int topic = 0;      // 0: the stored start topic
+    int topic = 0; // 0: the stored start topic
     QString unit;
     QString value;
 };

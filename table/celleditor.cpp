@@ -46,7 +46,7 @@ bool CellEditor::event(QEvent* event)
             return true;
         }
         if (isWindowClipboardKey(key)) {
-            event->ignore();   // left to the window's shortcut
+            event->ignore(); // left to the window's shortcut
             return true;
         }
     }
@@ -65,7 +65,7 @@ void CellEditor::keyPressEvent(QKeyEvent* event)
         switch (event->key()) {
         case Qt::Key_Escape: emit escapePressed(); return;
         case Qt::Key_Return:
-        case Qt::Key_Enter: emit enterPressed(); return;   // swallowed: no character, no beep
+        case Qt::Key_Enter: emit enterPressed(); return; // swallowed: no character, no beep
         case Qt::Key_Up: emit upPressed(); return;
         case Qt::Key_Down: emit downPressed(); return;
         default: break;
@@ -164,7 +164,7 @@ bool CellEditing::findMe(const QString& character)
 void CellEditing::discard()
 {
     if (editor_->hasFocus())
-        editor_->clearFocus();   // hiding a focused editor would throw the focus anywhere
+        editor_->clearFocus(); // hiding a focused editor would throw the focus anywhere
     editor_->hide();
 }
 

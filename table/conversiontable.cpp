@@ -72,7 +72,7 @@ void ConversionTable::buildWidgets()
     // Switched off, the line gives its band to the grid.
     resultLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     titleLabel_->installEventFilter(this);
-    resultLabel_->installEventFilter(this);   // the right button offers what the line shows
+    resultLabel_->installEventFilter(this); // the right button offers what the line shows
 
     gridView_ = new GridView(this);
     cellEditor_ = new CellEditor(gridView_->viewport());
@@ -173,7 +173,7 @@ void ConversionTable::onGridResized()
 void ConversionTable::onCurrentCellChanged(int row, int column, int previousRow)
 {
     if (row >= 0 && column != kValueColumn) {
-        gridView_->setCurrentCell(row, kValueColumn);   // the value column is the only current one
+        gridView_->setCurrentCell(row, kValueColumn); // the value column is the only current one
         return;
     }
     cellChanged(row, previousRow);
@@ -256,7 +256,7 @@ void ConversionTable::fillTopic(int topic)
     std::optional<OverrideCursor> busy;
     busy.emplace(Qt::WaitCursor);
     currentTopic_ = topic;
-    showStartHint();   // over with the first topic, also in a line switched off
+    showStartHint(); // over with the first topic, also in a line switched off
     const int n = db_.unitCount(topic);
     setTitle(fromStd(db_.topicName(topic)));
     engine_.state().resultText = " Jednotek k převodu: " + std::to_string(n) + " ";
@@ -338,7 +338,7 @@ void ConversionTable::setFormat(int index)
 }
 ov::EngineSettings& ConversionTable::settings() const
 {
-    return const_cast<ov::ConversionEngine&>(engine_).settings();   // the engine offers no const view
+    return const_cast<ov::ConversionEngine&>(engine_).settings(); // the engine offers no const view
 }
 int ConversionTable::format() const { return static_cast<int>(settings().format); }
 void ConversionTable::formatTable() { engine_.formatTable(currentTopic_); }
@@ -447,7 +447,7 @@ void ConversionTable::focusGrid()
 void ConversionTable::gridGotFocus()
 {
     focusDelivered_ = true;
-    if (engineRunning_)   // a message box shown by the engine gives the focus back to the grid
+    if (engineRunning_) // a message box shown by the engine gives the focus back to the grid
         return;
     engineRunning_ = true;
     const bool committing = editing_->editing();
@@ -575,8 +575,8 @@ bool ConversionTable::eventFilter(QObject* watched, QEvent* event)
     // The result line has a menu of its own, on the release of the right button; the press
     // must not reach the pane's menu beside the grid.
     const bool press = event->type() == QEvent::MouseButtonPress;
-    if (watched == titleLabel_ && event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if (watched == titleLabel_ && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         emit titleClicked();
         return true;
     }

@@ -26,14 +26,14 @@ class CellEditing;
 // How the table shows its values, as the options dialog sets it; the defaults are a fresh
 // installation's.
 struct TableOptions {
-    int fix = 2;                                  // decimals of the fixed format, 0..9
-    bool colored = true;                          // the entered value's cell in its own colour
+    int fix = 2;         // decimals of the fixed format, 0..9
+    bool colored = true; // the entered value's cell in its own colour
     ov::TextColour colouredColour = ov::TextColour::highlightText();
-    bool expressions = false;                     // arithmetic typed into a cell is evaluated
+    bool expressions = false; // arithmetic typed into a cell is evaluated
     bool gridLines = true;
-    int numBase = 12;                             // the custom base of "Aktuální jako"
-    int numBaseDec = 6;                           // its places after the point
-    int fractionSensitivity = 3;                  // ZCitlivost
+    int numBase = 12;            // the custom base of "Aktuální jako"
+    int numBaseDec = 6;          // its places after the point
+    int fractionSensitivity = 3; // ZCitlivost
 };
 
 class ConversionTable : public QWidget {
@@ -45,23 +45,23 @@ public:
     // Topics
     void fillTopic(int topic);
     int currentTopic() const { return currentTopic_; }
-    void showWelcome();                           // no topic yet: empty grid, start-screen title
+    void showWelcome(); // no topic yet: empty grid, start-screen title
     // A first hint in the result line of the start screen, until the first topic is shown; it
     // is no result: the line's text for printing stays empty.
     void setStartHint(bool on);
-    void goToRow(int row);                        // current row and top row (GoToUnit)
-    void showPrefixes();                          // the current value in the multiples topic
+    void goToRow(int row); // current row and top row (GoToUnit)
+    void showPrefixes();   // the current value in the multiples topic
     // The row marks of every topic, drawn by the table; a hidden topic's title ends with
     // " (skryto)". They must outlive the table.
     void setMarks(const ov::MarkState* marks) { marks_ = marks; }
     // A pasted value: into the open editor, or entered in the current unit and converted.
     void pasteValue(const QString& text);
-    void setTitleText(const QString& text);       // the title label as given
+    void setTitleText(const QString& text); // the title label as given
     // A renamed topic on show is titled with its new name at once, still marked when hidden.
     void topicRenamed(int topic, const QString& name);
 
     // Settings
-    void setFormat(int index);                    // a negative index selects single precision
+    void setFormat(int index); // a negative index selects single precision
     int format() const;
     void formatTable();
     void setOptions(const TableOptions& options); // a fix outside 0..9 is brought into it
@@ -75,13 +75,13 @@ public:
     void usePaneSwitches(QAction* preview, QAction* magnifier, QAction* info);
 
     // Display
-    void setResultLineVisible(bool on);           // the short preview
+    void setResultLineVisible(bool on); // the short preview
     bool resultLineVisible() const;
-    void setReferenceMode(int mode);              // 0: against the first unit, 1: the entered one
+    void setReferenceMode(int mode); // 0: against the first unit, 1: the entered one
     int referenceMode() const { return referenceMode_; }
     void setMagnifierOn(bool on);
     void setInfoOn(bool on);
-    void setMarkingDisplay(bool on);              // information pictures and marks
+    void setMarkingDisplay(bool on); // information pictures and marks
     bool markingDisplay() const { return markingDisplay_; }
     void setEditMode(bool on) { editMode_ = on; } // a data file is open for editing
     void setCellPicture(int row, int column, CellPicture picture);
@@ -95,7 +95,7 @@ public:
 
     // The result line and the grid as they stand, for the commands and the output
     void showResult(const QString& text, bool showBox, const QColor& colour);
-    QString resultLineText() const;               // the whole text of the result line, however cut
+    QString resultLineText() const; // the whole text of the result line, however cut
     QString currentValueText() const;
     int rowCount() const;
     QString cellText(int row, int column) const { return cellString(row, column); }
@@ -103,20 +103,20 @@ public:
     // The block of rows selected with Shift and the arrows (or the mouse), in ascending order;
     // the current row twice when no block is selected.
     std::pair<int, int> selectedRows() const;
-    void focusGrid();                             // the grid takes the focus: commit + recompute
+    void focusGrid(); // the grid takes the focus: commit + recompute
 
 signals:
-    void titleClicked();                                // left button on the title
-    void positionTextChanged(const QString& text);      // panel "TVeličiny"
+    void titleClicked();                           // left button on the title
+    void positionTextChanged(const QString& text); // panel "TVeličiny"
     void firstTopicShown();
     void representationEnabledChanged(bool enabled);
     void copyEnabledChanged(bool enabled);
     void contextMenuRequested(cmd::Menu menu, const QPoint& globalPos);
     void conversionDone();
-    void magnifierTextChanged(const QString& text, int pointSize);   // pointSize 0: keep the size
+    void magnifierTextChanged(const QString& text, int pointSize); // pointSize 0: keep the size
     void infoTextChanged(const QString& text);
-    void markToggleRequested(int row);                  // Insert on a row
-    void recordRequested();                             // a value converted: a record line, a history entry
+    void markToggleRequested(int row); // Insert on a row
+    void recordRequested();            // a value converted: a record line, a history entry
     void prefixesShown(int topic, const QString& unitName);
     void topicFilled(int topic);
 
@@ -139,8 +139,8 @@ private:
     void onGridScrolled();
     void onGridResized();
     void onCurrentCellChanged(int row, int column, int previousRow);
-    void onEditorTextChanged(const QString& text);   // the magnifier shows the value as typed
-    void scrollUpOneRow();                           // the up-arrow picTop
+    void onEditorTextChanged(const QString& text); // the magnifier shows the value as typed
+    void scrollUpOneRow();                         // the up-arrow picTop
 
     void fillRows(int topic, int count);
     QString resultText() const;

@@ -22,7 +22,7 @@ void ConversionTable::showPrefixes()
         return;
     const QString text = currentValueText();
     const auto x = ov::ParseNumber(text.toStdString(), decimalSeparator());
-    if (text.isEmpty() || !x)   // also a text left behind by an unfinished edit
+    if (text.isEmpty() || !x) // also a text left behind by an unfinished edit
         return;
     const QString unitName = cellString(currentRow(), 0);
     putClipboardText(text);
@@ -54,7 +54,7 @@ void ConversionTable::pasteValue(const QString& text)
     if (currentTopic_ == 0 || currentRow() < 0)
         return;
     if (editing_->editing()) {
-        cellEditor_->setText(text);   // the user commits it as anything typed
+        cellEditor_->setText(text); // the user commits it as anything typed
         return;
     }
     // An edit like a typed one, so that a value that cannot be used gives the cell back its text.

@@ -113,12 +113,13 @@ bool DataFileEditor::open(const QString& path, bool userFile)
     const std::optional<ov::TextFileContent> content = ov::readTextFile(path.toStdString());
     if (!content) {
         const int error = info.isDir() ? EISDIR : errno;
-        dialogs().message(this, DialogService::Icon::Warning, QStringLiteral("Chyba"),
-                          QStringLiteral("Při otevírání souboru %1 nastala chyba %2 %3 v proceduře mnuEdit_Click."
-                                         "\r\n\r\nZkontrolujte umístění datového souboru. Program bude dále pokračovat.")
-                              .arg(native(path))
-                              .arg(error)
-                              .arg(QString::fromLocal8Bit(std::strerror(error))));
+        dialogs().message(
+            this, DialogService::Icon::Warning, QStringLiteral("Chyba"),
+            QStringLiteral("Při otevírání souboru %1 nastala chyba %2 %3 v proceduře mnuEdit_Click."
+                           "\r\n\r\nZkontrolujte umístění datového souboru. Program bude dále pokračovat.")
+                .arg(native(path))
+                .arg(error)
+                .arg(QString::fromLocal8Bit(std::strerror(error))));
         return false;
     }
     QStringList lines;
@@ -222,10 +223,9 @@ bool DataFileEditor::maySetAside()
 {
     if (!isModified())
         return true;
-    const auto answer = dialogs().message(
-        this, DialogService::Icon::Question, appTitle(),
-        QStringLiteral("Uložit změny v souboru %1?").arg(QFileInfo(path_).fileName()),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    const auto answer = dialogs().message(this, DialogService::Icon::Question, appTitle(),
+                                          QStringLiteral("Uložit změny v souboru %1?").arg(QFileInfo(path_).fileName()),
+                                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Yes)
         return save();
     return answer == QMessageBox::No;

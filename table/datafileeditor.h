@@ -31,7 +31,7 @@ public:
     // "Uložit změny v souboru ...?" when it is modified. False when the user chose Storno or
     // the save failed: then the caller stops.
     bool maySetAside();
-    void clear();                                   // the editor closed
+    void clear(); // the editor closed
     // The system ends the program and nobody may be there to ask: unsaved changes are written
     // to <file>.neulozeno beside the file, or in the user's data folder when the file's folder
     // cannot be written, as a save would write them (Windows-1250 only when every character
@@ -68,7 +68,7 @@ private:
     QString path_;
     bool userFile_ = false;
     ov::TextEncoding encoding_ = ov::TextEncoding::Utf8;
-    QDateTime modified_;                            // the file's time when read or last saved
+    QDateTime modified_; // the file's time when read or last saved
     int openedTopic_ = 0;
 };
 

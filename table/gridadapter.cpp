@@ -65,7 +65,7 @@ int GridAdapter::currentRow() const { return table_.gridView_->currentRow(); }
 void GridAdapter::setCurrentRow(int row)
 {
     if (row >= 0 && row < table_.gridView_->rowCount())
-        table_.gridView_->setCurrentCell(row, kColValue);   // runs the cell-change handling
+        table_.gridView_->setCurrentCell(row, kColValue); // runs the cell-change handling
 }
 
 void GridAdapter::setRedraw(bool on) { table_.gridView_->setUpdatesEnabled(on); }

@@ -77,8 +77,7 @@ bool PictureDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, cons
                                 const QModelIndex& index)
 {
     // A text too long for its cell is shown whole as the cell's tool tip.
-    if (event && view && event->type() == QEvent::ToolTip && index.isValid() &&
-        index.data(Qt::ToolTipRole).isNull()) {
+    if (event && view && event->type() == QEvent::ToolTip && index.isValid() && index.data(Qt::ToolTipRole).isNull()) {
         if (textIsCut(option, index))
             QToolTip::showText(event->globalPos(), index.data(Qt::DisplayRole).toString(), view->viewport(),
                                option.rect);
@@ -126,7 +125,8 @@ void GridView::applyColours()
     QPalette pal = palette();
     pal.setColor(QPalette::Base, desktop.color(QPalette::Button));
     pal.setColor(QPalette::Window, desktop.color(QPalette::Button));
-    pal.setColor(QPalette::Mid, showGrid() ? desktop.color(QPalette::Disabled, QPalette::Text) : desktop.color(QPalette::Button));
+    pal.setColor(QPalette::Mid,
+                 showGrid() ? desktop.color(QPalette::Disabled, QPalette::Text) : desktop.color(QPalette::Button));
     colouring_ = true;
     setPalette(pal);
     colouring_ = false;
@@ -204,7 +204,7 @@ void GridView::keyPressEvent(QKeyEvent* event)
         }
         break;
     case Qt::Key_Escape:
-        event->ignore();   // the window's own Escape rule
+        event->ignore(); // the window's own Escape rule
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -215,8 +215,7 @@ void GridView::keyPressEvent(QKeyEvent* event)
             return;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     const QString text = event->text();
     if (plain && !text.isEmpty() && text.at(0).isPrint()) {

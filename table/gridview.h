@@ -41,8 +41,8 @@ public:
 
 signals:
     void gotFocus();
-    void characterTyped(const QString& text);   // a character key
-    void editKeyPressed();                       // Space, Backspace, Enter: edit the cell's text
+    void characterTyped(const QString& text); // a character key
+    void editKeyPressed();                    // Space, Backspace, Enter: edit the cell's text
     void insertPressed();
     void doubleClickedCell();
     void rightClicked(int row, int column, const QPoint& globalPos);

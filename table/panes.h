@@ -24,7 +24,7 @@ public:
     void setText(const QString& text, int pointSize);
     QString text() const;
     QLabel* label() const { return textLabel_; }
-    QScrollBar* scrollBar() const;   // hsbLupa: only there when the text is wider than the pane
+    QScrollBar* scrollBar() const; // hsbLupa: only there when the text is wider than the pane
 
 private:
     QScrollArea* area_;
@@ -36,7 +36,7 @@ class InfoPane : public QPlainTextEdit {
 public:
     explicit InfoPane(QWidget* parent = nullptr);
     void follow(QAction* switchAction);
-    void setInfo(const QString& text);   // lines joined by CR LF
+    void setInfo(const QString& text); // lines joined by CR LF
 };
 
 } // namespace ov::gui

@@ -10,8 +10,10 @@ namespace ov::gui {
 void ConversionTable::runRepresentation(const QString& key)
 {
     static const std::pair<const char*, ov::BaseKind> bases[] = {
-        {"Binarne", ov::BaseKind::Binary},   {"Oktalne", ov::BaseKind::Octal},
-        {"Hexadecimalne", ov::BaseKind::Hex}, {"Vlastni", ov::BaseKind::Custom},
+        {"Binarne", ov::BaseKind::Binary},
+        {"Oktalne", ov::BaseKind::Octal},
+        {"Hexadecimalne", ov::BaseKind::Hex},
+        {"Vlastni", ov::BaseKind::Custom},
         {"VlastniD", ov::BaseKind::CustomWithDecimals},
     };
     for (const auto& [name, kind] : bases) {

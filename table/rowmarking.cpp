@@ -15,9 +15,8 @@ RowMarking::RowMarking(Commands& c, ConversionTable& t, ov::UnitDatabase& db, ov
     table_.setMarks(&marks_);
     c.bind(cmd::Command::HideUnmarked, [this](int) { hideUnmarked(); });
     c.bind(cmd::Command::ShowAll, [this](int) { emit reloadRequested(); });
-    c.bind(cmd::Command::MarkColours, [this](int) {
-        table_.setMarkingDisplay(commands_.action(cmd::Command::MarkColours)->isChecked());
-    });
+    c.bind(cmd::Command::MarkColours,
+           [this](int) { table_.setMarkingDisplay(commands_.action(cmd::Command::MarkColours)->isChecked()); });
     c.bind(cmd::Command::TableRows, [this](int i) {
         if (i == 0)
             emit reloadRequested();

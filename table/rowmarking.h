@@ -11,7 +11,7 @@
 namespace ov {
 class MarkState;
 struct UnitDatabase;
-}
+} // namespace ov
 
 namespace ov::gui {
 
@@ -24,9 +24,9 @@ public:
     // Binds mnuSkryt, mnuZobrazitVse, mnuBarvy and mnuHide(0..2) and follows the table.
     RowMarking(Commands& commands, ConversionTable& table, ov::UnitDatabase& db, ov::MarkState& marks);
 
-    void toggleMark(int row);       // Insert
-    void hideUnmarked();            // mnuSkryt, mnuHide(2)
-    void hideSelected();            // mnuHide(1): MarkAsHide, then the hiding
+    void toggleMark(int row); // Insert
+    void hideUnmarked();      // mnuSkryt, mnuHide(2)
+    void hideSelected();      // mnuHide(1): MarkAsHide, then the hiding
     // The hiding commands as the topic on show allows (after a display or a reload).
     void updateAvailability();
     // While the marks are kept from run to run, hiding leaves the user's marks on the units it
@@ -37,7 +37,7 @@ signals:
     // The units of a topic changed: the unit list and the search results are out of date.
     // Sent before the table is filled again.
     void unitsHidden(int topic);
-    void reloadRequested();         // "Zobrazit": read the data files again
+    void reloadRequested(); // "Zobrazit": read the data files again
 
 private:
     bool canHide(int topic) const;

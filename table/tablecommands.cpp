@@ -24,8 +24,7 @@ void bindTableCommands(Commands& c, ConversionTable& t)
     c.bind(cmd::Command::PreviewShows, [&t](int i) { t.setReferenceMode(i); });
 
     // The pane switches are the table's own: it follows their state whoever changes it.
-    t.usePaneSwitches(c.action(cmd::Command::Preview), c.action(cmd::Command::Magnifier),
-                      c.action(cmd::Command::Info));
+    t.usePaneSwitches(c.action(cmd::Command::Preview), c.action(cmd::Command::Magnifier), c.action(cmd::Command::Info));
     for (const cmd::Command command : {cmd::Command::Preview, cmd::Command::Magnifier, cmd::Command::Info})
         c.bind(command, [](int) {});
 

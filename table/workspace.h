@@ -47,7 +47,7 @@ private:
     QStackedWidget* pages_;
     QVBoxLayout* outer_;
     QVBoxLayout* right_;
-    int splitterPosition_ = kDefaultSplitterTwips;   // as set or dragged; the bar follows it in pixels
+    int splitterPosition_ = kDefaultSplitterTwips; // as set or dragged; the bar follows it in pixels
     bool applying_ = false;
 };
 

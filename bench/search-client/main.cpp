@@ -54,7 +54,8 @@ int main(int argc, char* argv[])
 
     QElapsedTimer start;
     start.start();
-    const QDBusMessage first = call(QStringLiteral("/runner"), QStringLiteral("org.kde.krunner1"), QStringLiteral("Match"), {query});
+    const QDBusMessage first =
+        call(QStringLiteral("/runner"), QStringLiteral("org.kde.krunner1"), QStringLiteral("Match"), {query});
     if (first.type() != QDBusMessage::ReplyMessage) {
         std::fprintf(stderr, "no answer: %s\n", qPrintable(first.errorMessage()));
         return 1;
@@ -62,8 +63,8 @@ int main(int argc, char* argv[])
     std::printf("query '%s'\nfirst call, starting the service: %.1f ms\n", qPrintable(query),
                 double(start.nsecsElapsed()) / 1e6);
     report("KRunner Match", runs, [&] {
-        return call(QStringLiteral("/runner"), QStringLiteral("org.kde.krunner1"), QStringLiteral("Match"), {query}).type() ==
-               QDBusMessage::ReplyMessage;
+        return call(QStringLiteral("/runner"), QStringLiteral("org.kde.krunner1"), QStringLiteral("Match"), {query})
+                   .type() == QDBusMessage::ReplyMessage;
     });
     report("GNOME GetInitialResultSet + GetResultMetas", runs, [&] {
         const QDBusMessage ids = call(gnomePath, gnome, QStringLiteral("GetInitialResultSet"), {terms});

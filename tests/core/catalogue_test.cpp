@@ -20,7 +20,8 @@ struct TopicCase {
 
 class TopicCatalogue : public ::testing::TestWithParam<TopicCase> {};
 
-TEST_P(TopicCatalogue, TopicHasItsKeyAndName) {
+TEST_P(TopicCatalogue, TopicHasItsKeyAndName)
+{
     const auto& c = GetParam();
     EXPECT_EQ(TopicKey(c.number), c.key);
     EXPECT_EQ(DefaultTopicName(c.number), c.name);
@@ -46,7 +47,8 @@ INSTANTIATE_TEST_SUITE_P(Topics, TopicCatalogue,
     [](const auto& row) { return "Topic" + std::to_string(row.param.number); });
 // clang-format on
 
-TEST(Catalogue, UserTopicsAreNamedByNumber) {
+TEST(Catalogue, UserTopicsAreNamedByNumber)
+{
     EXPECT_EQ(DefaultUserTopicName(2), "Uživatel 2");
     EXPECT_EQ(DefaultUserTopicName(20), "Uživatel 20");
     EXPECT_FALSE(isUserTopic(26));
@@ -55,9 +57,11 @@ TEST(Catalogue, UserTopicsAreNamedByNumber) {
     EXPECT_FALSE(isUserTopic(47));
 }
 
-TEST(Catalogue, FreshDatabaseIsEmpty) {
+TEST(Catalogue, FreshDatabaseIsEmpty)
+{
     const auto db = std::make_unique<UnitDatabase>();
-    for (int t = 0; t <= kMaxTopic; ++t) EXPECT_EQ(db->unitCount(t), 0);
+    for (int t = 0; t <= kMaxTopic; ++t)
+        EXPECT_EQ(db->unitCount(t), 0);
     EXPECT_EQ(db->unitCount(-1), 0);
     EXPECT_EQ(db->unitCount(51), 0);
     EXPECT_EQ(db->storeCounter, 0);
@@ -70,7 +74,8 @@ struct ErrorCase {
 
 class ErrorTexts : public ::testing::TestWithParam<ErrorCase> {};
 
-TEST_P(ErrorTexts, NumberHasItsCzechDescription) {
+TEST_P(ErrorTexts, NumberHasItsCzechDescription)
+{
     const RuntimeError e(GetParam().number);
     EXPECT_EQ(e.description(), GetParam().description);
     EXPECT_EQ(std::string(e.what()), "Chyba " + std::to_string(e.number()) + ": " + GetParam().description);
@@ -88,7 +93,8 @@ INSTANTIATE_TEST_SUITE_P(Numbers, ErrorTexts,
 
 TEST(ErrorTexts, UnknownNumberStillGetsAText) { EXPECT_FALSE(errorDescription(1234).empty()); }
 
-TEST(MessageLines, EveryPartEndsInCrLfAndOmittedPartsAreEmptyLines) {
+TEST(MessageLines, EveryPartEndsInCrLfAndOmittedPartsAreEmptyLines)
+{
     EXPECT_EQ(MessageLines({"Načtena nekorektní data", std::nullopt, "Konec"}),
               "Načtena nekorektní data\r\n\r\nKonec\r\n");
     EXPECT_EQ(MessageLines({std::nullopt}), "\r\n");

@@ -28,24 +28,31 @@ struct Loaded {
     RecordingSink sink;
     LoadResult result;
 
-    std::vector<std::string> names(int topic) const {
+    std::vector<std::string> names(int topic) const
+    {
         std::vector<std::string> v;
-        for (int u = 1; u <= db->unitCount(topic); ++u) v.push_back(db->unit(topic, u).name);
+        for (int u = 1; u <= db->unitCount(topic); ++u)
+            v.push_back(db->unit(topic, u).name);
         return v;
     }
-    int find(int topic, const std::string& name) const {
+    int find(int topic, const std::string& name) const
+    {
         for (int u = 1; u <= db->unitCount(topic); ++u)
-            if (db->unit(topic, u).name == name) return u;
+            if (db->unit(topic, u).name == name)
+                return u;
         return 0;
     }
-    int total() const {
+    int total() const
+    {
         int n = 0;
-        for (int t = 1; t <= kBuiltinTopics; ++t) n += db->unitCount(t);
+        for (int t = 1; t <= kBuiltinTopics; ++t)
+            n += db->unitCount(t);
         return n;
     }
 };
 
-std::unique_ptr<Loaded> load(Level level, char dec = ',', const std::string& userPath = kUser) {
+std::unique_ptr<Loaded> load(Level level, char dec = ',', const std::string& userPath = kUser)
+{
     auto l = std::make_unique<Loaded>();
     LoadOptions o;
     o.mainPath = kMain;
@@ -57,7 +64,8 @@ std::unique_ptr<Loaded> load(Level level, char dec = ',', const std::string& use
     return l;
 }
 
-std::string readBytes(const std::string& path) {
+std::string readBytes(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
@@ -75,16 +83,19 @@ void PrintTo(const LevelCase& c, std::ostream* os) { *os << c.name; }
 
 class DataFilesAtLevel : public ::testing::TestWithParam<LevelCase> {};
 
-TEST_P(DataFilesAtLevel, LoadWithoutAnyMessage) {
+TEST_P(DataFilesAtLevel, LoadWithoutAnyMessage)
+{
     const auto l = load(GetParam().level, GetParam().dec);
-    for (const auto& m : l->sink.messages) ADD_FAILURE() << m.title << ": " << m.text;
+    for (const auto& m : l->sink.messages)
+        ADD_FAILURE() << m.title << ": " << m.text;
     EXPECT_TRUE(l->result.mainLoaded);
     EXPECT_TRUE(l->result.userLoaded);
     EXPECT_EQ(l->result.mainEncoding, TextEncoding::Utf8);
     EXPECT_EQ(l->result.userEncoding, TextEncoding::Utf8);
 }
 
-TEST_P(DataFilesAtLevel, EveryTopicStartsWithItsReferenceUnit) {
+TEST_P(DataFilesAtLevel, EveryTopicStartsWithItsReferenceUnit)
+{
     const auto l = load(GetParam().level, GetParam().dec);
     for (int t = 1; t <= kBuiltinTopics; ++t) {
         ASSERT_GT(l->db->unitCount(t), 0) << "topic " << t;
@@ -103,10 +114,11 @@ TEST_P(DataFilesAtLevel, EveryTopicStartsWithItsReferenceUnit) {
     }
 }
 
-TEST_P(DataFilesAtLevel, KeepTheOrdersTheEngineReliesOn) {
+TEST_P(DataFilesAtLevel, KeepTheOrdersTheEngineReliesOn)
+{
     const auto l = load(GetParam().level, GetParam().dec);
     EXPECT_EQ(l->names(kTemperatureTopic), (std::vector<std::string>{"kelvin", "stupeň Celsia", "stupeň Fahrenheita",
-                                                                      "stupeň Rankina", "stupeň Réaumura"}));
+                                                                     "stupeň Rankina", "stupeň Réaumura"}));
     const auto angle = l->names(kAngleTopic);
     ASSERT_GE(angle.size(), 2u);
     EXPECT_EQ(angle[0], "radián");
@@ -115,10 +127,10 @@ TEST_P(DataFilesAtLevel, KeepTheOrdersTheEngineReliesOn) {
 
     // "Předpony" selects the first row between 1 and 1000, so the thousand steps come first.
     const std::vector<std::pair<std::string, int>> prefixes = {
-        {"jedna", 0},   {"kilo", 3},   {"mega", 6},   {"giga", 9},    {"tera", 12},  {"peta", 15},  {"exa", 18},
-        {"zetta", 21},  {"yotta", 24}, {"ronna", 27}, {"quetta", 30}, {"mili", -3},  {"mikro", -6}, {"nano", -9},
-        {"piko", -12},  {"femto", -15}, {"atto", -18}, {"zepto", -21}, {"yokto", -24}, {"ronto", -27},
-        {"quekto", -30}, {"hekto", 2},  {"deka", 1},   {"deci", -1},  {"centi", -2}};
+        {"jedna", 0},  {"kilo", 3},    {"mega", 6},   {"giga", 9},    {"tera", 12},   {"peta", 15},   {"exa", 18},
+        {"zetta", 21}, {"yotta", 24},  {"ronna", 27}, {"quetta", 30}, {"mili", -3},   {"mikro", -6},  {"nano", -9},
+        {"piko", -12}, {"femto", -15}, {"atto", -18}, {"zepto", -21}, {"yokto", -24}, {"ronto", -27}, {"quekto", -30},
+        {"hekto", 2},  {"deka", 1},    {"deci", -1},  {"centi", -2}};
     ASSERT_GE(l->db->unitCount(kMultiplesTopic), static_cast<int>(prefixes.size()));
     for (std::size_t i = 0; i < prefixes.size(); ++i) {
         const int u = static_cast<int>(i) + 1;
@@ -128,11 +140,13 @@ TEST_P(DataFilesAtLevel, KeepTheOrdersTheEngineReliesOn) {
     }
 }
 
-TEST_P(DataFilesAtLevel, HaveNoDuplicateNameInATopic) {
+TEST_P(DataFilesAtLevel, HaveNoDuplicateNameInATopic)
+{
     const auto l = load(GetParam().level, GetParam().dec);
     for (int t = 1; t <= kMaxTopic; ++t) {
         std::set<std::string> seen;
-        for (const auto& n : l->names(t)) EXPECT_TRUE(seen.insert(n).second) << "topic " << t << ": " << n;
+        for (const auto& n : l->names(t))
+            EXPECT_TRUE(seen.insert(n).second) << "topic " << t << ": " << n;
     }
 }
 
@@ -152,10 +166,12 @@ INSTANTIATE_TEST_SUITE_P(Levels, DataFilesAtLevel,
 // ---------------------------------------------------------------------------------------------
 // Breadth and levels.
 
-TEST(DataFiles, OfferManyUnitsInEveryTopic) {
+TEST(DataFiles, OfferManyUnitsInEveryTopic)
+{
     const auto l = load(Level::All);
     for (int t = 1; t <= kBuiltinTopics; ++t) {
-        if (t == kTemperatureTopic) continue;   // exactly the five scales the engine converts
+        if (t == kTemperatureTopic)
+            continue; // exactly the five scales the engine converts
         EXPECT_GE(l->db->unitCount(t), 8) << "topic " << t;
     }
     EXPECT_EQ(l->db->unitCount(kTemperatureTopic), 5);
@@ -169,7 +185,8 @@ TEST(DataFiles, OfferManyUnitsInEveryTopic) {
     EXPECT_GE(userTopics, 7);
 }
 
-TEST(DataFiles, EveryLevelShowsFewerUnitsThanAll) {
+TEST(DataFiles, EveryLevelShowsFewerUnitsThanAll)
+{
     const auto all = load(Level::All);
     const auto l1 = load(Level::Level1);
     const auto l2 = load(Level::Level2);
@@ -193,7 +210,8 @@ TEST(DataFiles, EveryLevelShowsFewerUnitsThanAll) {
         const auto names = all->names(t);
         std::size_t i = 0;
         for (const auto& n : l1->names(t)) {
-            while (i < names.size() && names[i] != n) ++i;
+            while (i < names.size() && names[i] != n)
+                ++i;
             EXPECT_LT(i, names.size()) << "topic " << t << ": " << n;
         }
     }
@@ -238,14 +256,14 @@ const Anchor kAnchors[] = {
     {1, "Bohrův poloměr", 5.29177210544e-11},
     {1, "parsek", 149597870700.0 * 648000 / kPi},
     {1, "typografický bod (DTP)", kInch / 72},
-    {1, "jednotka X", 1.00207697e-13},   // copper x unit, CODATA 2022
-    {1, "Planckova délka", std::sqrt(kHbar * kG / (kC * kC * kC)), kSevenDigits},
-    {2, "akr", 4840 * kYard * kYard},
+    {1, "jednotka X", 1.00207697e-13}, // copper x unit, CODATA 2022
+    {1, "Planckova délka", std::sqrt(kHbar* kG / (kC * kC * kC)), kSevenDigits},
+    {2, "akr", 4840 * kYard* kYard},
     {2, "hektar", 10000},
-    {2, "stopa čtvereční", kFoot * kFoot},
+    {2, "stopa čtvereční", kFoot* kFoot},
     {2, "míle čtvereční", 1609.344 * 1609.344},
-    {2, "jitro", 1600 * kViennaFathom * kViennaFathom},
-    {2, "palec čtvereční vídeňský", kViennaFathom * kViennaFathom / 5184},
+    {2, "jitro", 1600 * kViennaFathom* kViennaFathom},
+    {2, "palec čtvereční vídeňský", kViennaFathom* kViennaFathom / 5184},
     {2, "akr (americký měřický)", 43560 * (1200.0 / 3937) * (1200.0 / 3937)},
     {2, "arpent (francouzský)", 180 * kParisFoot * 180 * kParisFoot},
     {2, "morgen (pruský)", 25920 * (139.13 / 443.296) * (139.13 / 443.296)},
@@ -254,22 +272,22 @@ const Anchor kAnchors[] = {
     {3, "galon (britský)", 0.00454609},
     {3, "barel ropy", 42 * kUsGallon},
     {3, "unce objemová (americká)", kUsGallon / 128},
-    {3, "stopa krychlová", kFoot * kFoot * kFoot},
+    {3, "stopa krychlová", kFoot* kFoot* kFoot},
     {3, "vědro", 0.056589},
     {3, "máz", 0.056589 / 40},
     {3, "minim (britský)", 0.00454609 / 76800},
-    {3, "palec krychlový vídeňský", kViennaFathom * kViennaFathom * kViennaFathom / 373248},
+    {3, "palec krychlový vídeňský", kViennaFathom* kViennaFathom* kViennaFathom / 373248},
     {4, "libra", kPound},
     {4, "unce", kPound / 16},
     {4, "grain", kPound / 7000},
     {4, "troyská unce", 480 * kPound / 7000},
     {4, "tuna (krátká)", 2000 * kPound},
     {4, "karát", 0.0002},
-    {4, "atomová hmotnostní jednotka", 1.66053906892e-27},   // CODATA 2022
+    {4, "atomová hmotnostní jednotka", 1.66053906892e-27}, // CODATA 2022
     {4, "hmotnost elektronu", 9.1093837139e-31},
     {4, "kilodalton", 1000 * 1.66053906892e-27},
-    {4, "Planckova hmotnost", std::sqrt(kHbar * kC / kG), kSevenDigits},
-    {4, "hmotnost Jupiteru", 1.2668653e17 / kG, kSevenDigits},   // IAU 2015 nominal GM of Jupiter
+    {4, "Planckova hmotnost", std::sqrt(kHbar* kC / kG), kSevenDigits},
+    {4, "hmotnost Jupiteru", 1.2668653e17 / kG, kSevenDigits}, // IAU 2015 nominal GM of Jupiter
     {4, "lot", 0.560012 / 32},
     {4, "ruská libra", kRussianFunt},
     {4, "zolotnik", kRussianFunt / 96},
@@ -281,7 +299,7 @@ const Anchor kAnchors[] = {
     {6, "libra síly", 4.4482216152605},
     {6, "kilopond", kGn},
     {6, "dyn", 1e-5},
-    {6, "poundal", kPound * kFoot},
+    {6, "poundal", kPound* kFoot},
     {6, "Planckova síla", kC4 / kG, kSevenDigits},
     {7, "atmosféra (fyzikální)", 101325},
     {7, "bar", 100000},
@@ -289,20 +307,20 @@ const Anchor kAnchors[] = {
     {7, "milimetr rtuťového sloupce", 133.322387415},
     {7, "libra na palec čtvereční", kLbf / (kInch * kInch)},
     {7, "atmosféra (technická)", 98066.5},
-    {7, "Planckův tlak", kC4 * kC * kC * kC / (kHbar * kG * kG), kSixDigits},
+    {7, "Planckův tlak", kC4* kC* kC* kC / (kHbar * kG * kG), kSixDigits},
     {8, "kalorie", kCalIt},
     {8, "britská tepelná jednotka", kBtuIt},
     {8, "kilowatthodina", 3.6e6},
     {8, "elektronvolt", kE},
     {8, "hartree", 4.3597447222060e-18},
-    {8, "stopolibra", kFoot * kLbf},
-    {8, "therm (EU)", 105.506e6},   // Directive 80/181/EEC
+    {8, "stopolibra", kFoot* kLbf},
+    {8, "therm (EU)", 105.506e6}, // Directive 80/181/EEC
     {9, "koňská síla (anglická)", 745.69987158227022},
     {9, "koňská síla", 75 * kGn},
     {9, "tuna chlazení", 12000 * kBtuIt / 3600},
     {9, "kilokalorie za hodinu", 1.163},
     {9, "therm za hodinu", 105.506e6 / 3600},
-    {9, "Planckův výkon", kC4 * kC / kG, kSevenDigits},
+    {9, "Planckův výkon", kC4* kC / kG, kSevenDigits},
     {10, "stupeň", kPi / 180},
     {10, "gon", kPi / 200},
     {10, "vteřina", kPi / 648000},
@@ -312,20 +330,20 @@ const Anchor kAnchors[] = {
     {11, "den", 86400},
     {11, "rok (juliánský)", 31557600},
     {11, "rok (gregoriánský)", 365.2425 * 86400},
-    {11, "Planckův čas", std::sqrt(kHbar * kG / (kC4 * kC)), kSevenDigits},
+    {11, "Planckův čas", std::sqrt(kHbar* kG / (kC4 * kC)), kSevenDigits},
     {12, "kilometr za hodinu", 1 / 3.6},
     {12, "uzel", 1852.0 / 3600},
     {12, "míle za hodinu", 0.44704},
     {12, "rychlost světla", 299792458},
     {13, "centistokes", 1e-6},
     {13, "stokes", 1e-4},
-    {13, "stopa čtvereční za sekundu", kFoot * kFoot},
+    {13, "stopa čtvereční za sekundu", kFoot* kFoot},
     {14, "poise", 0.1},
     {14, "centipoise", 0.001},
     {14, "reyn", kLbf / (kInch * kInch)},
     {15, "litr za sekundu", 0.001},
     {15, "galon (americký) za minutu", kUsGallon / 60},
-    {15, "stopa krychlová za minutu", kFoot * kFoot * kFoot / 60},
+    {15, "stopa krychlová za minutu", kFoot* kFoot* kFoot / 60},
     {16, "kelvin", 1},
     {17, "miliampér", 0.001},
     {17, "abampér", 10},
@@ -357,7 +375,8 @@ const Anchor kAnchors[] = {
     {kUserCapacitance, "centimetr (kapacita)", 1e5 / (kC * kC)},
 };
 
-TEST(DataFiles, CarryExactCoefficients) {
+TEST(DataFiles, CarryExactCoefficients)
+{
     for (const char dec : {',', '.'}) {
         const auto l = load(Level::All, dec);
         for (const auto& a : kAnchors) {
@@ -369,7 +388,8 @@ TEST(DataFiles, CarryExactCoefficients) {
     }
 }
 
-TEST(DataFiles, UserTopicsCarryExactCoefficients) {
+TEST(DataFiles, UserTopicsCarryExactCoefficients)
+{
     const auto l = load(Level::All);
     const auto coef = [&](int userTopic, const std::string& name) {
         const int t = kFirstUserTopic + userTopic - 1;
@@ -401,25 +421,30 @@ struct Prefix {
 };
 
 const Prefix kPrefixes[] = {
-    {"Q", "quetta", 1e30}, {"R", "ronna", 1e27},  {"Y", "yotta", 1e24}, {"Z", "zetta", 1e21}, {"E", "exa", 1e18},
-    {"P", "peta", 1e15},   {"T", "tera", 1e12},   {"G", "giga", 1e9},   {"M", "mega", 1e6},   {"k", "kilo", 1e3},
-    {"h", "hekto", 1e2},   {"da", "deka", 1e1},   {"d", "deci", 1e-1},  {"c", "centi", 1e-2}, {"m", "mili", 1e-3},
-    {"µ", "mikro", 1e-6},  {"n", "nano", 1e-9},   {"p", "piko", 1e-12}, {"f", "femto", 1e-15}, {"a", "atto", 1e-18},
-    {"z", "zepto", 1e-21}, {"y", "yokto", 1e-24}, {"r", "ronto", 1e-27}, {"q", "quekto", 1e-30},
+    {"Q", "quetta", 1e30},  {"R", "ronna", 1e27},   {"Y", "yotta", 1e24},   {"Z", "zetta", 1e21},
+    {"E", "exa", 1e18},     {"P", "peta", 1e15},    {"T", "tera", 1e12},    {"G", "giga", 1e9},
+    {"M", "mega", 1e6},     {"k", "kilo", 1e3},     {"h", "hekto", 1e2},    {"da", "deka", 1e1},
+    {"d", "deci", 1e-1},    {"c", "centi", 1e-2},   {"m", "mili", 1e-3},    {"µ", "mikro", 1e-6},
+    {"n", "nano", 1e-9},    {"p", "piko", 1e-12},   {"f", "femto", 1e-15},  {"a", "atto", 1e-18},
+    {"z", "zepto", 1e-21},  {"y", "yokto", 1e-24},  {"r", "ronto", 1e-27},  {"q", "quekto", 1e-30},
     {"Ki", "kibi", 0x1p10}, {"Mi", "mebi", 0x1p20}, {"Gi", "gibi", 0x1p30}, {"Ti", "tebi", 0x1p40},
     {"Pi", "pebi", 0x1p50}, {"Ei", "exbi", 0x1p60}, {"Zi", "zebi", 0x1p70}, {"Yi", "yobi", 0x1p80},
 };
 
 // The prefix scales the first unit of a symbol together with its power: km² is 10⁶ m², cm⁻¹ is 10² m⁻¹.
-int firstUnitPower(const std::string& symbol) {
+int firstUnitPower(const std::string& symbol)
+{
     std::size_t end = symbol.size();
-    for (const char* separator : {"/", "·", " "}) end = std::min(end, symbol.find(separator));
+    for (const char* separator : {"/", "·", " "})
+        end = std::min(end, symbol.find(separator));
     for (const auto& [text, power] : {std::pair{"²", 2}, std::pair{"³", 3}, std::pair{"⁻¹", -1}})
-        if (symbol.find(text) < end) return power;
+        if (symbol.find(text) < end)
+            return power;
     return 1;
 }
 
-TEST(DataFiles, EveryPrefixedUnitIsItsPrefixTimesItsUnit) {
+TEST(DataFiles, EveryPrefixedUnitIsItsPrefixTimesItsUnit)
+{
     const auto l = load(Level::All);
     const auto& db = *l->db;
     int pairs = 0;
@@ -428,23 +453,26 @@ TEST(DataFiles, EveryPrefixedUnitIsItsPrefixTimesItsUnit) {
             for (int b = 1; b <= db.unitCount(t); ++b) {
                 const std::string &nameA = db.unit(t, a).name, &nameB = db.unit(t, b).name;
                 const std::string &symbolA = db.unit(t, a).symbol, &symbolB = db.unit(t, b).symbol;
-                if (a == b || !(symbolA.ends_with(symbolB) || nameA.ends_with(nameB))) continue;
+                if (a == b || !(symbolA.ends_with(symbolB) || nameA.ends_with(nameB)))
+                    continue;
                 for (const auto& p : kPrefixes) {
                     const std::string name = p.name, stem = name.substr(0, name.size() - 1);
-                    if (!(symbolA == p.symbol + symbolB && nameA.starts_with(stem)) && nameA != name + nameB) continue;
+                    if (!(symbolA == p.symbol + symbolB && nameA.starts_with(stem)) && nameA != name + nameB)
+                        continue;
                     ++pairs;
                     const double want = std::pow(p.factor, firstUnitPower(symbolB)) * db.unit(t, b).factor;
                     EXPECT_NEAR(db.unit(t, a).factor, want, want * 1e-12)
                         << "topic " << t << ": " << nameA << " = " << p.name << " × " << nameB;
                 }
             }
-    EXPECT_GT(pairs, 200) << pairs;   // the pairing must not quietly find nothing
+    EXPECT_GT(pairs, 200) << pairs; // the pairing must not quietly find nothing
 }
 
 // ---------------------------------------------------------------------------------------------
 // The files themselves.
 
-TEST(DataFiles, AreUtf8WithCrLfAndAtMostSixFields) {
+TEST(DataFiles, AreUtf8WithCrLfAndAtMostSixFields)
+{
     for (const auto& path : {kMain, kUser}) {
         const std::string bytes = readBytes(path);
         ASSERT_FALSE(bytes.empty()) << path;
@@ -470,7 +498,8 @@ TEST(DataFiles, AreUtf8WithCrLfAndAtMostSixFields) {
     }
 }
 
-TEST(DataFiles, OldWindows1250UserFileStillLoads) {
+TEST(DataFiles, OldWindows1250UserFileStillLoads)
+{
     const auto l = load(Level::All, ',', std::string(OV_TESTDATA_DIR) + "/user-1250.omv");
     EXPECT_TRUE(l->sink.messages.empty());
     EXPECT_TRUE(l->result.userLoaded);

@@ -41,7 +41,8 @@ struct CodePageCase {
 
 class Windows1250 : public ::testing::TestWithParam<CodePageCase> {};
 
-TEST_P(Windows1250, ByteMapsBothWays) {
+TEST_P(Windows1250, ByteMapsBothWays)
+{
     const auto& c = GetParam();
     const std::string byte(1, static_cast<char>(c.byte));
     EXPECT_EQ(windows1250ToUtf8(byte), c.utf8);
@@ -66,17 +67,22 @@ INSTANTIATE_TEST_SUITE_P(Letters, Windows1250,
     ovtest::rowName);
 // clang-format on
 
-TEST(Windows1250Text, EveryByteSurvivesARoundTrip) {
+TEST(Windows1250Text, EveryByteSurvivesARoundTrip)
+{
     std::string all;
-    for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+    for (int b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
     const std::string utf8 = windows1250ToUtf8(all);
     EXPECT_TRUE(isValidUtf8(utf8));
     EXPECT_EQ(utf8ToWindows1250(utf8), all);
 }
 
-TEST(Windows1250Text, CharactersWithoutCodeBecomeQuestionMarks) {
+TEST(Windows1250Text, CharactersWithoutCodeBecomeQuestionMarks)
+{
     EXPECT_EQ(utf8ToWindows1250("Ω = 1 ñ"), "? = 1 ?");
-    EXPECT_EQ(utf8ToWindows1250("a\xFF" "b"), "a?b");
+    EXPECT_EQ(utf8ToWindows1250("a\xFF"
+                                "b"),
+              "a?b");
 }
 
 struct DecodeCase {
@@ -88,7 +94,8 @@ struct DecodeCase {
 
 class Decode : public ::testing::TestWithParam<DecodeCase> {};
 
-TEST_P(Decode, SplitsLinesAndChoosesEncoding) {
+TEST_P(Decode, SplitsLinesAndChoosesEncoding)
+{
     const auto content = decodeText(GetParam().bytes);
     EXPECT_EQ(content.lines, GetParam().lines);
     EXPECT_EQ(content.encoding, GetParam().encoding);
@@ -112,7 +119,8 @@ INSTANTIATE_TEST_SUITE_P(Buffers, Decode,
 
 class TextFiles : public ::testing::TestWithParam<TextEncoding> {};
 
-TEST_P(TextFiles, WriteThenReadGivesTheSameLines) {
+TEST_P(TextFiles, WriteThenReadGivesTheSameLines)
+{
     TempDir dir;
     const std::string path = dir.path("záznam.txt");
     const std::vector<std::string> lines{"metr;palec;stopa", "1;39,37;3,281", "", "Průtok ř ů ě °"};
@@ -127,19 +135,24 @@ TEST_P(TextFiles, WriteThenReadGivesTheSameLines) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Encodings, TextFiles, ::testing::Values(TextEncoding::Utf8, TextEncoding::Windows1250),
-    [](const auto& row) { return row.param == TextEncoding::Utf8 ? std::string("Utf8") : std::string("Windows1250"); });
+                         [](const auto& row) {
+                             return row.param == TextEncoding::Utf8 ? std::string("Utf8") : std::string("Windows1250");
+                         });
 
-TEST(TextFile, OverwriteReplacesTheWholeFileAndLeavesNoTemporary) {
+TEST(TextFile, OverwriteReplacesTheWholeFileAndLeavesNoTemporary)
+{
     TempDir dir;
     const std::string path = dir.write("data.omv", "old line one\r\nold line two\r\nold line three\r\n");
     ASSERT_TRUE(writeTextFile(path, {"new"}, TextEncoding::Utf8));
     EXPECT_EQ(TempDir::read(path), "new\r\n");
     std::size_t files = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.root())) ++files;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.root()))
+        ++files;
     EXPECT_EQ(files, 1u);
 }
 
-TEST(TextFile, FailureIsReportedAndTheOldFileKept) {
+TEST(TextFile, FailureIsReportedAndTheOldFileKept)
+{
     TempDir dir;
     EXPECT_FALSE(writeTextFile(dir.path("no-such-folder/x.txt"), {"a"}, TextEncoding::Utf8));
     const std::string target = dir.path("folder");
@@ -148,7 +161,8 @@ TEST(TextFile, FailureIsReportedAndTheOldFileKept) {
     EXPECT_TRUE(std::filesystem::is_directory(target));
 }
 
-TEST(TextFile, FailureGivesTheSystemsReason) {
+TEST(TextFile, FailureGivesTheSystemsReason)
+{
     TempDir dir;
     const std::string blocker = dir.write("data", "a file where a folder was\r\n");
     std::string reason;
@@ -156,7 +170,8 @@ TEST(TextFile, FailureGivesTheSystemsReason) {
     EXPECT_EQ(reason, std::strerror(ENOTDIR));
 }
 
-TEST(TextFile, WritingThroughALinkRewritesTheFileItPointsTo) {
+TEST(TextFile, WritingThroughALinkRewritesTheFileItPointsTo)
+{
     TempDir dir;
     const std::string real = dir.write("real.omv", "old\r\n");
     const std::string link = dir.path("link.omv");
@@ -166,7 +181,8 @@ TEST(TextFile, WritingThroughALinkRewritesTheFileItPointsTo) {
     EXPECT_EQ(TempDir::read(real), "new\r\n");
 }
 
-TEST(TextFile, MissingFileCannotBeRead) {
+TEST(TextFile, MissingFileCannotBeRead)
+{
     TempDir dir;
     EXPECT_FALSE(readTextFile(dir.path("missing.omv")));
     EXPECT_FALSE(readTextFile(dir.root().string()));

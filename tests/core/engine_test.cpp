@@ -13,7 +13,11 @@ using namespace ov;
 
 namespace {
 
-struct UnitRow { const char* name; const char* symbol; double coefficient; };
+struct UnitRow {
+    const char* name;
+    const char* symbol;
+    double coefficient;
+};
 
 void putTopic(UnitDatabase& db, int topic, const std::vector<UnitRow>& units)
 {
@@ -32,9 +36,15 @@ UnitDatabase makeDb()
     UnitDatabase db;
     putTopic(db, 1, {{"metr", "m", 1}, {"kilometr", "km", 1000}, {"centimetr", "cm", 0.01}, {"loket", "", 0.5}});
     putTopic(db, 2, {{"metr čtvereční", "m2", 1}, {"nic", "x", 0}, {"obří", "G", 1e300}});
-    putTopic(db, kAngleTopic, {{"radián", "rad", 1}, {"stupeň", "°", std::atan(1.0) * 4 / 180}, {"grad", "gon", std::atan(1.0) * 4 / 200}});
-    putTopic(db, kTemperatureTopic, {{"kelvin", "K", 1}, {"stupeň Celsia", "°C", 1}, {"stupeň Fahrenheita", "°F", 1},
-                                     {"stupeň Rankina", "°R", 1}, {"stupeň Réaumura", "°Ré", 1}});
+    putTopic(
+        db, kAngleTopic,
+        {{"radián", "rad", 1}, {"stupeň", "°", std::atan(1.0) * 4 / 180}, {"grad", "gon", std::atan(1.0) * 4 / 200}});
+    putTopic(db, kTemperatureTopic,
+             {{"kelvin", "K", 1},
+              {"stupeň Celsia", "°C", 1},
+              {"stupeň Fahrenheita", "°F", 1},
+              {"stupeň Rankina", "°R", 1},
+              {"stupeň Réaumura", "°Ré", 1}});
     return db;
 }
 
@@ -71,7 +81,7 @@ protected:
 std::string failureText(int number, const std::string& cell)
 {
     return MessageLines({"Chyba " + std::to_string(number) + ": " + std::string(errorDescription(number)), std::nullopt,
-                        "Nevhodná hodnota '" + cell + "'."});
+                         "Nevhodná hodnota '" + cell + "'."});
 }
 
 } // namespace
@@ -121,7 +131,7 @@ TEST_F(EngineTest, EmptyTextComputesNothing)
     EXPECT_TRUE(grid.results.empty());
     EXPECT_TRUE(grid.boxes.empty());
     EXPECT_EQ(engine.state().conversionCount, 0);
-    EXPECT_FALSE(grid.representationEnabled);   // the cell was empty before the commit
+    EXPECT_FALSE(grid.representationEnabled); // the cell was empty before the commit
 }
 
 TEST_F(EngineTest, NegativeValueTurnsPositiveWithOneNoticePerRun)
@@ -193,7 +203,11 @@ INSTANTIATE_TEST_SUITE_P(Engine, AbsoluteZeroTest, ::testing::Values(
     ovtest::rowName);
 // clang-format on
 
-struct AngleCase { const char* name; const char* degrees; const char* tail; };
+struct AngleCase {
+    const char* name;
+    const char* degrees;
+    const char* tail;
+};
 
 class AngleTest : public EngineTest, public ::testing::WithParamInterface<AngleCase> {};
 
@@ -228,7 +242,7 @@ TEST_F(EngineTest, AngleLineSpellsDegreesMinutesSeconds)
     show(kAngleTopic);
     enter(1, "30,26");
     EXPECT_EQ(engine.state().resultText, " 30° 15' 36\" (30° — ostrý úhel)");
-    enter(2, "100");   // 100 gon = 90°
+    enter(2, "100"); // 100 gon = 90°
     EXPECT_EQ(engine.state().resultText, " 90° 0' 0\" (90° — pravý úhel)");
     enter(1, "89,5");
     EXPECT_EQ(engine.state().resultText, " 89° 30' 0\" (90° — pravý úhel)");
@@ -296,20 +310,25 @@ TEST_F(EngineTest, EditRowFollowsTheCurrentRowOnFocus)
     show(1);
     grid.setCurrentRow(2);
     engine.state().editRow = 0;
-    engine.onGridFocus(1);   // no editor: bookkeeping only
+    engine.onGridFocus(1); // no editor: bookkeeping only
     EXPECT_EQ(engine.state().editRow, 2);
     grid.setCurrentRow(0);
     engine.onGridFocus(1);
-    EXPECT_EQ(engine.state().editRow, 2);   // row 0 leaves it alone
+    EXPECT_EQ(engine.state().editRow, 2); // row 0 leaves it alone
     engine.state().editRow = 9;
     engine.onGridFocus(1);
-    EXPECT_EQ(engine.state().editRow, 3);   // brought back to the last row
+    EXPECT_EQ(engine.state().editRow, 3); // brought back to the last row
 }
 
 const std::string kFourHundredNines(400, '9');
 
 struct FailureCase {
-    const char* name; int topic; int row; const char* text; int number; const char* cellInMessage;
+    const char* name;
+    int topic;
+    int row;
+    const char* text;
+    int number;
+    const char* cellInMessage;
     bool expressions = false;
 };
 
@@ -360,7 +379,7 @@ TEST_F(EngineTest, ExpressionIsEnteredAsItsValue)
     EXPECT_EQ(values(), (std::vector<std::string>{"250", "0,25", "25000", "500"}));
     EXPECT_EQ(lastResult(), " km: 0,25 km = 250,00 m ");
     show(kTemperatureTopic);
-    enter(1, "-(30+10)");   // a negative temperature stays negative
+    enter(1, "-(30+10)"); // a negative temperature stays negative
     EXPECT_EQ(values(), (std::vector<std::string>{"233,15", "-40", "-40", "419,67", "-32"}));
 }
 
@@ -380,7 +399,7 @@ TEST_F(EngineTest, FormatSwitchStartsFromTheShownTexts)
     EXPECT_EQ(grid.rows[0].value, "0,33");
     engine.settings().format = DisplayFormat::Double;
     engine.formatTable(1);
-    EXPECT_EQ(grid.rows[0].value, "0,33");   // digits a coarser format dropped stay dropped
+    EXPECT_EQ(grid.rows[0].value, "0,33"); // digits a coarser format dropped stay dropped
     enter(0, "0,333333");
     EXPECT_EQ(grid.rows[0].value, "0,333333");
 }

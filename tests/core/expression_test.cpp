@@ -18,8 +18,8 @@ constexpr double kPi = 3.14159265358979323846;
 struct ExpressionRow {
     const char* name;
     std::string text;
-    double value;     // when accepted
-    int failure;      // kOk, or 6, 11, 13
+    double value; // when accepted
+    int failure;  // kOk, or 6, 11, 13
     char dec = ',';
 };
 

@@ -21,19 +21,22 @@ struct RecordedMessage {
 class RecordingSink : public ov::MessageSink {
 public:
     std::vector<RecordedMessage> messages;
-    void showMessage(const std::string& text, const std::string& title, ov::MessageIcon icon) override {
+    void showMessage(const std::string& text, const std::string& title, ov::MessageIcon icon) override
+    {
         messages.push_back({text, title, icon});
     }
 };
 
 class TempDir {
 public:
-    TempDir() {
+    TempDir()
+    {
         std::random_device rd;
         path_ = std::filesystem::temp_directory_path() / ("ovtest-" + std::to_string(rd()) + std::to_string(rd()));
         std::filesystem::create_directories(path_);
     }
-    ~TempDir() {
+    ~TempDir()
+    {
         std::error_code ec;
         std::filesystem::remove_all(path_, ec);
     }
@@ -44,13 +47,15 @@ public:
     const std::filesystem::path& root() const { return path_; }
 
     // Writes the bytes exactly as given and returns the full path.
-    std::string write(const std::string& name, const std::string& bytes) const {
+    std::string write(const std::string& name, const std::string& bytes) const
+    {
         std::ofstream out(path(name), std::ios::binary);
         out << bytes;
         return path(name);
     }
 
-    static std::string read(const std::string& fullPath) {
+    static std::string read(const std::string& fullPath)
+    {
         std::ifstream in(fullPath, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
@@ -60,9 +65,11 @@ private:
 };
 
 // Lines joined with CR LF, each line ended by it, the way the data files are written.
-inline std::string crlf(const std::vector<std::string>& lines) {
+inline std::string crlf(const std::vector<std::string>& lines)
+{
     std::string s;
-    for (const auto& l : lines) s += l + "\r\n";
+    for (const auto& l : lines)
+        s += l + "\r\n";
     return s;
 }
 

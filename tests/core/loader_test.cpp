@@ -18,12 +18,14 @@ namespace {
 const std::string kTitle = "omniVELOR";
 const std::string kFatalTitle = "omniVELOR [Sub Texty]";
 
-std::string badDataText(int line, const std::string& value) {
+std::string badDataText(int line, const std::string& value)
+{
     return "Načtena nekorektní data\r\n\r\nPři načítání dat byl na řádku " + std::to_string(line) +
            " načten špatný datový typ.\r\nProveďte opravu v souboru Omnivel.omv.\r\n\r\nNačtená hodnota: \r\n" + value;
 }
 
-std::string otherFatalText(const std::string& numberAndDescription) {
+std::string otherFatalText(const std::string& numberAndDescription)
+{
     return "Při načítání dat se vyskytla chyba " + numberAndDescription + ".\r\n\r\nKontaktujte autora programu.\r\n";
 }
 
@@ -36,7 +38,8 @@ protected:
     TempDir dir;
     LoadResult result;
 
-    LoadOptions options(Level level = Level::All, char dec = ',') const {
+    LoadOptions options(Level level = Level::All, char dec = ',') const
+    {
         LoadOptions o;
         o.mainPath = dir.path("Omnivel.omv");
         o.mainFileName = "Omnivel.omv";
@@ -46,32 +49,38 @@ protected:
         return o;
     }
     void loadBytes(const std::string& mainBytes, std::optional<std::string> userBytes = std::nullopt,
-                   Level level = Level::All, char dec = ',') {
+                   Level level = Level::All, char dec = ',')
+    {
         dir.write("Omnivel.omv", mainBytes);
-        if (userBytes) dir.write("User.omv", *userBytes);
+        if (userBytes)
+            dir.write("User.omv", *userBytes);
         result = LoadDataFiles(*db, options(level, dec), sink);
     }
-    void load(const std::vector<std::string>& mainLines, Level level = Level::All, char dec = ',') {
+    void load(const std::vector<std::string>& mainLines, Level level = Level::All, char dec = ',')
+    {
         loadBytes(crlf(mainLines), std::nullopt, level, dec);
     }
-    void loadUser(const std::vector<std::string>& userLines) {
-        loadBytes(crlf({"1|metr|m|1||True"}), crlf(userLines));
-    }
-    std::vector<std::string> names(int topic) const {
+    void loadUser(const std::vector<std::string>& userLines) { loadBytes(crlf({"1|metr|m|1||True"}), crlf(userLines)); }
+    std::vector<std::string> names(int topic) const
+    {
         std::vector<std::string> v;
-        for (int u = 1; u <= db->unitCount(topic); ++u) v.push_back(db->unit(topic, u).name);
+        for (int u = 1; u <= db->unitCount(topic); ++u)
+            v.push_back(db->unit(topic, u).name);
         return v;
     }
 };
 
-TEST_F(Loader, OnlyCommentLinesLoadNoUnitsAndSayNothing) {
+TEST_F(Loader, OnlyCommentLinesLoadNoUnitsAndSayNothing)
+{
     load({"' omniVELOR data", "'1|metr|m|1||True"});
     EXPECT_TRUE(result.mainLoaded);
     EXPECT_TRUE(sink.messages.empty());
-    for (int t = 1; t <= kBuiltinTopics; ++t) EXPECT_EQ(db->unitCount(t), 0) << t;
+    for (int t = 1; t <= kBuiltinTopics; ++t)
+        EXPECT_EQ(db->unitCount(t), 0) << t;
 }
 
-TEST_F(Loader, SixFieldLineOpensTopicOne) {
+TEST_F(Loader, SixFieldLineOpensTopicOne)
+{
     load({"1|m|m|1||True"});
     ASSERT_EQ(db->unitCount(1), 1);
     EXPECT_EQ(db->unit(1, 1).name, "m");
@@ -81,7 +90,8 @@ TEST_F(Loader, SixFieldLineOpensTopicOne) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(Loader, LfOnlyAndMixedLineEndsLoadLikeCrLf) {
+TEST_F(Loader, LfOnlyAndMixedLineEndsLoadLikeCrLf)
+{
     loadBytes("1|metr|m|1|základ|True\n1|palec|in|0.0254\r\n4|gram|g|0.001||True\n");
     EXPECT_EQ(names(1), (std::vector<std::string>{"metr", "palec"}));
     EXPECT_EQ(names(4), (std::vector<std::string>{"gram"}));
@@ -90,7 +100,8 @@ TEST_F(Loader, LfOnlyAndMixedLineEndsLoadLikeCrLf) {
     EXPECT_EQ(result.mainEncoding, TextEncoding::Utf8);
 }
 
-TEST_F(Loader, Windows1250FileLoadsWithCzechLetters) {
+TEST_F(Loader, Windows1250FileLoadsWithCzechLetters)
+{
     LoadOptions o = options();
     o.mainPath = std::string(OV_TESTDATA_DIR) + "/legacy-1250.omv";
     result = LoadDataFiles(*db, o, sink);
@@ -115,7 +126,8 @@ struct LevelCase {
 
 class LevelRule : public Loader, public ::testing::WithParamInterface<LevelCase> {};
 
-TEST_P(LevelRule, MarkedLineLoadsOnlyAtItsLevels) {
+TEST_P(LevelRule, MarkedLineLoadsOnlyAtItsLevels)
+{
     const auto& c = GetParam();
     load({"1|metr|m|1||True", std::string("1|") + c.marker + "palec|in|0.0254", "1|stopa|ft|0.3048"}, c.level);
     const std::vector<std::string> expected =
@@ -147,7 +159,8 @@ struct CoefCase {
 
 class Coefficient : public Loader, public ::testing::WithParamInterface<CoefCase> {};
 
-TEST_P(Coefficient, IsStoredAsRead) {
+TEST_P(Coefficient, IsStoredAsRead)
+{
     const auto& c = GetParam();
     load({std::string("1|m|m|") + c.expr + "||True"}, Level::All, c.dec);
     ASSERT_EQ(db->unitCount(1), 1);
@@ -189,7 +202,8 @@ struct CoefficientErrorCase {
 
 class CoefficientError : public ::testing::TestWithParam<CoefficientErrorCase> {};
 
-TEST_P(CoefficientError, Throws) {
+TEST_P(CoefficientError, Throws)
+{
     const auto& c = GetParam();
     try {
         EvaluateCoefficient(c.expr, c.dec);
@@ -221,7 +235,8 @@ struct NumberCase {
 
 class NumberReading : public ::testing::TestWithParam<NumberCase> {};
 
-TEST_P(NumberReading, TestAndReaderAgree) {
+TEST_P(NumberReading, TestAndReaderAgree)
+{
     const auto& c = GetParam();
     EXPECT_EQ(IsNumericInvariant(c.text), c.numeric);
     EXPECT_DOUBLE_EQ(ValInvariant(c.text), c.value);
@@ -239,17 +254,20 @@ INSTANTIATE_TEST_SUITE_P(Texts, NumberReading,
     ovtest::rowName);
 // clang-format on
 
-TEST(StripLevelMark, DropsTheFirstCharacter) {
+TEST(StripLevelMark, DropsTheFirstCharacter)
+{
     EXPECT_EQ(StripLevelMark("*palec"), "palec");
     EXPECT_EQ(StripLevelMark("+sáh"), "sáh");
     EXPECT_EQ(StripLevelMark("čárka"), "árka");
     EXPECT_EQ(StripLevelMark(""), "");
 }
 
-TEST(StoreUnit, RefusesThe151stUnitAndKeepsCounting) {
+TEST(StoreUnit, RefusesThe151stUnitAndKeepsCounting)
+{
     auto db = std::make_unique<UnitDatabase>();
     StoreUnit(*db, 3, "litr", "l", 0.001, "", true);
-    for (int u = 2; u <= 150; ++u) StoreUnit(*db, 3, "u", "u", 1, "", false);
+    for (int u = 2; u <= 150; ++u)
+        StoreUnit(*db, 3, "u", "u", 1, "", false);
     EXPECT_THROW(StoreUnit(*db, 3, "navíc", "n", 1, "", false), TopicFullError);
     EXPECT_EQ(db->storeCounter, 151);
     EXPECT_EQ(db->unit(3, 1).name, "litr");
@@ -270,12 +288,13 @@ struct FatalCase {
     const char* name;
     const char* line;
     char dec;
-    const char* text;   // nullptr: the data-type message
+    const char* text; // nullptr: the data-type message
 };
 
 class Fatal : public Loader, public ::testing::WithParamInterface<FatalCase> {};
 
-TEST_P(Fatal, StopsTheLoadWithOneMessage) {
+TEST_P(Fatal, StopsTheLoadWithOneMessage)
+{
     const auto& c = GetParam();
     load({"1|metr|m|1||True", c.line, "1|stopa|ft|0.3048"}, Level::All, c.dec);
     EXPECT_FALSE(result.mainLoaded);
@@ -301,7 +320,8 @@ INSTANTIATE_TEST_SUITE_P(Causes, Fatal,
     ovtest::rowName);
 // clang-format on
 
-TEST_F(Loader, MissingMainFileNamesTheFileAndTheSettings) {
+TEST_F(Loader, MissingMainFileNamesTheFileAndTheSettings)
+{
     result = LoadDataFiles(*db, options(), sink);
     EXPECT_FALSE(result.mainLoaded);
     EXPECT_FALSE(result.userLoaded);
@@ -315,7 +335,8 @@ TEST_F(Loader, MissingMainFileNamesTheFileAndTheSettings) {
     EXPECT_EQ(sink.messages[0].icon, MessageIcon::Critical);
 }
 
-TEST_F(Loader, MoreThan32767LinesIsAnOverflow) {
+TEST_F(Loader, MoreThan32767LinesIsAnOverflow)
+{
     std::vector<std::string> lines(32767, "' komentář");
     lines[0] = "1|metr|m|1||True";
     load(lines);
@@ -328,7 +349,8 @@ TEST_F(Loader, MoreThan32767LinesIsAnOverflow) {
     EXPECT_EQ(sink.messages[0].text, otherFatalText("6 Přetečení"));
 }
 
-TEST_F(Loader, SuccessfulReloadAfterFatalShowsTheUnitsAgain) {
+TEST_F(Loader, SuccessfulReloadAfterFatalShowsTheUnitsAgain)
+{
     load({"1|metr|m|1||"});
     EXPECT_EQ(db->unitCount(1), 0);
     load({"1|metr|m|1||True", "1|palec|in|0.0254"});
@@ -347,14 +369,15 @@ struct BadDataCase {
     const char* name;
     std::vector<std::string> lines;
     std::vector<Warning> warnings;
-    std::vector<std::string> topic1;   // the units topic 1 then shows
-    int topic0Unit;                    // index the bad record took in topic 0, 0 if none there
+    std::vector<std::string> topic1; // the units topic 1 then shows
+    int topic0Unit;                  // index the bad record took in topic 0, 0 if none there
     const char* topic0Name;
 };
 
 class BadData : public Loader, public ::testing::WithParamInterface<BadDataCase> {};
 
-TEST_P(BadData, IsReportedAndTheLoadGoesOn) {
+TEST_P(BadData, IsReportedAndTheLoadGoesOn)
+{
     const auto& c = GetParam();
     load(c.lines);
     EXPECT_TRUE(result.mainLoaded);
@@ -368,7 +391,8 @@ TEST_P(BadData, IsReportedAndTheLoadGoesOn) {
     if (c.topic0Unit) {
         EXPECT_EQ(db->unit(0, c.topic0Unit).name, c.topic0Name);
     }
-    for (int t = kFirstUserTopic; t <= kMaxTopic; ++t) EXPECT_EQ(db->unit(t, 1).name, "") << t;
+    for (int t = kFirstUserTopic; t <= kMaxTopic; ++t)
+        EXPECT_EQ(db->unit(t, 1).name, "") << t;
 }
 
 // clang-format off
@@ -389,7 +413,8 @@ INSTANTIATE_TEST_SUITE_P(Lines, BadData,
     ovtest::rowName);
 // clang-format on
 
-TEST_F(Loader, ShortLineLeavesTheMissingFieldsEmpty) {
+TEST_F(Loader, ShortLineLeavesTheMissingFieldsEmpty)
+{
     load({"1|metr|m|1|info|True", "1|palec|in"});
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].text, badDataText(2, "1|palec|in"));
@@ -399,9 +424,11 @@ TEST_F(Loader, ShortLineLeavesTheMissingFieldsEmpty) {
     EXPECT_EQ(db->unit(1, 2).info, "");
 }
 
-TEST_F(Loader, TopicFullIsShownForEveryLineThatDoesNotFit) {
+TEST_F(Loader, TopicFullIsShownForEveryLineThatDoesNotFit)
+{
     std::vector<std::string> lines{"1|u1|u|1||True"};
-    for (int u = 2; u <= 152; ++u) lines.push_back("1|u" + std::to_string(u) + "|u|1");
+    for (int u = 2; u <= 152; ++u)
+        lines.push_back("1|u" + std::to_string(u) + "|u|1");
     lines.push_back("2|metr čtvereční|m2|1||True");
     load(lines);
     EXPECT_TRUE(result.mainLoaded);
@@ -418,15 +445,17 @@ TEST_F(Loader, TopicFullIsShownForEveryLineThatDoesNotFit) {
     EXPECT_EQ(names(2), (std::vector<std::string>{"metr čtvereční"}));
 }
 
-TEST_F(Loader, OnlyTopicKeepsItsUnitsAndShowsWhatAWholeLoadShows) {
+TEST_F(Loader, OnlyTopicKeepsItsUnitsAndShowsWhatAWholeLoadShows)
+{
     std::vector<std::string> lines{"1|u1|u|1||True", "abc|divný|d|1"};
-    for (int u = 2; u <= 150; ++u) lines.push_back("1|u" + std::to_string(u) + "|u|1");
+    for (int u = 2; u <= 150; ++u)
+        lines.push_back("1|u" + std::to_string(u) + "|u|1");
     lines.push_back("3|litr|l|1||True");
     lines.push_back("3|hrnek|h|0,25");
     load(lines);
     const auto whole = sink.messages;
     const int counter = db->storeCounter;
-    ASSERT_EQ(whole.size(), 3u);   // the bad topic number, topic 1 full (the bad line took an index), the comma
+    ASSERT_EQ(whole.size(), 3u); // the bad topic number, topic 1 full (the bad line took an index), the comma
 
     db = std::make_unique<UnitDatabase>();
     sink.messages.clear();
@@ -434,20 +463,23 @@ TEST_F(Loader, OnlyTopicKeepsItsUnitsAndShowsWhatAWholeLoadShows) {
     o.onlyTopic = 3;
     EXPECT_TRUE(LoadMainFile(*db, o, sink));
     ASSERT_EQ(sink.messages.size(), whole.size());
-    for (std::size_t i = 0; i < whole.size(); ++i) EXPECT_EQ(sink.messages[i].text, whole[i].text);
+    for (std::size_t i = 0; i < whole.size(); ++i)
+        EXPECT_EQ(sink.messages[i].text, whole[i].text);
     EXPECT_EQ(db->storeCounter, counter);
     EXPECT_EQ(names(3), (std::vector<std::string>{"litr", "hrnek"}));
     EXPECT_EQ(db->unitCount(1), 0);
 }
 
-TEST_F(Loader, TopicWithoutStartFlagLandsBehindThePreviousTopic) {
+TEST_F(Loader, TopicWithoutStartFlagLandsBehindThePreviousTopic)
+{
     load({"1|metr|m|1||True", "1|palec|in|0.0254", "2|ar|a|100"});
     EXPECT_EQ(names(1), (std::vector<std::string>{"metr", "palec"}));
     EXPECT_EQ(db->unitCount(2), 0);
     EXPECT_EQ(db->unit(2, 3).name, "ar");
 }
 
-TEST_F(Loader, UnitCounterPersistsBetweenLoads) {
+TEST_F(Loader, UnitCounterPersistsBetweenLoads)
+{
     load({"1|metr|m|1||True", "1|palec|in|0.0254"});
     EXPECT_EQ(db->storeCounter, 2);
     load({"1|stopa|ft|0.3048"});
@@ -455,13 +487,15 @@ TEST_F(Loader, UnitCounterPersistsBetweenLoads) {
     EXPECT_EQ(db->unitCount(1), 0);
 }
 
-TEST_F(Loader, ReloadReplacesNamesAndCounts) {
+TEST_F(Loader, ReloadReplacesNamesAndCounts)
+{
     load({"1|metr|m|1||True", "1|palec|in|0.0254", "1|stopa|ft|0.3048"});
     load({"1|metr|m|1||True"});
     EXPECT_EQ(names(1), (std::vector<std::string>{"metr"}));
 }
 
-TEST_F(Loader, TopicStartFlagIsReadWithoutRegardToCase) {
+TEST_F(Loader, TopicStartFlagIsReadWithoutRegardToCase)
+{
     load({"1|metr|m|1||true", "1|palec|in|0.0254|| FALSE "});
     EXPECT_TRUE(result.mainLoaded);
     EXPECT_EQ(names(1), (std::vector<std::string>{"metr", "palec"}));
@@ -469,7 +503,8 @@ TEST_F(Loader, TopicStartFlagIsReadWithoutRegardToCase) {
 
 // ---- user data file ----
 
-TEST_F(Loader, UserLineAddsAUnitToItsTopic) {
+TEST_F(Loader, UserLineAddsAUnitToItsTopic)
+{
     loadUser({"3|kus|ks|1"});
     EXPECT_TRUE(result.userLoaded);
     ASSERT_EQ(db->unitCount(29), 1);
@@ -482,7 +517,8 @@ TEST_F(Loader, UserLineAddsAUnitToItsTopic) {
     EXPECT_EQ(names(1), (std::vector<std::string>{"metr"}));
 }
 
-TEST_F(Loader, UserLinesOfOneTopicNeedNotBeAdjacent) {
+TEST_F(Loader, UserLinesOfOneTopicNeedNotBeAdjacent)
+{
     loadUser({"  ' my units", "1|tucet|tc|12|dvanáct kusů", "2|a|a|1", "'2|b|b|1", "1|kopa|kp|60|||x"});
     EXPECT_EQ(names(27), (std::vector<std::string>{"tucet", "kopa"}));
     EXPECT_EQ(db->unit(27, 1).info, "dvanáct kusů");
@@ -497,11 +533,13 @@ struct UserSkipCase {
 
 class UserSkip : public Loader, public ::testing::WithParamInterface<UserSkipCase> {};
 
-TEST_P(UserSkip, LineIsPassedOverAndTheRestLoads) {
+TEST_P(UserSkip, LineIsPassedOverAndTheRestLoads)
+{
     loadUser({"1|tucet|tc|12", GetParam().line, "1|kopa|kp|60"});
     EXPECT_TRUE(result.userLoaded);
     EXPECT_EQ(names(27), (std::vector<std::string>{"tucet", "kopa"}));
-    for (int t = 28; t < kFirstUserTopic + kUserTopics; ++t) EXPECT_EQ(db->unitCount(t), 0) << t;
+    for (int t = 28; t < kFirstUserTopic + kUserTopics; ++t)
+        EXPECT_EQ(db->unitCount(t), 0) << t;
     EXPECT_TRUE(sink.messages.empty());
 }
 
@@ -514,9 +552,11 @@ INSTANTIATE_TEST_SUITE_P(Lines, UserSkip,
     ovtest::rowName);
 // clang-format on
 
-TEST_F(Loader, UserTopicTakesAtMost150Units) {
+TEST_F(Loader, UserTopicTakesAtMost150Units)
+{
     std::vector<std::string> lines;
-    for (int u = 1; u <= 151; ++u) lines.push_back("5|u" + std::to_string(u) + "|u|1");
+    for (int u = 1; u <= 151; ++u)
+        lines.push_back("5|u" + std::to_string(u) + "|u|1");
     lines.push_back("6|kus|ks|1");
     loadUser(lines);
     EXPECT_EQ(db->unitCount(31), 150);
@@ -524,15 +564,18 @@ TEST_F(Loader, UserTopicTakesAtMost150Units) {
     EXPECT_EQ(names(32), (std::vector<std::string>{"kus"}));
 }
 
-TEST_F(Loader, MissingUserFileLeavesUserTopicsEmptyAndSilent) {
+TEST_F(Loader, MissingUserFileLeavesUserTopicsEmptyAndSilent)
+{
     load({"1|metr|m|1||True"});
     EXPECT_TRUE(result.mainLoaded);
     EXPECT_FALSE(result.userLoaded);
     EXPECT_TRUE(sink.messages.empty());
-    for (int t = kFirstUserTopic; t < kFirstUserTopic + kUserTopics; ++t) EXPECT_EQ(db->unitCount(t), 0);
+    for (int t = kFirstUserTopic; t < kFirstUserTopic + kUserTopics; ++t)
+        EXPECT_EQ(db->unitCount(t), 0);
 }
 
-TEST_F(Loader, ReloadRefreshesUserUnitsButKeepsUsedTopics) {
+TEST_F(Loader, ReloadRefreshesUserUnitsButKeepsUsedTopics)
+{
     loadUser({"3|kus|ks|1", "3|pár|pr|2"});
     loadUser({"4|tucet|tc|12"});
     EXPECT_EQ(db->unitCount(29), 0);
@@ -541,7 +584,8 @@ TEST_F(Loader, ReloadRefreshesUserUnitsButKeepsUsedTopics) {
     EXPECT_TRUE(db->userTopicUsed(4));
 }
 
-TEST_F(Loader, UserFileInWindows1250IsRememberedAsSuch) {
+TEST_F(Loader, UserFileInWindows1250IsRememberedAsSuch)
+{
     loadBytes(crlf({"1|metr|m|1||True"}), std::string("1|p\xF8\xEDru\xE8ka|pr|1\r\n"));
     EXPECT_EQ(result.userEncoding, TextEncoding::Windows1250);
     EXPECT_EQ(result.mainEncoding, TextEncoding::Utf8);

@@ -16,8 +16,8 @@ namespace {
 
 struct TextCase {
     const char* name;
-    std::string main;   // bytes of the main data file
-    std::string user;   // bytes of the user data file
+    std::string main; // bytes of the main data file
+    std::string user; // bytes of the user data file
 };
 
 void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
@@ -27,7 +27,8 @@ std::string testData(const std::string& file) { return TempDir::read(std::string
 
 class LoadFromText : public ::testing::TestWithParam<TextCase> {};
 
-TEST_P(LoadFromText, MatchesTheLoadFromDisk) {
+TEST_P(LoadFromText, MatchesTheLoadFromDisk)
+{
     TempDir dir;
     LoadOptions o;
     o.mainPath = dir.write("Omnivel.omv", GetParam().main);
@@ -55,7 +56,8 @@ TEST_P(LoadFromText, MatchesTheLoadFromDisk) {
             EXPECT_EQ(fromText->unit(t, u).info, fromDisk->unit(t, u).info);
         }
     }
-    for (int n = 1; n <= kUserTopics; ++n) EXPECT_EQ(fromText->userTopicUsed(n), fromDisk->userTopicUsed(n)) << n;
+    for (int n = 1; n <= kUserTopics; ++n)
+        EXPECT_EQ(fromText->userTopicUsed(n), fromDisk->userTopicUsed(n)) << n;
 }
 
 // clang-format off

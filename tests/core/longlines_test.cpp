@@ -24,7 +24,8 @@ struct LinesCase {
 
 class LineEnds : public ::testing::TestWithParam<LinesCase> {};
 
-TEST_P(LineEnds, SplitTheSameAnywhere) {
+TEST_P(LineEnds, SplitTheSameAnywhere)
+{
     const auto content = decodeText(GetParam().bytes);
     EXPECT_EQ(content.lines, GetParam().lines);
     EXPECT_EQ(content.encoding, GetParam().encoding);
@@ -55,7 +56,8 @@ struct FieldsCase {
 
 class FieldBars : public ::testing::TestWithParam<FieldsCase> {};
 
-TEST_P(FieldBars, SplitTheSameAnywhere) {
+TEST_P(FieldBars, SplitTheSameAnywhere)
+{
     auto db = std::make_unique<UnitDatabase>();
     ovtest::RecordingSink sink;
     LoadOptions o;

@@ -47,7 +47,7 @@ struct KeepCase {
     const char* name;
     std::vector<double> factors;
     std::vector<std::int16_t> marks;
-    std::vector<double> kept;   // expected coefficients; NaN where "not a number" is expected
+    std::vector<double> kept; // expected coefficients; NaN where "not a number" is expected
 };
 
 class KeepMarkedTest : public ::testing::TestWithParam<KeepCase> {};
@@ -109,7 +109,7 @@ TEST(HideUnmarked, ThePartsOwnExample)
 
 struct BlockCase {
     const char* name;
-    int first, last;                 // units of the selected block
+    int first, last; // units of the selected block
     std::vector<std::string> left;
 };
 
@@ -120,7 +120,7 @@ TEST_P(HideBlockTest, HidingTheBlockKeepsTheOthers)
     UnitDatabase db;
     fillLength(db);
     MarkState marks;
-    marks.toggle(1, 3);   // a mark inside the block goes, one outside stays marked anyway
+    marks.toggle(1, 3); // a mark inside the block goes, one outside stays marked anyway
     marks.markOutside(1, db.unitCount(1), GetParam().first, GetParam().last);
     HideUnmarked(db, marks, 1);
     EXPECT_EQ(names(db, 1), GetParam().left);
@@ -185,7 +185,8 @@ std::unique_ptr<UnitDatabase> readLength(const std::vector<std::string>& units)
     std::string text;
     double factor = 1;
     for (std::size_t i = 0; i < units.size(); ++i, factor *= 2)
-        text += "1|" + units[i] + "|s" + std::to_string(i) + "|" + std::to_string(factor) + (i == 0 ? "||True" : "") + "\r\n";
+        text += "1|" + units[i] + "|s" + std::to_string(i) + "|" + std::to_string(factor) + (i == 0 ? "||True" : "") +
+                "\r\n";
     auto db = std::make_unique<UnitDatabase>();
     ovtest::RecordingSink sink;
     LoadOptions o;

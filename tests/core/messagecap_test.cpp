@@ -19,19 +19,24 @@ namespace {
 const std::string kCapText =
     "Soubor Omnivel.omv obsahuje další chybné řádky. Další chyby už nebudou hlášeny; opravte soubor a načtěte ho znovu.";
 
-std::vector<std::string> badLines(int n) {
+std::vector<std::string> badLines(int n)
+{
     std::vector<std::string> lines{"1|metr|m|1|info|True"};
-    for (int i = 0; i < n; ++i) lines.push_back("x" + std::to_string(i) + "|kus|ks|1");
+    for (int i = 0; i < n; ++i)
+        lines.push_back("x" + std::to_string(i) + "|kus|ks|1");
     return lines;
 }
 
-std::vector<std::string> overfullTopic(int extra) {
+std::vector<std::string> overfullTopic(int extra)
+{
     std::vector<std::string> lines{"1|u1|u|1||True"};
-    for (int u = 2; u <= 150 + extra; ++u) lines.push_back("1|u" + std::to_string(u) + "|u|1");
+    for (int u = 2; u <= 150 + extra; ++u)
+        lines.push_back("1|u" + std::to_string(u) + "|u|1");
     return lines;
 }
 
-std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
+std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b)
+{
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
@@ -39,8 +44,8 @@ std::vector<std::string> operator+(std::vector<std::string> a, const std::vector
 struct CapCase {
     const char* name;
     std::vector<std::string> lines;
-    std::size_t messages;      // what the user is shown
-    bool capNotice;            // the last of them is the notice
+    std::size_t messages; // what the user is shown
+    bool capNotice;       // the last of them is the notice
 };
 
 void PrintTo(const CapCase& c, std::ostream* os) { *os << c.name; }
@@ -49,7 +54,8 @@ class MessageCap : public ::testing::TestWithParam<CapCase> {
 protected:
     TempDir dir;
 
-    LoadOptions options() const {
+    LoadOptions options() const
+    {
         LoadOptions o;
         o.mainPath = dir.write("Omnivel.omv", crlf(GetParam().lines));
         o.mainFileName = "Omnivel.omv";
@@ -58,7 +64,8 @@ protected:
     }
 };
 
-TEST_P(MessageCap, ShowsTenThenOneNoticeThenNothing) {
+TEST_P(MessageCap, ShowsTenThenOneNoticeThenNothing)
+{
     const LoadOptions o = options();
     RecordingSink shown;
     CappedMessageSink cap(shown, "Omnivel.omv");
@@ -91,7 +98,8 @@ TEST_P(MessageCap, ShowsTenThenOneNoticeThenNothing) {
     EXPECT_EQ(capped.mainLoaded, uncapped.mainLoaded);
     for (int t = 0; t <= kMaxTopic; ++t) {
         ASSERT_EQ(db->unitCount(t), full->unitCount(t)) << "topic " << t;
-        for (int u = 1; u <= kMaxUnits; ++u) EXPECT_EQ(db->unit(t, u).name, full->unit(t, u).name);
+        for (int u = 1; u <= kMaxUnits; ++u)
+            EXPECT_EQ(db->unit(t, u).name, full->unit(t, u).name);
     }
 }
 
@@ -111,11 +119,13 @@ INSTANTIATE_TEST_SUITE_P(
     ovtest::rowName);
 // clang-format on
 
-TEST(CappedMessageSink, EachLoadHasItsOwnCount) {
+TEST(CappedMessageSink, EachLoadHasItsOwnCount)
+{
     RecordingSink shown;
     for (int load = 0; load < 2; ++load) {
         CappedMessageSink cap(shown, "User.omv");
-        for (int i = 0; i < 30; ++i) cap.showMessage("chyba", "omniVELOR", MessageIcon::Exclamation);
+        for (int i = 0; i < 30; ++i)
+            cap.showMessage("chyba", "omniVELOR", MessageIcon::Exclamation);
     }
     ASSERT_EQ(shown.messages.size(), 22u);
     EXPECT_EQ(shown.messages[10].text,

@@ -31,10 +31,17 @@ TEST(Misc, UnscrambleChangesTheTextAndKeepsUtf8)
             EXPECT_TRUE(c >= 0x20 && c <= 0x7E);
         }
     }
-    EXPECT_EQ(Unscramble(plain), scrambled);   // the same every time
+    EXPECT_EQ(Unscramble(plain), scrambled); // the same every time
 }
 
-struct MailCase { const char* name; const char* subject; const char* body; const char* cc; const char* bcc; const char* address; };
+struct MailCase {
+    const char* name;
+    const char* subject;
+    const char* body;
+    const char* cc;
+    const char* bcc;
+    const char* address;
+};
 
 class MailtoTest : public ::testing::TestWithParam<MailCase> {};
 

@@ -18,8 +18,8 @@ using ovtest::operator<<;
 struct RoundRow {
     const char* name;
     double value;
-    const char* general;   // 15 digits
-    const char* single;    // 7 digits of the float
+    const char* general; // 15 digits
+    const char* single;  // 7 digits of the float
 };
 
 class Rounding : public testing::TestWithParam<RoundRow> {};

@@ -52,10 +52,7 @@ INSTANTIATE_TEST_SUITE_P(Values, GeneralRendering,
 // clang-format on
 
 class SingleRendering : public testing::TestWithParam<RenderRow> {};
-TEST_P(SingleRendering, ShowsSevenDigits)
-{
-    EXPECT_EQ(ov::FormatSingle(GetParam().value, ','), GetParam().expected);
-}
+TEST_P(SingleRendering, ShowsSevenDigits) { EXPECT_EQ(ov::FormatSingle(GetParam().value, ','), GetParam().expected); }
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, SingleRendering,
     testing::Values(
@@ -178,8 +175,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, NumberParsing,
 
 TEST(NumberParsing, ReadsBackEveryGeneralRendering)
 {
-    for (double v : {0.1, 1.0 / 3.0, 1e20, 1.5e-7, -273.15, 123456789012345.0, 4.9406564584124654e-324, DBL_MAX,
-                     -DBL_MAX}) {
+    for (double v :
+         {0.1, 1.0 / 3.0, 1e20, 1.5e-7, -273.15, 123456789012345.0, 4.9406564584124654e-324, DBL_MAX, -DBL_MAX}) {
         const std::string text = ov::FormatGeneral(v, ',');
         const auto back = ov::ParseNumber(text, ',');
         ASSERT_TRUE(back.has_value()) << text;
@@ -234,10 +231,7 @@ std::string repeatedGroups(const std::string& first, int groups)
 }
 
 class GroupedText : public testing::TestWithParam<RenderRow> {};
-TEST_P(GroupedText, GroupsDigitsByThree)
-{
-    EXPECT_EQ(ov::GroupedFormat(GetParam().value, ','), GetParam().expected);
-}
+TEST_P(GroupedText, GroupsDigitsByThree) { EXPECT_EQ(ov::GroupedFormat(GetParam().value, ','), GetParam().expected); }
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, GroupedText,
     testing::Values(

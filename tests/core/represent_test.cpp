@@ -87,7 +87,8 @@ INSTANTIATE_TEST_SUITE_P(Cells, NumberBases,
 
 TEST(NumberBases, TextThatIsNotANumberShowsTheFailureMessage)
 {
-    const std::string expected = "Chyba 13: " + std::string(ov::errorDescription(13)) + "\r\n\r\nNevhodná hodnota 'abc'.\r\n";
+    const std::string expected =
+        "Chyba 13: " + std::string(ov::errorDescription(13)) + "\r\n\r\nNevhodná hodnota 'abc'.\r\n";
     for (auto kind : {BaseKind::Binary, BaseKind::Hex, BaseKind::CustomWithDecimals}) {
         const auto result = ov::BaseResult("abc", kind, 12, 6, ',');
         EXPECT_EQ(result.kind, Kind::NotANumber);

@@ -19,7 +19,8 @@ namespace {
 constexpr double kTolerance = 1e-12;
 
 // The five temperature rows in kelvin and back, from their definitions.
-double toKelvin(int row, double x) {
+double toKelvin(int row, double x)
+{
     switch (row) {
     case 1: return x + 273.15;
     case 2: return (x - 32) * 5 / 9 + 273.15;
@@ -28,7 +29,8 @@ double toKelvin(int row, double x) {
     default: return x;
     }
 }
-double fromKelvin(int row, double k) {
+double fromKelvin(int row, double k)
+{
     switch (row) {
     case 1: return k - 273.15;
     case 2: return (k - 273.15) * 9 / 5 + 32;
@@ -55,7 +57,8 @@ protected:
     ConversionEngine engine{*db, grid};
     int topic = 0;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         LoadOptions o;
         o.mainPath = std::string(OV_DATA_DIR) + "/Omnivel.omv";
         o.userPath = std::string(OV_DATA_DIR) + "/User.omv";
@@ -63,30 +66,35 @@ protected:
         ovtest::RecordingSink sink;
         ASSERT_TRUE(LoadDataFiles(*db, o, sink).mainLoaded);
         ASSERT_TRUE(sink.messages.empty());
-        engine.settings().format = DisplayFormat::Double;   // all fifteen digits the table keeps
+        engine.settings().format = DisplayFormat::Double; // all fifteen digits the table keeps
         engine.settings().decimalSeparator = GetParam().dec;
     }
 
     // The user types the text into a row of the topic shown and presses Enter.
-    void enter(int row, const std::string& text) {
+    void enter(int row, const std::string& text)
+    {
         grid.current = row;
         grid.typeInto(row, text);
         engine.state().editRow = row;
         engine.onGridFocus(topic);
     }
-    double shown(int row) const {
+    double shown(int row) const
+    {
         const auto v = ParseNumber(grid.rows[static_cast<std::size_t>(row)].value, GetParam().dec);
         return v ? *v : std::nan("");
     }
     // What the table should show in row `to` for `x` typed into row `from`.
-    double expected(int from, int to, double x) const {
-        if (topic == kTemperatureTopic) return fromKelvin(to, toKelvin(from, x));
+    double expected(int from, int to, double x) const
+    {
+        if (topic == kTemperatureTopic)
+            return fromKelvin(to, toKelvin(from, x));
         return x * db->unit(topic, from + 1).factor / db->unit(topic, to + 1).factor;
     }
     std::string unit(int row) const { return db->unit(topic, row + 1).name; }
 };
 
-TEST_P(RoundTrip, EveryUnitIntoEveryOtherAndBack) {
+TEST_P(RoundTrip, EveryUnitIntoEveryOtherAndBack)
+{
     const double v = GetParam().value;
     const std::string typed = FormatGeneral(v, GetParam().dec);
     for (topic = 1; topic <= kBuiltinTopics; ++topic) {
@@ -97,9 +105,11 @@ TEST_P(RoundTrip, EveryUnitIntoEveryOtherAndBack) {
             enter(a, typed);
             ASSERT_TRUE(grid.boxes.empty()) << unit(a) << ": " << grid.boxes.front().text;
             std::vector<std::string> there;
-            for (const auto& row : grid.rows) there.push_back(row.value);
+            for (const auto& row : grid.rows)
+                there.push_back(row.value);
             for (int b = 0; b < n; ++b) {
-                if (b == a) continue;
+                if (b == a)
+                    continue;
                 const std::string text = there[static_cast<std::size_t>(b)];
                 const auto w = ParseNumber(text, GetParam().dec);
                 ASSERT_TRUE(w) << unit(a) << " -> " << unit(b) << " shows '" << text << "'";
@@ -107,8 +117,8 @@ TEST_P(RoundTrip, EveryUnitIntoEveryOtherAndBack) {
                     << "topic " << topic << ": " << typed << " " << unit(a) << " -> " << text << " " << unit(b)
                     << ", expected " << expected(a, b, v);
                 enter(b, text);
-                EXPECT_TRUE(near(shown(a), v)) << "topic " << topic << ": " << typed << " " << unit(a) << " -> "
-                                               << text << " " << unit(b) << " -> " << grid.rows[a].value;
+                EXPECT_TRUE(near(shown(a), v)) << "topic " << topic << ": " << typed << " " << unit(a) << " -> " << text
+                                               << " " << unit(b) << " -> " << grid.rows[a].value;
             }
         }
     }

@@ -5,7 +5,12 @@
 
 using namespace ov;
 
-struct LikeCase { const char* name; const char* text; const char* pattern; bool matches; };
+struct LikeCase {
+    const char* name;
+    const char* text;
+    const char* pattern;
+    bool matches;
+};
 
 class LikeMatchTest : public ::testing::TestWithParam<LikeCase> {};
 
@@ -64,8 +69,8 @@ UnitDatabase makeDb()
     put(1, {"metr", "ab", "palec", "xaxbx"});
     put(2, {"ab", "akr"});
     put(12, {"uzel", "m2"});
-    put(30, {"ab"});                      // a user topic: never searched
-    db.unitSlot(3, 5).name = "ab";            // behind topic 3's count: no row shows it
+    put(30, {"ab"});               // a user topic: never searched
+    db.unitSlot(3, 5).name = "ab"; // behind topic 3's count: no row shows it
     return db;
 }
 
@@ -87,10 +92,7 @@ TEST(Search, ExactMatchesFirstThenEveryNameWithTheCharactersInOrder)
                                         "2-1 ab pattern"}));
 }
 
-TEST(Search, IsCaseSensitive)
-{
-    EXPECT_TRUE(SearchUnits(makeDb(), "Ab").empty());
-}
+TEST(Search, IsCaseSensitive) { EXPECT_TRUE(SearchUnits(makeDb(), "Ab").empty()); }
 
 TEST(Search, WildcardsOfTheTextKeepTheirMeaning)
 {
@@ -99,12 +101,6 @@ TEST(Search, WildcardsOfTheTextKeepTheirMeaning)
     EXPECT_EQ(describe(SearchUnits(db, "u?l")), (std::vector<std::string>{"12-1 uzel pattern"}));
 }
 
-TEST(Search, EmptyTextFindsNothing)
-{
-    EXPECT_TRUE(SearchUnits(makeDb(), "").empty());
-}
+TEST(Search, EmptyTextFindsNothing) { EXPECT_TRUE(SearchUnits(makeDb(), "").empty()); }
 
-TEST(Search, TagJoinsTopicAndUnit)
-{
-    EXPECT_EQ((SearchHit{12, 7, "x", true}.tag()), "12-7");
-}
+TEST(Search, TagJoinsTopicAndUnit) { EXPECT_EQ((SearchHit{12, 7, "x", true}.tag()), "12-7"); }

@@ -64,7 +64,8 @@ private slots:
         QFETCH(QString, problem);
         QMainWindow main;
         Commands c(&main);
-        if (!bound.isEmpty()) c.bind(*cmd::commandNamed(bound.toStdString()), [](int) {});
+        if (!bound.isEmpty())
+            c.bind(*cmd::commandNamed(bound.toStdString()), [](int) {});
         const QStringList problems = c.bindingProblems();
         QCOMPARE(problems.contains(problem), !problem.isEmpty());
         QVERIFY(!problems.contains(bound + QStringLiteral(": no handler")));
@@ -91,7 +92,8 @@ private slots:
         QFETCH(bool, known);
         const auto command = cmd::commandNamed(name.toStdString());
         QCOMPARE(bool(command), known);
-        if (command) QCOMPARE(QString::fromUtf8(cmd::nameOf(*command)), name);
+        if (command)
+            QCOMPARE(QString::fromUtf8(cmd::nameOf(*command)), name);
     }
 
     void paneSwitchesRunFromMenuAndToolbarAlike()

@@ -20,10 +20,7 @@ using namespace ov::gui::test;
 
 namespace {
 
-void selectRow(MainWindow& w, int row)
-{
-    w.findChild<QTableWidget*>(QStringLiteral("msgTab"))->setCurrentCell(row, 2);
-}
+void selectRow(MainWindow& w, int row) { w.findChild<QTableWidget*>(QStringLiteral("msgTab"))->setCurrentCell(row, 2); }
 
 bool enabled(const MainWindow& w, const char* name)
 {
@@ -58,10 +55,10 @@ private slots:
     void copyGivesTheValueAsDisplayed()
     {
         MainWindow& w = windowWithTopic();
-        QVERIFY(!enabled(w, "mnuKopirovat"));   // empty cell
+        QVERIFY(!enabled(w, "mnuKopirovat")); // empty cell
         QVERIFY(!enabled(w, "tlb_Kopírovat"));
         convert(w, 1, QStringLiteral("5"));
-        QVERIFY(triggerAction(&w, QStringLiteral("mnuFormatZ_2")));   // scientific
+        QVERIFY(triggerAction(&w, QStringLiteral("mnuFormatZ_2"))); // scientific
         selectRow(w, 0);
         QVERIFY(enabled(w, "mnuKopirovat"));
         QVERIFY(triggerAction(&w, QStringLiteral("tlb_Kopírovat")));
@@ -82,7 +79,7 @@ private slots:
     {
         QFETCH(QString, how);
         MainWindow& w = windowWithTopic();
-        QVERIFY(!enabled(w, "mnuKopirovatJ"));   // empty cell
+        QVERIFY(!enabled(w, "mnuKopirovatJ")); // empty cell
         convert(w, 0, QStringLiteral("5"));
         selectRow(w, 1);
         QVERIFY(enabled(w, "mnuKopirovatJ"));
@@ -102,7 +99,7 @@ private slots:
     void pasteEntersTheNumberAndConverts()
     {
         MainWindow& w = windowWithTopic();
-        QGuiApplication::clipboard()->setText(QStringLiteral("12,5\n"));   // as a spreadsheet copies it
+        QGuiApplication::clipboard()->setText(QStringLiteral("12,5\n")); // as a spreadsheet copies it
         selectRow(w, 1);
         QVERIFY(enabled(w, "mnuVlozit"));
         QVERIFY(triggerAction(&w, QStringLiteral("mnuVlozit")));
@@ -131,7 +128,7 @@ private slots:
     {
         MainWindow& w = windowWithTopic();
         convert(w, 1, QStringLiteral("5"));
-        QGuiApplication::clipboard()->setText(QStringLiteral("1E308"));   // a kilometre count too big for metres
+        QGuiApplication::clipboard()->setText(QStringLiteral("1E308")); // a kilometre count too big for metres
         selectRow(w, 0);
         selectRow(w, 1);
         QVERIFY(triggerAction(&w, QStringLiteral("mnuVlozit")));
@@ -174,7 +171,7 @@ private slots:
         } else {
             clipboard->clear();
         }
-        selectRow(w, 1);   // entering a cell refreshes the commands
+        selectRow(w, 1); // entering a cell refreshes the commands
         QCOMPARE(::enabled(w, "mnuVlozit"), enabled);
         QCOMPARE(::enabled(w, "tlb_Vložit"), enabled);
     }
@@ -186,9 +183,9 @@ private slots:
         selectRow(w, 1);
         QVERIFY(enabled(w, "mnuVlozit"));
         QGuiApplication::clipboard()->setText(QStringLiteral("čtyři"));
-        QVERIFY(enabled(w, "mnuVlozit"));   // no refresh yet
+        QVERIFY(enabled(w, "mnuVlozit")); // no refresh yet
         QVERIFY(triggerAction(&w, QStringLiteral("mnuVlozit")));
-        QCOMPARE(w.table()->cellText(1, 2), QString());   // no longer a number: nothing happens
+        QCOMPARE(w.table()->cellText(1, 2), QString()); // no longer a number: nothing happens
         QVERIFY(fakeDialogs().calls().isEmpty());
         selectRow(w, 2);
         QVERIFY(!enabled(w, "mnuVlozit"));
@@ -197,13 +194,13 @@ private slots:
     // Ctrl+C and Ctrl+V are the commands' own keys, with the cell editor open or not.
     void theKeysDoWhatTheCommandsDo_data()
     {
-        QTest::addColumn<QString>("before");       // converted in kilometres first
-        QTest::addColumn<QString>("typed");        // left open in the editor
+        QTest::addColumn<QString>("before"); // converted in kilometres first
+        QTest::addColumn<QString>("typed");  // left open in the editor
         QTest::addColumn<QString>("clipboard");
         QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("editorAfter");  // empty: the editor is closed
+        QTest::addColumn<QString>("editorAfter"); // empty: the editor is closed
         QTest::addColumn<QString>("clipboardAfter");
-        QTest::addColumn<QString>("metres");       // after Enter commits an open editor
+        QTest::addColumn<QString>("metres"); // after Enter commits an open editor
         // clang-format off
         QTest::newRow("Ctrl+V replaces the typed text") << "" << "1" << "2,5" << int(Qt::Key_V) << "2,5" << "2,5" << "2500";
         QTest::newRow("Ctrl+V in the grid converts") << "" << "" << "2,5" << int(Qt::Key_V) << "" << "2,5" << "2500";

@@ -25,27 +25,29 @@ struct Window {
     QAction* a(const QString& name) const
     {
         QAction* act = commands->action(name);
-        if (!act) qWarning("no action %s", qPrintable(name));
+        if (!act)
+            qWarning("no action %s", qPrintable(name));
         return act;
     }
 };
 
 // The commands the first displayed topic makes available.
 const QStringList kPaneCommands = {
-    "mnuLupa", "mnuNahled", "mnuInfo", "mnuPredpony", "mnuA", "mnuRadek",
-    "tlb_Náhled", "tlb_Lupa", "tlb_Info", "tlb_Jako",
+    "mnuLupa",  "mnuNahled",  "mnuInfo",  "mnuPredpony", "mnuA",
+    "mnuRadek", "tlb_Náhled", "tlb_Lupa", "tlb_Info",    "tlb_Jako",
 };
 // The commands a data file being edited blocks.
 const QStringList kBlockedWhileEditing = {
-    "mnuNacist", "mnuE", "mnuNahled", "mnuLupa", "mnuInfo", "mnuPredpony", "mnuA", "mnuUroven",
-    "mnuRec_3", "tlb_Náhled", "tlb_Lupa", "tlb_Info", "tlb_Jako", "tlb_Úroveň", "tlb_Rec",
+    "mnuNacist", "mnuE",       "mnuNahled", "mnuLupa",  "mnuInfo",  "mnuPredpony", "mnuA",    "mnuUroven",
+    "mnuRec_3",  "tlb_Náhled", "tlb_Lupa",  "tlb_Info", "tlb_Jako", "tlb_Úroveň",  "tlb_Rec",
 };
 
 QStringList enabledOf(const Window& w, const QStringList& names)
 {
     QStringList on;
     for (const QString& n : names)
-        if (w.a(n) && w.a(n)->isEnabled()) on << n;
+        if (w.a(n) && w.a(n)->isEnabled())
+            on << n;
     return on;
 }
 
@@ -60,7 +62,7 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("shortcut");
         QTest::addColumn<int>("help");
-        QTest::addColumn<QString>("state");   // e = enabled, v = visible, c = checked
+        QTest::addColumn<QString>("state"); // e = enabled, v = visible, c = checked
         // clang-format off
         QTest::newRow("quit") << "mnuKonec" << "&Konec" << "" << 1110 << "ev";
         QTest::newRow("reload") << "mnuNacist" << "Znovu &načíst" << "Ctrl+R" << 1110 << "ev";
@@ -115,7 +117,8 @@ private slots:
         QHash<QString, QString> owner;
         for (QAction* a : w.main.findChildren<QAction*>()) {
             const QString key = a->shortcut().toString(QKeySequence::PortableText);
-            if (key.isEmpty()) continue;
+            if (key.isEmpty())
+                continue;
             QVERIFY2(!owner.contains(key), qPrintable(key + " on " + owner.value(key) + " and " + a->objectName()));
             owner.insert(key, a->objectName());
         }
@@ -126,8 +129,10 @@ private slots:
     {
         Window w;
         QStringList titles;
-        for (QAction* a : w.main.menuBar()->actions()) titles << a->text();
-        QCOMPARE(titles, (QStringList{"&Soubor", "Úpr&avy", "&Zobrazit", "&Přejít", "&Formát", "Nást&roje", "&Nápověda"}));
+        for (QAction* a : w.main.menuBar()->actions())
+            titles << a->text();
+        QCOMPARE(titles,
+                 (QStringList{"&Soubor", "Úpr&avy", "&Zobrazit", "&Přejít", "&Formát", "Nást&roje", "&Nápověda"}));
         // The table's context menu is there for pop-up use only.
         QMenu* tab = w.commands->menu("mnuTab");
         QVERIFY(tab);
@@ -154,7 +159,8 @@ private slots:
         QCOMPARE(asButton->popupMode(), QToolButton::MenuButtonPopup);
         QCOMPARE(asButton->toolTip(), "Aktuální buňka jako…");
         QStringList items;
-        for (QAction* a : w.a("tlb_Úroveň")->menu()->actions()) items << a->text();
+        for (QAction* a : w.a("tlb_Úroveň")->menu()->actions())
+            items << a->text();
         QCOMPARE(items, (QStringList{"Vše", "Úroveň 1", "Úroveň 2", "Úroveň 3"}));
         QVERIFY(w.a("tlb_Náhled")->isCheckable() && w.a("tlb_Náhled")->isChecked());
         QVERIFY(!w.a("tlb_Start")->isVisible() && !w.a("tlb_Stop")->isVisible());
@@ -168,7 +174,7 @@ private slots:
         QVERIFY(w.a("tlb_Vpřed")->isEnabled());
         w.commands->firstDisplay();
         QCOMPARE(enabledOf(w, kPaneCommands), kPaneCommands);
-        QVERIFY(!w.a("mnuSkryt")->isEnabled());   // marking decides that one
+        QVERIFY(!w.a("mnuSkryt")->isEnabled()); // marking decides that one
         w.commands->setHideEnabled(true);
         QVERIFY(w.a("mnuSkryt")->isEnabled() && w.a("mnuHide_2")->isEnabled());
     }
@@ -306,9 +312,10 @@ private slots:
     {
         Window w;
         auto db = std::make_unique<ov::UnitDatabase>();
-        for (int t = 1; t <= 26; ++t) db->setUnitCount(t, 10);
+        for (int t = 1; t <= 26; ++t)
+            db->setUnitCount(t, 10);
         db->setUnitCount(5, 0);
-        db->setUnitCount(30, 7);   // a user topic is not counted among the units
+        db->setUnitCount(30, 7); // a user topic is not counted among the units
         w.commands->updateCounts(*db, 3);
         QCOMPARE(w.commands->panelText("Temata"), "Témat: 25+3");
         QCOMPARE(w.commands->panelText("Veličiny"), "Jednotek v aplikaci: 250");
@@ -328,7 +335,8 @@ private slots:
             QTest::mouseClick(label, Qt::LeftButton);
         }
         QCOMPARE(clicks.size(), keys.size());
-        for (int i = 0; i < keys.size(); ++i) QCOMPARE(clicks[i].first().toString(), keys[i]);
+        for (int i = 0; i < keys.size(); ++i)
+            QCOMPARE(clicks[i].first().toString(), keys[i]);
         // "Uroven" opens the level menu.
         QMenu* levels = w.commands->menu("mnuUroven");
         QVERIFY(levels->isVisible());

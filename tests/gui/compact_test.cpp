@@ -34,8 +34,14 @@ class CompactTest : public WindowTestCase {
         triggerAction(&w, QStringLiteral("mnuLite"));
         return *w.compactPanel();
     }
-    QLineEdit* box(int row) { return findNamed<QLineEdit>(mainWindow().compactPanel(), QStringLiteral("txtLt_%1").arg(row)); }
-    QString label(int n) { return findNamed<QLabel>(mainWindow().compactPanel(), QStringLiteral("lblLt_%1").arg(n))->text(); }
+    QLineEdit* box(int row)
+    {
+        return findNamed<QLineEdit>(mainWindow().compactPanel(), QStringLiteral("txtLt_%1").arg(row));
+    }
+    QString label(int n)
+    {
+        return findNamed<QLabel>(mainWindow().compactPanel(), QStringLiteral("lblLt_%1").arg(n))->text();
+    }
     QComboBox* list() { return findNamed<QComboBox>(mainWindow().compactPanel(), QStringLiteral("cboLt")); }
 
     // Types into a row's box and presses Enter there.
@@ -66,7 +72,8 @@ private slots:
         MainWindow& w = startedWindow();
         QCOMPARE(w.table()->currentTopic(), 0);
         QVERIFY(triggerAction(&w, QStringLiteral("mnuLite")));
-        QCOMPARE(fakeDialogs().messageTexts(), QStringList{QStringLiteral("Není vybraná veličina.\n\nNejprve vyberte veličinu.")});
+        QCOMPARE(fakeDialogs().messageTexts(),
+                 QStringList{QStringLiteral("Není vybraná veličina.\n\nNejprve vyberte veličinu.")});
         QCOMPARE(fakeDialogs().calls().first().icon, DialogService::Icon::Information);
         QVERIFY(!w.compactPanel()->isVisible());
     }
@@ -133,7 +140,7 @@ private slots:
         openOn(1);
         enter(0, "3");
         QCOMPARE(box(1)->text(), QStringLiteral("0,003"));
-        choose(0, 3);   // the 3 is now centimetres
+        choose(0, 3); // the 3 is now centimetres
         QCOMPARE(label(0), QStringLiteral("centimetr"));
         QCOMPARE(label(2), QStringLiteral("cm"));
         QCOMPARE(box(0)->text(), QStringLiteral("3"));
@@ -165,7 +172,7 @@ private slots:
         QFETCH(QStringList, messages);
         openOn(topic);
         if (topic == 2)
-            choose(0, 60);   // 60 units of 1: 1E308 × 60 overflows
+            choose(0, 60); // 60 units of 1: 1E308 × 60 overflows
         box(1)->setText(QStringLiteral("7"));
         fakeDialogs().clear();
         enter(0, typed);

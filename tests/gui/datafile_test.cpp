@@ -122,7 +122,9 @@ private slots:
         QVERIFY(triggerAction(&w, "mnuUlozit_1"));
         QVERIFY(editing());
         QVERIFY(!editor().isModified());
-        QVERIFY(bytesOf(mainPath()).endsWith("1|centimetr|cm|0.01\r\n1|míle|mi|1609.344\r\n2|metr čtvereční|m²|1||True\r\n2|ar|a|100\r\n"));
+        QVERIFY(bytesOf(mainPath())
+                    .endsWith(
+                        "1|centimetr|cm|0.01\r\n1|míle|mi|1609.344\r\n2|metr čtvereční|m²|1||True\r\n2|ar|a|100\r\n"));
         QCOMPARE(context().db.unitCount(1), 4);
         QVERIFY(triggerAction(&w, "mnuUlozit_0"));
         QVERIFY(!editing());
@@ -178,9 +180,9 @@ private slots:
         QVERIFY(triggerAction(&w, "mnuUlozit_1"));
         QCOMPARE(bytesOf(mainPath()), after);
         QCOMPARE(editor().isModified(), answer != QMessageBox::Yes);
-        QCOMPARE(fakeDialogs().calls().first().text,
-                 "Text obsahuje znaky, které kódování Windows-1250 souboru " + QDir::toNativeSeparators(mainPath()) +
-                     " neumí zapsat. Uložit soubor v kódování UTF-8?");
+        QCOMPARE(fakeDialogs().calls().first().text, "Text obsahuje znaky, které kódování Windows-1250 souboru " +
+                                                         QDir::toNativeSeparators(mainPath()) +
+                                                         " neumí zapsat. Uložit soubor v kódování UTF-8?");
     }
 
     void closingWithChangesAsks_data()
@@ -355,7 +357,7 @@ private slots:
     {
         QTest::addColumn<int>("file");
         QTest::addColumn<int>("topic");
-        QTest::addColumn<int>("line");   // -1: the caret stays
+        QTest::addColumn<int>("line"); // -1: the caret stays
         // clang-format off
         QTest::newRow("built-in topic in the main file") << 0 << 2 << 4;
         QTest::newRow("user topic on the first line") << 1 << 27 << 0;
@@ -414,7 +416,7 @@ private slots:
         QCOMPARE(text().textCursor().selectedText(), QStringLiteral("metr"));
         QCOMPARE(text().textCursor().blockNumber(), 1);
         QVERIFY(triggerAction(&w, "mnuNajit"));
-        QCOMPARE(text().textCursor().blockNumber(), 2);   // "kilometr"
+        QCOMPARE(text().textCursor().blockNumber(), 2); // "kilometr"
         QCOMPARE(fakeDialogs().calls().last().title, QStringLiteral("Najít"));
         // Pasted text is red too; the file opened again after its changes were dropped is not.
         const auto redAt = [this](int at) {
@@ -435,10 +437,10 @@ private slots:
     // the file or else in the data folder, and the next start says where.
     void unsavedEditsAreKeptOnATerminationSignal_data()
     {
-        const QByteArray utf8("1|kus|ks|1\r\n"), cp1250("1|k\xF9s|ks|1\r\n");   // "kůs"
+        const QByteArray utf8("1|kus|ks|1\r\n"), cp1250("1|k\xF9s|ks|1\r\n"); // "kůs"
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("keptIn");   // the folder of the copy
+        QTest::addColumn<QString>("keptIn"); // the folder of the copy
         QTest::addColumn<QByteArray>("kept");
         // clang-format off
         QTest::newRow("beside the file") << utf8 << "1|kopa|kp|60" << "soubory" << utf8 + "1|kopa|kp|60\r\n";
@@ -457,7 +459,8 @@ private slots:
         TestEnvironment& env = environment();
         env.useSmallData();
         QVERIFY(QDir(env.folder()).mkdir("soubory"));
-        const QString path = env.folder() + "/soubory/User.omv", copy = env.folder() + "/" + keptIn + "/User.omv.neulozeno";
+        const QString path = env.folder() + "/soubory/User.omv",
+                      copy = env.folder() + "/" + keptIn + "/User.omv.neulozeno";
         writeBytes(path, file);
         env.setSetting("Obecne/PathUser", path);
         {
@@ -469,7 +472,7 @@ private slots:
                 appendLine(typed);
             const bool folderLost = keptIn != "soubory" && QDir(env.folder()).rename("soubory", "jinam");
             if (folderLost)
-                writeBytes(env.folder() + "/soubory", "not a folder");   // the file's folder cannot be written
+                writeBytes(env.folder() + "/soubory", "not a folder"); // the file's folder cannot be written
             ::raise(SIGTERM);
             QTRY_VERIFY(first->ended());
             w_ = nullptr;
@@ -480,9 +483,12 @@ private slots:
         QCOMPARE(bytesOf(path), file);
         TestApp next;
         QVERIFY(next->start({"omnivelor"}));
-        QCOMPARE(fakeDialogs().messageTexts().join(""),
-                 kept.isEmpty() ? QString() : "Změny souboru " + path + ", které nebyly uloženy, byly při ukončení "
-                                              "programu zachovány v souboru " + copy + ".");
+        QCOMPARE(fakeDialogs().messageTexts().join(""), kept.isEmpty()
+                                                            ? QString()
+                                                            : "Změny souboru " + path +
+                                                                  ", které nebyly uloženy, byly při ukončení "
+                                                                  "programu zachovány v souboru " +
+                                                                  copy + ".");
     }
 
     void printingPrintsTheEditorsText()

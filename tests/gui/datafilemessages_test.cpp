@@ -47,8 +47,8 @@ private slots:
     void startUpTellsTenThenOnce_data()
     {
         QTest::addColumn<QStringList>("file");
-        QTest::addColumn<int>("boxes");       // what the user clicks through
-        QTest::addColumn<bool>("more");       // the last of them is the notice
+        QTest::addColumn<int>("boxes"); // what the user clicks through
+        QTest::addColumn<bool>("more"); // the last of them is the notice
         // clang-format off
         QTest::newRow("one bad line") << brokenFile(1) << 1 << false;
         QTest::newRow("ten bad lines") << brokenFile(10) << 10 << false;

@@ -18,12 +18,15 @@ class EditorTest : public TableWindowTestCase {
     QLineEdit* elsewhere_ = nullptr;
 
     QLineEdit* editor() const { return findNamed<QLineEdit>(window_.get(), "txtEdit"); }
-    QPoint cellCentre(int row, int column) const { return grid()->visualRect(grid()->model()->index(row, column)).center(); }
+    QPoint cellCentre(int row, int column) const
+    {
+        return grid()->visualRect(grid()->model()->index(row, column)).center();
+    }
 
 protected:
     void setUp() override
     {
-        elsewhere_ = new QLineEdit;   // another control of the window
+        elsewhere_ = new QLineEdit; // another control of the window
         showTable(elsewhere_);
         table_->fillTopic(1);
         QVERIFY(grid()->hasFocus());
@@ -37,7 +40,7 @@ private slots:
         QVERIFY(editor()->isVisible());
         QVERIFY(editor()->hasFocus());
         QCOMPARE(editor()->text(), QString("7"));
-        QCOMPARE(cell(0), QString("5"));   // nothing changes before the edit ends
+        QCOMPARE(cell(0), QString("5")); // nothing changes before the edit ends
         QCOMPARE(editor()->geometry(), grid()->visualRect(grid()->model()->index(0, 2)));
         type("2");
         key(Qt::Key_Return);
@@ -111,12 +114,12 @@ private slots:
         QFETCH(int, arrow);
         QFETCH(int, endRow);
         table_->goToRow(startRow);
-        type(" ");            // Space: edit the (empty) cell
+        type(" "); // Space: edit the (empty) cell
         type("3");
         key(Qt::Key(arrow));
         QVERIFY(!editor()->isVisible());
         QCOMPARE(cell(startRow), QString("3"));
-        QVERIFY(!cell(startRow == 0 ? 1 : 0).isEmpty());   // every row was recomputed
+        QVERIFY(!cell(startRow == 0 ? 1 : 0).isEmpty()); // every row was recomputed
         QCOMPARE(grid()->currentRow(), endRow);
     }
 
@@ -125,8 +128,8 @@ private slots:
         table_->fillTopic(2);
         type("8");
         QVERIFY(editor()->isVisible());
-        QWheelEvent wheel(QPointF(50, 50), grid()->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
-                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(QPointF(50, 50), grid()->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(grid()->viewport(), &wheel);
         QVERIFY(grid()->verticalScrollBar()->value() > 0);
         QVERIFY(!editor()->isVisible());
@@ -138,10 +141,10 @@ private slots:
     void leavingTheCellCommitsWithoutRecomputing()
     {
         type("6");
-        QTest::mouseClick(elsewhere_, Qt::LeftButton);   // the user clicks another control
+        QTest::mouseClick(elsewhere_, Qt::LeftButton); // the user clicks another control
         QVERIFY(elsewhere_->hasFocus());
         QVERIFY(editor()->isVisible());
-        table_->goToRow(2);                               // e.g. a unit chosen in a list
+        table_->goToRow(2); // e.g. a unit chosen in a list
         QVERIFY(!editor()->isVisible());
         QCOMPARE(cell(0), QString("6"));
         QCOMPARE(cell(1), QString());

@@ -20,8 +20,8 @@ using namespace ov::gui::test;
 
 namespace {
 
-const QString kCalculatorMissing =
-    QStringLiteral("Kalkulačka nenalezena! Nainstalujte kalkulačku, například gnome-calculator, kcalc nebo galculator.");
+const QString kCalculatorMissing = QStringLiteral(
+    "Kalkulačka nenalezena! Nainstalujte kalkulačku, například gnome-calculator, kcalc nebo galculator.");
 const Addresses kAddresses{QStringLiteral("https://omnivelor.example/"), QStringLiteral("autori@omnivelor.example")};
 
 } // namespace
@@ -190,7 +190,7 @@ private slots:
 
     void mailAddressesJoinTheirParts_data()
     {
-        QTest::addColumn<QStringList>("parts");   // subject, body, copy, blind copy
+        QTest::addColumn<QStringList>("parts"); // subject, body, copy, blind copy
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("encoded");
         // clang-format off
@@ -257,7 +257,7 @@ private slots:
         QTest::newRow("text") << QByteArray("Licence MIT");
         QTest::newRow("every byte") << [] {
             QByteArray all;
-        // clang-format on
+            // clang-format on
             for (int i = 0; i < 256; ++i)
                 all.append(char(i));
             return all;

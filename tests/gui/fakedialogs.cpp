@@ -6,15 +6,9 @@
 
 namespace ov::gui::test {
 
-FakeDialogs::FakeDialogs()
-{
-    setDialogService(this);
-}
+FakeDialogs::FakeDialogs() { setDialogService(this); }
 
-FakeDialogs::~FakeDialogs()
-{
-    setDialogService(nullptr);
-}
+FakeDialogs::~FakeDialogs() { setDialogService(nullptr); }
 
 int FakeDialogs::pendingAnswers() const
 {
@@ -59,8 +53,8 @@ void FakeDialogs::unexpected(const DialogCall& call)
     QTest::qFail(what.constData(), __FILE__, __LINE__);
 }
 
-QMessageBox::StandardButton FakeDialogs::message(QWidget* parent, Icon icon, const QString& title,
-                                                 const QString& text, QMessageBox::StandardButtons buttons,
+QMessageBox::StandardButton FakeDialogs::message(QWidget* parent, Icon icon, const QString& title, const QString& text,
+                                                 QMessageBox::StandardButtons buttons,
                                                  QMessageBox::StandardButton defaultButton)
 {
     return messageWithDetails(parent, icon, title, text, {}, buttons, defaultButton);
@@ -120,7 +114,7 @@ QString FakeDialogs::openFileName(QWidget*, const QString& caption, const QStrin
 }
 
 std::optional<DialogService::SaveChoice> FakeDialogs::saveFileChoice(QWidget*, const QString& caption,
-                                                                   const QString& dir, const QStringList& filters)
+                                                                     const QString& dir, const QStringList& filters)
 {
     DialogCall call{QStringLiteral("save"), Icon::None, caption, dir, filters.join(u'|'), {}, {}};
     calls_.append(call);
@@ -137,8 +131,13 @@ std::optional<DialogService::SaveChoice> FakeDialogs::saveFileChoice(QWidget*, c
 
 bool FakeDialogs::printDialog(QWidget*, QPrinter& printer, bool selection)
 {
-    DialogCall call{QStringLiteral("print"), Icon::None, {}, printer.printerName(),
-                    selection ? QStringLiteral("selection") : QString(), {}, {}};
+    DialogCall call{QStringLiteral("print"),
+                    Icon::None,
+                    {},
+                    printer.printerName(),
+                    selection ? QStringLiteral("selection") : QString(),
+                    {},
+                    {}};
     calls_.append(call);
     if (printers_.empty()) {
         unexpected(call);
@@ -235,7 +234,8 @@ QString FakeDialogs::findProgram(const QString& name)
 
 std::optional<qint64> FakeDialogs::startDetached(const QString& program, const QStringList& arguments)
 {
-    calls_.append(DialogCall{QStringLiteral("start"), Icon::None, {}, program, arguments.join(QLatin1Char(' ')), {}, {}});
+    calls_.append(
+        DialogCall{QStringLiteral("start"), Icon::None, {}, program, arguments.join(QLatin1Char(' ')), {}, {}});
     if (startFails_)
         return std::nullopt;
     running_.append(++nextPid_);

@@ -12,12 +12,12 @@
 namespace ov::gui::test {
 
 struct DialogCall {
-    QString kind;                        // "message", "text", "open", "save", "font", "colour",
-                                         // "dialog" (text: its object name), "url", "start",
-                                         // "print"
+    QString kind; // "message", "text", "open", "save", "font", "colour",
+                  // "dialog" (text: its object name), "url", "start",
+                  // "print"
     DialogService::Icon icon = DialogService::Icon::None;
     QString title;
-    QString text;                        // the main text, or the prompt / caption
+    QString text; // the main text, or the prompt / caption
     QString details;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
@@ -26,8 +26,8 @@ struct DialogCall {
 
 class FakeDialogs final : public DialogService {
 public:
-    FakeDialogs();                       // installs itself as the program's service
-    ~FakeDialogs() override;             // restores the real one
+    FakeDialogs();           // installs itself as the program's service
+    ~FakeDialogs() override; // restores the real one
 
     // The next answers, in order. Boxes with a lone OK button need no prepared answer.
     void answer(QMessageBox::StandardButton button) { buttons_.push_back(button); }
@@ -42,9 +42,12 @@ public:
     void setUrlFails(bool fails) { urlFails_ = fails; }
     void endProgram(qint64 processId) { running_.removeAll(processId); }
     QList<qint64> runningPrograms() const { return running_; }
-    QStringList openedUrls() const;      // encoded, as the desktop would get them
+    QStringList openedUrls() const; // encoded, as the desktop would get them
     // A save dialog with filters: the file and the index of the filter chosen; nullopt cancels.
-    void answerSave(std::optional<QString> path, int filterIndex = 0) { saves_.push_back({std::move(path), filterIndex}); }
+    void answerSave(std::optional<QString> path, int filterIndex = 0)
+    {
+        saves_.push_back({std::move(path), filterIndex});
+    }
     // The print dialog: printing into this PDF file; nullopt cancels.
     void answerPrinter(std::optional<QString> pdfPath) { printers_.push_back(std::move(pdfPath)); }
     // The next of the program's own windows is shown (not modal) while `user` acts on it and
@@ -67,7 +70,7 @@ public:
     int pendingAnswers() const;
 
     const QList<DialogCall>& calls() const { return calls_; }
-    QList<DialogCall> messages(const QString& text) const;   // message calls with this main text
+    QList<DialogCall> messages(const QString& text) const; // message calls with this main text
     QStringList messageTexts() const;
     void clear();
 
@@ -80,8 +83,7 @@ public:
                                                    QMessageBox::StandardButton defaultButton) override;
     std::optional<QString> getText(QWidget* parent, const QString& title, const QString& prompt,
                                    const QString& initial) override;
-    QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
-                         const QString& filter) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
     std::optional<SaveChoice> saveFileChoice(QWidget* parent, const QString& caption, const QString& dir,
                                              const QStringList& filters) override;
     bool printDialog(QWidget* parent, QPrinter& printer, bool selection) override;
@@ -99,7 +101,7 @@ private:
     std::function<void(const DialogCall&)> whileShown_;
     QList<DialogCall> calls_;
     std::deque<QMessageBox::StandardButton> buttons_;
-    std::deque<std::pair<bool, QString>> texts_;   // cancelled = false
+    std::deque<std::pair<bool, QString>> texts_; // cancelled = false
     std::deque<QString> files_;
     std::deque<std::optional<QFont>> fonts_;
     std::deque<std::optional<QColor>> colours_;

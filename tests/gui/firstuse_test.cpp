@@ -83,7 +83,7 @@ class FirstUseTest : public WindowTestCase {
 private slots:
     void theStartScreenSaysWhatToDoUntilTheFirstTopic_data()
     {
-        QTest::addColumn<QString>("stored");   // Start/Rady; empty: never stored
+        QTest::addColumn<QString>("stored"); // Start/Rady; empty: never stored
         QTest::addColumn<bool>("hint");
         // clang-format off
         QTest::newRow("by default") << "" << true;
@@ -100,11 +100,11 @@ private slots:
         const QString text = QStringLiteral("Dvojklikem nebo klávesou Enter otevřete veličinu; F1 zobrazí nápovědu.");
         QLabel* line = label(&w, QStringLiteral("lblSI"));
         QVERIFY(line->isVisible());
-        QCOMPARE(line->text(), hint ? text : QString());   // whole, on two lines where one is too narrow
+        QCOMPARE(line->text(), hint ? text : QString()); // whole, on two lines where one is too narrow
         QCOMPARE(line->toolTip(), line->text());
         QCOMPARE(label(&w, QStringLiteral("lblTitulek"))->text(), QStringLiteral(" Vítejte v programu omniVELOR!"));
-        QCOMPARE(w.table()->resultLineText(), QString());   // nothing to print or record
-        keyToFocus(&w, Qt::Key_Return);                       // as the hint says
+        QCOMPARE(w.table()->resultLineText(), QString()); // nothing to print or record
+        keyToFocus(&w, Qt::Key_Return);                   // as the hint says
         QCOMPARE(w.table()->currentTopic(), 1);
         QCOMPARE(line->toolTip(), QStringLiteral(" Jednotek k převodu: 3 "));
         w.table()->showWelcome();
@@ -140,7 +140,8 @@ private slots:
         QVERIFY(p);
         QTest::mouseClick(p, Qt::LeftButton);
         QCOMPARE(int(w.navigator()->shownList()), listAfter);
-        const QString navigatorPanelText = listAfter == Navigator::TopicList ? QStringLiteral("Veličiny") : QStringLiteral("Jednotky");
+        const QString navigatorPanelText =
+            listAfter == Navigator::TopicList ? QStringLiteral("Veličiny") : QStringLiteral("Jednotky");
         QCOMPARE(label(&w, QStringLiteral("sta_Navi"))->text(), navigatorPanelText);
         QMenu* levels = w.commands()->menu(QStringLiteral("mnuUroven"));
         if (levelMenu)
@@ -169,7 +170,7 @@ private slots:
         QFETCH(QString, where);
         QFETCH(QString, menu);
         MainWindow& w = activeWindow();
-        keyToFocus(&w, Qt::Key_Return);   // Délka
+        keyToFocus(&w, Qt::Key_Return); // Délka
         QWidget* target = w.findChild<QWidget*>(where);
         QVERIFY(target);
         if (auto* grid = qobject_cast<QTableWidget*>(target)) {
@@ -217,7 +218,8 @@ private slots:
         QCOMPARE(env.setting("Navigator/S2"), QStringLiteral("Plocha"));
         QVERIFY(!env.hasSetting("Navigator/S3"));
         QCOMPARE(env.setting("Obecne/Prevedeno"), QStringLiteral("15"));
-        QVERIFY2(env.setting("Obecne/Doba").startsWith(QStringLiteral("1:00:")), qPrintable(env.setting("Obecne/Doba")));
+        QVERIFY2(env.setting("Obecne/Doba").startsWith(QStringLiteral("1:00:")),
+                 qPrintable(env.setting("Obecne/Doba")));
     }
 
     void clearingStartsTheCountersAgain()
@@ -238,7 +240,8 @@ private slots:
         fake.answer(QMessageBox::Yes);
         QVERIFY(triggerAction(&w, "mnuKonec"));
         QCOMPARE(env.setting("Obecne/Prevedeno"), QStringLiteral("1"));
-        QVERIFY2(env.setting("Obecne/Doba").startsWith(QStringLiteral("0:00:")), qPrintable(env.setting("Obecne/Doba")));
+        QVERIFY2(env.setting("Obecne/Doba").startsWith(QStringLiteral("0:00:")),
+                 qPrintable(env.setting("Obecne/Doba")));
     }
 
     void aStoredMinimisedWindowOpensNormal_data()
@@ -283,7 +286,7 @@ private slots:
     {
         MainWindow& w = activeWindow();
         QToolBar* bar = w.commands()->toolBar();
-        bar->setIconSize(QSize(64, 64));       // more buttons than the window is wide
+        bar->setIconSize(QSize(64, 64)); // more buttons than the window is wide
         auto* overflow = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
         QVERIFY(overflow);
         QTRY_VERIFY(overflow->isVisible());
@@ -299,8 +302,8 @@ private slots:
     void aScreenReaderFindsTheWindowsTexts()
     {
         MainWindow& w = activeWindow();
-        keyToFocus(&w, Qt::Key_Return);   // Délka
-        keyToFocus(&w, Qt::Key_Down);     // kilometr
+        keyToFocus(&w, Qt::Key_Return); // Délka
+        keyToFocus(&w, Qt::Key_Down);   // kilometr
         typeToFocus(&w, QStringLiteral("5"));
         keyToFocus(&w, Qt::Key_Return);
 

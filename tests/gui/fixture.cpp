@@ -54,7 +54,8 @@ ScopedAppFont::ScopedAppFont(qreal pointSize) : old_(QApplication::font())
 ScopedAppFont::~ScopedAppFont() { QApplication::setFont(old_); }
 
 TestEnvironment::TestEnvironment()
-    : oldConfig_(qgetenv("XDG_CONFIG_HOME")), oldRuntime_(qgetenv("XDG_RUNTIME_DIR")), oldData_(qgetenv("XDG_DATA_HOME"))
+    : oldConfig_(qgetenv("XDG_CONFIG_HOME")), oldRuntime_(qgetenv("XDG_RUNTIME_DIR")),
+      oldData_(qgetenv("XDG_DATA_HOME"))
 {
     QDir().mkpath(configFolder());
     QDir().mkpath(runtimeFolder());
@@ -78,25 +79,13 @@ TestEnvironment::~TestEnvironment()
     restore("XDG_DATA_HOME", oldData_);
 }
 
-QString TestEnvironment::configFolder() const
-{
-    return dir_.path() + QStringLiteral("/config");
-}
+QString TestEnvironment::configFolder() const { return dir_.path() + QStringLiteral("/config"); }
 
-QString TestEnvironment::dataFolder() const
-{
-    return dir_.path() + QStringLiteral("/data");
-}
+QString TestEnvironment::dataFolder() const { return dir_.path() + QStringLiteral("/data"); }
 
-QString TestEnvironment::runtimeFolder() const
-{
-    return dir_.path() + QStringLiteral("/runtime");
-}
+QString TestEnvironment::runtimeFolder() const { return dir_.path() + QStringLiteral("/runtime"); }
 
-QString TestEnvironment::iniPath() const
-{
-    return configFolder() + QStringLiteral("/KZomniVELOR140.ini");
-}
+QString TestEnvironment::iniPath() const { return configFolder() + QStringLiteral("/KZomniVELOR140.ini"); }
 
 void TestEnvironment::setSetting(const QString& sectionKey, const QString& value) const
 {
@@ -164,11 +153,21 @@ ov::UnitDatabase smallDatabase()
         const char* info = "";
     };
     static const Unit units[] = {
-        {1, "metr", "m", 1, "Základní jednotka SI."}, {1, "kilometr", "km", 1000}, {1, "centimetr", "cm", 0.01},
-        {1, "milimetr", "mm", 0.001}, {1, "palec", "in", 0.0254}, {1, "4 palce", "", 0.1016},
-        {16, "kelvin", "K", 1, "Termodynamická teplota."}, {16, "stupeň Celsia", "°C", 1},
-        {16, "stupeň Fahrenheita", "°F", 1}, {16, "stupeň Rankina", "°R", 1}, {16, "stupeň Réaumura", "°Ré", 1},
-        {26, "jednotka", "", 1}, {26, "kilo", "k", 1000}, {26, "mega", "M", 1e6}, {26, "mili", "m", 0.001},
+        {1, "metr", "m", 1, "Základní jednotka SI."},
+        {1, "kilometr", "km", 1000},
+        {1, "centimetr", "cm", 0.01},
+        {1, "milimetr", "mm", 0.001},
+        {1, "palec", "in", 0.0254},
+        {1, "4 palce", "", 0.1016},
+        {16, "kelvin", "K", 1, "Termodynamická teplota."},
+        {16, "stupeň Celsia", "°C", 1},
+        {16, "stupeň Fahrenheita", "°F", 1},
+        {16, "stupeň Rankina", "°R", 1},
+        {16, "stupeň Réaumura", "°Ré", 1},
+        {26, "jednotka", "", 1},
+        {26, "kilo", "k", 1000},
+        {26, "mega", "M", 1e6},
+        {26, "mili", "m", 0.001},
     };
     ov::UnitDatabase db;
     for (const Unit& u : units)
@@ -278,8 +277,8 @@ void ModalWatchdog::check()
     if (!modal)
         return;
     ++caught_;
-    const QByteArray what = QByteArray("A real modal dialog opened: ") + modal->metaObject()->className() + QByteArray(" \"") +
-                            modal->windowTitle().toUtf8() + "\"";
+    const QByteArray what = QByteArray("A real modal dialog opened: ") + modal->metaObject()->className() +
+                            QByteArray(" \"") + modal->windowTitle().toUtf8() + "\"";
     QTest::qFail(what.constData(), __FILE__, __LINE__);
     if (auto* d = qobject_cast<QDialog*>(modal))
         d->reject();
@@ -294,10 +293,7 @@ void saveShot(QWidget* w, const QString& name)
         w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
-QAction* findAction(const QWidget* root, const QString& objectName)
-{
-    return root->findChild<QAction*>(objectName);
-}
+QAction* findAction(const QWidget* root, const QString& objectName) { return root->findChild<QAction*>(objectName); }
 
 bool triggerAction(const QWidget* root, const QString& objectName)
 {

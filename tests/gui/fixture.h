@@ -59,12 +59,12 @@ public:
     QString folder() const { return dir_.path(); }
     QString configFolder() const;
     QString runtimeFolder() const;
-    QString dataFolder() const;          // XDG_DATA_HOME: the program's data folder is omnivelor/ in it
-    QString iniPath() const;             // KZomniVELOR140.ini in the configuration folder
+    QString dataFolder() const; // XDG_DATA_HOME: the program's data folder is omnivelor/ in it
+    QString iniPath() const;    // KZomniVELOR140.ini in the configuration folder
 
     // Settings as the user's file holds them: "Section/Key".
     void setSetting(const QString& sectionKey, const QString& value) const;
-    QString setting(const QString& sectionKey) const;   // empty when missing
+    QString setting(const QString& sectionKey) const; // empty when missing
     bool hasSetting(const QString& sectionKey) const;
 
     // Writes a data file (lines joined with CR LF) into the folder and returns its path.
@@ -125,9 +125,9 @@ protected:
     AppContext& context();
     // The data files a started window reads.
     enum class Data {
-        Small,       // the small data files (written when the window is not made yet)
-        Shipped,     // the program's own data files where the build has them, else the small ones
-        AsWritten,   // whatever the test's settings name (its own files, or none at all)
+        Small,     // the small data files (written when the window is not made yet)
+        Shipped,   // the program's own data files where the build has them, else the small ones
+        AsWritten, // whatever the test's settings name (its own files, or none at all)
     };
     // A main window started on that data with that command line; the test fails when it does
     // not start.

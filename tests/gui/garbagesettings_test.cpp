@@ -30,11 +30,11 @@ using namespace ov::gui::test;
 namespace {
 
 const QString kQuestion = QStringLiteral("Chyba načítání z registrů.");
-constexpr quint32 kSeed = 20261208;   // fixed: the same files every run
+constexpr quint32 kSeed = 20261208; // fixed: the same files every run
 
 // What shut-down (and the start counter) writes; these must read back clean.
-constexpr Key kWrittenAtEnd[] = {Key::StartCount, Key::ConversionTotal, Key::TotalTime, Key::WindowState, Key::Left,
-                                 Key::Top,      Key::Width,     Key::Height, Key::SplitterPosition};
+constexpr Key kWrittenAtEnd[] = {Key::StartCount, Key::ConversionTotal, Key::TotalTime, Key::WindowState,     Key::Left,
+                                 Key::Top,        Key::Width,           Key::Height,    Key::SplitterPosition};
 
 QList<Key> allKeys()
 {
@@ -55,13 +55,20 @@ QStringList wrongValues(ValueKind kind)
     case ValueKind::Time: return {"xx", "25:61", "-1:00", "1e10", "::", "99999999999:00:00", "-0.5"};
     case ValueKind::Text: break;
     }
-    return {"", QString(3000, QLatin1Char('x')), QStringLiteral("\\x1\\x2"), "[Obecne]", "a=b", "\"neukončeno",
-            "@ByteArray(\\xff\\xfe)", "/nikde/není/Omnivel.omv"};
+    return {"",
+            QString(3000, QLatin1Char('x')),
+            QStringLiteral("\\x1\\x2"),
+            "[Obecne]",
+            "a=b",
+            "\"neukončeno",
+            "@ByteArray(\\xff\\xfe)",
+            "/nikde/není/Omnivel.omv"};
 }
 
-const QStringList kHugeNumbers = {"-1", "-2147483649", "2147483648", "9223372036854775807", "-9223372036854775808",
-                                  "1e308", "-1e308", "1e15", "-0", "4294967296", "99999999999999999999999",
-                                  "0,5", "-32769", "32768"};
+const QStringList kHugeNumbers = {
+    "-1",     "-2147483649", "2147483648", "9223372036854775807", "-9223372036854775808",    "1e308",
+    "-1e308", "1e15",        "-0",         "4294967296",          "99999999999999999999999", "0,5",
+    "-32769", "32768"};
 
 // A whole settings file from key values; @MAIN@ and @USER@ stand for the small data files.
 QByteArray iniText(const std::map<Key, QString>& values)
@@ -89,9 +96,10 @@ QByteArray iniText(const std::map<Key, QString>& values)
 QByteArray randomBytes(QRandomGenerator& rng)
 {
     // Half pure noise, half noise mixed with the pieces an ini reader reacts to.
-    static const QByteArray pieces[] = {"[Obecne]\n", "[Start]\r\n", "[Edit]\n", "Left=", "Top=", "Width=",
-                                        "Grid=", "Fix=", "=", "\\", "\"", ",", ";", "\n", "\r", "%U",
-                                        "@Variant(", "@ByteArray(", ")", "\xc3\xa1", "\xff\xfe", "\0"};
+    static const QByteArray pieces[] = {"[Obecne]\n", "[Start]\r\n", "[Edit]\n", "Left=", "Top=",      "Width=",
+                                        "Grid=",      "Fix=",        "=",        "\\",    "\"",        ",",
+                                        ";",          "\n",          "\r",       "%U",    "@Variant(", "@ByteArray(",
+                                        ")",          "\xc3\xa1",    "\xff\xfe", "\0"};
     const bool mixed = rng.bounded(2) == 1;
     const int length = int(rng.bounded(4096));
     QByteArray b;
@@ -104,10 +112,7 @@ QByteArray randomBytes(QRandomGenerator& rng)
     return b;
 }
 
-QString pick(QRandomGenerator& rng, const QStringList& from)
-{
-    return from.at(int(rng.bounded(int(from.size()))));
-}
+QString pick(QRandomGenerator& rng, const QStringList& from) { return from.at(int(rng.bounded(int(from.size())))); }
 
 // Qt reading a "@Variant(...)" value of a type it does not know; the value then counts as missing.
 const QRegularExpression kExpectedWarnings[] = {
@@ -162,24 +167,24 @@ private slots:
         for (int i = 0; i < 60; ++i)
             // clang-format off
             QTest::addRow("random bytes %d", i) << randomBytes(rng);
-            // clang-format on
+        // clang-format on
         const QByteArray whole = iniText({});
         for (int i = 0; i < 40; ++i)
             // clang-format off
             QTest::addRow("cut off %d", i) << whole.left(int(rng.bounded(int(whole.size()))));
-            // clang-format on
+        // clang-format on
         for (Key k : allKeys()) {
             const KeyInfo& info = keyInfo(k);
             const QStringList wrong = wrongValues(info.kind);
             for (int i = 0; i < 2; ++i)
                 // clang-format off
                 QTest::addRow("%s wrong %d", info.name, i) << iniText({{k, pick(rng, wrong)}});
-                // clang-format on
+            // clang-format on
             if (info.kind == ValueKind::Integer || info.kind == ValueKind::Number)
                 for (int i = 0; i < 2; ++i)
                     // clang-format off
                     QTest::addRow("%s huge %d", info.name, i) << iniText({{k, pick(rng, kHugeNumbers)}});
-                    // clang-format on
+            // clang-format on
         }
         for (int i = 0; i < 20; ++i) {
             std::map<Key, QString> every;
@@ -201,7 +206,7 @@ private slots:
                                                       {Key::WindowState, QString::number(rng.bounded(3))},
                                                       {Key::SplitterPosition, pick(rng, kHugeNumbers + sizes)},
                                                       {Key::OnTop, pick(rng, {"True", "False"})}});
-            // clang-format on
+        // clang-format on
         for (int i = 0; i < 30; ++i) {
             std::map<Key, QString> some;
             const QList<Key> keys = allKeys();

@@ -62,7 +62,7 @@ private slots:
         for (const cmd::MenuRow& row : cmd::menuRows())
             if (row.help != cmd::kNoHelp)
                 numbers.insert(row.help);
-        numbers.insert(cmd::kHelpDefault);   // the topic items of "Přejít"
+        numbers.insert(cmd::kHelpDefault); // the topic items of "Přejít"
         for (const help::ControlTopic& c : help::controlTopics())
             numbers.insert(c.context);
         for (int n : numbers) {
@@ -155,7 +155,8 @@ private slots:
             ++shortcuts;
             const QString key = QKeySequence(QString::fromLatin1(row.shortcut)).toString(QKeySequence::PortableText);
             QString caption = QString::fromUtf8(row.caption).remove(QLatin1Char('&')).remove(QChar(0x2026));
-            QVERIFY2(text.contains(key + QLatin1Char('\t') + caption) || text.contains(key + QLatin1Char('\n') + caption),
+            QVERIFY2(text.contains(key + QLatin1Char('\t') + caption) ||
+                         text.contains(key + QLatin1Char('\n') + caption),
                      qPrintable(key + " " + caption));
         }
         QVERIFY(shortcuts > 30);

@@ -35,8 +35,8 @@ class HistoryTest : public WindowTestCase {
 private slots:
     void listsConversionsAndOpensThemAgain_data()
     {
-        QTest::addColumn<bool>("doubleClick");   // else Enter
-        QTest::addColumn<bool>("escape");        // closed by Esc, else by the shortcut
+        QTest::addColumn<bool>("doubleClick"); // else Enter
+        QTest::addColumn<bool>("escape");      // closed by Esc, else by the shortcut
         // clang-format off
         QTest::newRow("Enter, Esc") << false << true;
         QTest::newRow("double click, Ctrl+Shift+H") << true << false;
@@ -99,9 +99,9 @@ private slots:
 
     void keptAcrossARestartWhenWanted_data()
     {
-        QTest::addColumn<bool>("keep");             // "Ukládat historii převodů"
-        QTest::addColumn<QByteArray>("before");     // the file as an earlier run (or a hand) left it
-        QTest::addColumn<QStringList>("after");     // the list after a restart
+        QTest::addColumn<bool>("keep");         // "Ukládat historii převodů"
+        QTest::addColumn<QByteArray>("before"); // the file as an earlier run (or a hand) left it
+        QTest::addColumn<QStringList>("after"); // the list after a restart
         const QByteArray earlier("2026-12-01T10:00:00\t2\tPlocha\tar\t1\t1 a → 100 m²\r\n");
         const QString now = QStringLiteral("Délka: 5 km → 5000 m");
         // clang-format off

@@ -143,8 +143,10 @@ private slots:
         const int tabSpace = tabs->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, tabs);
         for (int i = 0; i < tabs->count(); ++i) {
             const int needed = tabs->fontMetrics().horizontalAdvance(plain(tabs->tabText(i))) + tabSpace;
-            QVERIFY2(tabs->tabRect(i).width() >= needed,
-                     qPrintable(QStringLiteral("tab %1: %2 < %3").arg(tabs->tabText(i)).arg(tabs->tabRect(i).width()).arg(needed)));
+            QVERIFY2(
+                tabs->tabRect(i).width() >= needed,
+                qPrintable(
+                    QStringLiteral("tab %1: %2 < %3").arg(tabs->tabText(i)).arg(tabs->tabRect(i).width()).arg(needed)));
         }
 
         auto* topics = w.findChild<QListWidget*>(QStringLiteral("lvwTema"));
@@ -153,8 +155,10 @@ private slots:
         QVERIFY(!topics->horizontalScrollBar()->isVisible());
         for (int i = 0; i < topics->count(); ++i) {
             const QRect r = topics->visualItemRect(topics->item(i));
-            QVERIFY2(r.right() < topics->viewport()->width(),
-                     qPrintable(QStringLiteral("%1: %2 > %3").arg(topics->item(i)->text()).arg(r.right()).arg(topics->viewport()->width())));
+            QVERIFY2(r.right() < topics->viewport()->width(), qPrintable(QStringLiteral("%1: %2 > %3")
+                                                                             .arg(topics->item(i)->text())
+                                                                             .arg(r.right())
+                                                                             .arg(topics->viewport()->width())));
         }
 
         w.navigator()->showUserList();
@@ -164,7 +168,8 @@ private slots:
                 continue;
             const int needed = panel->fontMetrics().horizontalAdvance(panel->text());
             const int room = panel->contentsRect().width() - 2 * panel->margin();
-            QVERIFY2(needed <= room, qPrintable(QStringLiteral("\"%1\": %2 > %3").arg(panel->text()).arg(needed).arg(room)));
+            QVERIFY2(needed <= room,
+                     qPrintable(QStringLiteral("\"%1\": %2 > %3").arg(panel->text()).arg(needed).arg(room)));
         }
 
         QToolBar* bar = w.commands()->toolBar();
@@ -182,7 +187,7 @@ private slots:
     {
         MainWindow& w = startedWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(w.minimumWidth(), 506);           // 7590 twips at the reference font
+        QCOMPARE(w.minimumWidth(), 506); // 7590 twips at the reference font
         const int navigator = w.navigator()->width();
         w.navigator()->chooseTopicFromMenu(1);
         const auto* grid = w.findChild<QTableWidget*>(QStringLiteral("msgTab"));
@@ -359,7 +364,7 @@ private slots:
             palette.emplace(darkPalette());
         MainWindow& w = startedWindow(Data::Shipped);
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        keyToFocus(&w, Qt::Key_Return);            // the first topic
+        keyToFocus(&w, Qt::Key_Return); // the first topic
         QVERIFY(w.table()->currentTopic() == 1);
         QVERIFY(triggerAction(&w, "mnuFormatZ_1")); // double precision: the longest values
         keyToFocus(&w, Qt::Key_Down);

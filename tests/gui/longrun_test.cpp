@@ -71,7 +71,7 @@ private slots:
         qint64 heapAfterWarmUp = 0, residentAfterWarmUp = 0;
         QElapsedTimer clock;
         int topic = 0, warmTopic = 0;
-        long counted = 0;   // the temperature formulas are not counted as conversions
+        long counted = 0; // the temperature formulas are not counted as conversions
         for (int i = 0; i < kConversions; ++i) {
             if (i % kPerTopic == 0) {
                 // The next topic that has units, from the topic menu.

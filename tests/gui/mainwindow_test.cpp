@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(w.table()->currentTopic(), 1);
         QCOMPARE(w.findChild<QTableWidget*>(QStringLiteral("msgTab"))->rowCount(), 3);
 
-        keyToFocus(&w, Qt::Key_Down);            // kilometr
+        keyToFocus(&w, Qt::Key_Down); // kilometr
         typeToFocus(&w, QStringLiteral("5"));
         keyToFocus(&w, Qt::Key_Return);
         QCOMPARE(cell(&w, 0, 2), QStringLiteral("5000"));
@@ -148,7 +148,7 @@ private slots:
         MainWindow& w = startedWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        keyToFocus(&w, Qt::Key_Return);          // Délka
+        keyToFocus(&w, Qt::Key_Return); // Délka
         typeToFocus(&w, QStringLiteral("2"));
         keyToFocus(&w, Qt::Key_Return);
         QCOMPARE(cell(&w, 1, 2), QStringLiteral("0,002"));
@@ -318,7 +318,7 @@ private slots:
     {
         MainWindow& w = startedWindow();
         w.resize(200, 150);
-        QCOMPARE(w.size(), QSize(506, 417));     // 7590 x 6255 twips
+        QCOMPARE(w.size(), QSize(506, 417)); // 7590 x 6255 twips
         // Resized from outside, past Qt's own limit, it snaps back.
         w.windowHandle()->resize(200, 150);
         QCoreApplication::processEvents();

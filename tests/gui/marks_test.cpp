@@ -118,7 +118,7 @@ private slots:
 
     void hideUnmarkedIsOfferedFromTwoMarks_data()
     {
-        QTest::addColumn<QList<int>>("presses");   // rows where Insert is pressed, in order
+        QTest::addColumn<QList<int>>("presses"); // rows where Insert is pressed, in order
         QTest::addColumn<bool>("offered");
         QTest::addColumn<int>("marked");
         // clang-format off
@@ -149,7 +149,7 @@ private slots:
     void hidingTheSelectedBlock_data()
     {
         QTest::addColumn<int>("from");
-        QTest::addColumn<int>("steps");   // Shift+Down (positive) or Shift+Up (negative)
+        QTest::addColumn<int>("steps"); // Shift+Down (positive) or Shift+Up (negative)
         QTest::addColumn<QStringList>("left");
         // clang-format off
         QTest::newRow("downwards") << 1 << 2 << QStringList{"metr", "palec", "míle"};
@@ -314,8 +314,8 @@ private slots:
 
     void keptMarksComeBackAfterARestart_data()
     {
-        QTest::addColumn<bool>("keep");        // "Pamatovat si označené jednotky"
-        QTest::addColumn<bool>("reordered");   // the data file's units reordered between the runs
+        QTest::addColumn<bool>("keep");      // "Pamatovat si označené jednotky"
+        QTest::addColumn<bool>("reordered"); // the data file's units reordered between the runs
         QTest::addColumn<QStringList>("marked");
         // clang-format off
         QTest::newRow("kept") << true << false << QStringList{"kilometr", "milimetr"};

@@ -32,11 +32,32 @@ int opaquePixels(const QImage& image)
     return opaque;
 }
 
-const QStringList kNames = {
-    "Délka", "Plošný obsah", "Objem", "Hmotnost", "Hustota", "Síla", "Tlak", "Práce", "Výkon",
-    "Rovinný úhel", "Čas", "Rychlost", "Kin. viskozita", "Dyn. viskozita", "Průtok", "Teplota",
-    "Proud", "Napětí", "Odpor", "Mg. tok", "Mg. indukce", "Intenzita mg. pole", "Svítivost", "Jas",
-    "Osvětlení", "Násobky a díly"};
+const QStringList kNames = {"Délka",
+                            "Plošný obsah",
+                            "Objem",
+                            "Hmotnost",
+                            "Hustota",
+                            "Síla",
+                            "Tlak",
+                            "Práce",
+                            "Výkon",
+                            "Rovinný úhel",
+                            "Čas",
+                            "Rychlost",
+                            "Kin. viskozita",
+                            "Dyn. viskozita",
+                            "Průtok",
+                            "Teplota",
+                            "Proud",
+                            "Napětí",
+                            "Odpor",
+                            "Mg. tok",
+                            "Mg. indukce",
+                            "Intenzita mg. pole",
+                            "Svítivost",
+                            "Jas",
+                            "Osvětlení",
+                            "Násobky a díly"};
 
 // A window holding the navigator, with F2 bound to a window command as the magnifier has it.
 struct Window {
@@ -74,7 +95,10 @@ struct Window {
         QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, at(l, row));
         QTest::mouseRelease(l->viewport(), Qt::LeftButton, {}, at(l, row));
     }
-    void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) const { QTest::keyClick(QApplication::focusWidget(), k, m); }
+    void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) const
+    {
+        QTest::keyClick(QApplication::focusWidget(), k, m);
+    }
     QLineEdit* editor() const { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); }
 
     QWidget host;
@@ -179,7 +203,7 @@ private slots:
         QSignalSpy chosen(w.nav, &Navigator::topicChosen);
         QSignalSpy nav(w.nav, &Navigator::navigationChanged);
         next ? w.nav->nextTopic() : w.nav->previousTopic();
-        QCOMPARE(rowCount(chosen), 1);   // shown again even when it did not change
+        QCOMPARE(rowCount(chosen), 1); // shown again even when it did not change
         QCOMPARE(chosen.at(0).at(0).toInt(), shown);
         QCOMPARE(nav.last().at(0).toBool(), canPrev);
         QCOMPARE(nav.last().at(1).toBool(), canNext);
@@ -232,7 +256,7 @@ private slots:
         QCOMPARE(w.user()->count(), 0);
         QCOMPARE(w.nav->currentTopic(), 5);
         w.key(Qt::Key_Return);
-        QCOMPARE(chosen.count(), 1);      // Enter shows the topic the navigator points at
+        QCOMPARE(chosen.count(), 1); // Enter shows the topic the navigator points at
         QCOMPARE(chosen.at(0).at(0).toInt(), 5);
     }
 
@@ -276,14 +300,14 @@ private slots:
         QTest::keyClicks(w.editor(), typed);
         w.key(escape ? Qt::Key_Escape : Qt::Key_Return);
         QTRY_VERIFY(!w.editor());
-        QCOMPARE(minimised.count(), 0);   // Escape ends renaming, nothing else
+        QCOMPARE(minimised.count(), 0); // Escape ends renaming, nothing else
         QCOMPARE(w.topicList()->item(2)->text(), shown);
         QCOMPARE(w.nav->topicText(3), shown);
         QCOMPARE(QString::fromStdString(db.topicName(3)), shown);
         QCOMPARE(renamed.count(), shown == typed ? 1 : 0);
         QCOMPARE(w.topicList()->currentRow(), 2);
-        QCOMPARE(chosen.count(), 0);      // the Enter that ends renaming shows nothing
-        QCOMPARE(magnifierAction.count(), 0);        // F2 in the list is renaming, not the magnifier
+        QCOMPARE(chosen.count(), 0);          // the Enter that ends renaming shows nothing
+        QCOMPARE(magnifierAction.count(), 0); // F2 in the list is renaming, not the magnifier
     }
 
     void renamingAUserTopic()
@@ -294,7 +318,7 @@ private slots:
         w.nav->setTopicNames({}, {});
         w.nav->chooseList(Navigator::UserList);
         QVERIFY(w.user()->isVisible());
-        QCOMPARE(w.nav->currentTopic(), 0);   // the menu shows the list but chooses nothing
+        QCOMPARE(w.nav->currentTopic(), 0); // the menu shows the list but chooses nothing
         w.key(Qt::Key_F2);
         QTRY_VERIFY(w.editor());
         w.key(Qt::Key_A, Qt::ControlModifier);
@@ -313,7 +337,7 @@ private slots:
         addUnit(db, 2, "Ampér");
         addUnit(db, 2, "metr");
         addUnit(db, 27, "čas");
-        addUnit(db, 29, "dyn");           // user topic 3 without topic 2: not listed
+        addUnit(db, 29, "dyn"); // user topic 3 without topic 2: not listed
         Window w(db);
         w.nav->setTopicNames({}, {});
         w.nav->fillUnitList();
@@ -409,15 +433,17 @@ private slots:
 
     void everyPictureIsThere()
     {
-        const auto painted = [](const QIcon& icon, int size) { return opaquePixels(icon.pixmap(size, size).toImage()); };
+        const auto painted = [](const QIcon& icon, int size) {
+            return opaquePixels(icon.pixmap(size, size).toImage());
+        };
         QCOMPARE(topicIconKeys().size(), 27);
         for (const QString& key : topicIconKeys()) {
             QVERIFY2(painted(topicIcon(key, true), 32) > 100, qPrintable(key));
             QVERIFY2(painted(topicIcon(key, false), 16) > 25, qPrintable(key));
         }
-        const QStringList tools{"Otevřít", "Uložit", "Tisk", "Kopírovat", "Vložit", "Náhled", "Lupa", "Info",
-                                "Bin", "Oct", "Hex", "AktualniJako", "Zlomek", "Romanus", "Zpět", "Vpřed",
-                                "Úroveň", "Start", "Pause", "Stop", "Rec", "Nápověda", "Zpet", "Otevrit"};
+        const QStringList tools{"Otevřít", "Uložit", "Tisk",  "Kopírovat",    "Vložit", "Náhled",   "Lupa", "Info",
+                                "Bin",     "Oct",    "Hex",   "AktualniJako", "Zlomek", "Romanus",  "Zpět", "Vpřed",
+                                "Úroveň",  "Start",  "Pause", "Stop",         "Rec",    "Nápověda", "Zpet", "Otevrit"};
         for (const QString& key : tools)
             QVERIFY2(painted(toolIcon(key), 16) > 10, qPrintable(key));
         QVERIFY(toolIcon(QStringLiteral("Jako")).isNull());

@@ -79,7 +79,7 @@ private slots:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("message");   // empty: accepted
+        QTest::addColumn<QString>("message"); // empty: accepted
         // clang-format off
         QTest::newRow("base above range") << "txtNumBase" << "33" << "Musí být číslo mezi 2 a 32";
         QTest::newRow("base at the top") << "txtNumBase" << "32" << "";
@@ -101,7 +101,7 @@ private slots:
         MainWindow& w = startedWindow();
         FakeDialogs& fake = fakeDialogs();
         options(w, [&](QDialog& d) {
-            control<QComboBox>(d, "cboPresnost")->setCurrentIndex(3);   // txtFix is enabled for it
+            control<QComboBox>(d, "cboPresnost")->setCurrentIndex(3); // txtFix is enabled for it
             typeInto(d, field, typed);
             QLineEdit* e = control<QLineEdit>(d, field);
             QTest::keyClick(e, Qt::Key_Tab);
@@ -162,9 +162,8 @@ private slots:
             click(d, "cmdCesta_0");
             QCOMPARE(control<QLineEdit>(d, "txtCesta_0")->text(), QDir::toNativeSeparators(other));
             click(d, "cmdBarva");
-            for (const char* box :
-                 {"chkSafeEnd", "chkOnTop", "chkZobrazeni_1", "chkGrid", "chkOnlyOne", "chkColored", "chkVyrazy",
-                  "chkPamatovatOznacene", "chkUkladatHistorii"})
+            for (const char* box : {"chkSafeEnd", "chkOnTop", "chkZobrazeni_1", "chkGrid", "chkOnlyOne", "chkColored",
+                                    "chkVyrazy", "chkPamatovatOznacene", "chkUkladatHistorii"})
                 click(d, box);
             click(d, "optUroven_3");
             click(d, "optNavigator_1");
@@ -180,7 +179,8 @@ private slots:
         QVERIFY(!w.commands()->isPressed("Lupa"));
         QCOMPARE(w.navigator()->shownList(), Navigator::TopicList);
         options(w, [&](QDialog& d) {
-            QCOMPARE(control<QLineEdit>(d, "txtCesta_0")->text(), QDir::toNativeSeparators(env.folder() + "/Omnivel.omv"));
+            QCOMPARE(control<QLineEdit>(d, "txtCesta_0")->text(),
+                     QDir::toNativeSeparators(env.folder() + "/Omnivel.omv"));
             QVERIFY(control<QCheckBox>(d, "chkSafeEnd")->isChecked());
             QVERIFY(!control<QCheckBox>(d, "chkZobrazeni_1")->isChecked());
             QVERIFY(control<QRadioButton>(d, "optUroven_0")->isChecked());
@@ -196,8 +196,8 @@ private slots:
         MainWindow& w = startedWindow();
         QVERIFY(triggerAction(&w, "mnuTema_1"));
         options(w, [&](QDialog& d) {
-            click(d, "chkZobrazeni_1");      // magnifier on
-            click(d, "chkZobrazeni_0");      // preview off
+            click(d, "chkZobrazeni_1"); // magnifier on
+            click(d, "chkZobrazeni_0"); // preview off
             control<QComboBox>(d, "cboPresnost")->setCurrentIndex(3);
             typeInto(d, "txtFix", "4");
             typeInto(d, "txtNumBase", "16");
@@ -382,14 +382,14 @@ private slots:
             QCOMPARE(labelText(d, "lblInfo_19"), size);
             QCOMPARE(labelText(d, "lblInfo_18").isEmpty(), bytes < 0);
             if (bytes >= 0)
-                QCOMPARE(labelText(d, "lblInfo_18"),
-                         QFileInfo(path).lastModified().toString("dd.MM.yyyy, hh:mm:ss"));
+                QCOMPARE(labelText(d, "lblInfo_18"), QFileInfo(path).lastModified().toString("dd.MM.yyyy, hh:mm:ss"));
             click(d, "cmdOK");
         });
         QCOMPARE(env.setting("Obecne/PathUser"), path);
         QCOMPARE(env.setting("Obecne/FileUser"), QStringLiteral("Moje.omv"));
         const auto calls = fakeDialogs().calls();
-        const auto asked = std::find_if(calls.begin(), calls.end(), [](const DialogCall& c) { return c.kind == "open"; });
+        const auto asked =
+            std::find_if(calls.begin(), calls.end(), [](const DialogCall& c) { return c.kind == "open"; });
         QVERIFY(asked != calls.end());
         QCOMPARE(asked->title, QStringLiteral("Zvolte soubor s daty programu omniVELOR"));
     }
@@ -441,11 +441,11 @@ private slots:
         MainWindow& w = startedWindow();
         options(w, [&](QDialog& d) {
             for (QWidget* c : d.findChildren<QWidget*>()) {
-                const bool named = !c->accessibleName().isEmpty() ||
-                                   (qobject_cast<QAbstractButton*>(c) &&
-                                    !qobject_cast<QAbstractButton*>(c)->text().isEmpty());
-                if (qobject_cast<QAbstractButton*>(c) || qobject_cast<QLineEdit*>(c) ||
-                    qobject_cast<QComboBox*>(c) || (qobject_cast<QLabel*>(c) && !c->objectName().isEmpty()))
+                const bool named =
+                    !c->accessibleName().isEmpty() ||
+                    (qobject_cast<QAbstractButton*>(c) && !qobject_cast<QAbstractButton*>(c)->text().isEmpty());
+                if (qobject_cast<QAbstractButton*>(c) || qobject_cast<QLineEdit*>(c) || qobject_cast<QComboBox*>(c) ||
+                    (qobject_cast<QLabel*>(c) && !c->objectName().isEmpty()))
                     QVERIFY2(named, qPrintable(c->objectName()));
             }
             click(d, "cmdStorno");
@@ -463,8 +463,8 @@ private slots:
             click(d, "chkZobrazeni_2");
             click(d, "cmdOK");
         });
-        QCOMPARE(fakeDialogs().messageTexts(),
-                 QStringList{"Nastavení se nepodařilo uložit do souboru " + QDir::toNativeSeparators(env.iniPath()) + "."});
+        QCOMPARE(fakeDialogs().messageTexts(), QStringList{"Nastavení se nepodařilo uložit do souboru " +
+                                                           QDir::toNativeSeparators(env.iniPath()) + "."});
         // The choice still takes effect in this run.
         QVERIFY(w.commands()->isPressed("Info"));
         QVERIFY(QDir().rmdir(env.iniPath()));

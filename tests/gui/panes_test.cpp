@@ -19,7 +19,8 @@ using namespace ov::gui::test;
 
 namespace {
 
-const QString kLongName = QStringLiteral("jednotka s opravdu velmi dlouhým názvem, který se do lupy nevejde ani zdaleka");
+const QString kLongName =
+    QStringLiteral("jednotka s opravdu velmi dlouhým názvem, který se do lupy nevejde ani zdaleka");
 
 } // namespace
 
@@ -57,9 +58,14 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QString>("pane");
-        QTest::addColumn<QString>("clicks");   // m: the menu item, t: the toolbar button
+        QTest::addColumn<QString>("clicks"); // m: the menu item, t: the toolbar button
         QTest::addColumn<bool>("initially");
-        const struct { const char* key; const char* menu; const char* pane; bool on; } panes[] = {
+        const struct {
+            const char* key;
+            const char* menu;
+            const char* pane;
+            bool on;
+        } panes[] = {
             {"Náhled", "mnuNahled", "lblSI", true},
             {"Lupa", "mnuLupa", "picLupa", false},
             {"Info", "mnuInfo", "txtInfo", false},
@@ -68,7 +74,7 @@ private slots:
             for (const char* clicks : {"m", "t", "mt", "tm", "mm", "tt", "mtm"})
                 // clang-format off
                 QTest::addRow("%s %s", p.key, clicks) << p.key << p.menu << p.pane << clicks << p.on;
-                // clang-format on
+        // clang-format on
     }
     void eachPaneHasOneStateWhereverItIsSwitched()
     {
@@ -111,7 +117,8 @@ private slots:
         Magnifier* magnifierPane = w_->magnifier();
         QCOMPARE(magnifierPane->height(), twipsToPixels(1200));
         QCOMPARE(magnifierPane->width(), w_->centralWidget()->width());
-        QVERIFY(magnifierPane->geometry().bottom() < findNamed<QWidget>(w_, QStringLiteral("picTram"))->geometry().top());
+        QVERIFY(magnifierPane->geometry().bottom() <
+                findNamed<QWidget>(w_, QStringLiteral("picTram"))->geometry().top());
     }
 
     void theMagnifierFollowsTheCursorAndTheTypedText()
@@ -128,7 +135,8 @@ private slots:
         QCOMPARE(magnifierPane->label()->font().pointSize(), 24);
         keyToFocus(w_, Qt::Key_Return);
         QCOMPARE(magnifierPane->label()->font().pointSize(), 14);
-        QVERIFY2(magnifierPane->text().endsWith(QStringLiteral("kilometr [km] 2,00")), qPrintable(magnifierPane->text()));
+        QVERIFY2(magnifierPane->text().endsWith(QStringLiteral("kilometr [km] 2,00")),
+                 qPrintable(magnifierPane->text()));
     }
 
     void theMagnifierScrollsOnlyALongText_data()

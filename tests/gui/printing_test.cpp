@@ -54,7 +54,8 @@ const QByteArray kSeparator = QByteArray(60, '-') + "\r\n";
 
 QStringList dataWith(int extraUnits)
 {
-    QStringList lines{"1|metr|m|1||True", "1|kilometr|km|1000", "1|velmi dlouhý název jedné staré míry|vdm|2", "1|píď|pd|0.2"};
+    QStringList lines{"1|metr|m|1||True", "1|kilometr|km|1000", "1|velmi dlouhý název jedné staré míry|vdm|2",
+                      "1|píď|pd|0.2"};
     for (int u = 1; u <= extraUnits; ++u)
         lines << QStringLiteral("1|jednotka %1|j%1|%1").arg(u);
     return lines;
@@ -113,7 +114,7 @@ private slots:
         const QString pdf = environment().folder() + QStringLiteral("/tisk.pdf");
         fakeDialogs().answerPrinter(pdf);
         fakeDialogs().answerDialog([&](QDialog& d) {
-            d.findChild<QAbstractButton*>(QStringLiteral("cmdTisk_2"))->click();   // "Tiskárna ..."
+            d.findChild<QAbstractButton*>(QStringLiteral("cmdTisk_2"))->click(); // "Tiskárna ..."
             [&] { QCOMPARE(static_cast<PrintDialog&>(d).destinationText(), QStringLiteral("Tiskárna: ") + pdf); }();
             d.findChild<QSlider*>(QStringLiteral("sldPismo"))->setValue(fontSize.toInt());
             [&] { QCOMPARE(d.findChild<QLabel*>(QStringLiteral("lblPismo"))->text(), fontSize); }();
@@ -125,7 +126,7 @@ private slots:
         const QString text = pdfText(pdf);
         if (!qEnvironmentVariableIsEmpty("OV_SHOTS"))
             QFile::copy(pdf, qEnvironmentVariable("OV_SHOTS") + QStringLiteral("/table-%1.pdf").arg(extraUnits));
-        QCOMPARE(text.count(u'\f') > 1, extraUnits > 0);   // pdftotext ends every page with a form feed
+        QCOMPARE(text.count(u'\f') > 1, extraUnits > 0); // pdftotext ends every page with a form feed
         // pdftotext lays out each page on its own scale: the columns line up within a page.
         QStringList rows;
         QList<int> pages;
@@ -140,7 +141,7 @@ private slots:
                 pages << page;
             }
         }
-        QCOMPARE(rows.size(), w.table()->rowCount() + 1);   // the long name puts its symbol on the next line
+        QCOMPARE(rows.size(), w.table()->rowCount() + 1); // the long name puts its symbol on the next line
         qsizetype symbolColumn = -1, valueColumn = -1;
         int r = 0;
         for (int i = 0; i < rows.size(); ++i, ++r) {
@@ -203,7 +204,7 @@ private slots:
         QDir().mkpath(QFileInfo(copyPath()).absolutePath());
         QFile old(copyPath());
         QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("m\xEC\xF8\x65n\xED\r\n");   // "měření"
+        old.write("m\xEC\xF8\x65n\xED\r\n"); // "měření"
         old.close();
         w.findChild<QTableWidget*>(QStringLiteral("msgTab"))->setCurrentCell(3, 2);
         print(w, {"optZ_1", "optT_0", "cmdTisk_0"});
@@ -246,10 +247,11 @@ private slots:
     {
         MainWindow& w = windowOn();
         print(w, {"optZ_1", "optT_2", "cmdTisk_1"});
-        triggerAction(&w, QStringLiteral("mnuNahled"));   // the preview line off
+        triggerAction(&w, QStringLiteral("mnuNahled")); // the preview line off
         QString chosen;
         fakeDialogs().answerDialog([&](QDialog& d) {
-            chosen = QStringLiteral("%1 %2").arg(static_cast<PrintDialog&>(d).content())
+            chosen = QStringLiteral("%1 %2")
+                         .arg(static_cast<PrintDialog&>(d).content())
                          .arg(d.findChild<QRadioButton*>(QStringLiteral("optT_2"))->isEnabled());
             return clicking({"cmdTisk_0"})(d);
         });
@@ -313,7 +315,8 @@ private slots:
 
     void aLongPathIsShortenedInTheMiddle()
     {
-        const QString deep = environment().folder() + QStringLiteral("/") + QString(150, u'a') + QStringLiteral("/data");
+        const QString deep =
+            environment().folder() + QStringLiteral("/") + QString(150, u'a') + QStringLiteral("/data");
         qputenv("XDG_DATA_HOME", deep.toLocal8Bit());
         MainWindow& w = windowOn();
         QString caption, tip;

@@ -25,7 +25,7 @@ using namespace ov::gui::test;
 namespace {
 
 using WindowAction = std::function<void(MainWindow&)>;
-using Conversions = QList<QPair<int, QString>>;   // row, text typed
+using Conversions = QList<QPair<int, QString>>; // row, text typed
 
 QByteArray contents(const QString& path)
 {
@@ -161,8 +161,9 @@ private slots:
         const QList<DialogCall>& calls = fakeDialogs().calls();
         QCOMPARE(calls.size(), 2);
         QCOMPARE(calls[0].title, QStringLiteral("Název výstupního souboru"));
-        QCOMPARE(calls[0].details, QStringLiteral("CSV text oddělený středníky (*.csv)|text (oddělený tabulátory) (*.txt)|"
-                                                  "formátovaný text (oddělený mezerami) (*.txt)"));
+        QCOMPARE(calls[0].details,
+                 QStringLiteral("CSV text oddělený středníky (*.csv)|text (oddělený tabulátory) (*.txt)|"
+                                "formátovaný text (oddělený mezerami) (*.txt)"));
         QCOMPARE(calls[0].text, folder);
         QCOMPARE(calls[1].text, tmp_->path());
     }
@@ -200,8 +201,8 @@ private slots:
             r.command(QLatin1String(stale));
         QCOMPARE(r.state(), QString());
         record(w, out("s.csv"));
-        r.command(QStringLiteral("Start"));   // not paused
-        r.command(QStringLiteral("Rec"));     // already recording: no second dialog
+        r.command(QStringLiteral("Start")); // not paused
+        r.command(QStringLiteral("Rec"));   // already recording: no second dialog
         QCOMPARE(r.state(), QStringLiteral("Rec"));
         QCOMPARE(fakeDialogs().calls().size(), 1);
     }
@@ -225,7 +226,7 @@ private slots:
             fakeDialogs().messages(QStringLiteral("Záznam byl zastaven: do souboru %1 nelze zapisovat.").arg(path));
         QCOMPARE(warned.size(), 1);
         QCOMPARE(warned[0].icon, DialogService::Icon::Warning);
-        QVERIFY(!warned[0].details.isEmpty());   // the system's reason
+        QVERIFY(!warned[0].details.isEmpty()); // the system's reason
         // The conversion itself goes on as ever.
         convert(w, 1, QStringLiteral("5"));
         QCOMPARE(w.table()->cellText(0, 2), QStringLiteral("5000"));
@@ -251,8 +252,9 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, oldHandler);
 
-        QCOMPARE(fakeDialogs().messages(QStringLiteral("Záznam byl zastaven: do souboru %1 nelze zapisovat.")
-                                            .arg(QDir::toNativeSeparators(out("limit.csv"))))
+        QCOMPARE(fakeDialogs()
+                     .messages(QStringLiteral("Záznam byl zastaven: do souboru %1 nelze zapisovat.")
+                                   .arg(QDir::toNativeSeparators(out("limit.csv"))))
                      .size(),
                  1);
         QCOMPARE(shownButtons(w), QStringLiteral("Rec"));
@@ -285,7 +287,7 @@ private slots:
         change(w);
         QVERIFY(!w.recorder()->isOpen());
         QCOMPARE(shownButtons(w), QStringLiteral("Rec"));
-        w.recorder()->command(QStringLiteral("Start"));   // a stale "Start": nothing happens
+        w.recorder()->command(QStringLiteral("Start")); // a stale "Start": nothing happens
         convert(w, 0, QStringLiteral("3"));
         QCOMPARE(contents(out("t.csv")), QByteArray("metr;kilometr;centimetr\r\n5000;5;500000\r\n"));
         QCOMPARE(fakeDialogs().messageTexts(), QStringList());
@@ -296,7 +298,9 @@ private slots:
     void aPausedOrResumedRecordingGoesOnAcrossTopics_data()
     {
         const auto act = [](const char* name) { return WindowAction([=](MainWindow& w) { triggerAction(&w, name); }); };
-        const auto type = [](int row, const char* text) { return WindowAction([=](MainWindow& w) { convert(w, row, text); }); };
+        const auto type = [](int row, const char* text) {
+            return WindowAction([=](MainWindow& w) { convert(w, row, text); });
+        };
         const auto mark = [](int row) {
             return WindowAction([=](MainWindow& w) {
                 w.findChild<QTableWidget*>("msgTab")->setCurrentCell(row, 2);
@@ -304,8 +308,10 @@ private slots:
                 keyToFocus(&w, Qt::Key_Insert);
             });
         };
-        const WindowAction pause = act("mnuRec_1"), resume = act("mnuRec_0"), area = act("mnuTema_2"), length = act("mnuTema_1");
-        const QByteArray start("metr;kilometr;centimetr\r\n5000;5;500000\r\n"), areaBlock("metr čtvereční;ar\r\n300;3\r\n");
+        const WindowAction pause = act("mnuRec_1"), resume = act("mnuRec_0"), area = act("mnuTema_2"),
+                           length = act("mnuTema_1");
+        const QByteArray start("metr;kilometr;centimetr\r\n5000;5;500000\r\n"),
+            areaBlock("metr čtvereční;ar\r\n300;3\r\n");
         QTest::addColumn<QList<WindowAction>>("steps");
         QTest::addColumn<QByteArray>("expected");
         // clang-format off
@@ -339,12 +345,12 @@ private slots:
         MainWindow& w = startedWindow();
         QVERIFY(!findAction(&w, QStringLiteral("mnuRec_3"))->isEnabled());
         QVERIFY(!findAction(&w, QStringLiteral("tlb_Rec"))->isEnabled());
-        w.recorder()->command(QStringLiteral("Rec"));   // no topic: not even the dialog
+        w.recorder()->command(QStringLiteral("Rec")); // no topic: not even the dialog
         QVERIFY(fakeDialogs().calls().isEmpty());
         QVERIFY(triggerAction(&w, QStringLiteral("mnuTema_1")));
         QVERIFY(findAction(&w, QStringLiteral("mnuRec_3"))->isEnabled());
         QVERIFY(findAction(&w, QStringLiteral("tlb_Rec"))->isEnabled());
-        QVERIFY(triggerAction(&w, QStringLiteral("mnuTema_3")));   // no units
+        QVERIFY(triggerAction(&w, QStringLiteral("mnuTema_3"))); // no units
         QVERIFY(!findAction(&w, QStringLiteral("tlb_Rec"))->isEnabled());
     }
 
@@ -353,7 +359,7 @@ private slots:
         MainWindow& w = windowOn({});
         record(w, out("end.csv"));
         convert(w, 1, QStringLiteral("5"));
-        fakeDialogs().answer(QMessageBox::Yes);   // "Ukončit program?"
+        fakeDialogs().answer(QMessageBox::Yes); // "Ukončit program?"
         w.shutDown();
         QVERIFY(w.ended());
         QVERIFY(!w.recorder()->isOpen());

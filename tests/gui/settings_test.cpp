@@ -120,7 +120,7 @@ private slots:
         QVERIFY(store.sync());
         Preferences read;
         QVERIFY(readPreferences(store, read));
-        read.totalSeconds = p.totalSeconds;   // the running time is read by shut-down, not here
+        read.totalSeconds = p.totalSeconds; // the running time is read by shut-down, not here
         QVERIFY(read == p);
         QVERIFY(fakeDialogs().calls().isEmpty());
     }

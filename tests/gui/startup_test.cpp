@@ -35,14 +35,11 @@ using namespace ov::gui;
 using namespace ov::gui::test;
 
 namespace {
-const QString kSecondCopy = QStringLiteral(
-    "Je nastavena volba Spouštět pouze 1 instanci programu. Aplikace omniVELOR je již spuštěna.\r\n\r\n"
-    "Aplikace bude ukončena.");
+const QString kSecondCopy =
+    QStringLiteral("Je nastavena volba Spouštět pouze 1 instanci programu. Aplikace omniVELOR je již spuštěna.\r\n\r\n"
+                   "Aplikace bude ukončena.");
 
-int rows(const QWidget* w)
-{
-    return w->findChild<QTableWidget*>(QStringLiteral("msgTab"))->rowCount();
-}
+int rows(const QWidget* w) { return w->findChild<QTableWidget*>(QStringLiteral("msgTab"))->rowCount(); }
 
 // Waits until the process sleeps with its processor time unchanged for a while: it waits
 // for the user. False when it ended or did not come to rest in time.
@@ -90,7 +87,7 @@ private slots:
         QVERIFY(triggerAction(&w, QStringLiteral("mnuTema_1")));
         convert(w, 0, QStringLiteral("5"));
         ::raise(SIGTERM);
-        ::raise(SIGTERM);   // two before the loop comes round are one request
+        ::raise(SIGTERM); // two before the loop comes round are one request
         QTRY_VERIFY(w.ended());
         QCOMPARE(fakeDialogs().calls().size(), 0);
         QCOMPARE(env.setting("Start/Width"), QString::number(640 * 15));
@@ -104,7 +101,7 @@ private slots:
         env.useSmallData();
         env.setSetting("Obecne/SafeEnd", "1");
         MainWindow& w = mainWindow();
-        ::raise(SIGTERM);   // read by the splash window's round of events, mid start-up
+        ::raise(SIGTERM); // read by the splash window's round of events, mid start-up
         QVERIFY(w.start({"omnivelor"}));
         QVERIFY(!w.ended());
         QTRY_VERIFY(w.ended());
@@ -125,7 +122,7 @@ private slots:
             ::raise(SIGTERM);
             QCoreApplication::processEvents();
         });
-        fakeDialogs().answer(QMessageBox::Yes);   // "Ukončit program?", answered after the signal
+        fakeDialogs().answer(QMessageBox::Yes); // "Ukončit program?", answered after the signal
         QVERIFY(triggerAction(&w, QStringLiteral("mnuKonec")));
         QVERIFY(w.ended());
         QCOMPARE(env.setting("Obecne/Prevedeno"), QStringLiteral("11"));
@@ -167,7 +164,7 @@ private slots:
         ::kill(pid_t(program.processId()), SIGTERM);
         QVERIFY(program.waitForFinished(10000));
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed()) + " ms"));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);   // not the signal's default end
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit); // not the signal's default end
         QCOMPARE(program.exitCode(), 0);
         QVERIFY(env.hasSetting(stored));
     }
@@ -200,10 +197,9 @@ private slots:
             defaultText = box->defaultButton() ? box->defaultButton()->text().remove('&') : QString();
             QTest::keyClick(box, Qt::Key_Return);
         });
-        const auto answer = dialogs().messageWithDetails(nullptr, DialogService::Icon::Critical,
-                                                         "Chyba inicializace", "Chyba načítání z registrů.",
-                                                         "Start/Grid", QMessageBox::Abort | QMessageBox::Retry |
-                                                         QMessageBox::Ignore, QMessageBox::Ignore);
+        const auto answer = dialogs().messageWithDetails(
+            nullptr, DialogService::Icon::Critical, "Chyba inicializace", "Chyba načítání z registrů.", "Start/Grid",
+            QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore, QMessageBox::Ignore);
         QCOMPARE(answer, QMessageBox::Ignore);
         QCOMPARE(title, QStringLiteral("Chyba inicializace"));
         QCOMPARE(text, QStringLiteral("Chyba načítání z registrů."));
@@ -294,8 +290,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("topic");
-        QTest::addColumn<int>("row");                // the current row
-        QTest::addColumn<QString>("metre");          // the first unit's value
+        QTest::addColumn<int>("row");       // the current row
+        QTest::addColumn<QString>("metre"); // the first unit's value
         // clang-format off
         QTest::newRow("unit by name") << QStringList{"--tema", "1", "--jednotka", "kilometr", "--hodnota", "5"} << 1 << 1
                                       << "5000";

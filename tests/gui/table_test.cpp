@@ -113,7 +113,7 @@ private slots:
         table_->fillTopic(1);
         key(Qt::Key_Down);
         enter("5");
-        key(Qt::Key_Space);              // edit the cell's own text "5"
+        key(Qt::Key_Space); // edit the cell's own text "5"
         key(Qt::Key_Backspace);
         enter("abc");
         QCOMPARE(fakeDialogs().calls().size(), 1);
@@ -164,7 +164,7 @@ private slots:
         const QString shown = resultLine()->text();
         QVERIFY2(shown.endsWith(QChar(0x2026)), qPrintable(shown));
         const QString kept = shown.chopped(1);
-        QVERIFY(full.trimmed().startsWith(kept));   // cut at the end, trimmed at both ends
+        QVERIFY(full.trimmed().startsWith(kept)); // cut at the end, trimmed at both ends
         QVERIFY(!kept.endsWith(' '));
         QVERIFY(QFontMetrics(resultLine()->font()).horizontalAdvance(kept) < grid()->width() - 20);
     }
@@ -174,7 +174,7 @@ private slots:
         table_->fillTopic(1);
         table_->setResultLineVisible(false);
         enter("5");
-        QVERIFY(fakeDialogs().calls().isEmpty());   // an ordinary result line is not pushed into a box
+        QVERIFY(fakeDialogs().calls().isEmpty()); // an ordinary result line is not pushed into a box
         table_->runRepresentation("Rimsky");
         QCOMPARE(fakeDialogs().messageTexts(), QStringList{"5 = V"});
         QCOMPARE(fakeDialogs().calls().first().icon, DialogService::Icon::Information);
@@ -263,7 +263,7 @@ private slots:
     {
         table_->fillTopic(1);
         type("x");
-        table_->goToRow(1);   // the edit ends without a recomputation: "x" stays in the cell
+        table_->goToRow(1); // the edit ends without a recomputation: "x" stays in the cell
         table_->goToRow(0);
         QCOMPARE(cell(0), QString("x"));
         table_->runRepresentation("Binarne");
@@ -318,14 +318,15 @@ private slots:
         QSignalSpy info(table_, &ConversionTable::infoTextChanged);
         QSignalSpy magnifierSpy(table_, &ConversionTable::magnifierTextChanged);
         table_->fillTopic(1);
-        QCOMPARE(magnifierSpy.count(), 0);   // nothing is sent to panes that are off
+        QCOMPARE(magnifierSpy.count(), 0); // nothing is sent to panes that are off
         table_->setInfoOn(true);
         QCOMPARE(info.last().at(0).toString(), QString("METR (1 m = 1,00 m)\r\nZákladní jednotka SI."));
         table_->setMagnifierOn(true);
         key(Qt::Key_Down);
         QCOMPARE(info.last().at(0).toString(), QString("KILOMETR (1 km = 1 000,00 m)\r\n"));
         enter("5");
-        QCOMPARE(magnifierSpy.last().at(0).toString(), QString("metr [m] 5 000,00\r\nkilometr [km] 5,00\r\nkilometr [km] 5,00"));
+        QCOMPARE(magnifierSpy.last().at(0).toString(),
+                 QString("metr [m] 5 000,00\r\nkilometr [km] 5,00\r\nkilometr [km] 5,00"));
         QCOMPARE(magnifierSpy.last().at(1).toInt(), 14);
         table_->fillTopic(16);
         QCOMPARE(info.last().at(0).toString(), QString("KELVIN\r\nTermodynamická teplota."));
@@ -349,7 +350,7 @@ private slots:
         QFETCH(QString, kilometres);
         table_->fillTopic(1);
         table_->goToRow(4);
-        enter("1000");   // inches
+        enter("1000"); // inches
         table_->setOptions({.fix = 2});
         table_->setFormat(format);
         table_->formatTable();

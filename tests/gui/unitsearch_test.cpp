@@ -143,7 +143,7 @@ private slots:
         QApplication::setPalette(dark ? night : light);
         const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
         find(QStringLiteral("metr"));
-        QTreeWidgetItem* hit = results()->topLevelItem(1);   // metr, topic 3 unit 2
+        QTreeWidgetItem* hit = results()->topLevelItem(1); // metr, topic 3 unit 2
         if (byKey) {
             results()->setFocus();
             results()->setCurrentItem(hit);
@@ -163,7 +163,8 @@ private slots:
         QCOMPARE(used[1], wanted.visited);
         QCOMPARE(used[2], wanted.pattern);
         for (int i = 0; i < 3; ++i) {
-            QVERIFY2(textContrast(used[i], results()->palette().color(QPalette::Base)) >= 4.5, qPrintable(used[i].name()));
+            QVERIFY2(textContrast(used[i], results()->palette().color(QPalette::Base)) >= 4.5,
+                     qPrintable(used[i].name()));
             const QColor& a = used[i];
             const QColor& b = used[(i + 1) % 3];
             QVERIFY2(qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()) >= 60,

@@ -83,7 +83,8 @@ private slots:
         QVERIFY2(bus.isConnected(), "no session bus: run under dbus-run-session");
         gnome_ = new QDBusInterface(kService, QStringLiteral("/cz/omnivelor/Omnivelor/SearchProvider"),
                                     QStringLiteral("org.gnome.Shell.SearchProvider2"), bus, this);
-        krunner_ = new QDBusInterface(kService, QStringLiteral("/runner"), QStringLiteral("org.kde.krunner1"), bus, this);
+        krunner_ =
+            new QDBusInterface(kService, QStringLiteral("/runner"), QStringLiteral("org.kde.krunner1"), bus, this);
     }
 
     // The service lives a minute after the last call; the bus it was activated on ends now.
@@ -97,7 +98,7 @@ private slots:
     void firstTitle_data()
     {
         QTest::addColumn<QString>("query");
-        QTest::addColumn<QString>("title");   // empty: no result at all
+        QTest::addColumn<QString>("title"); // empty: no result at all
         QTest::addColumn<QString>("description");
         // clang-format off
         QTest::newRow("symbols") << "5 km m" << "5 km = 5000 m" << "Délka: kilometr → metr";
@@ -163,7 +164,8 @@ private slots:
     void resultsShowTheTopicPicture()
     {
         const QList<QVariantMap> shown = metas(ids(QStringLiteral("100 °C na °F")));
-        QCOMPARE(shown.first().value(QStringLiteral("gicon")).toString(), QStringLiteral("cz.omnivelor.Omnivelor-Teplota"));
+        QCOMPARE(shown.first().value(QStringLiteral("gicon")).toString(),
+                 QStringLiteral("cz.omnivelor.Omnivelor-Teplota"));
         QCOMPARE(matches(QStringLiteral("2 kB bit")).first().iconName, QStringLiteral("cz.omnivelor.Omnivelor-User"));
     }
 
@@ -175,7 +177,8 @@ private slots:
         QCOMPARE(metas({id}).first().value(QStringLiteral("clipboardText")).toString(), QStringLiteral("5000 m"));
         QCOMPARE(startBy([&] { gnome_->call(QStringLiteral("ActivateResult"), id, QStringList{}, 0u); }),
                  QStringLiteral("--schranka 5000 m"));
-        QCOMPARE(startBy([&] { krunner_->call(QStringLiteral("Run"), id, QString()); }), QStringLiteral("--schranka 5000 m"));
+        QCOMPARE(startBy([&] { krunner_->call(QStringLiteral("Run"), id, QString()); }),
+                 QStringLiteral("--schranka 5000 m"));
     }
 
     void openingStartsTheWindowOnTheTopic()
@@ -187,11 +190,13 @@ private slots:
         QCOMPARE(startBy([&] { krunner_->call(QStringLiteral("Run"), id, actions.value().first().id); }),
                  QStringLiteral("--tema 1 --jednotka palec --hodnota 3,5"));
         QCOMPARE(startBy([&] {
-                     gnome_->call(QStringLiteral("LaunchSearch"), QStringList{QStringLiteral("100"), QStringLiteral("C")}, 0u);
+                     gnome_->call(QStringLiteral("LaunchSearch"),
+                                  QStringList{QStringLiteral("100"), QStringLiteral("C")}, 0u);
                  }),
                  QStringLiteral("--tema 16 --jednotka stupeň Celsia --hodnota 100"));
-        QCOMPARE(startBy([&] { gnome_->call(QStringLiteral("LaunchSearch"), QStringList{QStringLiteral("ahoj")}, 0u); }),
-                 QString());
+        QCOMPARE(
+            startBy([&] { gnome_->call(QStringLiteral("LaunchSearch"), QStringList{QStringLiteral("ahoj")}, 0u); }),
+            QString());
     }
 };
 

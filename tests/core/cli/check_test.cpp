@@ -11,16 +11,16 @@ namespace {
 // A main data file that passes clean: every unit has its information text, the temperature
 // rows stand in the order of the formulas and the angle's second unit is the degree.
 const std::vector<std::string> kCleanMain = {
-    "' zkušební soubor",                                  // 1
-    "1|metr|m|1|Základní jednotka délky.|True",           // 2
-    "1|kilometr|km|1000|Tisíc metrů.",                    // 3
-    "10|radián|rad|1|Jednotka rovinného úhlu.|True",      // 4
-    "10|stupeň|°|PI/180|1/360 plného úhlu.",              // 5
-    "16|kelvin|K|1|Termodynamická teplota.|True",         // 6
-    "16|stupeň Celsia|°C|1|Celsiova teplota.",            // 7
+    "' zkušební soubor",                                   // 1
+    "1|metr|m|1|Základní jednotka délky.|True",            // 2
+    "1|kilometr|km|1000|Tisíc metrů.",                     // 3
+    "10|radián|rad|1|Jednotka rovinného úhlu.|True",       // 4
+    "10|stupeň|°|PI/180|1/360 plného úhlu.",               // 5
+    "16|kelvin|K|1|Termodynamická teplota.|True",          // 6
+    "16|stupeň Celsia|°C|1|Celsiova teplota.",             // 7
     "16|stupeň Fahrenheita|°F|5/9|Fahrenheitova teplota.", // 8
-    "16|stupeň Rankina|°R|5/9|Rankinova teplota.",        // 9
-    "16|stupeň Réaumura|°Ré|5/4|Réaumurova teplota.",     // 10
+    "16|stupeň Rankina|°R|5/9|Rankinova teplota.",         // 9
+    "16|stupeň Réaumura|°Ré|5/4|Réaumurova teplota.",      // 10
 };
 const std::vector<std::string> kCleanUser = {
     "' uživatelská témata",   // 1
@@ -33,9 +33,9 @@ const std::vector<std::string> kCleanUser = {
 struct FaultCase {
     const char* name;
     bool userFile;
-    int line;              // the line replaced; 0 appends
+    int line; // the line replaced; 0 appends
     std::string text;
-    std::string expected;  // the finding after "<file>:"
+    std::string expected; // the finding after "<file>:"
     int code = 1;
 };
 
@@ -111,9 +111,9 @@ TEST_F(CliTest, CheckReportsEveryFaultOfAFileInLineOrder)
     writeDataFile(dir / "Omnivel.omv", lines);
     const CliRun r = run({"check", (dir / "Omnivel.omv").string()});
     const std::string f = (dir / "Omnivel.omv").string();
-    EXPECT_EQ(r.out, f + ":3: značka „m“ se v tématu 1 (Délka) opakuje, poprvé na řádku 2\n" +
-                         f + ":11: koeficient „0“ má hodnotu 0\n" +
-                         f + ":12: poznámka: jednotka „míle“ nemá informační text\n");
+    EXPECT_EQ(r.out, f + ":3: značka „m“ se v tématu 1 (Délka) opakuje, poprvé na řádku 2\n" + f +
+                         ":11: koeficient „0“ má hodnotu 0\n" + f +
+                         ":12: poznámka: jednotka „míle“ nemá informační text\n");
     EXPECT_EQ(r.code, 1);
 }
 
@@ -131,7 +131,8 @@ TEST_F(CliTest, CheckWithoutFilesChecksWhatTheProgramReads)
     writeDataFile(user / "User.omv", {"3|kus|ks|1|Kus.", "3|kopa|ks|60|Kopa."});
     const CliRun r = runRaw({"--data", (dir / "Omnivel.omv").string(), "check"});
     // The named main file and the user's own copy of the user file.
-    EXPECT_NE(r.out.find((dir / "Omnivel.omv").string() + ":3: poznámka: jednotka „kilometr“"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find((dir / "Omnivel.omv").string() + ":3: poznámka: jednotka „kilometr“"), std::string::npos)
+        << r.out;
     EXPECT_NE(r.out.find((user / "User.omv").string() + ":2: značka „ks“"), std::string::npos) << r.out;
     EXPECT_EQ(r.code, 1);
 }

@@ -98,8 +98,9 @@ protected:
                   const std::string& program = OV_CLI_PATH) const
     {
         // A home of its own, so that no data files of the user running the tests are read.
-        std::string cmd = "env -u LC_ALL -u LC_NUMERIC -u LANG -u XDG_DATA_HOME HOME=" + shellQuote((dir / "home").string()) +
-                          " " + env + " " + shellQuote(program);
+        std::string cmd =
+            "env -u LC_ALL -u LC_NUMERIC -u LANG -u XDG_DATA_HOME HOME=" + shellQuote((dir / "home").string()) + " " +
+            env + " " + shellQuote(program);
         for (const auto& a : args)
             cmd += " " + shellQuote(a);
         const auto out = dir / "stdout.txt", err = dir / "stderr.txt";
@@ -122,8 +123,10 @@ protected:
 
 // Rows of the tables print as their name, so that ctest lists readable test names.
 template <class Row>
-    requires requires(const Row& r) { { r.name } -> std::convertible_to<const char*>; }
-void PrintTo(const Row& row, std::ostream* os)
+requires requires(const Row& r)
 {
-    *os << row.name;
+    {
+        r.name
+        } -> std::convertible_to<const char*>;
 }
+void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }

@@ -10,8 +10,8 @@ namespace {
 
 std::string failure(int number, const std::string& cell)
 {
-    return "Chyba " + std::to_string(number) + ": " + std::string(ov::errorDescription(number)) + "\n\nNevhodná hodnota '" +
-           cell + "'.\n";
+    return "Chyba " + std::to_string(number) + ": " + std::string(ov::errorDescription(number)) +
+           "\n\nNevhodná hodnota '" + cell + "'.\n";
 }
 
 const std::string kNegativeNotice = "Zadáno záporné číslo.\n\n"

@@ -72,8 +72,8 @@ INSTANTIATE_TEST_SUITE_P(Cli, Levels, ::testing::Values(
 
 TEST_F(CliTest, CoefficientExpressions)
 {
-    writeDataFile(dir / "Omnivel.omv", {"1|metr|m|1||True", "1|třetina|t|1/3", "1|stupeň|°|PI/180", "1|pí|p|PI",
-                                        "1|půl|h|0,5"});
+    writeDataFile(dir / "Omnivel.omv",
+                  {"1|metr|m|1||True", "1|třetina|t|1/3", "1|stupeň|°|PI/180", "1|pí|p|PI", "1|půl|h|0,5"});
     const CliRun r = run({"units", "1"});
     EXPECT_EQ(r.out, "1\tmetr\tm\t1\t\n2\ttřetina\tt\t0,333333333333333\t\n3\tstupeň\t°\t0,0174532925199433\t\n"
                      "4\tpí\tp\t0\t\n5\tpůl\th\t0\t\n");

@@ -16,9 +16,9 @@ namespace {
 const std::filesystem::path kGolden = OV_CLI_GOLDEN_DIR;
 
 struct GoldenCase {
-    std::string name;                // the record's file name without ".txt"
-    std::vector<std::string> files;  // copied into the working folder: shipped ones by name, others from golden/
-    std::vector<std::string> args;   // relative paths, so that the records hold no folder of this machine
+    std::string name;               // the record's file name without ".txt"
+    std::vector<std::string> files; // copied into the working folder: shipped ones by name, others from golden/
+    std::vector<std::string> args;  // relative paths, so that the records hold no folder of this machine
 };
 
 std::string twoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
@@ -44,7 +44,8 @@ std::vector<GoldenCase> goldenCases()
         {"convert_celsius", shipped, on({"convert", "16", "2", "-40"})},
         {"convert_not_a_number", shipped, on({"convert", "1", "1", "abc"})},
         {"convert_scientific", shipped, on({"--format", "2", "convert", "12", "1", "0,001"})},
-        {"convert_fixed_point", shipped, on({"--format", "3", "--fix", "4", "--decimal", ".", "convert", "3", "1", "7.25"})},
+        {"convert_fixed_point", shipped,
+         on({"--format", "3", "--fix", "4", "--decimal", ".", "convert", "3", "1", "7.25"})},
         {"convert_double", shipped, on({"--format", "1", "convert", "10", "2", "1"})},
         {"convert_unknown_unit", shipped, on({"convert", "1", "nic", "1"})},
         {"topics_level1", shipped, on({"--level", "1", "topics"})},
@@ -65,10 +66,20 @@ std::vector<GoldenCase> goldenCases()
 
     const std::vector<std::string> broken = {"broken.omv", "broken-user.omv"};
     const std::vector<std::string> withBroken = {"--data", "broken.omv", "--user", "broken-user.omv"};
-    const std::vector<std::vector<std::string>> brokenRuns = {
-        {"topics"}, {"units", "1"}, {"units", "2"}, {"units", "3"}, {"units", "4"}, {"units", "10"},
-        {"units", "16"}, {"units", "26"}, {"units", "27"}, {"units", "29"}, {"convert", "1", "2", "5"},
-        {"convert", "16", "1", "300"}, {"search", "metr"}, {"check"}};
+    const std::vector<std::vector<std::string>> brokenRuns = {{"topics"},
+                                                              {"units", "1"},
+                                                              {"units", "2"},
+                                                              {"units", "3"},
+                                                              {"units", "4"},
+                                                              {"units", "10"},
+                                                              {"units", "16"},
+                                                              {"units", "26"},
+                                                              {"units", "27"},
+                                                              {"units", "29"},
+                                                              {"convert", "1", "2", "5"},
+                                                              {"convert", "16", "1", "300"},
+                                                              {"search", "metr"},
+                                                              {"check"}};
     for (const auto& run : brokenRuns) {
         std::string name = "broken";
         for (const auto& w : run)
@@ -79,7 +90,8 @@ std::vector<GoldenCase> goldenCases()
     }
     for (const char* fatal : {"fatal", "divzero"}) {
         const std::string file = std::string(fatal) + ".omv";
-        cases.push_back({std::string(fatal) + "_topics", {file, "User.omv"}, {"--data", file, "--user", "User.omv", "topics"}});
+        cases.push_back(
+            {std::string(fatal) + "_topics", {file, "User.omv"}, {"--data", file, "--user", "User.omv", "topics"}});
         cases.push_back({std::string(fatal) + "_check", {file}, {"check", file}});
     }
     return cases;
@@ -134,5 +146,4 @@ TEST_P(Golden, OutputAsRecorded)
     EXPECT_EQ(got, readAll(file));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cli, Golden, ::testing::ValuesIn(goldenCases()),
-    ovtest::rowName);
+INSTANTIATE_TEST_SUITE_P(Cli, Golden, ::testing::ValuesIn(goldenCases()), ovtest::rowName);
