@@ -124,11 +124,9 @@ TEST_P(RoundTrip, EveryUnitIntoEveryOtherAndBack)
     }
 }
 
-// clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, RoundTrip,
                          ::testing::Values(RoundTripCase{"CzechComma", ',', 37.25},
                                            RoundTripCase{"DecimalPoint", '.', 4.0e3}),
                          ovtest::rowName);
-// clang-format on
 
 } // namespace

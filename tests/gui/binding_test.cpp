@@ -76,7 +76,6 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("known");
-        // clang-format off
         QTest::newRow("command") << "mnuKopirovat" << true;
         QTest::newRow("accented") << "mnuKopírovatR" << true;
         QTest::newRow("topic items") << "mnuTema" << true;
@@ -84,7 +83,6 @@ private slots:
         QTest::newRow("with index") << "mnuSoustava_0" << false;
         QTest::newRow("submenu") << "mnuSoubor" << false;
         QTest::newRow("empty") << "" << false;
-        // clang-format on
     }
     void textualNamesAreKnownOrRefused()
     {

@@ -69,11 +69,9 @@ private slots:
     void copyWithTheUnitGivesTheDisplayedValueAndTheSymbol_data()
     {
         QTest::addColumn<QString>("how");
-        // clang-format off
         QTest::newRow("menu item") << "mnuKopirovatJ";
         QTest::newRow("shortcut") << "Ctrl+Shift+C";
         QTest::newRow("value cell's context menu") << "mnuA";
-        // clang-format on
     }
     void copyWithTheUnitGivesTheDisplayedValueAndTheSymbol()
     {

@@ -218,12 +218,10 @@ private slots:
     void fillingTheTableAnewClosesThePanel_data()
     {
         QTest::addColumn<QString>("command");
-        // clang-format off
         QTest::newRow("another topic") << "mnuTema_2";
         QTest::newRow("the next topic") << "mnuNavigace_2";
         QTest::newRow("another level") << "mnuU_1";
         QTest::newRow("all units shown again") << "mnuZobrazitVse";
-        // clang-format on
     }
     void fillingTheTableAnewClosesThePanel()
     {

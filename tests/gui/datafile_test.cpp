@@ -138,10 +138,8 @@ private slots:
     void unchangedFileSavesByteIdentical_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        // clang-format off
         QTest::newRow("UTF-8") << QByteArray("1|metr|m|1\r\n1|palec\xC2\xA0nov\xC3\xBD|in|0.0254\r\n");
         QTest::newRow("Windows-1250") << QByteArray("1|metr|m|1\r\n1|palec\xA0nov\xFD|in|0.0254\r\n");
-        // clang-format on
     }
 
     void unchangedFileSavesByteIdentical()
@@ -190,11 +188,9 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("saved");
         QTest::addColumn<bool>("closed");
-        // clang-format off
         QTest::newRow("Ano") << int(QMessageBox::Yes) << true << true;
         QTest::newRow("Ne") << int(QMessageBox::No) << false << true;
         QTest::newRow("Storno") << int(QMessageBox::Cancel) << false << false;
-        // clang-format on
     }
 
     void closingWithChangesAsks()
@@ -241,10 +237,8 @@ private slots:
     void failedSaveLosesNothing_data()
     {
         QTest::addColumn<bool>("sizeLimit");
-        // clang-format off
         QTest::newRow("folder replaced by a file") << false;
         QTest::newRow("file size limit") << true;
-        // clang-format on
     }
 
     void failedSaveLosesNothing()
@@ -322,10 +316,8 @@ private slots:
     {
         QTest::addColumn<bool>("folder");
         QTest::addColumn<QString>("title");
-        // clang-format off
         QTest::newRow("missing") << false << "Chyba otevření souboru";
         QTest::newRow("a folder") << true << "Chyba";
-        // clang-format on
     }
 
     void fileThatCannotBeOpenedChangesNothing()
@@ -358,11 +350,9 @@ private slots:
         QTest::addColumn<int>("file");
         QTest::addColumn<int>("topic");
         QTest::addColumn<int>("line"); // -1: the caret stays
-        // clang-format off
         QTest::newRow("built-in topic in the main file") << 0 << 2 << 4;
         QTest::newRow("user topic on the first line") << 1 << 27 << 0;
         QTest::newRow("built-in topic not in the user file") << 1 << 1 << -1;
-        // clang-format on
     }
 
     void choosingATopicMovesTheCaret()

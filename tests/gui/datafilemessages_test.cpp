@@ -49,16 +49,12 @@ private slots:
         QTest::addColumn<QStringList>("file");
         QTest::addColumn<int>("boxes"); // what the user clicks through
         QTest::addColumn<bool>("more"); // the last of them is the notice
-        // clang-format off
         QTest::newRow("one bad line") << brokenFile(1) << 1 << false;
         QTest::newRow("ten bad lines") << brokenFile(10) << 10 << false;
         QTest::newRow("eleven bad lines") << brokenFile(11) << 11 << true;
         QTest::newRow("500 bad lines") << brokenFile(500) << 11 << true;
-        // clang-format on
         // Start-up shows a repeated text once; the repeats still count toward the ten.
-        // clang-format off
         QTest::newRow("300 units too many") << overfullTopic(300) << 2 << true;
-        // clang-format on
     }
 
     void startUpTellsTenThenOnce()

@@ -53,11 +53,9 @@ private slots:
     void editKeysKeepTheText_data()
     {
         QTest::addColumn<int>("startKey");
-        // clang-format off
         QTest::newRow("space") << int(Qt::Key_Space);
         QTest::newRow("backspace") << int(Qt::Key_Backspace);
         QTest::newRow("enter on the grid") << int(Qt::Key_Return);
-        // clang-format on
     }
 
     void editKeysKeepTheText()
@@ -100,12 +98,10 @@ private slots:
         QTest::addColumn<int>("startRow");
         QTest::addColumn<int>("arrow");
         QTest::addColumn<int>("endRow");
-        // clang-format off
         QTest::newRow("up on the first row stays") << 0 << int(Qt::Key_Up) << 0;
         QTest::newRow("up") << 2 << int(Qt::Key_Up) << 1;
         QTest::newRow("down") << 0 << int(Qt::Key_Down) << 1;
         QTest::newRow("down on the last row stays") << 5 << int(Qt::Key_Down) << 5;
-        // clang-format on
     }
 
     void arrowsCommitThenMove()
@@ -173,7 +169,6 @@ private slots:
         QTest::addColumn<int>("from");
         QTest::addColumn<QString>("letter");
         QTest::addColumn<int>("to");
-        // clang-format off
         QTest::newRow("next unit with the letter") << 0 << "k" << 1;
         QTest::newRow("upper case finds lower case") << 0 << "K" << 1;
         QTest::newRow("after the current row") << 0 << "m" << 3;
@@ -181,7 +176,6 @@ private slots:
         QTest::newRow("only match is the current row") << 4 << "p" << 4;
         QTest::newRow("from the last row") << 5 << "p" << 4;
         QTest::newRow("digit of a unit name") << 0 << "4" << 5;
-        // clang-format on
     }
 
     void firstLetterJumps()
@@ -198,11 +192,9 @@ private slots:
     void otherCharactersOpenTheEditor_data()
     {
         QTest::addColumn<QString>("typed");
-        // clang-format off
         QTest::newRow("digit") << "5";
         QTest::newRow("minus") << "-";
         QTest::newRow("letter of no unit") << "x";
-        // clang-format on
     }
 
     void otherCharactersOpenTheEditor()
@@ -218,13 +210,11 @@ private slots:
     {
         QTest::addColumn<int>("navigation");
         QTest::addColumn<int>("row");
-        // clang-format off
         QTest::newRow("right") << int(Qt::Key_Right) << 2;
         QTest::newRow("left") << int(Qt::Key_Left) << 2;
         QTest::newRow("home") << int(Qt::Key_Home) << 0;
         QTest::newRow("end") << int(Qt::Key_End) << 5;
         QTest::newRow("page down") << int(Qt::Key_PageDown) << 5;
-        // clang-format on
     }
 
     void gridKeysStayInTheValueColumn()

@@ -82,12 +82,10 @@ private slots:
         QTest::addColumn<bool>("installed");
         QTest::addColumn<bool>("startedBefore");
         QTest::addColumn<bool>("resultLine");
-        // clang-format off
         QTest::newRow("none on the path") << false << false << true;
         QTest::newRow("none, no result line") << false << false << false;
         QTest::newRow("it does not start") << true << false << true;
         QTest::newRow("a restart fails") << true << true << true;
-        // clang-format on
     }
     void withoutACalculatorTheCommandIsDisabledWithTheRedMessage()
     {
@@ -252,12 +250,10 @@ private slots:
     void scramblingIsItsOwnInverse_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        // clang-format off
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("text") << QByteArray("Licence MIT");
         QTest::newRow("every byte") << [] {
             QByteArray all;
-            // clang-format on
             for (int i = 0; i < 256; ++i)
                 all.append(char(i));
             return all;

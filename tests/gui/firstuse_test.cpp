@@ -85,10 +85,8 @@ private slots:
     {
         QTest::addColumn<QString>("stored"); // Start/Rady; empty: never stored
         QTest::addColumn<bool>("hint");
-        // clang-format off
         QTest::newRow("by default") << "" << true;
         QTest::newRow("switched off") << "False" << false;
-        // clang-format on
     }
     void theStartScreenSaysWhatToDoUntilTheFirstTopic()
     {
@@ -118,14 +116,12 @@ private slots:
         QTest::addColumn<int>("listAfter");
         QTest::addColumn<bool>("levelMenu");
         const int topics = Navigator::TopicList, units = Navigator::UnitList;
-        // clang-format off
         QTest::newRow("Navi: nothing") << "Navi" << units << units << false;
         QTest::newRow("Temata: the topic list") << "Temata" << units << topics << false;
         QTest::newRow("Veličiny: the unit list") << "Veličiny" << topics << units << false;
         QTest::newRow("TVeličiny: nothing") << "TVeličiny" << topics << topics << false;
         QTest::newRow("Uroven: the level menu") << "Uroven" << topics << topics << true;
         QTest::newRow("Presnost: nothing") << "Presnost" << units << units << false;
-        // clang-format on
     }
 
     void clickingAStatusPanelDoesWhatItsKeySays()
@@ -248,11 +244,9 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<bool>("maximised");
-        // clang-format off
         QTest::newRow("normal") << "0" << false;
         QTest::newRow("minimised") << "1" << false;
         QTest::newRow("maximised") << "2" << true;
-        // clang-format on
     }
 
     void aStoredMinimisedWindowOpensNormal()

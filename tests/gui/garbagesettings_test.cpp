@@ -165,35 +165,25 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QRandomGenerator rng(kSeed);
         for (int i = 0; i < 60; ++i)
-            // clang-format off
             QTest::addRow("random bytes %d", i) << randomBytes(rng);
-        // clang-format on
         const QByteArray whole = iniText({});
         for (int i = 0; i < 40; ++i)
-            // clang-format off
             QTest::addRow("cut off %d", i) << whole.left(int(rng.bounded(int(whole.size()))));
-        // clang-format on
         for (Key k : allKeys()) {
             const KeyInfo& info = keyInfo(k);
             const QStringList wrong = wrongValues(info.kind);
             for (int i = 0; i < 2; ++i)
-                // clang-format off
                 QTest::addRow("%s wrong %d", info.name, i) << iniText({{k, pick(rng, wrong)}});
-            // clang-format on
             if (info.kind == ValueKind::Integer || info.kind == ValueKind::Number)
                 for (int i = 0; i < 2; ++i)
-                    // clang-format off
                     QTest::addRow("%s huge %d", info.name, i) << iniText({{k, pick(rng, kHugeNumbers)}});
-            // clang-format on
         }
         for (int i = 0; i < 20; ++i) {
             std::map<Key, QString> every;
             for (Key k : allKeys())
                 if (k != Key::Path && k != Key::PathUser)
                     every[k] = pick(rng, i % 2 ? kHugeNumbers : wrongValues(keyInfo(k).kind));
-            // clang-format off
             QTest::addRow("every key wrong %d", i) << iniText(every);
-            // clang-format on
         }
         const QStringList far = {"-2147483648", "2147483647", "-1000000", "1000000", "-99999", "0", "1e9", "-1e9"};
         const QStringList sizes = {"0", "1", "-5", "2147483647", "7590", "100", "1e9"};
@@ -215,9 +205,7 @@ private slots:
                 if (k != Key::Path && k != Key::PathUser)
                     some[k] = pick(rng, wrongValues(keyInfo(k).kind) + kHugeNumbers);
             }
-            // clang-format off
             QTest::addRow("mixed %d", i) << iniText(some);
-            // clang-format on
         }
     }
 

@@ -37,10 +37,8 @@ private slots:
     {
         QTest::addColumn<bool>("doubleClick"); // else Enter
         QTest::addColumn<bool>("escape");      // closed by Esc, else by the shortcut
-        // clang-format off
         QTest::newRow("Enter, Esc") << false << true;
         QTest::newRow("double click, Ctrl+Shift+H") << true << false;
-        // clang-format on
     }
     void listsConversionsAndOpensThemAgain()
     {
@@ -104,13 +102,11 @@ private slots:
         QTest::addColumn<QStringList>("after"); // the list after a restart
         const QByteArray earlier("2026-12-01T10:00:00\t2\tPlocha\tar\t1\t1 a → 100 m²\r\n");
         const QString now = QStringLiteral("Délka: 5 km → 5000 m");
-        // clang-format off
         QTest::newRow("kept") << true << QByteArray() << QStringList{now};
         QTest::newRow("kept, damaged lines passed over")
             << true << QByteArray("5 km\tnesmysl\r\n") + earlier + QByteArray("\xFF\xFE\r\n")
             << QStringList{now, "Plocha: 1 a → 100 m²"};
         QTest::newRow("not kept") << false << earlier << QStringList{};
-        // clang-format on
     }
     void keptAcrossARestartWhenWanted()
     {

@@ -119,11 +119,9 @@ private slots:
     void everythingFitsAtTheDefaultSize_data()
     {
         QTest::addColumn<qreal>("points");
-        // clang-format off
         QTest::newRow("9 points, the offscreen default") << 9.0;
         QTest::newRow("10 points, a Debian desktop") << 10.0;
         QTest::newRow("12 points") << 12.0;
-        // clang-format on
     }
 
     void everythingFitsAtTheDefaultSize()
@@ -286,10 +284,8 @@ private slots:
     void coloursStayReadable_data()
     {
         QTest::addColumn<bool>("dark");
-        // clang-format off
         QTest::newRow("light theme") << false;
         QTest::newRow("dark theme") << true;
-        // clang-format on
     }
 
     void coloursStayReadable()
@@ -310,13 +306,11 @@ private slots:
     void everyLabelOfEveryDialogIsReadByItsText_data()
     {
         QTest::addColumn<QString>("command");
-        // clang-format off
         QTest::newRow("splash window") << "";
         QTest::newRow("about box") << "mnuOAplikaci";
         QTest::newRow("options") << "mnuOptions";
         QTest::newRow("print") << "mnuTisk";
         QTest::newRow("help window") << "mnuIndex";
-        // clang-format on
     }
     void everyLabelOfEveryDialogIsReadByItsText()
     {
@@ -346,12 +340,10 @@ private slots:
     {
         QTest::addColumn<qreal>("points");
         QTest::addColumn<bool>("dark");
-        // clang-format off
         QTest::newRow("default-font") << 0.0 << false;
         QTest::newRow("10-point-font") << 10.0 << false;
         QTest::newRow("12-point-font") << 12.0 << false;
         QTest::newRow("dark-palette") << 0.0 << true;
-        // clang-format on
     }
 
     void screenshotsAtTheDefaultSize()

@@ -204,11 +204,9 @@ private slots:
     void anUntouchedPlacementIsStoredAsItWasRead_data()
     {
         QTest::addColumn<qreal>("points");
-        // clang-format off
         QTest::newRow("reference font") << 8.0;
         QTest::newRow("10 points") << 10.0;
         QTest::newRow("11 points") << 11.0;
-        // clang-format on
     }
     void anUntouchedPlacementIsStoredAsItWasRead()
     {
@@ -340,11 +338,9 @@ private slots:
         QTest::addColumn<int>("dx");
         QTest::addColumn<int>("expected");
         // The bar starts at the whole pixel nearest to the default position.
-        // clang-format off
         QTest::newRow("a little to the right") << 40 << (twipsToPixels(kDefaultSplitterTwips) + 40) * 15;
         QTest::newRow("far left stops at 550") << -200 << 550;
         QTest::newRow("far right leaves 4000") << 600 << 700 * 15 - 4000;
-        // clang-format on
     }
 
     void draggingTheSplitterBar()

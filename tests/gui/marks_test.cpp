@@ -121,13 +121,11 @@ private slots:
         QTest::addColumn<QList<int>>("presses"); // rows where Insert is pressed, in order
         QTest::addColumn<bool>("offered");
         QTest::addColumn<int>("marked");
-        // clang-format off
         QTest::newRow("none") << QList<int>{} << false << 0;
         QTest::newRow("one") << QList<int>{1} << false << 1;
         QTest::newRow("two") << QList<int>{1, 3} << true << 2;
         QTest::newRow("two, one taken back") << QList<int>{1, 3, 1} << false << 1;
         QTest::newRow("three") << QList<int>{0, 1, 2} << true << 3;
-        // clang-format on
     }
     void hideUnmarkedIsOfferedFromTwoMarks()
     {
@@ -151,12 +149,10 @@ private slots:
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("steps"); // Shift+Down (positive) or Shift+Up (negative)
         QTest::addColumn<QStringList>("left");
-        // clang-format off
         QTest::newRow("downwards") << 1 << 2 << QStringList{"metr", "palec", "míle"};
         QTest::newRow("upwards") << 3 << -2 << QStringList{"metr", "palec", "míle"};
         QTest::newRow("one row") << 0 << 0 << QStringList{"kilometr", "centimetr", "milimetr", "palec", "míle"};
         QTest::newRow("every row") << 0 << 5 << QStringList{};
-        // clang-format on
     }
     void hidingTheSelectedBlock()
     {
@@ -317,11 +313,9 @@ private slots:
         QTest::addColumn<bool>("keep");      // "Pamatovat si označené jednotky"
         QTest::addColumn<bool>("reordered"); // the data file's units reordered between the runs
         QTest::addColumn<QStringList>("marked");
-        // clang-format off
         QTest::newRow("kept") << true << false << QStringList{"kilometr", "milimetr"};
         QTest::newRow("kept, file reordered") << true << true << QStringList{"milimetr", "kilometr"};
         QTest::newRow("not kept") << false << false << QStringList{};
-        // clang-format on
     }
     void keptMarksComeBackAfterARestart()
     {

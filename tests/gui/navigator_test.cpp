@@ -175,7 +175,6 @@ private slots:
         QTest::addColumn<int>("shown");
         QTest::addColumn<bool>("canPrev");
         QTest::addColumn<bool>("canNext");
-        // clang-format off
         QTest::newRow("next reaches the last topic") << 0 << 25 << true << 26 << true << false;
         QTest::newRow("next on the last topic stays") << 2 << 26 << true << 26 << true << false;
         QTest::newRow("previous reaches the first topic") << 0 << 2 << false << 1 << false << true;
@@ -184,7 +183,6 @@ private slots:
         QTest::newRow("next reaches the last user topic") << 2 << 27 << true << 28 << true << false;
         QTest::newRow("one user topic: next stays") << 1 << 27 << true << 27 << false << true;
         QTest::newRow("next with no topic shows topic 2") << 0 << 0 << true << 2 << true << true;
-        // clang-format on
     }
     void previousAndNextStopAtTheEnds()
     {
@@ -371,14 +369,12 @@ private slots:
     void goToUnitRefusesWhatNamesNoUnit_data()
     {
         QTest::addColumn<QString>("tag");
-        // clang-format off
         QTest::newRow("empty") << "";
         QTest::newRow("no dash") << "12";
         QTest::newRow("words") << "a-b";
         QTest::newRow("unit 0") << "1-0";
         QTest::newRow("unit past the last") << "1-3";
         QTest::newRow("topic not listed") << "28-1";
-        // clang-format on
     }
     void goToUnitRefusesWhatNamesNoUnit()
     {

@@ -355,12 +355,10 @@ private slots:
     {
         QTest::addColumn<int>("bytes");
         QTest::addColumn<QString>("size");
-        // clang-format off
         QTest::newRow("empty") << 0 << "0 kB (0 bajtů)";
         QTest::newRow("whole kilobytes") << 12288 << "12 kB (12288 bajtů)";
         QTest::newRow("a fraction") << 12800 << "12,5 kB (12800 bajtů)";
         QTest::newRow("missing") << -1 << "";
-        // clang-format on
     }
 
     void fileChoiceShowsSizeAndTime()

@@ -72,9 +72,7 @@ private slots:
         };
         for (const auto& p : panes)
             for (const char* clicks : {"m", "t", "mt", "tm", "mm", "tt", "mtm"})
-                // clang-format off
                 QTest::addRow("%s %s", p.key, clicks) << p.key << p.menu << p.pane << clicks << p.on;
-        // clang-format on
     }
     void eachPaneHasOneStateWhereverItIsSwitched()
     {
@@ -143,10 +141,8 @@ private slots:
     {
         QTest::addColumn<int>("row");
         QTest::addColumn<bool>("scrolls");
-        // clang-format off
         QTest::newRow("short") << 0 << false;
         QTest::newRow("long") << 2 << true;
-        // clang-format on
     }
     void theMagnifierScrollsOnlyALongText()
     {
@@ -204,10 +200,8 @@ private slots:
     {
         QTest::addColumn<QString>("topic");
         QTest::addColumn<bool>("open");
-        // clang-format off
         QTest::newRow("start screen") << "0" << false;
         QTest::newRow("start topic") << "1" << true;
-        // clang-format on
     }
     void theMagnifierOpensAtStartOnlyWithAStartTopic()
     {

@@ -99,10 +99,8 @@ private slots:
     {
         QTest::addColumn<int>("extraUnits");
         QTest::addColumn<QString>("fontSize");
-        // clang-format off
         QTest::newRow("one page") << 0 << "10";
         QTest::newRow("several pages in a large font") << 60 << "20";
-        // clang-format on
     }
     void theWholeTablePrintedToPdfHasItsColumnsAligned()
     {
@@ -166,7 +164,6 @@ private slots:
         QTest::addColumn<QList<QStringList>>("outputs");
         QTest::addColumn<QByteArray>("expected");
         const QByteArray km = row(QStringLiteral("kilometr"), QStringLiteral("km"), QStringLiteral("5"));
-        // clang-format off
         QTest::newRow("a row twice, separated")
             << QList<QStringList>{{"optZ_1", "optT_1", "chkOddel", "cmdTisk_0"}, {"cmdTisk_0"}}
             << kSeparator + km + kSeparator + km;
@@ -185,7 +182,6 @@ private slots:
                    row(QString(), QStringLiteral("vdm"), QStringLiteral("2500")) +
                    row(QStringLiteral("píď"), QStringLiteral("pd"), QStringLiteral("25000"));
         QTest::newRow("cancelled") << QList<QStringList>{{"optZ_1", "cmdTisk_1"}} << QByteArray("<missing>");
-        // clang-format on
     }
     void fileOutputsAreAppendedAsChosen()
     {

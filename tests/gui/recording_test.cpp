@@ -126,10 +126,8 @@ private slots:
     {
         QTest::addColumn<bool>("documents");
         QTest::addColumn<bool>("real");
-        // clang-format off
         QTest::newRow("a home with Documents") << true << false;
         QTest::newRow("the real dialog, a home without Documents") << false << true;
-        // clang-format on
     }
 
     void theSaveDialogOffersThreeKindsFromTheDocumentsFolderThenTheLastOne()
@@ -210,10 +208,8 @@ private slots:
     void aFileThatCannotBeWrittenStopsWithAWarning_data()
     {
         QTest::addColumn<QString>("path");
-        // clang-format off
         QTest::newRow("a full device") << QStringLiteral("/dev/full");
         QTest::newRow("a folder that is not there") << QStringLiteral("/nonexistent-folder/x.csv");
-        // clang-format on
     }
     void aFileThatCannotBeWrittenStopsWithAWarning()
     {

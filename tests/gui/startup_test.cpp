@@ -71,10 +71,8 @@ private slots:
     void aTerminationSignalEndsWithoutQuestions_data()
     {
         QTest::addColumn<QString>("safeEnd");
-        // clang-format off
         QTest::newRow("no question wanted") << "0";
         QTest::newRow("question wanted") << "1";
-        // clang-format on
     }
     void aTerminationSignalEndsWithoutQuestions()
     {
@@ -134,11 +132,9 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("missingData");
         QTest::addColumn<QString>("stored");
-        // clang-format off
         QTest::newRow("the SETUP options dialog") << QStringList{"SETUP"} << false << "Obecne/Prevedeno";
         QTest::newRow("a box during start-up") << QStringList() << true << "Obecne/Prevedeno";
         QTest::newRow("running") << QStringList() << false << "Start/Width";
-        // clang-format on
     }
     void theProgramEndsWithinASecondOfATerminationSignal()
     {
@@ -254,11 +250,9 @@ private slots:
     void setupSwitchOffersToEnd_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        // clang-format off
         QTest::newRow("upper case") << QStringList{"omnivelor", "SETUP"};
         QTest::newRow("lower case") << QStringList{"omnivelor", "setup"};
         QTest::newRow("inside an argument") << QStringList{"omnivelor", "/SetUp"};
-        // clang-format on
     }
 
     void setupSwitchOffersToEnd()

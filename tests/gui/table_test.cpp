@@ -336,12 +336,10 @@ private slots:
     {
         QTest::addColumn<int>("format");
         QTest::addColumn<QString>("kilometres");
-        // clang-format off
         QTest::newRow("double") << 1 << "0,0254";
         QTest::newRow("scientific") << 2 << "2,54E-02";
         QTest::newRow("fixed") << 3 << "0,03";
         QTest::newRow("negative index is single") << -1 << "0,0254";
-        // clang-format on
     }
 
     void displayFormatOfTheTable()

@@ -124,11 +124,9 @@ private slots:
     {
         QTest::addColumn<bool>("byKey");
         QTest::addColumn<bool>("dark");
-        // clang-format off
         QTest::newRow("Enter") << true << false;
         QTest::newRow("double click") << false << false;
         QTest::newRow("Enter, dark theme") << true << true;
-        // clang-format on
     }
     void openingAHitShowsTheUnit()
     {
@@ -181,11 +179,9 @@ private slots:
     void theListsAndCancelPutThePaneAway_data()
     {
         QTest::addColumn<QString>("command");
-        // clang-format off
         QTest::newRow("Storno") << "";
         QTest::newRow("topic list") << "mnuNavigator_0";
         QTest::newRow("unit list") << "mnuNavigator_2";
-        // clang-format on
     }
     void theListsAndCancelPutThePaneAway()
     {
@@ -202,11 +198,9 @@ private slots:
     void everyChangeOfTheDataDropsTheHits_data()
     {
         QTest::addColumn<QString>("command");
-        // clang-format off
         QTest::newRow("reload") << "mnuNacist";
         QTest::newRow("show all") << "mnuZobrazitVse";
         QTest::newRow("level") << "mnuU_2";
-        // clang-format on
     }
     void everyChangeOfTheDataDropsTheHits()
     {
