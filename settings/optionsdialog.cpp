@@ -317,6 +317,16 @@ void OptionsDialog::ok()
 
 void OptionsDialog::storeAndApply()
 {
+    const LiveOptions chosen = takeChoices();
+    writeChoices();
+    if (!ctx_.store.sync())
+        settingsNotSaved(this, ctx_.store);
+    host_.applyOptions(live_, chosen);
+}
+
+// The dialog's fields into the preferences; returns what the window shows at once.
+LiveOptions OptionsDialog::takeChoices()
+{
     auto number = [this](std::size_t i) { return wholeNumber(numbers_[i].edit->text()).value_or(0); };
     Preferences& p = ctx_.prefs;
     p.file = file_[0];
@@ -350,6 +360,12 @@ void OptionsDialog::storeAndApply()
     p.coloredColor = colour_;
     p.rememberMarks = rememberMarksCheck_->isChecked();
     p.keepHistory = keepHistoryCheck_->isChecked();
+    return chosen;
+}
+
+void OptionsDialog::writeChoices()
+{
+    const Preferences& p = ctx_.prefs;
     writePreferences(ctx_.store, p,
                      {Key::File,
                       Key::FileUser,
@@ -377,9 +393,6 @@ void OptionsDialog::storeAndApply()
                       Key::StartHint,
                       Key::RememberMarks,
                       Key::KeepHistory});
-    if (!ctx_.store.sync())
-        settingsNotSaved(this, ctx_.store);
-    host_.applyOptions(live_, chosen);
 }
 
 } // namespace ov::gui

@@ -62,6 +62,8 @@ private:
     bool acceptable(const NumberField& field);
     void ok(); // cmdOK_Click
     void storeAndApply();
+    LiveOptions takeChoices();
+    void writeChoices();
 
     AppContext& ctx_;
     OptionsHost& host_;
