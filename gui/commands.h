@@ -130,6 +130,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The availability asked for, kept on each action while editing overrides it.
+    static constexpr const char* kAvailableProperty = "available";
     void buildMenus(QMainWindow* window);
     void buildTopicItems();
     void buildToolBar(QMainWindow* window);
