@@ -73,17 +73,12 @@ enum Flag : unsigned {
     X(Topic,           "mnuTema")
 // clang-format on
 
-enum class Command {
-#define OV_COMMAND_ID(id, name) id,
-    OV_COMMANDS(OV_COMMAND_ID)
-#undef OV_COMMAND_ID
-};
+// The two halves of a row of these lists: the identifier, and the control name.
+#define OV_IDENTIFIER(id, name) id,
+#define OV_CONTROL_NAME(id, name) name,
 
-inline constexpr const char* kCommandNames[] = {
-#define OV_COMMAND_NAME(id, name) name,
-    OV_COMMANDS(OV_COMMAND_NAME)
-#undef OV_COMMAND_NAME
-};
+enum class Command { OV_COMMANDS(OV_IDENTIFIER) };
+inline constexpr const char* kCommandNames[] = {OV_COMMANDS(OV_CONTROL_NAME)};
 inline constexpr int kCommandCount = int(std::size(kCommandNames));
 
 // The control name of a command ("mnuKopirovat").
@@ -102,17 +97,8 @@ std::optional<Command> commandNamed(std::string_view name);
     X(TopicList,   "mnut")
 // clang-format on
 
-enum class Menu {
-#define OV_MENU_ID(id, name) id,
-    OV_POPUP_MENUS(OV_MENU_ID)
-#undef OV_MENU_ID
-};
-
-inline constexpr const char* kMenuNames[] = {
-#define OV_MENU_NAME(id, name) name,
-    OV_POPUP_MENUS(OV_MENU_NAME)
-#undef OV_MENU_NAME
-};
+enum class Menu { OV_POPUP_MENUS(OV_IDENTIFIER) };
+inline constexpr const char* kMenuNames[] = {OV_POPUP_MENUS(OV_CONTROL_NAME)};
 inline constexpr int kMenuCount = int(std::size(kMenuNames));
 constexpr const char* nameOf(Menu m) { return kMenuNames[int(m)]; }
 
