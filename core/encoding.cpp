@@ -279,8 +279,9 @@ std::optional<TextFileContent> readTextFile(const std::string& path)
     return TextFileContent{{decoded.lines.begin(), decoded.lines.end()}, decoded.encoding};
 }
 
-bool writeTextFile(const std::string& path, const std::vector<std::string>& lines, TextEncoding encoding,
-                   std::string* error)
+namespace {
+
+std::string joinCrLf(const std::vector<std::string>& lines)
 {
     std::string text;
     std::size_t size = 0;
@@ -291,27 +292,33 @@ bool writeTextFile(const std::string& path, const std::vector<std::string>& line
         text += l;
         text += "\r\n";
     }
-    if (encoding == TextEncoding::Windows1250)
-        text = utf8ToWindows1250(text);
+    return text;
+}
 
+// A link stays a link: the file it points to is the one rewritten.
+std::string linkTarget(const std::string& path)
+{
     namespace fs = std::filesystem;
     std::error_code ec;
-    // A link stays a link: the file it points to is the one rewritten.
-    std::string target = path;
     if (fs::is_symlink(path, ec)) {
         const fs::path real = fs::weakly_canonical(path, ec);
         if (!ec)
-            target = real.string();
+            return real.string();
     }
-    std::string reason;
-    // Written beside the target and renamed over it, so a failed write (a full disk, a
-    // removed medium) never leaves the user with half a file.
+    return path;
+}
+
+// Written beside the target and renamed over it, so a failed write (a full disk, a removed
+// medium) never leaves the user with half a file. On failure `reason` says why.
+bool replaceFile(const std::string& target, const std::string& text, std::string& reason)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
     const std::string temp = target + ".ovtmp";
     errno = 0;
     std::FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f) {
-        if (error)
-            *error = std::strerror(errno);
+        reason = std::strerror(errno);
         return false;
     }
     bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
@@ -335,11 +342,23 @@ bool writeTextFile(const std::string& path, const std::vector<std::string>& line
         if (ec)
             reason = ec.message();
     }
-    if (!ok) {
+    if (!ok)
         fs::remove(temp, ec);
-        if (error)
-            *error = reason;
-    }
+    return ok;
+}
+
+} // namespace
+
+bool writeTextFile(const std::string& path, const std::vector<std::string>& lines, TextEncoding encoding,
+                   std::string* error)
+{
+    std::string text = joinCrLf(lines);
+    if (encoding == TextEncoding::Windows1250)
+        text = utf8ToWindows1250(text);
+    std::string reason;
+    const bool ok = replaceFile(linkTarget(path), text, reason);
+    if (!ok && error)
+        *error = reason;
     return ok;
 }
 
