@@ -25,7 +25,7 @@ function(ov_qt_library folder)
   target_compile_definitions(ov_${folder} PUBLIC OV_VERSION="${PROJECT_VERSION}")
   # Our own code spells out how a text literal becomes a QString, and a connect never narrows
   # an argument silently. PRIVATE: the programs that link the library keep their own choice.
-  target_compile_definitions(ov_${folder} PRIVATE QT_NO_CAST_FROM_ASCII QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
+  ov_qt_strict(ov_${folder})
   add_dependencies(ov_${folder} ov_layer_check)
   ov_gui_warnings(ov_${folder})
 endfunction()

@@ -22,3 +22,9 @@ endfunction()
 function(ov_gui_warnings target)
   target_compile_options(${target} PRIVATE ${OV_WARNING_FLAGS})
 endfunction()
+
+# The program's own Qt code (not the tests): no implicit conversion of a char string to a Qt
+# string, no narrowing between a signal's and a slot's arguments.
+function(ov_qt_strict target)
+  target_compile_definitions(${target} PRIVATE QT_NO_CAST_FROM_ASCII QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
+endfunction()
