@@ -314,6 +314,16 @@ bool replaceFile(const std::string& target, const std::string& text, std::string
 {
     namespace fs = std::filesystem;
     std::error_code ec;
+    // A file made read-only stays as it is: the rename below would replace it regardless.
+    if (fs::exists(target, ec)) {
+        errno = 0;
+        std::FILE* probe = std::fopen(target.c_str(), "r+b");
+        if (!probe) {
+            reason = std::strerror(errno);
+            return false;
+        }
+        std::fclose(probe);
+    }
     const std::string temp = target + ".ovtmp";
     errno = 0;
     std::FILE* f = std::fopen(temp.c_str(), "wb");

@@ -170,6 +170,21 @@ TEST(TextFile, FailureGivesTheSystemsReason)
     EXPECT_EQ(reason, std::strerror(ENOTDIR));
 }
 
+TEST(TextFile, AReadOnlyFileIsRefusedAndKept)
+{
+    TempDir dir;
+    const std::string path = dir.write("data.omv", "old\r\n");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    if (std::FILE* f = std::fopen(path.c_str(), "r+b")) { // a privileged user writes anyway
+        std::fclose(f);
+        GTEST_SKIP() << "the file system lets this user write a read-only file";
+    }
+    std::string reason;
+    EXPECT_FALSE(writeTextFile(path, {"new"}, TextEncoding::Utf8, &reason));
+    EXPECT_EQ(reason, std::strerror(EACCES));
+    EXPECT_EQ(TempDir::read(path), "old\r\n");
+}
+
 TEST(TextFile, WritingThroughALinkRewritesTheFileItPointsTo)
 {
     TempDir dir;
