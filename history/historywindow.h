@@ -39,7 +39,6 @@ public:
     // "Ukládat historii převodů". The first call (start-up) reads the stored history when on;
     // switching it off afterwards removes the file.
     void setKeeping(bool on);
-    bool keeping() const { return keeping_; }
     // Writes the file while the history is kept; false when that failed.
     bool store() const;
     // Shut-down: stores, and tells a failure to the user who ended the program, or to the log

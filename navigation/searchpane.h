@@ -47,7 +47,6 @@ public:
             editorFind_();
     }
 
-    QLineEdit* searchBox() const { return findEdit_; }
     QTreeWidget* results() const { return resultList_; }
 
 protected:

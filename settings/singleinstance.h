@@ -26,7 +26,6 @@ public:
 
     // Takes the lock when no other copy holds it; true when this copy is the first one.
     bool claim();
-    bool isFirst() const { return first_; }
     // From a refused copy: asks the first copy to show its window.
     static bool activateFirst();
 

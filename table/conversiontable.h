@@ -78,7 +78,6 @@ public:
     void setResultLineVisible(bool on); // the short preview
     bool resultLineVisible() const;
     void setReferenceMode(int mode); // 0: against the first unit, 1: the entered one
-    int referenceMode() const { return referenceMode_; }
     void setMagnifierOn(bool on);
     void setInfoOn(bool on);
     void setMarkingDisplay(bool on); // information pictures and marks
