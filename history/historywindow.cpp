@@ -105,6 +105,13 @@ void HistoryWindow::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
+void HistoryWindow::showEvent(QShowEvent* event)
+{
+    if (stale_)
+        refill();
+    QWidget::showEvent(event);
+}
+
 void HistoryWindow::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
@@ -199,11 +206,15 @@ void HistoryWindow::record()
     history_.add({QDateTime::currentDateTime().toString(QLatin1String(kTimeFormat)).toStdString(), t, db_.topicName(t),
                   table_.cellText(row, ov::kColName).toStdString(), ov::FormatGeneral(*value, '.'),
                   text.toStdString()});
-    refill();
+    // Most conversions happen with the history closed: its list is made when it is shown.
+    stale_ = true;
+    if (isVisible())
+        refill();
 }
 
 void HistoryWindow::refill()
 {
+    stale_ = false;
     entryList_->clear();
     const auto& entries = history_.entries();
     QList<QTreeWidgetItem*> items;

@@ -57,6 +57,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -75,7 +76,8 @@ private:
     QPushButton* clearButton_;
     ov::History history_;
     bool keeping_ = false;
-    bool read_ = false; // start-up has decided whether to read the file
+    bool read_ = false;  // start-up has decided whether to read the file
+    bool stale_ = false; // entries added while hidden, not in the list yet
 };
 
 } // namespace ov::gui
