@@ -26,10 +26,11 @@ class CellEditing;
 // How the table shows its values, as the options dialog sets it; the defaults are a fresh
 // installation's.
 struct TableOptions {
-    int fix = 2;         // decimals of the fixed format, 0..9
-    bool colored = true; // the entered value's cell in its own colour
-    ov::TextColour colouredColour = ov::TextColour::highlightText();
-    bool expressions = false; // arithmetic typed into a cell is evaluated
+    // The engine's own defaults where the engine keeps the option.
+    int fix = ov::EngineSettings{}.fix;          // decimals of the fixed format, 0..9
+    bool colored = ov::EngineSettings{}.colored; // the entered value's cell in its own colour
+    ov::TextColour colouredColour = ov::EngineSettings{}.coloredColour;
+    bool expressions = ov::EngineSettings{}.expressions; // arithmetic typed into a cell is evaluated
     bool gridLines = true;
     int numBase = 12;            // the custom base of "Aktuální jako"
     int numBaseDec = 6;          // its places after the point
